@@ -1,0 +1,95 @@
+#include "app/Workspace.h"
+
+#include <algorithm>
+
+#include "core/ArchiveQueries.h"
+#include "core/ConfigFile.h"
+#include "core/Error.h"
+#include "core/Text.h"
+
+namespace qx {
+
+TWorkspace::TWorkspace(TShell& shell, TWorkspaceOptions options)
+    : FShell(shell), FOptions(std::move(options)), FRandom(std::random_device{}()) {
+    FPaths.Dir = FOptions.ProgramDir;
+    FPaths.ExeName = FOptions.ExeName;
+}
+
+TWorkspace::~TWorkspace() {
+    try {
+        Shutdown();
+    } catch (...) {
+        // Nothing can be reported from a destructor; Shutdown shows its own failures.
+    }
+}
+
+void TWorkspace::AddObserver(TWorkspaceObserver* observer) {
+    if (std::find(FObservers.begin(), FObservers.end(), observer) == FObservers.end())
+        FObservers.push_back(observer);
+}
+
+void TWorkspace::RemoveObserver(TWorkspaceObserver* observer) { std::erase(FObservers, observer); }
+
+void TWorkspace::RefreshViews(bool force) {
+    if (ViewsSuspended()) return;
+    Notify([&](TWorkspaceObserver& o) { o.RefreshViews(force); });
+}
+
+TIniFile TWorkspace::ReadFormState() const { return TIniFile::Load(FPaths.FormStateFile()); }
+
+void TWorkspace::UpdateFormState(const std::function<void(TIniFile&)>& change) {
+    UpdateIniFile(FPaths.FormStateFile(), change);
+}
+
+void TWorkspace::WriteFormKey(std::string_view name) {
+    UpdateFormState([&](TIniFile& ini) { FFormKeys.WriteKey(ini, name); });
+}
+
+void TWorkspace::SetFormKey(std::string_view name, bool value) {
+    if (!FFormKeys.SetBoolKey(name, value)) throw TAppError(FormatText("Неизвестный параметр: %s", {std::string(name)}));
+    WriteFormKey(name);
+}
+
+void TWorkspace::SetFormKey(std::string_view name, int value) {
+    if (!FFormKeys.SetIntKey(name, value)) throw TAppError(FormatText("Неизвестный параметр: %s", {std::string(name)}));
+    WriteFormKey(name);
+}
+
+void TWorkspace::SaveConfig(const TConfigData& config) {
+    FConfig = config;
+    ++FConfigRevision;
+    TBusyScope busy(FShell, "Сохранение файла конфигурации...");
+    WrapFailure("Ошибка записи в файл конфигурации!\r\r%s", [&] {
+        UpdateIniFile(FPaths.ConfigFile(), [&](TIniFile& ini) { WriteConfigData(ini, FConfig); }, kConfigFileMode);
+    });
+}
+
+void TWorkspace::SetDrawsOffset(int offset) {
+    offset = std::clamp(offset, 0, MaxDrawsOffset());
+    if (offset == FDrawsOffset) return;
+    FDrawsOffset = offset;
+    Notify([](TWorkspaceObserver& o) { o.DrawsOffsetChanged(); });
+    Notify([](TWorkspaceObserver& o) { o.StatusPanelsChanged(); });
+    RefreshViews(false);
+}
+
+std::string TWorkspace::StatusPanelText(int panel) const {
+    switch (panel) {
+    case 0: return FormatText("Архив тиражей: %d", {std::to_string(FArchive.Count())});
+    case 1: return FormatText("Следующий тираж: %d", {std::to_string(NextDrawNumber(Draws(), FDrawsOffset))});
+    case 2: return FollowingDigitsText(Draws(), FDrawsOffset);
+    default: return {};
+    }
+}
+
+void TWorkspace::RefreshDrawsList(bool force) {
+    // The offset never points past the archive (a shorter archive lowers the spin edit's maximum).
+    if (FDrawsOffset > MaxDrawsOffset()) {
+        FDrawsOffset = MaxDrawsOffset();
+        Notify([](TWorkspaceObserver& o) { o.DrawsOffsetChanged(); });
+    }
+    Notify([&](TWorkspaceObserver& o) { o.DrawsListChanged(force); });
+    Notify([](TWorkspaceObserver& o) { o.StatusPanelsChanged(); });
+}
+
+} // namespace qx

@@ -1,0 +1,116 @@
+#include <chrono>
+#include <thread>
+
+#include "app/Workspace.h"
+#include "core/ConfigFile.h"
+#include "core/Error.h"
+#include "core/Text.h"
+#include "draws/DrawsFile.h"
+
+namespace qx {
+
+bool TWorkspace::WaitForPreviousInstance() {
+    // The previous instance gets about a minute to end.
+    const std::string exe = FOptions.ExeName;
+    for (int attempt = 0; attempt < 601; ++attempt) {
+        if (!OtherInstanceRunning(exe)) return true;
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        FShell.ProcessMessages();
+    }
+    return !OtherInstanceRunning(exe);
+}
+
+void TWorkspace::LoadFormKeys() {
+    try {
+        TIniFile ini = ReadFormState();
+        FFormKeys.Load(ini);
+        if (!FFormKeys.PrefetchsInit) {
+            FFormKeys.PrefetchsInit = true;
+            UpdateFormState([&](TIniFile& state) {
+                FFormKeys.WriteKey(state, "PrefetchsInit");
+                FFormKeys.WriteKey(state, "PrefetchsEnabled");
+            });
+        }
+    } catch (const std::exception& e) {
+        FShell.ShowError(FailureText("Ошибка загрузки параметров программы!\r\r%s", e.what()));
+    }
+}
+
+void TWorkspace::LoadConfiguration() {
+    TIniFile ini;
+    {
+        TBusyScope busy(FShell, "Загрузка файла конфигурации...");
+        try {
+            ini = TIniFile::Load(FPaths.ConfigFile());
+            ReadCombsGenDefaults(ini, FCombsGen);
+            ReadConfigData(ini, FConfig);
+            ReadShredding(ini, FShredding);
+        } catch (const std::exception& e) {
+            FShell.ShowError(FailureText("Ошибка чтения файла конфигурации!\r\r%s", e.what()));
+        }
+    }
+    TBusyScope busy(FShell, "Загрузка файла конфигурации...");
+    try {
+        ReadProxy(ini, FProxy);
+    } catch (const std::exception& e) {
+        FShell.ShowError(FailureText("Ошибка чтения файла конфигурации!\r\r%s", e.what()));
+    }
+    ++FConfigRevision;
+}
+
+void TWorkspace::StartFirstStage() {
+    try {
+        FProxy = TProxy{};
+        if (FOptions.Switches.Restart && !WaitForPreviousInstance()) {
+            FQuitRequested = true;
+            return;
+        }
+        LoadFormKeys();
+        LoadConfiguration();
+    } catch (const std::exception& e) {
+        FShell.ShowError(FailureText("Ошибка запуска программы!\r\r%s", e.what()));
+    }
+}
+
+bool TWorkspace::StartSecondStage() {
+    if (FQuitRequested) return false;
+    try {
+        FShell.ShowStatus("Инициализация...");
+        FDrawsOffset = 0;
+        try {
+            FStakesLock.Open(FPaths.StakesFile());
+        } catch (const std::exception&) {
+            FShell.ShowError(kExclusiveAccessMessage);
+            FQuitRequested = true;
+            return false;
+        }
+        LoadDraws();
+        RefreshViews(true);
+        FStarted = true;
+        FShell.ShowStatus("");
+    } catch (const std::exception& e) {
+        FShell.ShowStatus("");
+        FShell.ShowError(FailureText("Ошибка инициализации программы!\r\r%s", e.what()));
+    }
+    return true;
+}
+
+void TWorkspace::Shutdown() {
+    if (FShutDown) return;
+    FShutDown = true;
+    if (FStarted) {
+        try {
+            UpdateFormState([&](TIniFile& ini) { FFormKeys.WriteClosingKeys(ini); });
+        } catch (const std::exception& e) {
+            FShell.ShowError(FailureText("Ошибка записи параметров программы!\r\r%s", e.what()));
+        }
+    }
+    FArchive.Clear();
+    if (FStakesLock.IsOpen()) {
+        TBusyScope busy(FShell, "Сохранение файла ставок...");
+        FStakesLock.Close();
+    }
+    FObservers.clear();
+}
+
+} // namespace qx

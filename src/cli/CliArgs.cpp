@@ -1,0 +1,42 @@
+#include "cli/CliArgs.h"
+
+#include "core/Error.h"
+#include "core/Text.h"
+
+namespace qx {
+
+std::optional<std::string> TCliArgs::TakeOption(const std::string& name) {
+    for (size_t i = 0; i < FWords.size(); ++i) {
+        if (FWords[i] != "--" + name) continue;
+        if (i + 1 >= FWords.size()) throw TAppError(FormatText("Не указано значение параметра --%s", {name}));
+        std::string value = FWords[i + 1];
+        FWords.erase(FWords.begin() + static_cast<std::ptrdiff_t>(i), FWords.begin() + static_cast<std::ptrdiff_t>(i + 2));
+        return value;
+    }
+    return std::nullopt;
+}
+
+bool TCliArgs::TakeFlag(const std::string& name) {
+    for (size_t i = 0; i < FWords.size(); ++i)
+        if (FWords[i] == "--" + name) {
+            FWords.erase(FWords.begin() + static_cast<std::ptrdiff_t>(i));
+            return true;
+        }
+    return false;
+}
+
+std::optional<int> TCliArgs::TakeIntOption(const std::string& name) {
+    auto v = TakeOption(name);
+    if (!v) return std::nullopt;
+    auto n = TryStrToInt(*v);
+    if (!n) throw TAppError(FormatText("Некорректное значение параметра --%s: %s", {name, *v}));
+    return *n;
+}
+
+std::vector<std::string> TCliArgs::Positionals() const {
+    for (const auto& w : FWords)
+        if (w.size() > 2 && w.rfind("--", 0) == 0) throw TAppError(FormatText("Неизвестный параметр: %s", {w}));
+    return FWords;
+}
+
+} // namespace qx

@@ -1,0 +1,27 @@
+#pragma once
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace qx {
+
+// Words of one command: positionals and "--name value" / "--flag" options.
+class TCliArgs {
+public:
+    explicit TCliArgs(std::vector<std::string> words) : FWords(std::move(words)) {}
+
+    // Removes "--name value" and returns the value; raises when the value is missing.
+    std::optional<std::string> TakeOption(const std::string& name);
+    // Removes "--name" and tells whether it was there.
+    bool TakeFlag(const std::string& name);
+    std::optional<int> TakeIntOption(const std::string& name);
+    // The remaining words, which must all be positionals.
+    std::vector<std::string> Positionals() const;
+    // Everything not taken yet.
+    const std::vector<std::string>& Words() const { return FWords; }
+
+private:
+    std::vector<std::string> FWords;
+};
+
+} // namespace qx

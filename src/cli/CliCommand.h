@@ -1,0 +1,31 @@
+#pragma once
+#include <functional>
+#include <iosfwd>
+#include <string>
+#include <vector>
+
+#include "cli/CliArgs.h"
+
+namespace qx {
+
+class TWorkspace;
+
+struct TCliContext {
+    TWorkspace& Workspace;
+    std::ostream& Out;
+    std::ostream& Err;
+};
+
+// One command of the tool: its words ("draws list"), a usage line and the handler.
+struct TCliCommand {
+    std::vector<std::string> Words;
+    std::string Usage;
+    std::function<void(TCliContext&, TCliArgs&)> Run;
+};
+
+using TCliCommandList = std::vector<TCliCommand>;
+
+// Each group of commands lives in its own file and adds itself here.
+void AddDrawsCommands(TCliCommandList& list);
+
+} // namespace qx

@@ -1,0 +1,26 @@
+#pragma once
+#include <iosfwd>
+
+#include "core/Shell.h"
+
+namespace qx {
+
+// The command-line face of the shell: errors and warnings go to the error stream, results to the
+// output stream; questions are answered Yes, because the command itself is the user's request.
+class TConsoleShell : public TShell {
+public:
+    TConsoleShell(std::ostream& out, std::ostream& err) : FOut(out), FErr(err) {}
+    void ShowStatus(const std::string& text) override { (void)text; }
+    bool Message(TMessageKind kind, const std::string& text) override;
+    int ErrorCount() const { return FErrors; }
+
+private:
+    std::ostream& FOut;
+    std::ostream& FErr;
+    int FErrors = 0;
+};
+
+// Message texts use "\r" for line breaks; a terminal wants "\n".
+std::string ConsoleText(const std::string& text);
+
+} // namespace qx

@@ -1,0 +1,49 @@
+#include "core/Platform.h"
+
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+
+#include "core/Error.h"
+#include "core/FileIO.h"
+
+namespace qx {
+
+TExclusiveFile::~TExclusiveFile() { Close(); }
+
+void TExclusiveFile::Open(const std::filesystem::path& path) {
+    Close();
+    int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
+    if (fd < 0) throw TAppError(SystemErrorText(path, errno));
+    if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        int e = errno;
+        ::close(fd);
+        throw TAppError(SystemErrorText(path, e));
+    }
+    FHandle = fd;
+}
+
+void TExclusiveFile::Close() {
+    if (FHandle >= 0) {
+        ::close(FHandle);  // closing releases the lock
+        FHandle = -1;
+    }
+}
+
+bool OtherInstanceRunning(const std::string& exeFileName) {
+    const pid_t self = ::getpid();
+    std::error_code ec;
+    for (const auto& entry : std::filesystem::directory_iterator("/proc", ec)) {
+        const std::string name = entry.path().filename().string();
+        if (name.empty() || name.find_first_not_of("0123456789") != std::string::npos) continue;
+        if (std::stol(name) == self) continue;
+        std::error_code linkError;
+        auto exe = std::filesystem::read_symlink(entry.path() / "exe", linkError);
+        if (linkError) continue;
+        if (exe.filename().string() == exeFileName) return true;
+    }
+    return false;
+}
+
+} // namespace qx

@@ -1,0 +1,48 @@
+#pragma once
+#include <cstdint>
+#include <initializer_list>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace qx {
+
+// Windows-1251 <-> UTF-8. Files and records hold Windows-1251; the program works in UTF-8.
+// A character with no Windows-1251 form becomes "?".
+std::string Cp1251ToUtf8(std::string_view text);
+std::string Utf8ToCp1251(std::string_view text);
+
+// Removes characters with codes 0..32 at both ends (the classic Trim rule).
+std::string_view Trim(std::string_view text);
+std::string_view TrimLeft(std::string_view text);
+std::string_view TrimRight(std::string_view text);
+
+// Integer reading as the program's text fields do it: optional leading blanks, an optional sign,
+// decimal digits and nothing else; anything else (or an out-of-range value) is "not a number".
+std::optional<int32_t> TryStrToInt(std::string_view text);
+int32_t StrToIntDef(std::string_view text, int32_t def);
+std::optional<int64_t> TryStrToInt64(std::string_view text);
+
+// Decimal number with "." or "," as separator (blanks around are ignored).
+std::optional<long double> TryStrToFloat(std::string_view text);
+long double StrToFloatDef(std::string_view text, long double def);
+
+// Shortest general form with up to 15 significant digits and "." as separator ("1.5", "-1", "0.001").
+std::string FloatToText(long double value);
+
+// Letter case for ASCII and the Russian alphabet, on UTF-8 text.
+std::string LowerText(std::string_view text);
+bool SameText(std::string_view a, std::string_view b);
+
+// Fills a message format: "%s" and "%d" take the next argument, "%0:s" / "%1:d" a numbered one,
+// "%%" is a percent sign. Arguments are always inserted as they stand, never read as formats.
+std::string FormatText(std::string_view format, std::initializer_list<std::string> args);
+std::string FormatText(std::string_view format, const std::vector<std::string>& args);
+
+std::string IntToStr(int64_t value);
+
+std::vector<std::string> SplitLines(std::string_view text);
+std::string JoinLinesCrLf(const std::vector<std::string>& lines);
+
+} // namespace qx

@@ -1,0 +1,39 @@
+#include "draws/DrawInput.h"
+
+#include <string>
+#include <vector>
+
+#include "core/Text.h"
+
+namespace qx {
+
+std::optional<TDigits> ParseDrawDigits(std::string_view text) {
+    std::vector<std::string_view> words;
+    size_t start = 0;
+    for (size_t i = 0; i <= text.size(); ++i) {
+        if (i == text.size() || text[i] == ';' || text[i] == ',') {
+            std::string_view word = Trim(text.substr(start, i - start));
+            if (!word.empty()) words.push_back(word);
+            start = i + 1;
+        }
+    }
+    if (words.size() != kPositions) return std::nullopt;
+    TDigits digits{};
+    for (int p = 0; p < kPositions; ++p) {
+        int v = StrToIntDef(words[p], 0);
+        if (v < 0 || v > 9) return std::nullopt;
+        digits[p] = static_cast<uint8_t>(v);
+    }
+    return digits;
+}
+
+TDrawRecord DrawDialogResult(const TDrawRecord& original, int32_t number, const TDigits& digits,
+                             std::optional<TDateTime> when) {
+    TDrawRecord r = original;
+    r.Number = number;
+    for (int p = 0; p < kPositions; ++p) r.Digits[p] = digits[p];
+    if (when) r.SetDateLabel(FormatDrawLabel(*when));
+    return r;
+}
+
+} // namespace qx

@@ -1,0 +1,42 @@
+#pragma once
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "app/Workspace.h"
+#include "draws/DrawsFile.h"
+#include "support/TestSupport.h"
+
+namespace qx::test {
+
+inline TDrawRecord MakeDraw(int number, std::initializer_list<int> digits, const char* label = "03/07/2019 M") {
+    TDrawRecord r;
+    r.Number = number;
+    int p = 0;
+    for (int d : digits) r.Digits[p++] = static_cast<uint8_t>(d);
+    r.SetDateLabel(label);
+    return r;
+}
+
+// A started workspace over a temporary program directory.
+class WorkspaceFixture : public ::testing::Test {
+protected:
+    TTempDir Dir;
+    TRecordingShell Shell;
+    std::unique_ptr<TWorkspace> Ws;
+
+    void Start(const TDrawsArray& draws = {}) {
+        if (!draws.empty()) WriteDrawsFile(Dir.Path() / "Quadrix_4d10.ldr", draws);
+        TWorkspaceOptions o;
+        o.ProgramDir = Dir.Path();
+        Ws = std::make_unique<TWorkspace>(Shell, o);
+        Ws->StartFirstStage();
+        ASSERT_TRUE(Ws->StartSecondStage());
+    }
+    void Restart() {
+        Ws.reset();
+        Start();
+    }
+};
+
+} // namespace qx::test

@@ -1,0 +1,63 @@
+#include "support/TestSupport.h"
+
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <stdexcept>
+
+namespace qx::test {
+
+void TRecordingShell::ShowStatus(const std::string& text) {
+    Status = text;
+    Statuses.push_back(text);
+}
+
+bool TRecordingShell::Message(TMessageKind kind, const std::string& text) {
+    Messages.push_back({kind, text});
+    if (!IsQuestion(kind)) return false;
+    if (Answers.empty()) return DefaultAnswer;
+    bool a = Answers.front();
+    Answers.pop_front();
+    return a;
+}
+
+std::vector<std::string> TRecordingShell::Texts(TMessageKind kind) const {
+    std::vector<std::string> out;
+    for (const auto& m : Messages)
+        if (m.Kind == kind) out.push_back(m.Text);
+    return out;
+}
+
+TTempDir::TTempDir() {
+    std::string pattern = (std::filesystem::temp_directory_path() / "quadrix-test-XXXXXX").string();
+    if (!mkdtemp(pattern.data())) throw std::runtime_error("mkdtemp failed");
+    FPath = pattern;
+}
+
+TTempDir::~TTempDir() {
+    std::error_code ec;
+    // A test may have made parts read-only.
+    std::filesystem::permissions(FPath, std::filesystem::perms::owner_all, std::filesystem::perm_options::add, ec);
+    std::filesystem::remove_all(FPath, ec);
+}
+
+std::filesystem::path RealArchiveCsv() {
+    std::filesystem::path p = std::filesystem::path(QUADRIX_SHARED_DATA) / "va_pick4.csv";
+    return std::filesystem::exists(p) ? p : std::filesystem::path();
+}
+
+std::filesystem::path TestDataDir() { return QUADRIX_TEST_DATA; }
+
+void WriteBytes(const std::filesystem::path& path, const std::string& bytes) {
+    std::ofstream f(path, std::ios::binary | std::ios::trunc);
+    f.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+std::string ReadBytes(const std::filesystem::path& path) {
+    std::ifstream f(path, std::ios::binary);
+    std::ostringstream s;
+    s << f.rdbuf();
+    return s.str();
+}
+
+} // namespace qx::test

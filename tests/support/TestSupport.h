@@ -1,0 +1,61 @@
+#pragma once
+#include <deque>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "core/Shell.h"
+
+namespace qx::test {
+
+// A shell that records everything shown and answers questions from a script.
+class TRecordingShell : public TShell {
+public:
+    struct TShown {
+        TMessageKind Kind;
+        std::string Text;
+    };
+    std::vector<TShown> Messages;
+    std::vector<std::string> Statuses;
+    std::string Status;
+    std::deque<bool> Answers;  // consumed by questions, front first
+    bool DefaultAnswer = true;
+    std::vector<TProgressState> ProgressLog;
+
+    void ShowStatus(const std::string& text) override;
+    bool Message(TMessageKind kind, const std::string& text) override;
+    std::vector<std::string> Texts(TMessageKind kind) const;
+    std::vector<std::string> Errors() const { return Texts(TMessageKind::Error); }
+
+protected:
+    void ProgressChanged(const TProgressState& state) override { ProgressLog.push_back(state); }
+};
+
+// A fresh directory under the system's temporary folder, removed with everything in it.
+class TTempDir {
+public:
+    TTempDir();
+    ~TTempDir();
+    TTempDir(const TTempDir&) = delete;
+    TTempDir& operator=(const TTempDir&) = delete;
+    const std::filesystem::path& Path() const { return FPath; }
+    std::filesystem::path operator/(const std::string& name) const { return FPath / name; }
+
+private:
+    std::filesystem::path FPath;
+};
+
+// The real archive of 13,788 draws beside the project; empty when it is not there.
+std::filesystem::path RealArchiveCsv();
+std::filesystem::path TestDataDir();
+
+void WriteBytes(const std::filesystem::path& path, const std::string& bytes);
+std::string ReadBytes(const std::filesystem::path& path);
+
+} // namespace qx::test
+
+// Skips a test that needs the real archive when it is missing.
+#define QX_REQUIRE_REAL_ARCHIVE()                                                  \
+    do {                                                                           \
+        if (::qx::test::RealArchiveCsv().empty()) GTEST_SKIP() << "no real archive"; \
+    } while (0)
