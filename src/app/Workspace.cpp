@@ -78,6 +78,7 @@ std::string TWorkspace::StatusPanelText(int panel) const {
     case 0: return FormatText("Архив тиражей: %d", {std::to_string(FArchive.Count())});
     case 1: return FormatText("Следующий тираж: %d", {std::to_string(NextDrawNumber(Draws(), FDrawsOffset))});
     case 2: return FollowingDigitsText(Draws(), FDrawsOffset);
+    case 3: return FormatText("Комбинаций: %d", {std::to_string(FCombs.Count())});
     default: return {};
     }
 }

@@ -13,6 +13,7 @@
 #include "core/ProgramPaths.h"
 #include "core/Shell.h"
 #include "core/Switches.h"
+#include "combs/CombsStore.h"
 #include "draws/DrawsArchive.h"
 #include "draws/DrawsCsv.h"
 
@@ -37,6 +38,8 @@ public:
     virtual void StatusPanelsChanged() {}
     // The archive, the offset or a setting changed: views recompute when their inputs changed.
     virtual void RefreshViews(bool force) { (void)force; }
+    // The working combination list or its journal changed.
+    virtual void CombsChanged() {}
 };
 
 // The run's data and the commands on it. Windows collect inputs (dialogs, selections) and call
@@ -65,7 +68,7 @@ public:
 
     // ---- Settings
     const TConfigData& Config() const { return FConfig; }
-    const TCombsGenDefaults& CombsGenDefaults() const { return FCombsGen; }
+    const TCombsGenParams& CombsGenDefaults() const { return FCombsGen; }
     const TShreddingFormulas& Shredding() const { return FShredding; }
     TProxy& Proxy() { return FProxy; }
     TMainFormKeys& FormKeys() { return FFormKeys; }
@@ -110,6 +113,36 @@ public:
     TCsvImportResult ImportDraws(const std::filesystem::path& file);
     void ExportDraws(const std::filesystem::path& file);
 
+    // ---- Combination list (failures of file, paste and generation are shown, not raised)
+    const TCombsStore& Combs() const { return FCombs; }
+    // Builds the working list by the mode. Interactive: busy state, status text, journal cleared,
+    // undo copy and buffer emptied, views told.
+    void GenerateCombs(const TCombsGenParams& params, bool interactive);
+    // Makes params the stored defaults and writes them to the configuration file at once.
+    void SaveCombsGenDefaults(const TCombsGenParams& params);
+    void SaveCombsUndo(bool interactive);
+    void RestoreCombsUndo(bool interactive);
+    void CombsUndo();  // restore and drop the last journal row
+    // Rebuilds the list from the undo copy without the draws of the last n (from the current draw).
+    void ExcludeLastDraws(int n);
+    void CombsDelExists(int n);  // undo copy, then ExcludeLastDraws
+    void DeleteSelectedCombs(const std::vector<int>& rows);  // undo copy, then the deletion
+    bool LoadCombsFile(const std::filesystem::path& file);
+    bool SaveCombsFile(const std::filesystem::path& file);
+    void OpenCombs(const std::filesystem::path& file);
+    std::string CombsCopyText(const std::vector<int>& rows);
+    void PasteCombs(const std::string& text);
+    void FindCombInArchive(TCombCode code);
+    void CheckUniqueNumbers();
+    void StoreCombsBuffer(int offset, int n);
+    bool LoadCombsBuffer(int offset, int n);
+    void ResetCombsBuffer() { FCombs.ResetBuffer(); }
+    bool CombsContains(TCombCode code) const { return FCombs.Contains(code); }
+    void AddJournalRow(bool remove, const std::string& caption, const std::string& values);
+    void AddUndoJournalRow();
+    void DropLastJournalRow();
+    void ClearJournal();
+
     // ---- Views
     void AddObserver(TWorkspaceObserver* observer);
     void RemoveObserver(TWorkspaceObserver* observer);
@@ -129,6 +162,7 @@ private:
     void LoadConfiguration();
     bool WaitForPreviousInstance();
     void WriteFormKey(std::string_view name);
+    void CombsListChanged();
 
     TShell& FShell;
     TWorkspaceOptions FOptions;
@@ -136,7 +170,7 @@ private:
 
     TConfigData FConfig;
     uint64_t FConfigRevision = 1;
-    TCombsGenDefaults FCombsGen;
+    TCombsGenParams FCombsGen;
     TShreddingFormulas FShredding;
     TProxy FProxy;
     TMainFormKeys FFormKeys;
@@ -145,6 +179,7 @@ private:
     TDrawsArchive FArchive;
     int FDrawsOffset = 0;
     TExclusiveFile FStakesLock;
+    TCombsStore FCombs;
 
     std::vector<TWorkspaceObserver*> FObservers;
     int FViewsSuspended = 0;

@@ -85,6 +85,7 @@ bool TWorkspace::StartSecondStage() {
             return false;
         }
         LoadDraws();
+        GenerateCombs(FCombsGen, true);
         RefreshViews(true);
         FStarted = true;
         FShell.ShowStatus("");

@@ -51,8 +51,9 @@ struct TConfigData {
     friend bool operator==(const TConfigData&, const TConfigData&) = default;
 };
 
-// Combination generation defaults kept in the configuration file.
-struct TCombsGenDefaults {
+// How the working combination list is built: a mode 0..4 and its parameter text (own numbers
+// or a file name). The defaults live in the configuration file.
+struct TCombsGenParams {
     int32_t Mode = 0;
     std::string Parameters;  // at most 255 characters
 };

@@ -58,13 +58,13 @@ void WriteConfigData(TIniFile& ini, const TConfigData& c) {
     ini.WriteBool("CDL", "UseAbsValues", c.Weights.UseAbsValues);
 }
 
-void ReadCombsGenDefaults(const TIniFile& ini, TCombsGenDefaults& gen) {
+void ReadCombsGenDefaults(const TIniFile& ini, TCombsGenParams& gen) {
     gen.Mode = ini.ReadInteger("GLOBAL", "CombsGenerateMode", 0);
     gen.Parameters = ini.ReadString("GLOBAL", "CombsGenerateParameters", "");
     if (gen.Parameters.size() > 255) gen.Parameters.resize(255);
 }
 
-void WriteCombsGenDefaults(TIniFile& ini, const TCombsGenDefaults& gen) {
+void WriteCombsGenDefaults(TIniFile& ini, const TCombsGenParams& gen) {
     ini.WriteInteger("GLOBAL", "CombsGenerateMode", gen.Mode);
     ini.WriteString("GLOBAL", "CombsGenerateParameters", gen.Parameters);
 }

@@ -8,8 +8,8 @@ namespace qx {
 // the file holds; each writer changes only its own keys.
 void ReadConfigData(const TIniFile& ini, TConfigData& config);          // GLOBAL matrix/channel, STAKES, CDL
 void WriteConfigData(TIniFile& ini, const TConfigData& config);
-void ReadCombsGenDefaults(const TIniFile& ini, TCombsGenDefaults& gen);  // GLOBAL generation keys
-void WriteCombsGenDefaults(TIniFile& ini, const TCombsGenDefaults& gen);
+void ReadCombsGenDefaults(const TIniFile& ini, TCombsGenParams& gen);  // GLOBAL generation keys
+void WriteCombsGenDefaults(TIniFile& ini, const TCombsGenParams& gen);
 void ReadShredding(const TIniFile& ini, TShreddingFormulas& formulas);   // SHREDDING
 void WriteShredding(TIniFile& ini, const TShreddingFormulas& formulas);
 void ReadProxy(const TIniFile& ini, TProxy& proxy);                      // PROXY; sets Saved
