@@ -1,0 +1,137 @@
+#include "combs/FilterConditions.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "core/Error.h"
+#include "core/Text.h"
+
+namespace qx {
+namespace {
+
+using F = TRowField;
+using T = TConditionTest;
+
+const TConditionInfo kConditions[kConditionCount] = {
+    {"LNO", "Весь список (без условий)", F::None, T::Always},
+    {"LMV", "\"Глубина\": не менее заданного значения", F::Depth, T::AtLeast},
+    {"LMP", "\"Глубина\": не менее заданного процента", F::DepthPercent, T::AtLeast},
+    {"LLV", "\"Глубина\": не более заданного значения", F::Depth, T::AtMost},
+    {"LLP", "\"Глубина\": не более заданного процента", F::DepthPercent, T::AtMost},
+    {"LDV", "\"Глубина\": из заданного списка значений", F::Depth, T::InIntegerList},
+    {"LDP", "\"Глубина\": из заданного списка процентов", F::DepthPercent, T::InRealList},
+    {"DMV", "\"Отклонение\": не менее заданного значения", F::Deviation, T::AtLeast},
+    {"DMP", "\"Отклонение\": не менее заданного процента", F::DeviationPercent, T::AtLeast},
+    {"DLV", "\"Отклонение\": не более заданного значения", F::Deviation, T::AtMost},
+    {"DLP", "\"Отклонение\": не более заданного процента", F::DeviationPercent, T::AtMost},
+    {"DDV", "\"Отклонение\": из заданного списка значений", F::Deviation, T::InIntegerList},
+    {"DDP", "\"Отклонение\": из заданного списка процентов", F::DeviationPercent, T::InRealList},
+    {"CMV", "\"Количество\": не менее заданного значения", F::Count, T::AtLeast},
+    {"CMP", "\"Количество\": не менее заданного процента", F::CountPercent, T::AtLeast},
+    {"CLV", "\"Количество\": не более заданного значения", F::Count, T::AtMost},
+    {"CLP", "\"Количество\": не более заданного процента", F::CountPercent, T::AtMost},
+    {"CDV", "\"Количество\": из заданного списка значений", F::Count, T::InIntegerList},
+    {"CDP", "\"Количество\": из заданного списка процентов", F::CountPercent, T::InRealList},
+    {"WMV", "\"Вес\": не менее заданного значения", F::Weight, T::AtLeast},
+    {"WLV", "\"Вес\": не более заданного значения", F::Weight, T::AtMost},
+    {"WDV", "\"Вес\": из заданного списка значений", F::Weight, T::InRealList},
+    {"PIM", "\"Период min\": не менее заданного значения", F::PeriodMin, T::AtLeast},
+    {"PIL", "\"Период min\": не более заданного значения", F::PeriodMin, T::AtMost},
+    {"PIR", "\"Период min\": из заданного списка значений", F::PeriodMin, T::InIntegerList},
+    {"PAM", "\"Период\": не менее заданного значения", F::Period, T::AtLeast},
+    {"PAL", "\"Период\": не более заданного значения", F::Period, T::AtMost},
+    {"PAR", "\"Период\": из заданного списка значений", F::Period, T::InRealList},
+    {"PXM", "\"Период max\": не менее заданного значения", F::PeriodMax, T::AtLeast},
+    {"PXL", "\"Период max\": не более заданного значения", F::PeriodMax, T::AtMost},
+    {"PXR", "\"Период max\": из заданного списка значений", F::PeriodMax, T::InIntegerList},
+    {"LVA", "\"Значения\": из заданного списка значений", F::NumValue, T::InIntegerList},
+};
+
+const TStopModeInfo kStopModes[kStopModeCount] = {
+    {"SF", "Обработать все записи"},
+    {"SC", "Количеству оставшихся комбинаций"},
+    {"SZ", "Пока список не будет пуст и откатить на шаг"},
+    {"ST", "Количеству шагов"},
+    {"SV", "Значению в списке статистики"},
+    {"SP", "Процентному соотношению в списке статистики"},
+};
+
+bool IsIntegerField(F f) {
+    return f == F::Depth || f == F::Deviation || f == F::Count || f == F::PeriodMin || f == F::PeriodMax;
+}
+bool IsPercentField(F f) { return f == F::DepthPercent || f == F::DeviationPercent || f == F::CountPercent; }
+
+[[noreturn]] void ConversionError(std::string_view text) {
+    throw TAppError(FormatText("\"%s\" не является корректным числом", {std::string(text)}));
+}
+
+int64_t IntegerOrRaise(std::string_view text) {
+    auto v = TryStrToInt64(Trim(text));
+    if (!v) ConversionError(text);
+    return *v;
+}
+
+long double RealOrRaise(std::string_view text) {
+    auto v = TryStrToFloat(text);
+    if (!v) ConversionError(text);
+    return *v;
+}
+
+std::vector<std::string_view> ListWords(std::string_view text) {
+    std::vector<std::string_view> words;
+    size_t start = 0;
+    for (size_t i = 0; i <= text.size(); ++i) {
+        if (i < text.size() && text[i] != ',' && text[i] != ';') continue;
+        std::string_view w = Trim(text.substr(start, i - start));
+        if (!w.empty()) words.push_back(w);
+        start = i + 1;
+    }
+    return words;
+}
+
+} // namespace
+
+const TConditionInfo& ConditionInfo(int condition) {
+    return kConditions[(condition >= 0 && condition < kConditionCount) ? condition : 0];
+}
+
+const TStopModeInfo& StopModeInfo(int stopMode) {
+    return kStopModes[(stopMode >= 0 && stopMode < kStopModeCount) ? stopMode : 0];
+}
+
+bool ConditionHolds(int condition, std::string_view fieldText, int32_t numValue, std::string_view conditionValue) {
+    const TConditionInfo& c = ConditionInfo(condition);
+    switch (c.Test) {
+    case T::Always: return true;
+    case T::AtLeast:
+    case T::AtMost: {
+        const long double threshold = StrToIntDef(Trim(conditionValue), 0);
+        const bool atMost = c.Test == T::AtMost;
+        long double figure;
+        if (IsIntegerField(c.Field)) {
+            auto v = TryStrToInt64(Trim(fieldText));
+            figure = v ? static_cast<long double>(*v) : (atMost ? 65535 : 0);
+        } else {
+            auto v = TryStrToFloat(fieldText);
+            figure = v ? *v : (atMost && IsPercentField(c.Field) ? 65535 : 0);
+        }
+        return atMost ? figure <= threshold : figure >= threshold;
+    }
+    case T::InIntegerList: {
+        const int64_t figure = c.Field == F::NumValue ? numValue : IntegerOrRaise(fieldText);
+        for (std::string_view w : ListWords(conditionValue))
+            if (IntegerOrRaise(w) == figure) return true;
+        return false;
+    }
+    case T::InRealList: {
+        const long double figure = RealOrRaise(fieldText);
+        for (std::string_view w : ListWords(conditionValue))
+            if (RealOrRaise(w) == figure) return true;
+        return false;
+    }
+    }
+    return false;
+}
+
+} // namespace qx
