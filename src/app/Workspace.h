@@ -15,6 +15,8 @@
 #include "core/Switches.h"
 #include "draws/DrawsArchive.h"
 #include "draws/DrawsCsv.h"
+#include "stats/StatList.h"
+#include "stats/StatTable.h"
 
 namespace qx {
 
@@ -82,6 +84,14 @@ public:
     uint64_t ConfigRevision() const { return FConfigRevision; }
     std::mt19937& Random() { return FRandom; }
 
+    // ---- Statistics
+    // The registry of statistic methods, registered in the first start-up stage over this
+    // configuration and archive.
+    TStatList& Stats() { return FStats; }
+    const TStatList& Stats() const { return FStats; }
+    // Table inputs for the current draw: offset, sorted-draws view, weights of the registry.
+    TStatTableParams StatTableParams(int windowLength) const;
+
     // ---- Archive
     const TDrawsArchive& Archive() const { return FArchive; }
     const TDrawsArray& Draws() const { return FArchive.Records(); }
@@ -129,6 +139,8 @@ private:
     void LoadConfiguration();
     bool WaitForPreviousInstance();
     void WriteFormKey(std::string_view name);
+    void RegisterStats();
+    void UpdateStatsConfig();
 
     TShell& FShell;
     TWorkspaceOptions FOptions;
@@ -143,6 +155,7 @@ private:
     std::mt19937 FRandom;
 
     TDrawsArchive FArchive;
+    TStatList FStats;
     int FDrawsOffset = 0;
     TExclusiveFile FStakesLock;
 

@@ -15,6 +15,7 @@ namespace {
 TCliCommandList AllCommands() {
     TCliCommandList list;
     AddDrawsCommands(list);
+    AddStatsCommands(list);
     return list;
 }
 
