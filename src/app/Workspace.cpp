@@ -58,6 +58,7 @@ void TWorkspace::SetFormKey(std::string_view name, int value) {
 void TWorkspace::SaveConfig(const TConfigData& config) {
     FConfig = config;
     ++FConfigRevision;
+    UpdateStatsConfig();
     TBusyScope busy(FShell, "Сохранение файла конфигурации...");
     WrapFailure("Ошибка записи в файл конфигурации!\r\r%s", [&] {
         UpdateIniFile(FPaths.ConfigFile(), [&](TIniFile& ini) { WriteConfigData(ini, FConfig); }, kConfigFileMode);

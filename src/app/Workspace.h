@@ -16,6 +16,8 @@
 #include "combs/CombsStore.h"
 #include "draws/DrawsArchive.h"
 #include "draws/DrawsCsv.h"
+#include "stats/StatList.h"
+#include "stats/StatTable.h"
 
 namespace qx {
 
@@ -84,6 +86,14 @@ public:
     void SaveConfig(const TConfigData& config);
     uint64_t ConfigRevision() const { return FConfigRevision; }
     std::mt19937& Random() { return FRandom; }
+
+    // ---- Statistics
+    // The registry of statistic methods, registered in the first start-up stage over this
+    // configuration and archive.
+    TStatList& Stats() { return FStats; }
+    const TStatList& Stats() const { return FStats; }
+    // Table inputs for the current draw: offset, sorted-draws view, weights of the registry.
+    TStatTableParams StatTableParams(int windowLength) const;
 
     // ---- Archive
     const TDrawsArchive& Archive() const { return FArchive; }
@@ -163,6 +173,8 @@ private:
     bool WaitForPreviousInstance();
     void WriteFormKey(std::string_view name);
     void CombsListChanged();
+    void RegisterStats();
+    void UpdateStatsConfig();
 
     TShell& FShell;
     TWorkspaceOptions FOptions;
@@ -177,6 +189,7 @@ private:
     std::mt19937 FRandom;
 
     TDrawsArchive FArchive;
+    TStatList FStats;
     int FDrawsOffset = 0;
     TExclusiveFile FStakesLock;
     TCombsStore FCombs;

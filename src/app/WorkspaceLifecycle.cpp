@@ -67,6 +67,7 @@ void TWorkspace::StartFirstStage() {
         }
         LoadFormKeys();
         LoadConfiguration();
+        RegisterStats();
     } catch (const std::exception& e) {
         FShell.ShowError(FailureText("Ошибка запуска программы!\r\r%s", e.what()));
     }

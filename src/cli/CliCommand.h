@@ -28,5 +28,6 @@ using TCliCommandList = std::vector<TCliCommand>;
 // Each group of commands lives in its own file and adds itself here.
 void AddDrawsCommands(TCliCommandList& list);
 void AddCombsCommands(TCliCommandList& list);
+void AddStatsCommands(TCliCommandList& list);
 
 } // namespace qx

@@ -16,6 +16,7 @@ TCliCommandList AllCommands() {
     TCliCommandList list;
     AddDrawsCommands(list);
     AddCombsCommands(list);
+    AddStatsCommands(list);
     return list;
 }
 

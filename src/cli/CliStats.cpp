@@ -1,0 +1,74 @@
+#include <ostream>
+
+#include "app/Workspace.h"
+#include "cli/CliCommand.h"
+#include "core/Error.h"
+#include "core/Text.h"
+#include "stats/TableSort.h"
+
+namespace qx {
+namespace {
+
+void Methods(TCliContext& c, TCliArgs& args) {
+    if (!args.Positionals().empty()) throw TAppError("Неверное количество параметров команды");
+    const TStatList& stats = c.Workspace.Stats();
+    c.Out << "№\tКод\tНазвание\tГруппа\n";
+    for (int i = 0; i < stats.Count(); ++i)
+        c.Out << i << "\t" << stats.Items(i).Code() << "\t" << stats.DisplayName(i, true) << "\t"
+              << int(stats.Items(i).StatClass->Group()) << "\n";
+}
+
+// "COL" or "COL:desc" (or "COL:asc").
+void ParseSort(const std::string& text, int& column, bool& descending) {
+    const size_t colon = text.find(':');
+    const std::string direction = colon == std::string::npos ? "" : text.substr(colon + 1);
+    const auto number = TryStrToInt(text.substr(0, colon));
+    if (!number || *number < 0 || *number >= kStatColumnCount || (direction != "" && direction != "asc" && direction != "desc"))
+        throw TAppError(FormatText("Некорректное значение параметра --sort: %s", {text}));
+    column = *number;
+    descending = direction == "desc";
+}
+
+void Stat(TCliContext& c, TCliArgs& args) {
+    TWorkspace& ws = c.Workspace;
+    const auto code = args.TakeOption("method");
+    const int window = args.TakeIntOption("window").value_or(ws.FormKeys().DrawsStatLen);
+    const int offset = args.TakeIntOption("offset").value_or(0);
+    const bool sorted = args.TakeFlag("sorted");
+    const auto sort = args.TakeOption("sort");
+    if (!args.Positionals().empty()) throw TAppError("Неверное количество параметров команды");
+    if (!code) throw TAppError("Укажите метод расчета статистики: --method КОД");
+    const int method = ws.Stats().IndexOfCode(*code);
+    if (method < 0) throw TAppError(FormatText("Метод расчета статистики не найден: %s", {*code}));
+    if (window < 1) throw TAppError(FormatText("Некорректное значение параметра --window: %d", {IntToStr(window)}));
+    if (offset < 0 || offset > ws.MaxDrawsOffset())
+        throw TAppError(FormatText("Некорректное значение параметра --offset: %d", {IntToStr(offset)}));
+    int column = -1;
+    bool descending = false;
+    if (sort) ParseSort(*sort, column, descending);
+
+    ws.SetDrawsOffset(offset);
+    TStatTableParams params = ws.StatTableParams(window);
+    params.Sorted = params.Sorted || sorted;
+    auto stat = ws.Stats().CreateStat(method);
+    TStatTable table = ComputeTable(*stat, params);
+    SortStatTable(table, column, descending);
+
+    for (int col = 0; col < kStatColumnCount; ++col) c.Out << (col ? "\t" : "") << StatColumnCaption(col);
+    c.Out << "\n";
+    for (const TStatTableRow& row : table.Rows) {
+        for (int col = 0; col < kStatColumnCount; ++col) c.Out << (col ? "\t" : "") << row.Text[size_t(col)];
+        c.Out << "\n";
+    }
+}
+
+} // namespace
+
+void AddStatsCommands(TCliCommandList& list) {
+    list.push_back({{"methods"}, "methods                                методы расчета статистики", Methods});
+    list.push_back({{"stat"},
+                    "stat --method КОД [--window N] [--offset K] [--sorted] [--sort СТОЛБЕЦ[:desc]]  таблица статистики",
+                    Stat});
+}
+
+} // namespace qx

@@ -1,0 +1,44 @@
+#include "stats/DigitValues.h"
+
+#include <stdexcept>
+#include <unordered_map>
+
+namespace qx {
+
+void TDigitValues::Add(TStatKey key, bool periods) {
+    if (FCount == kCapacity) throw std::length_error("too many values of one combination");
+    FItems[size_t(FCount++)] = {key, periods};
+}
+
+std::shared_ptr<const TDigitValueTable> TDigitValueTable::Build(const TDigitValuesSource& source) {
+    auto table = std::make_shared<TDigitValueTable>();
+    std::unordered_map<uint64_t, uint32_t> ids;
+    table->FStart.reserve(kCombCount + 1);
+    table->FHits.reserve(kCombCount * 4);
+    for (int ci = 0; ci < kCombCount; ++ci) {
+        table->FStart.push_back(static_cast<uint32_t>(table->FHits.size()));
+        TDigitValues values;
+        source.DigitValues(DigitsOfCode(CodeOfIndex(ci)), values);
+        for (const TDigitValue& v : values) {
+            auto [it, added] = ids.try_emplace(v.Key.Raw(), static_cast<uint32_t>(table->FKeys.size()));
+            if (added) table->FKeys.push_back(v.Key);
+            table->FHits.push_back(it->second | (v.Periods ? kPeriodsBit : 0));
+        }
+    }
+    table->FStart.push_back(static_cast<uint32_t>(table->FHits.size()));
+    if (table->FKeys.size() <= 64) {
+        table->FMasks.resize(kCombCount);
+        for (int ci = 0; ci < kCombCount; ++ci)
+            for (uint32_t h : table->Hits(ci)) table->FMasks[size_t(ci)] |= uint64_t(1) << (h & ~kPeriodsBit);
+    }
+    return table;
+}
+
+const TDigitValueTable& TDigitValuesSource::Table() const { return *SharedTable(); }
+
+const std::shared_ptr<const TDigitValueTable>& TDigitValuesSource::SharedTable() const {
+    if (!FTable) FTable = TDigitValueTable::Build(*this);
+    return FTable;
+}
+
+} // namespace qx

@@ -1,0 +1,24 @@
+#pragma once
+#include <cstdint>
+#include <string>
+
+namespace qx {
+
+// Number texts of the statistics table. Real numbers are printed as printf prints the
+// extended-precision value ("%.*Lf": the binary value rounded, exact ties to even), with the
+// decimal separator given.
+
+// p / q rounded to a whole number, halves to even; q > 0. Exact (no rounding of the quotient).
+int64_t RoundRatio(int64_t p, int64_t q);
+// The text of the extended-precision quotient p / q with decimals places, worked out in integers;
+// only an exact decimal tie falls back to printing the binary value.
+std::string RatioText(int64_t p, int64_t q, int decimals, char separator);
+// printf("%.*Lf") with the separator.
+std::string FixedText(long double value, int decimals, char separator);
+// A weight with two places; whole numbers are printed without printf.
+std::string WeightText(long double weight, char separator);
+// "+3" when positive, else the plain signed number ("0", "-3").
+std::string SignedText(int64_t value);
+std::string IntText(int64_t value);
+
+} // namespace qx

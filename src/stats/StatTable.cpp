@@ -1,0 +1,311 @@
+#include "stats/StatTable.h"
+
+#include <cmath>
+#include <limits>
+
+#include "core/ArchiveQueries.h"
+#include "stats/DigitValues.h"
+#include "stats/StatFormat.h"
+
+namespace qx {
+namespace {
+
+const std::array<std::string, kStatColumnCount> kCaptions = {
+    "Значение",   "Количество", "Кол-во в %", "Норма",      "Отклонение", "Откл-ие в %", "Глубина",
+    "Глубина в %", "Вес",       "Посл. тираж", "Период min", "Период",     "Период max",  "Ожд. ПРД",
+    "Ожд. СТФ",   "Ожд. КРН",   "Факт",       "+/- ПРД",    "+/- СТФ",    "+/- КРН"};
+
+const TDrawRecord kZeroDraw{};
+
+const TDrawRecord& RecordAt(const TDrawsArray& draws, int i) {
+    return i >= 0 && i < static_cast<int>(draws.size()) ? draws[size_t(i)] : kZeroDraw;
+}
+
+int32_t RoundToInt32(long double x) {
+    const long double r = std::nearbyintl(x);
+    if (!(r >= INT32_MIN)) return INT32_MIN;
+    if (r > INT32_MAX) return INT32_MAX;
+    return static_cast<int32_t>(r);
+}
+
+bool NeedsFact(const TStatDraw& row) { return row.Depth != 0 && row.Count >= 1; }
+
+// Accumulates the rows and facts of a digit-values method from its value table: no call into
+// the method per draw, a row lookup by value id, and one forward pass for the facts.
+class TDigitsPass {
+public:
+    TDigitsPass(TCustomStat& stat, const TDigitValuesSource& source, TStatRows& rows, const TStatTableParams& p)
+        : FStat(stat), FTable(source.Table()), FSource(source), FRows(rows), FDraws(stat.Draws), FL(p.Current),
+          FSorted(p.Sorted), FRowOf(size_t(FTable.ValueCount()), kUnknown) {}
+
+    void AddWindow(int start) {
+        FLastIndex.assign(size_t(FRows.Size()), -1);
+        TLastValueArray lastValues;
+        TRunState runState{};
+        for (int i = start; i <= FL; ++i) {
+            const TDrawRecord& rec = RecordAt(FDraws, i);
+            const int ci = CodeIndexOf(DrawDigits(rec, FSorted));
+            if (ci < 0) {
+                // A digit outside 0..9: the method itself merges this draw.
+                FIrregular = true;
+                FStat.AddDraw(i, FL, lastValues, runState, FRows, FSorted);
+                std::fill(FRowOf.begin(), FRowOf.end(), kUnknown);
+                continue;
+            }
+            TStatDraw hit;
+            hit.LastDraw = hit.PrevDraw = rec.Number;
+            hit.Depth = FL - i + 1;
+            hit.Count = 1;
+            for (uint32_t h : FTable.Hits(ci)) {
+                const uint32_t v = h & ~TDigitValueTable::kPeriodsBit;
+                int r = RowOf(v);
+                if (r < 0) {
+                    hit.Key = FTable.Key(v);
+                    r = FRowOf[v] = FRows.Append(hit);
+                } else {
+                    MergeHit(FRows[r], hit, (h & TDigitValueTable::kPeriodsBit) != 0);
+                }
+                if (size_t(r) >= FLastIndex.size()) FLastIndex.resize(size_t(r) + 1, -1);
+                FLastIndex[size_t(r)] = i;
+            }
+        }
+    }
+
+    // The fact of every row that shows one. A row whose newest occurrence is the draw its number
+    // leads to cannot occur again up to L, so its fact is the first occurrence after L; those rows
+    // share one pass over the hidden draws that stops when all are found.
+    std::vector<int32_t> Facts() {
+        std::vector<int32_t> facts(size_t(FRows.Size()), -1);
+        std::vector<char> waiting(size_t(FRows.Size()), 0);
+        int pending = 0;
+        for (int r = 0; r < FRows.Size(); ++r) {
+            const TStatDraw& row = FRows[r];
+            if (!NeedsFact(row)) continue;
+            const int z = IndexOfNumber(FDraws, row.LastDraw);
+            if (!FIrregular && size_t(r) < FLastIndex.size() && z == FLastIndex[size_t(r)]) {
+                waiting[size_t(r)] = 1;
+                ++pending;
+            } else {
+                facts[size_t(r)] = FStat.FindNext(row, z + 1, FSorted, FL);
+            }
+        }
+        const int high = static_cast<int>(FDraws.size()) - 1;
+        for (int idx = FL + 1; idx <= high && pending > 0; ++idx) {
+            const TDrawRecord& rec = FDraws[size_t(idx)];
+            auto found = [&](int r) {
+                if (r >= 0 && waiting[size_t(r)]) {
+                    waiting[size_t(r)] = 0;
+                    facts[size_t(r)] = rec.Number;
+                    --pending;
+                }
+            };
+            const TDigits d = DrawDigits(rec, FSorted);
+            const int ci = CodeIndexOf(d);
+            if (ci >= 0) {
+                for (uint32_t h : FTable.Hits(ci)) found(RowOf(h & ~TDigitValueTable::kPeriodsBit));
+            } else {
+                TDigitValues values;
+                FSource.DigitValues(d, values);
+                for (const TDigitValue& v : values) found(FRows.Find(v.Key));
+            }
+        }
+        return facts;
+    }
+
+private:
+    static constexpr int kUnknown = -2;
+    int RowOf(uint32_t v) {
+        int& r = FRowOf[v];
+        if (r == kUnknown) r = FRows.Find(FTable.Key(v));
+        return r;
+    }
+
+    TCustomStat& FStat;
+    const TDigitValueTable& FTable;
+    const TDigitValuesSource& FSource;
+    TStatRows& FRows;
+    const TDrawsArray& FDraws;
+    int FL;
+    bool FSorted;
+    std::vector<int> FRowOf;      // row of each value id; -1 none yet, kUnknown not looked up
+    std::vector<int> FLastIndex;  // archive index of each row's newest occurrence in the window
+    bool FIrregular = false;
+};
+
+// The twenty cells of one row.
+class TRowWriter {
+public:
+    TRowWriter(const TStatSummary& s, int n, bool hasNorms, const TStatWeights& w, char sep)
+        : FSummary(s), FN(n), FHasNorms(hasNorms), FWeights(w), FSep(sep) {}
+
+    void Write(const TCustomStat& stat, const TStatDraw& r, int32_t fact, TStatTableRow& out) const {
+        out.Row = r;
+        out.Value.fill(std::numeric_limits<double>::quiet_NaN());
+        auto& t = out.Text;
+        Set(out, TStatColumn::Value, stat.ValueText(r));
+        SetInt(out, TStatColumn::Count, r.Count);
+        if (FSummary.Total == 0)
+            Dash(out, TStatColumn::CountPercent);
+        else
+            SetRatio(out, TStatColumn::CountPercent, int64_t(r.Count) * 100, FSummary.Total, 5);
+        if (!FHasNorms) {
+            for (auto c : {TStatColumn::Norm, TStatColumn::Deviation, TStatColumn::DeviationPercent}) Dash(out, c);
+        } else {
+            const int64_t dev = int64_t(r.Count) - r.Norm;
+            SetInt(out, TStatColumn::Norm, r.Norm);
+            SetInt(out, TStatColumn::Deviation, dev);
+            if (r.Norm != 0) {
+                SetRatio(out, TStatColumn::DeviationPercent, dev * 100, r.Norm, 5);
+            } else {
+                const int64_t v = r.Count == 0 ? 0 : 100;
+                std::string text = IntText(v);
+                text += FSep;
+                text += "00000";
+                Set(out, TStatColumn::DeviationPercent, std::move(text), double(v));
+            }
+        }
+        for (int c = ColumnIndex(TStatColumn::Depth); c < kStatColumnCount; ++c) t[size_t(c)].assign(1, '-');
+        out.Fact = -1;
+        if (r.Depth == 0) return;
+
+        SetInt(out, TStatColumn::Depth, r.Depth);
+        if (FSummary.MaxDepth != 0) SetRatio(out, TStatColumn::DepthPercent, int64_t(r.Depth) * 100, FSummary.MaxDepth, 2);
+        const long double weight = RowWeight(r, FSummary, FHasNorms, FWeights);
+        Set(out, TStatColumn::Weight, WeightText(weight, FSep), double(weight));
+        SetInt(out, TStatColumn::LastDraw, r.LastDraw);
+        const int64_t count = r.Count, last = r.LastDraw;
+        int64_t expected[3] = {0, 0, 0};
+        bool shown[3] = {false, false, false};
+        if (count >= 2) {
+            SetInt(out, TStatColumn::PeriodMin, r.PeriodMin);
+            SetRatio(out, TStatColumn::Period, FN, count, 4);
+            SetInt(out, TStatColumn::PeriodMax, r.PeriodMax);
+            expected[0] = RoundRatio(FN + last * count, count);
+            shown[0] = true;
+        }
+        if (count >= 1) {
+            // 64-bit products: 32 bits overflow once draw numbers times counts pass 2^31.
+            expected[1] = RoundRatio((count + 1) * last, count);
+            expected[2] = RoundRatio((count + 2) * (last + 1), count + 1);
+            shown[1] = shown[2] = true;
+        }
+        constexpr TStatColumn kExpected[3] = {TStatColumn::ExpectedPeriod, TStatColumn::ExpectedFormula1,
+                                             TStatColumn::ExpectedFormula2};
+        constexpr TStatColumn kDiff[3] = {TStatColumn::DiffPeriod, TStatColumn::DiffFormula1,
+                                         TStatColumn::DiffFormula2};
+        for (int k = 0; k < 3; ++k)
+            if (shown[k]) SetInt(out, kExpected[k], expected[k]);
+        if (count < 1 || fact == -1) return;
+        out.Fact = fact;
+        SetInt(out, TStatColumn::Fact, fact);
+        for (int k = 0; k < 3; ++k)
+            if (shown[k]) {
+                const int64_t diff = expected[k] - fact;
+                Set(out, kDiff[k], SignedText(diff), double(diff));
+            }
+    }
+
+private:
+    static void Set(TStatTableRow& out, TStatColumn c, std::string text, double value = std::nan("")) {
+        out.Text[size_t(ColumnIndex(c))] = std::move(text);
+        out.Value[size_t(ColumnIndex(c))] = value;
+    }
+    static void SetInt(TStatTableRow& out, TStatColumn c, int64_t v) { Set(out, c, IntText(v), double(v)); }
+    static void Dash(TStatTableRow& out, TStatColumn c) { Set(out, c, "-"); }
+    void SetRatio(TStatTableRow& out, TStatColumn c, int64_t p, int64_t q, int decimals) const {
+        Set(out, c, RatioText(p, q, decimals, FSep), double(static_cast<long double>(p) / q));
+    }
+
+    const TStatSummary& FSummary;
+    int FN;
+    bool FHasNorms;
+    const TStatWeights& FWeights;
+    char FSep;
+};
+
+} // namespace
+
+const std::string& StatColumnCaption(int column) {
+    static const std::string kNone;
+    return column >= 0 && column < kStatColumnCount ? kCaptions[size_t(column)] : kNone;
+}
+
+long double RowWeight(const TStatDraw& row, const TStatSummary& s, bool hasNorms, const TStatWeights& w) {
+    const long double dev = hasNorms ? static_cast<long double>(int64_t(row.Count) - row.Norm) : 0.0L;
+    long double c = row.Count, d = dev, l = row.Depth;
+    if (w.UsePercents) {
+        c = s.Total == 0 ? 0.0L : row.Count * 100.0L / s.Total;
+        d = !hasNorms || row.Norm == 0 ? 0.0L : dev * 100.0L / row.Norm;
+        l = s.MaxDepth == 0 ? 0.0L : row.Depth * 100.0L / s.MaxDepth;
+    }
+    if (w.UseAbsValues) {
+        c = std::fabs(c);
+        d = std::fabs(d);
+        l = std::fabs(l);
+    }
+    return w.Count * c + w.Deviation * d + w.Level * l;
+}
+
+long double NormScale(const TStatSummary& s, const TFullSet& f) {
+    if (f.FullMax == f.FullMin) return static_cast<long double>(int64_t(s.MaxCount) + s.MinCount) / 2 / f.FullMax;
+    return static_cast<long double>(s.MaxCount) / f.FullMax;
+}
+
+TStatValues StatValuesOf(const TStatTableRow& row) {
+    TStatValues v;
+    v.Value = row[TStatColumn::Value];
+    v.Count = row[TStatColumn::Count];
+    v.CountPercent = row[TStatColumn::CountPercent];
+    v.Deviation = row[TStatColumn::Deviation];
+    v.DeviationPercent = row[TStatColumn::DeviationPercent];
+    v.Depth = row[TStatColumn::Depth];
+    v.DepthPercent = row[TStatColumn::DepthPercent];
+    v.Weight = row[TStatColumn::Weight];
+    v.PeriodMin = row[TStatColumn::PeriodMin];
+    v.Period = row[TStatColumn::Period];
+    v.PeriodMax = row[TStatColumn::PeriodMax];
+    return v;
+}
+
+TStatTable ComputeTable(TCustomStat& stat, const TStatTableParams& p) {
+    TStatTable table;
+    const int L = p.Current;
+    const int64_t start = std::max<int64_t>(int64_t(L) - p.WindowLength + 1, 0);
+    table.Start = static_cast<int>(std::min<int64_t>(start, INT32_MAX));
+    if (L < start) return table;
+    table.Length = L - table.Start + 1;
+
+    TStatRows rows;
+    stat.InitValues(L, rows);
+    std::vector<int32_t> facts;
+    if (auto* source = dynamic_cast<const TDigitValuesSource*>(&stat)) {
+        TDigitsPass pass(stat, *source, rows, p);
+        pass.AddWindow(table.Start);
+        facts = pass.Facts();
+    } else {
+        TLastValueArray lastValues;
+        TRunState runState{};
+        for (int i = table.Start; i <= L; ++i) stat.AddDraw(i, L, lastValues, runState, rows, p.Sorted);
+        facts.assign(size_t(rows.Size()), -1);
+        for (int r = 0; r < rows.Size(); ++r)
+            if (NeedsFact(rows[r]))
+                facts[size_t(r)] = stat.FindNext(rows[r], IndexOfNumber(stat.Draws, rows[r].LastDraw) + 1, p.Sorted, L);
+    }
+
+    table.Summary = Summarize(rows.Items());
+    if (p.FullSet && stat.Class().HasFullSet() && p.FullSet->FullMax > 0) {
+        const long double h = NormScale(table.Summary, *p.FullSet);
+        for (const TFullSetRecord& rec : p.FullSet->Records) {
+            const int r = rows.Find(rec.Key);
+            if (r >= 0) rows[r].Norm = RoundToInt32(rec.Count * h);
+        }
+        table.HasNorms = true;
+    }
+
+    const TRowWriter writer(table.Summary, table.Length, table.HasNorms, p.Weights, p.DecimalSeparator);
+    table.Rows.resize(size_t(rows.Size()));
+    for (int r = 0; r < rows.Size(); ++r) writer.Write(stat, rows[r], facts[size_t(r)], table.Rows[size_t(r)]);
+    return table;
+}
+
+} // namespace qx

@@ -1,0 +1,12 @@
+#pragma once
+#include <vector>
+
+#include "stats/StatClass.h"
+
+namespace qx {
+
+// The metaclasses each family file defines. StatClasses.cpp collects them.
+std::vector<const TStatClass*> DigitValueClasses();  // numbers, digits, positions
+std::vector<const TStatClass*> DigitClassClasses();  // even/odd, small/large, prime/composite
+
+} // namespace qx

@@ -1,0 +1,40 @@
+#include "app/WorkspaceFixture.h"
+
+using namespace qx;
+using namespace qx::test;
+
+using WorkspaceStats = WorkspaceFixture;
+
+TEST_F(WorkspaceStats, RegistryIsBuiltOverTheArchiveAndConfiguration) {
+    WriteBytes(Dir / "Quadrix_4d10.ini", "[CDL]\r\nCount=2\r\n[SHREDDING]\r\nFormula1=n1\r\n");
+    Start({MakeDraw(1, {1, 2, 3, 4}), MakeDraw(2, {5, 6, 7, 8})});
+    const TStatList& stats = Ws->Stats();
+    EXPECT_EQ(stats.Count(), 12);
+    EXPECT_EQ(stats.Draws(), &Ws->Draws());
+    EXPECT_EQ(stats.Config().Weights.Count, 2);
+    EXPECT_EQ(stats.Formulas().Formula[0], "n1");
+
+    Ws->SetDrawsOffset(1);
+    const TStatTableParams p = Ws->StatTableParams(500);
+    EXPECT_EQ(p.Current, 0);
+    EXPECT_EQ(p.WindowLength, 500);
+    EXPECT_EQ(p.Weights.Count, 2);
+    auto stat = Ws->Stats().CreateStat(0);
+    const TStatTable t = ComputeTable(*stat, p);
+    EXPECT_EQ(t.Rows[1][TStatColumn::Count], "1");
+    EXPECT_EQ(t.Rows[1][TStatColumn::Fact], "-");
+}
+
+TEST_F(WorkspaceStats, SavingTheConfigurationKeepsFavourites) {
+    Start();
+    Ws->Stats().SetFavourites("NUMS,POS1");
+    TConfigData c = Ws->Config();
+    c.ChannelSize = 3;
+    c.Weights.Level = 4;
+    Ws->SaveConfig(c);
+    EXPECT_EQ(Ws->Stats().Config().ChannelSize, 3);
+    EXPECT_EQ(Ws->Stats().Config().Weights.Level, 4);
+    EXPECT_EQ(Ws->Stats().FavouritesText(), "NUMS,POS1");
+    Restart();
+    EXPECT_EQ(Ws->Stats().Config().ChannelSize, 3);
+}

@@ -1,0 +1,220 @@
+// The engine's fast algorithms against the literal ones, cell by cell, on the real archive and on
+// archives with the irregularities a hand-edited file can hold.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <random>
+
+#include "LiteralStats.h"
+#include "StatTestSupport.h"
+#include "core/DrawHelpers.h"
+#include "stats/FullSet.h"
+#include "stats/StatBases.h"
+#include "stats/StatClassOf.h"
+#include "stats/StatFilter.h"
+#include "stats/StatList.h"
+#include "support/TestSupport.h"
+
+using namespace qx;
+using namespace qx::test;
+
+namespace {
+
+// A method that is not a digit-values one and keeps state across draws: the gap since each
+// digit's previous occurrence, through the last-value list.
+class TstTestGaps final : public TCustomNumbersStat {
+public:
+    using TCustomNumbersStat::TCustomNumbersStat;
+    static constexpr std::string_view kClassName = "TstTestGaps";
+    static constexpr std::string_view kCodeFormat = "TGAP";
+    static constexpr std::string_view kNameFormat = "gaps";
+    static constexpr uint8_t kGroup = 9;
+    static constexpr uint8_t kFlags = kFlagP;
+
+    void AddDraw(int i, int L, TLastValueArray& lastValues, TRunState& runState, TStatSink& rows,
+                 bool sorted) override {
+        TCustomStat::AddDraw(i, L, lastValues, runState, rows, sorted);
+        for (uint8_t d : Draw.Digits) {
+            auto it = std::find_if(lastValues.begin(), lastValues.end(),
+                                   [&](const TLastValue& v) { return v.Key == TStatKey::FromA(d); });
+            if (it == lastValues.end()) {
+                lastValues.push_back({Draw.Number, TStatKey::FromA(d)});
+                continue;
+            }
+            const int gap = Draw.Number - it->LastDraw;
+            it->LastDraw = Draw.Number;
+            if (gap <= 0) continue;
+            Hit.Key = TStatKey::FromParts(d, gap);
+            rows.AddHit(Hit, true);
+        }
+    }
+    bool Matches(TCombCode code, TSelectedRows selected, bool, bool, int) override {
+        for (int p = 0; p < kPositions; ++p)
+            if (SelectedHasK(selected, 1, int16_t(DigitOfCode(code, p)))) return true;
+        return false;
+    }
+};
+
+// A reference-draw method: digits repeating at their position from the draw before, where the
+// current draw holds them too.
+class TstTestRepeats final : public TCustomValuesStat {
+public:
+    using TCustomValuesStat::TCustomValuesStat;
+    static constexpr std::string_view kClassName = "TstTestRepeats";
+    static constexpr std::string_view kCodeFormat = "TREP";
+    static constexpr std::string_view kNameFormat = "repeats";
+    static constexpr uint8_t kGroup = 7;
+    static constexpr uint8_t kFlags = kFlagD | kFlagN;
+
+    void AddDraw(int i, int L, TLastValueArray& lastValues, TRunState& runState, TStatSink& rows,
+                 bool sorted) override {
+        TCustomStat::AddDraw(i, L, lastValues, runState, rows, sorted);
+        const TDrawRecord back = DrawAt(i - 1, sorted);
+        for (int p = 0; p < kPositions; ++p)
+            if (back.Digits[p] == RefDraw.Digits[p] && Draw.Digits[p] == back.Digits[p]) {
+                Hit.Key = TStatKey::FromA(Draw.Digits[p]);
+                rows.AddHit(Hit, true);
+            }
+    }
+    void AddCombination(TCombCode code, TStatSink& rows) override {
+        TCustomStat::AddCombination(code, rows);
+        Hit.Key = TStatKey::FromA(DigitOfCode(code, 0));
+        rows.AddHit(Hit, false);
+    }
+    bool Matches(TCombCode code, TSelectedRows selected, bool, bool, int) override {
+        for (int p = 0; p < kPositions; ++p)
+            if (DigitOfCode(code, p) == RefDraw.Digits[p] && SelectedHasKey(selected, TStatKey::FromA(RefDraw.Digits[p])))
+                return true;
+        return false;
+    }
+};
+
+// The first difference between two tables, or "".
+std::string Difference(const TStatTable& a, const TStatTable& b) {
+    if (a.Rows.size() != b.Rows.size()) return "row count " + std::to_string(a.Rows.size()) + " / " + std::to_string(b.Rows.size());
+    if (a.Start != b.Start || a.Length != b.Length || a.HasNorms != b.HasNorms || !(a.Summary == b.Summary))
+        return "window, summary or norms";
+    for (size_t r = 0; r < a.Rows.size(); ++r) {
+        const TStatTableRow &x = a.Rows[r], &y = b.Rows[r];
+        if (!(x.Row == y.Row)) return "statistic row " + std::to_string(r);
+        if (x.Fact != y.Fact) return "fact of row " + std::to_string(r);
+        for (int c = 0; c < kStatColumnCount; ++c) {
+            if (x.Text[size_t(c)] != y.Text[size_t(c)])
+                return "row " + std::to_string(r) + " column " + std::to_string(c) + ": " + x.Text[size_t(c)] + " / " +
+                       y.Text[size_t(c)];
+            const double u = x.Value[size_t(c)], v = y.Value[size_t(c)];
+            if (!(u == v || (std::isnan(u) && std::isnan(v)))) return "value row " + std::to_string(r) + " column " + std::to_string(c);
+        }
+    }
+    return "";
+}
+
+TStatTableParams Params(int L, int window, bool sorted, const TFullSet* fullSet) {
+    TStatTableParams p;
+    p.Current = L;
+    p.WindowLength = window;
+    p.Sorted = sorted;
+    p.FullSet = fullSet;
+    return p;
+}
+
+// Random windows and offsets, both sorted modes, with and without norms.
+void CompareTables(const TStatEnv& env, const TStatClass& cls, int param, std::mt19937& rnd, int rounds) {
+    const int count = static_cast<int>(env.Draws->size());
+    auto stat = cls.Create(env, param);
+    const TFullSet fullSet = FullSetOf(ComputeFullSetTable(*stat));
+    for (int round = 0; round < rounds; ++round) {
+        const int window = 1 + int(rnd() % 3000);
+        const int offset = round == 0 ? 0 : int(rnd() % std::min(2001, std::max(count, 1)));
+        const bool sorted = round % 2 == 1;
+        const TFullSet* norms = round % 3 == 2 ? &fullSet : nullptr;
+        const TStatTableParams p = Params(count - 1 - offset, window, sorted, norms);
+        auto fast = cls.Create(env, param);
+        auto slow = cls.Create(env, param);
+        const std::string diff = Difference(ComputeTable(*fast, p), oracle::LiteralComputeTable(*slow, p));
+        ASSERT_EQ(diff, "") << cls.Code(param) << " window " << window << " offset " << offset << " sorted " << sorted;
+    }
+}
+
+void CompareFilters(const TStatEnv& env, const TStatClass& cls, int param, std::mt19937& rnd, int rounds) {
+    const int count = static_cast<int>(env.Draws->size());
+    TCombsArray all;
+    for (int ci = 0; ci < kCombCount; ++ci) all.push_back(CodeOfIndex(ci));
+    for (int round = 0; round < rounds; ++round) {
+        const int offset = int(rnd() % std::min(2001, std::max(count, 1)));
+        const bool sorted = rnd() % 2 == 1, exclude = rnd() % 2 == 1;
+        auto stat = cls.Create(env, param);
+        const TStatTable table = ComputeTable(*stat, Params(count - 1 - offset, 1 + int(rnd() % 3000), sorted, nullptr));
+        TStatDrawArray selected;
+        for (const auto& r : table.Rows)
+            if (rnd() % 3 == 0) selected.push_back(r.Row);
+        // The full set, or a shuffled part of it with a few codes no draw can have.
+        TCombsArray candidates = all;
+        if (round % 2 == 1) {
+            std::shuffle(candidates.begin(), candidates.end(), rnd);
+            candidates.resize(rnd() % 3000);
+            candidates.push_back(MakeCode(1, 12, 3, 4));
+            candidates.push_back(0xFFFFFFFFu);
+        }
+        TCombsArray fast;
+        FilterCombinations(*stat, selected, exclude, sorted, count - 1 - offset, candidates, fast);
+        auto slow = cls.Create(env, param);
+        ASSERT_EQ(fast, oracle::LiteralFilter(*slow, selected, exclude, sorted, count - 1 - offset, candidates))
+            << cls.Code(param) << " offset " << offset << " exclude " << exclude;
+    }
+}
+
+template <class Fn>
+void ForEachMethod(const TStatEnv& env, Fn&& fn) {
+    TStatList list;
+    list.SetConfig(*env.Config);
+    list.Register();
+    for (int i = 0; i < list.Count(); ++i) fn(*list.Items(i).StatClass, list.Items(i).Param);
+    fn(StatClassOf<TstTestGaps>(), 0);
+    fn(StatClassOf<TstTestRepeats>(), 0);
+}
+
+} // namespace
+
+TEST(Differential, TablesOnTheRealArchive) {
+    QX_REQUIRE_REAL_ARCHIVE();
+    TStatBench b;
+    b.Draws = RealDraws();
+    std::mt19937 rnd(20240601);
+    ForEachMethod(b.Env(), [&](const TStatClass& cls, int param) { CompareTables(b.Env(), cls, param, rnd, 12); });
+}
+
+TEST(Differential, FiltersOnTheRealArchive) {
+    QX_REQUIRE_REAL_ARCHIVE();
+    TStatBench b;
+    b.Draws = RealDraws();
+    std::mt19937 rnd(77);
+    ForEachMethod(b.Env(), [&](const TStatClass& cls, int param) { CompareFilters(b.Env(), cls, param, rnd, 6); });
+}
+
+TEST(Differential, FullSetTables) {
+    TStatBench b;
+    ForEachMethod(b.Env(), [&](const TStatClass& cls, int param) {
+        auto fast = cls.Create(b.Env(), param), slow = cls.Create(b.Env(), param);
+        EXPECT_EQ(ComputeFullSetTable(*fast), oracle::LiteralFullSetTable(*slow)) << cls.Code(param);
+    });
+}
+
+TEST(Differential, IrregularArchives) {
+    // Repeated and missing draw numbers, numbers that fall, and digits outside 0..9.
+    std::mt19937 rnd(5);
+    TStatBench b;
+    for (int i = 0; i < 600; ++i) {
+        int number = 1 + i;
+        if (i % 97 == 50) number = 1 + i - 3;  // repeats an earlier number
+        if (i % 113 == 7) number += 70000;     // jumps far ahead (gaps beyond 16 bits)
+        TDrawRecord d = StatDraw(number, {int(rnd() % 10), int(rnd() % 10), int(rnd() % 10), int(rnd() % 10)});
+        if (i % 131 == 3) d.Digits[2] = 12;
+        b.Draws.push_back(d);
+    }
+    std::mt19937 r2(9);
+    ForEachMethod(b.Env(), [&](const TStatClass& cls, int param) {
+        CompareTables(b.Env(), cls, param, r2, 10);
+        CompareFilters(b.Env(), cls, param, r2, 2);
+    });
+}

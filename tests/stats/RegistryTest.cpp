@@ -1,0 +1,165 @@
+#include <gtest/gtest.h>
+
+#include "core/Error.h"
+#include "core/IniFile.h"
+#include "stats/StatClasses.h"
+#include "stats/StatList.h"
+#include "stats/families/Families.h"
+#include "support/TestSupport.h"
+
+using namespace qx;
+
+namespace {
+std::vector<std::string> Codes(const TStatList& list) {
+    std::vector<std::string> codes;
+    for (int i = 0; i < list.Count(); ++i) codes.push_back(list.Items(i).Code());
+    return codes;
+}
+} // namespace
+
+TEST(Registry, RegistersTheBuiltClassesInTheFixedOrder) {
+    TStatList list;
+    list.Register();
+    EXPECT_EQ(Codes(list), (std::vector<std::string>{"NUMS", "DIGS", "EVEN", "EVNV", "SMAL", "SMLV", "PRIM", "PRMV",
+                                                      "POS1", "POS2", "POS3", "POS4"}));
+    EXPECT_EQ(StatClassOrder().size(), 143u);
+    // Every class the program has appears in the order list (else it would never register).
+    EXPECT_EQ(StatClasses().size(), DigitValueClasses().size() + DigitClassClasses().size());
+    EXPECT_NE(FindStatClass("TstPosExt"), nullptr);  // known, but its variant range is empty
+    EXPECT_EQ(FindStatClass("TstSumValues"), nullptr);
+    EXPECT_EQ(list.IndexOfCode("pos3"), 10);
+    EXPECT_EQ(list.IndexOfCode("POE1"), -1);
+    EXPECT_TRUE(list.IsGraph(2));
+    EXPECT_FALSE(list.IsGraph(3));
+    EXPECT_TRUE(list.HasFullSet(0));
+    EXPECT_TRUE(list.IsListed(0));
+    EXPECT_TRUE(list.IsAvailable(0));
+}
+
+TEST(Registry, DisplayNamesWithGroupTagAndFlags) {
+    TStatList list;
+    list.Register();
+    EXPECT_EQ(list.DisplayName(0, true), "{ num } Числа тиража [ N ]");
+    EXPECT_EQ(list.DisplayName(2, true), "{ num } Количество четных чисел в тираже (Ч:Н) [ NG ]");
+    EXPECT_EQ(list.DisplayName(3, true), "{ num } Четные и нечетные числа в тираже (Чн..нЧ) [ SN ]");
+    EXPECT_EQ(list.DisplayName(9, true), "{ num } Число в 2 позиции тиража [ SNG ]");
+    EXPECT_EQ(list.DisplayName(9, false), "{ num } Число в 2 позиции тиража");
+    list.ShowGroupName = false;
+    list.ShowMethodFlags = false;
+    EXPECT_EQ(list.DisplayName(9, true), "Число в 2 позиции тиража");
+    // A custom name is the user's text: its "%s" stays as it is.
+    list.Items(0).CustomName = "Мои %s %d";
+    EXPECT_EQ(list.DisplayName(0, true), "Мои %s %d");
+    EXPECT_EQ(GroupLongName(0), "{ num } Числа тиража");
+    EXPECT_EQ(GroupLongName(12), "{ shr } Методы шинковки");
+    EXPECT_EQ(GroupLongName(13), "#ERROR#");
+    EXPECT_EQ(GroupLongName(-1), "#ERROR#");
+}
+
+TEST(Registry, FavouritesRoundTrip) {
+    TStatList list;
+    list.Register();
+    EXPECT_EQ(list.FavouritesText(), "");
+    list.SetFavourites(" nums , POS2,unknown");
+    EXPECT_FALSE(list.AllFavourites);
+    EXPECT_EQ(list.FavouritesText(), "NUMS,POS2");
+    EXPECT_TRUE(list.IsVisible(0));
+    EXPECT_FALSE(list.IsVisible(1));
+    TStatList other;
+    other.Register();
+    other.SetFavourites(list.FavouritesText());
+    EXPECT_EQ(other.FavouritesText(), "NUMS,POS2");
+
+    list.MarkAll();
+    EXPECT_EQ(list.FavouritesText(), "");
+    list.SetFavourites("NUMS");
+    list.SetFavourites("   ");
+    EXPECT_TRUE(list.AllFavourites);
+    EXPECT_TRUE(list.Items(5).Favourite);
+
+    // All marks equal: every method counts; marks that differ: only the marked ones.
+    for (int i = 0; i < list.Count(); ++i) list.Items(i).Favourite = false;
+    list.AllFavourites = false;
+    list.NormalizeFavourites();
+    EXPECT_TRUE(list.AllFavourites);
+    EXPECT_TRUE(list.Items(3).Favourite);
+    list.Items(3).Favourite = false;
+    list.NormalizeFavourites();
+    EXPECT_FALSE(list.AllFavourites);
+}
+
+TEST(Registry, ReregisterKeepsFavouritesAndNames) {
+    TStatList list;
+    list.Register();
+    list.SetFavourites("EVEN,POS4");
+    list.Items(list.IndexOfCode("POS4")).CustomName = "Четвертая";
+    list.ShowGroupName = false;
+    list.Reregister();
+    EXPECT_EQ(list.FavouritesText(), "EVEN,POS4");
+    EXPECT_EQ(list.Items(list.IndexOfCode("POS4")).BaseName(), "Четвертая");
+    EXPECT_FALSE(list.ShowGroupName);
+    list.Register();
+    EXPECT_TRUE(list.ShowGroupName);
+    EXPECT_EQ(list.FavouritesText(), "");
+    EXPECT_EQ(list.Items(list.IndexOfCode("POS4")).CustomName, "");
+}
+
+TEST(Registry, WeightsBackupRestoreAndApply) {
+    TStatList list;
+    TConfigData c;
+    c.Weights.Count = 2;
+    list.SetConfig(c);
+    list.BackupWeights();
+    TStatWeights own{1, 1, 1, true, true};
+    list.ApplyWeights(own);
+    EXPECT_EQ(list.Config().Weights, own);
+    list.ApplyWeights(std::nullopt);
+    EXPECT_EQ(list.Config().Weights.Count, 2);
+    list.ApplyWeights(own);
+    list.RestoreWeights();
+    EXPECT_EQ(list.Config().Weights.Count, 2);
+    EXPECT_FALSE(list.Config().Weights.UsePercents);
+}
+
+TEST(Registry, CreatesStatisticsAndSharesTheirTables) {
+    TStatList list;
+    TDrawsArray draws(3);
+    list.SetDraws(&draws);
+    list.Register();
+    auto a = list.CreateStat(0);
+    EXPECT_EQ(&a->Draws, &draws);
+    EXPECT_EQ(a->Param, 0);
+    EXPECT_EQ(list.CreateStat(9)->Param, 2);
+    try {
+        list.CreateStatFromChooser(-1, "cbDrawsStatType");
+        FAIL();
+    } catch (const TAppError& e) {
+        EXPECT_STREQ(e.what(), "Не выбран метод расчета статистики (cb: cbDrawsStatType)!");
+    }
+    EXPECT_EQ(list.CreateStatFromChooser(1, "cb")->Class().ClassName(), "TstDigits");
+}
+
+TEST(Registry, ConfigurationFileKeys) {
+    qx::test::TTempDir dir;
+    const auto file = dir / "Quadrix_4d10.ini";
+    qx::test::WriteBytes(file, "[GLOBAL]\r\nChannelSize=3\r\nCombsGenerateMode=2\r\n[SHREDDING]\r\nFormula2=n1*2\r\n"
+                               "[OTHER]\r\nKeep=1\r\n");
+    TStatList list;
+    list.LoadConfig(file);
+    list.LoadFormulas(file);
+    list.LoadGenerateMode(file);
+    EXPECT_EQ(list.Config().ChannelSize, 3);
+    EXPECT_EQ(list.Formulas().Formula[1], "n1*2");
+    EXPECT_EQ(list.Formulas().Formula[0], "(n1+n2)/(n3+n4)");
+    EXPECT_EQ(list.GenerateMode().Mode, 2);
+    TConfigData c = list.Config();
+    c.MatrixCols = 5;
+    list.SetConfig(c);
+    list.SaveConfig(file);
+    list.SaveFormulas(file);
+    list.SaveGenerateMode(file);
+    const TIniFile ini = TIniFile::Load(file);
+    EXPECT_EQ(ini.ReadInteger("GLOBAL", "MatrixCols", 0), 5);
+    EXPECT_EQ(ini.ReadString("SHREDDING", "Formula2", ""), "n1*2");
+    EXPECT_EQ(ini.ReadInteger("OTHER", "Keep", 0), 1);
+}

@@ -1,0 +1,207 @@
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <map>
+#include <random>
+
+#include "stats/KeyTests.h"
+#include "stats/StatFormat.h"
+#include "stats/StatRows.h"
+#include "stats/TableSort.h"
+
+using namespace qx;
+
+namespace {
+
+TStatDraw DrawHit(TStatKey key, int number, int depth) {
+    TStatDraw h;
+    h.Key = key;
+    h.LastDraw = h.PrevDraw = number;
+    h.Depth = depth;
+    h.Count = 1;
+    return h;
+}
+
+std::string Printed(long double x, int decimals) {
+    char buf[64];
+    std::snprintf(buf, sizeof buf, "%.*Lf", decimals, x);
+    return buf;
+}
+
+} // namespace
+
+TEST(StatKey, ThreeReadingsAndTheKeyOrder) {
+    TStatKey k = TStatKey::FromA(-2, 5);
+    EXPECT_EQ(k.KeyA(), -2);
+    EXPECT_EQ(k.KeyB(), 5);
+    EXPECT_EQ(k.K1(), -2);
+    EXPECT_EQ(k.K2(), -1);
+    EXPECT_EQ(k.K3(), 5);
+    EXPECT_EQ(k.K4(), 0);
+    EXPECT_EQ(k.Byte(1), 0xFE);
+    EXPECT_EQ(k.Byte(5), 5);
+    k.SetK(4, 7);
+    EXPECT_EQ(k.KeyB(), 7 << 16 | 5);
+    k.SetByte(1, 3);
+    EXPECT_EQ(k.K1(), int16_t(0xFF03));
+
+    // A negative part sorts after every non-negative one; K1 decides before K2.
+    EXPECT_TRUE(KeyOrderLess(TStatKey::FromParts(5), TStatKey::FromParts(-1)));
+    EXPECT_TRUE(KeyOrderLess(TStatKey::FromParts(1, 9), TStatKey::FromParts(2, 0)));
+    EXPECT_TRUE(KeyOrderLess(TStatKey::FromParts(1, 0, 0, 3), TStatKey::FromParts(1, 0, 1, 0)));
+    EXPECT_FALSE(KeyOrderLess(TStatKey::FromParts(1), TStatKey::FromParts(1)));
+}
+
+TEST(StatRows, MergeRuleKeepsNewestOccurrenceAndMeasuresGaps) {
+    TStatRows rows;
+    const TStatKey a = TStatKey::FromA(7), b = TStatKey::FromA(3);
+    TStatDraw listed;
+    listed.Key = b;
+    rows.AddHit(listed, false);  // listed in advance: Count 0, never occurred
+    rows.AddHit(DrawHit(a, 10, 3), true);
+    rows.AddHit(DrawHit(a, 11, 2), true);  // consecutive draws: gap 1
+    rows.AddHit(DrawHit(b, 11, 2), true);
+    ASSERT_EQ(rows.Size(), 2);
+    EXPECT_EQ(rows[0].Key, b);  // first arrival order
+    EXPECT_EQ(rows[1].PeriodMin, 1);
+    EXPECT_EQ(rows[1].PeriodMax, 1);
+    EXPECT_EQ(rows[1].Count, 2);
+    EXPECT_EQ(rows[1].LastDraw, 11);
+    EXPECT_EQ(rows[1].Depth, 2);
+    EXPECT_EQ(rows[0].Count, 1);
+    EXPECT_EQ(rows[0].Depth, 2);
+    EXPECT_EQ(rows[0].PeriodMin, 0);  // one occurrence: no gap yet
+
+    // The same value twice in one draw measures a gap of 0, which a later gap replaces.
+    rows.AddHit(DrawHit(a, 11, 2), true);
+    EXPECT_EQ(rows[1].PeriodMin, 0);
+    EXPECT_EQ(rows[1].PeriodMax, 1);
+    rows.AddHit(DrawHit(a, 15, 1), true);
+    EXPECT_EQ(rows[1].PeriodMin, 4);
+    EXPECT_EQ(rows[1].PeriodMax, 4);
+    // Without periods only the last-draw bookkeeping happens.
+    rows.AddHit(DrawHit(a, 30, 1), false);
+    EXPECT_EQ(rows[1].PeriodMax, 4);
+    EXPECT_EQ(rows[1].PrevDraw, 30);
+    // A hit from further back does not replace the newest occurrence.
+    rows.AddHit(DrawHit(a, 2, 9), false);
+    EXPECT_EQ(rows[1].LastDraw, 30);
+}
+
+TEST(StatRows, GapsBeyondSixteenBitsSaturate) {
+    TStatRows rows;
+    const TStatKey a = TStatKey::FromA(1);
+    rows.AddHit(DrawHit(a, 1, 3), true);
+    rows.AddHit(DrawHit(a, 100001, 2), true);  // wrapping would give 34464
+    EXPECT_EQ(rows[0].PeriodMin, 65535);
+    EXPECT_EQ(rows[0].PeriodMax, 65535);
+    rows.AddHit(DrawHit(a, 100011, 1), true);
+    EXPECT_EQ(rows[0].PeriodMin, 10);
+    EXPECT_EQ(rows[0].PeriodMax, 65535);
+}
+
+TEST(StatRows, IndexAgreesWithALinearSearchOverManyKeys) {
+    std::mt19937 rnd(7);
+    TStatRows rows;
+    std::vector<TStatKey> order;
+    std::map<uint64_t, int> counts;
+    for (int i = 0; i < 5000; ++i) {
+        const TStatKey k = TStatKey::FromParts(int(rnd() % 300) - 20, int(rnd() % 3));
+        if (!counts.count(k.Raw())) order.push_back(k);
+        ++counts[k.Raw()];
+        rows.AddHit(DrawHit(k, i + 1, 5000 - i), true);
+    }
+    ASSERT_EQ(rows.Size(), int(order.size()));
+    for (int r = 0; r < rows.Size(); ++r) {
+        EXPECT_EQ(rows[r].Key, order[size_t(r)]);
+        EXPECT_EQ(rows[r].Count, counts[order[size_t(r)].Raw()]);
+        EXPECT_EQ(rows.Find(order[size_t(r)]), r);
+    }
+    EXPECT_EQ(rows.Find(TStatKey::FromParts(1000)), -1);
+    rows.Clear();
+    EXPECT_EQ(rows.Find(order[0]), -1);
+}
+
+TEST(StatRows, SummaryAndKeySort) {
+    EXPECT_EQ(Summarize({}).MinCount, INT32_MAX);
+    TStatDrawArray rows(4);
+    rows[0].Key = TStatKey::FromParts(-1);
+    rows[0].Count = 3;
+    rows[1].Key = TStatKey::FromParts(2);
+    rows[1].Count = 1;
+    rows[1].Depth = 8;
+    rows[2].Key = TStatKey::FromParts(2);  // equal keys keep their order
+    rows[2].Count = 5;
+    rows[3].Key = TStatKey::FromParts(0, 1);
+    const TStatSummary s = Summarize(rows);
+    EXPECT_EQ(s.MinCount, 0);
+    EXPECT_EQ(s.MaxCount, 5);
+    EXPECT_EQ(s.MaxDepth, 8);
+    EXPECT_EQ(s.Total, 9);
+    KeySort(rows);
+    EXPECT_EQ(rows[0].Key, TStatKey::FromParts(0, 1));
+    EXPECT_EQ(rows[1].Count, 1);
+    EXPECT_EQ(rows[2].Count, 5);
+    EXPECT_EQ(rows[3].Key, TStatKey::FromParts(-1));
+}
+
+TEST(KeyTests, EachReadingOfTheSelectedKeys) {
+    TStatDrawArray sel(2);
+    sel[0].Key = TStatKey::FromA(65535, 4);
+    sel[1].Key = TStatKey::FromParts(3, 0, 9, 1);
+    EXPECT_TRUE(SelectedHasKey(sel, TStatKey::FromParts(3, 0, 9, 1)));
+    EXPECT_FALSE(SelectedHasKey(sel, TStatKey::FromParts(3)));
+    EXPECT_TRUE(SelectedHasKeyAB(sel, -1, 4));  // -1 taken as 65535
+    EXPECT_TRUE(SelectedHasKeyPart(sel, 2, 4));
+    EXPECT_FALSE(SelectedHasKeyPart(sel, 1, 4));
+    EXPECT_TRUE(SelectedHasK(sel, 3, 9));
+    EXPECT_TRUE(SelectedHasK(sel, 1, -1));
+    EXPECT_TRUE(SelectedHasByte(sel, 7, 1));
+    EXPECT_FALSE(SelectedHasByte(sel, 7, 2));
+    EXPECT_TRUE(SelectedHasPart(sel, TKeyPart::K1, TStatKey::FromParts(3, 5)));
+    EXPECT_FALSE(SelectedHasPart({}, TKeyPart::Whole, TStatKey()));
+}
+
+TEST(StatFormat, RatiosPrintAsPrintfPrintsTheExtendedQuotient) {
+    std::mt19937 rnd(11);
+    for (int i = 0; i < 20000; ++i) {
+        const int64_t q = 1 + rnd() % 60000;
+        const int64_t p = int64_t(rnd() % 6000000) - 1000000;
+        const int decimals = int(rnd() % 6);
+        ASSERT_EQ(RatioText(p, q, decimals, '.'), Printed(static_cast<long double>(p) / q, decimals)) << p << "/" << q;
+    }
+    // Exact decimal ties: one that the binary value holds exactly, and one it cannot.
+    EXPECT_EQ(RatioText(100, 256, 5, '.'), Printed(100.0L / 256, 5));
+    EXPECT_EQ(RatioText(100, 32000, 5, '.'), Printed(100.0L / 32000, 5));
+    EXPECT_EQ(RatioText(-3, 1000000, 5, ','), "-0,00000");
+    EXPECT_EQ(RatioText(1000, 3, 4, ','), "333,3333");
+}
+
+TEST(StatFormat, RoundingHalvesToEvenAndWeightTexts) {
+    EXPECT_EQ(RoundRatio(5, 2), 2);
+    EXPECT_EQ(RoundRatio(7, 2), 4);
+    EXPECT_EQ(RoundRatio(-5, 2), -2);
+    EXPECT_EQ(RoundRatio(-7, 2), -4);
+    EXPECT_EQ(RoundRatio(10, 3), 3);
+    EXPECT_EQ(RoundRatio(-10, 3), -3);
+    EXPECT_EQ(WeightText(5, '.'), "5.00");
+    EXPECT_EQ(WeightText(-12, ','), "-12,00");
+    EXPECT_EQ(WeightText(2.345L, '.'), Printed(2.345L, 2));
+    EXPECT_EQ(WeightText(-0.0L, '.'), "-0.00");
+    EXPECT_EQ(SignedText(3), "+3");
+    EXPECT_EQ(SignedText(0), "0");
+    EXPECT_EQ(SignedText(-3), "-3");
+}
+
+TEST(TableSort, NumbersTextsCaptionsAndDirection) {
+    const std::vector<std::vector<std::string>> rows = {
+        {"b", "10,5"}, {"a", "9.75"}, {"C", "-"}, {"d", "10.5"}, {"Б", "x"}, {"а", "X"}, {"e", "+2"}};
+    auto text = [&](int r, int c) -> std::string_view { return rows[size_t(r)][size_t(c)]; };
+    // Numbers compare as numbers ("10,5" equals "10.5", the captions decide); a number against a
+    // text compares as text ("+2" < "-" < "9.75" < "x"); "x" and "X" are equal, then "а" < "Б".
+    EXPECT_EQ(SortListRows(7, 1, false, text), (std::vector<int>{6, 2, 1, 0, 3, 5, 4}));
+    EXPECT_EQ(SortListRows(7, 1, true, text), (std::vector<int>{4, 5, 3, 0, 1, 2, 6}));
+    // The caption column ignores letter case (Cyrillic included) and needs no tie rule.
+    EXPECT_EQ(SortListRows(7, 0, false, text), (std::vector<int>{1, 0, 2, 3, 6, 5, 4}));
+    EXPECT_EQ(SortListRows(7, -1, false, text), (std::vector<int>{0, 1, 2, 3, 4, 5, 6}));
+}
