@@ -56,13 +56,21 @@ void TWorkspace::SetFormKey(std::string_view name, int value) {
 }
 
 void TWorkspace::SaveConfig(const TConfigData& config) {
+    // Groups whose full-set files depend on what changed: matrix 4, channels 3, segments 5.
+    uint16_t groups = 0;
+    if (config.MatrixCols != FConfig.MatrixCols) groups |= 1u << 4;
+    if (config.ChannelSize != FConfig.ChannelSize) groups |= 1u << 3;
+    if (config.MatrixSegmentsText() != FConfig.MatrixSegmentsText()) groups |= 1u << 5;
     FConfig = config;
     ++FConfigRevision;
     UpdateStatsConfig();
-    TBusyScope busy(FShell, "Сохранение файла конфигурации...");
-    WrapFailure("Ошибка записи в файл конфигурации!\r\r%s", [&] {
-        UpdateIniFile(FPaths.ConfigFile(), [&](TIniFile& ini) { WriteConfigData(ini, FConfig); }, kConfigFileMode);
-    });
+    {
+        TBusyScope busy(FShell, "Сохранение файла конфигурации...");
+        WrapFailure("Ошибка записи в файл конфигурации!\r\r%s", [&] {
+            UpdateIniFile(FPaths.ConfigFile(), [&](TIniFile& ini) { WriteConfigData(ini, FConfig); }, kConfigFileMode);
+        });
+    }
+    BuildFullSetFiles(false, groups);
 }
 
 void TWorkspace::SetDrawsOffset(int offset) {

@@ -16,6 +16,7 @@
 #include "combs/CombsStore.h"
 #include "draws/DrawsArchive.h"
 #include "draws/DrawsCsv.h"
+#include "stats/FullSet.h"
 #include "stats/StatList.h"
 #include "stats/StatTable.h"
 
@@ -94,6 +95,23 @@ public:
     const TStatList& Stats() const { return FStats; }
     // Table inputs for the current draw: offset, sorted-draws view, weights of the registry.
     TStatTableParams StatTableParams(int windowLength) const;
+
+    // ---- Full-set comparison files (one per method with a full set, in the folder Prefetchs)
+    bool PrefetchsEnabled() const { return FFormKeys.PrefetchsEnabled; }
+    // Stores the setting at once and builds the missing files when it is switched on.
+    void SetPrefetchsEnabled(bool on);
+    std::filesystem::path FullSetFile(int method) const;
+    // The method's full set for the norms of a table: none unless the comparison is on and the
+    // method has a full set. A missing, empty or damaged file is built first; failures are
+    // shown and give none (the table is then computed without norms).
+    std::optional<TFullSet> OpenFullSet(int method);
+    // The same whatever the comparison setting says.
+    std::optional<TFullSet> LoadFullSet(int method);
+    // Writes the file of one method; none, with the message, when that fails (no file is left).
+    std::optional<TFullSet> BuildFullSetFile(int method);
+    // Builds every missing file and rebuilds the existing ones of the groups in the set (bit g =
+    // group g); does nothing unless forced or the comparison is on.
+    void BuildFullSetFiles(bool force, uint16_t groups);
 
     // ---- Archive
     const TDrawsArchive& Archive() const { return FArchive; }

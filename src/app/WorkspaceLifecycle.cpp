@@ -9,6 +9,10 @@
 
 namespace qx {
 
+namespace {
+constexpr uint16_t kAllGroups = (1u << 13) - 1;  // groups 0..12
+} // namespace
+
 bool TWorkspace::WaitForPreviousInstance() {
     // The previous instance gets about a minute to end.
     const std::string exe = FOptions.ExeName;
@@ -90,6 +94,22 @@ bool TWorkspace::StartSecondStage() {
         RefreshViews(true);
         FStarted = true;
         FShell.ShowStatus("");
+        const TSwitches& sw = FOptions.Switches;
+        // A batch start (the draw download of loadonly comes with its own work) ends here.
+        if (sw.LoadOnly && !sw.FullRecreate && !sw.FullRefresh) {
+            FQuitRequested = true;
+            return false;
+        }
+        if (sw.FullRecreate) {
+            BuildFullSetFiles(true, kAllGroups);
+            FQuitRequested = true;
+            return false;
+        }
+        BuildFullSetFiles(sw.FullRefresh, 0);
+        if (sw.FullRefresh) {
+            FQuitRequested = true;
+            return false;
+        }
     } catch (const std::exception& e) {
         FShell.ShowStatus("");
         FShell.ShowError(FailureText("Ошибка инициализации программы!\r\r%s", e.what()));

@@ -28,6 +28,7 @@ using TCliCommandList = std::vector<TCliCommand>;
 // Each group of commands lives in its own file and adds itself here.
 void AddDrawsCommands(TCliCommandList& list);
 void AddCombsCommands(TCliCommandList& list);
+void AddFullSetCommands(TCliCommandList& list);
 void AddStatsCommands(TCliCommandList& list);
 
 } // namespace qx

@@ -1,3 +1,4 @@
+#include <optional>
 #include <ostream>
 
 #include "app/Workspace.h"
@@ -35,6 +36,7 @@ void Stat(TCliContext& c, TCliArgs& args) {
     const int window = args.TakeIntOption("window").value_or(ws.FormKeys().DrawsStatLen);
     const int offset = args.TakeIntOption("offset").value_or(0);
     const bool sorted = args.TakeFlag("sorted");
+    const bool fullSet = args.TakeFlag("fullset");
     const auto sort = args.TakeOption("sort");
     if (!args.Positionals().empty()) throw TAppError("Неверное количество параметров команды");
     if (!code) throw TAppError("Укажите метод расчета статистики: --method КОД");
@@ -50,6 +52,10 @@ void Stat(TCliContext& c, TCliArgs& args) {
     ws.SetDrawsOffset(offset);
     TStatTableParams params = ws.StatTableParams(window);
     params.Sorted = params.Sorted || sorted;
+    // Norms from the method's full-set file, built first when missing.
+    std::optional<TFullSet> norms;
+    if (fullSet) norms = ws.LoadFullSet(method);
+    if (norms) params.FullSet = &*norms;
     auto stat = ws.Stats().CreateStat(method);
     TStatTable table = ComputeTable(*stat, params);
     SortStatTable(table, column, descending);
@@ -67,7 +73,7 @@ void Stat(TCliContext& c, TCliArgs& args) {
 void AddStatsCommands(TCliCommandList& list) {
     list.push_back({{"methods"}, "methods                                методы расчета статистики", Methods});
     list.push_back({{"stat"},
-                    "stat --method КОД [--window N] [--offset K] [--sorted] [--sort СТОЛБЕЦ[:desc]]  таблица статистики",
+                    "stat --method КОД [--window N] [--offset K] [--sorted] [--sort СТОЛБЕЦ[:desc]] [--fullset]  таблица статистики",
                     Stat});
 }
 

@@ -16,6 +16,7 @@ TCliCommandList AllCommands() {
     TCliCommandList list;
     AddDrawsCommands(list);
     AddCombsCommands(list);
+    AddFullSetCommands(list);
     AddStatsCommands(list);
     return list;
 }

@@ -1,0 +1,121 @@
+#include "app/WorkspaceFixture.h"
+
+#include <thread>
+
+#include "core/IniFile.h"
+#include "stats/FullSetFile.h"
+
+using namespace qx;
+using namespace qx::test;
+
+namespace {
+
+class FullSets : public WorkspaceFixture {
+protected:
+    void StartWith(bool comparison, TSwitches switches = {}) {
+        WriteBytes(Dir / "Quadrix_4d10.frm", std::string("[TFormMain]\r\nPrefetchsInit=1\r\nPrefetchsEnabled=") +
+                                                 (comparison ? "1" : "0") + "\r\n");
+        TWorkspaceOptions o;
+        o.ProgramDir = Dir.Path();
+        o.Switches = switches;
+        Ws = std::make_unique<TWorkspace>(Shell, o);
+        Ws->StartFirstStage();
+        Running = Ws->StartSecondStage();
+    }
+    int Method(const char* code) { return Ws->Stats().IndexOfCode(code); }
+    std::filesystem::path File(const char* code) { return Ws->FullSetFile(Method(code)); }
+    int FileCount() {
+        int n = 0;
+        std::error_code ec;
+        for (auto& e : std::filesystem::directory_iterator(Dir / "Prefetchs", ec)) n += e.is_regular_file();
+        return n;
+    }
+    int FullSetMethods() {
+        int n = 0;
+        for (int i = 0; i < Ws->Stats().Count(); ++i) n += Ws->Stats().HasFullSet(i);
+        return n;
+    }
+    bool Running = false;
+};
+
+} // namespace
+
+TEST_F(FullSets, ComparisonOffBuildsNothing) {
+    StartWith(false);
+    EXPECT_TRUE(Running);
+    EXPECT_FALSE(Ws->OpenFullSet(Method("NUMS")));
+    EXPECT_FALSE(std::filesystem::exists(Dir / "Prefetchs"));
+}
+
+TEST_F(FullSets, StartUpBuildsTheMissingFilesWhenTheComparisonIsOn) {
+    StartWith(true);
+    EXPECT_EQ(FileCount(), FullSetMethods());
+    EXPECT_EQ(File("NUMS").filename(), "Quadrix_4d10_NUMS.dfc");
+    EXPECT_FALSE(Shell.IsBusy());
+    EXPECT_FALSE(Shell.Progress().Open);
+    ASSERT_FALSE(Shell.ProgressLog.empty());
+    EXPECT_EQ(Shell.ProgressLog.front().Text, "Создание файлов для полного набора комбинаций...");
+    EXPECT_EQ(Shell.ProgressLog.front().Steps, Ws->Stats().Count());
+}
+
+TEST_F(FullSets, EmptyOrTruncatedFilesAreBuiltAgainOnOpen) {
+    StartWith(true);
+    std::string good = ReadBytes(File("EVEN"));
+    for (std::string damaged : {std::string(), good.substr(0, 30), good.substr(0, 5)}) {
+        WriteBytes(File("EVEN"), damaged);
+        auto set = Ws->OpenFullSet(Method("EVEN"));
+        ASSERT_TRUE(set);
+        EXPECT_EQ(set->FullMax, 3750);
+        EXPECT_EQ(ReadBytes(File("EVEN")), good);
+    }
+    EXPECT_TRUE(Shell.Errors().empty());
+}
+
+TEST_F(FullSets, AFailedBuildLeavesNoFileAndTheTableGoesWithoutNorms) {
+    StartWith(true);
+    std::filesystem::remove(File("NUMS"));
+    std::filesystem::create_directory(Dir / "Prefetchs" / "Quadrix_4d10_NUMS.dfc.tmp");  // blocks the write
+    EXPECT_FALSE(Ws->OpenFullSet(Method("NUMS")));
+    ASSERT_EQ(Shell.Errors().size(), 1u);
+    EXPECT_EQ(Shell.Errors()[0].rfind("Ошибка создания файла данных для полного набора вариантов!\r\rИмя файла: ", 0), 0u);
+    EXPECT_FALSE(std::filesystem::exists(File("NUMS")));
+}
+
+TEST_F(FullSets, ConfigurationChangesRebuildOnlyTheirGroups) {
+    StartWith(true);
+    auto before = std::filesystem::last_write_time(File("NUMS"));
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    TConfigData c = Ws->Config();
+    c.MatrixCols = 4;  // group 4: no files of that group exist yet, nothing else may be touched
+    Ws->SaveConfig(c);
+    EXPECT_EQ(std::filesystem::last_write_time(File("NUMS")), before);
+    Ws->BuildFullSetFiles(false, 1u << 0);  // group 0 holds NUMS
+    EXPECT_GT(std::filesystem::last_write_time(File("NUMS")), before);
+}
+
+TEST_F(FullSets, BuildingLeavesTheWorkingListAndItsUndoCopyAlone) {
+    StartWith(true);
+    Ws->DeleteSelectedCombs({0, 1, 2});
+    std::filesystem::remove(File("POS1"));
+    ASSERT_TRUE(Ws->OpenFullSet(Method("POS1")));
+    EXPECT_EQ(Ws->Combs().Count(), 9997);
+    EXPECT_EQ(Ws->Combs().UndoList().size(), 10000u);
+}
+
+TEST_F(FullSets, BatchSwitchesBuildAndQuit) {
+    TSwitches refresh;
+    refresh.FullRefresh = true;
+    StartWith(false, refresh);
+    EXPECT_FALSE(Running);
+    EXPECT_TRUE(Ws->QuitRequested());
+    EXPECT_EQ(FileCount(), FullSetMethods());  // built although the comparison is off
+
+    auto before = std::filesystem::last_write_time(File("POS4"));
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    Ws.reset();
+    TSwitches recreate;
+    recreate.FullRecreate = true;
+    StartWith(false, recreate);
+    EXPECT_FALSE(Running);
+    EXPECT_GT(std::filesystem::last_write_time(File("POS4")), before);
+}
