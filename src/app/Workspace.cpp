@@ -4,6 +4,7 @@
 
 #include "core/ArchiveQueries.h"
 #include "core/ConfigFile.h"
+#include "core/Platform.h"
 #include "core/Error.h"
 #include "core/Text.h"
 
@@ -13,6 +14,7 @@ TWorkspace::TWorkspace(TShell& shell, TWorkspaceOptions options)
     : FShell(shell), FOptions(std::move(options)), FRandom(std::random_device{}()) {
     FPaths.Dir = FOptions.ProgramDir;
     FPaths.ExeName = FOptions.ExeName;
+    FDecimalSeparator = FOptions.DecimalSeparator ? FOptions.DecimalSeparator : UserDecimalSeparator();
 }
 
 TWorkspace::~TWorkspace() {
@@ -32,6 +34,8 @@ void TWorkspace::RemoveObserver(TWorkspaceObserver* observer) { std::erase(FObse
 
 void TWorkspace::RefreshViews(bool force) {
     if (ViewsSuspended()) return;
+    FStatTab.Refresh(force);
+    FGraphTab.Refresh(force);
     Notify([&](TWorkspaceObserver& o) { o.RefreshViews(force); });
 }
 

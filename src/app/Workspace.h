@@ -13,6 +13,8 @@
 #include "core/ProgramPaths.h"
 #include "core/Shell.h"
 #include "core/Switches.h"
+#include "app/GraphTab.h"
+#include "app/StatTab.h"
 #include "combs/CombsStore.h"
 #include "draws/DrawsArchive.h"
 #include "draws/DrawsCsv.h"
@@ -28,6 +30,8 @@ struct TWorkspaceOptions {
     TSwitches Switches;
     // False for the command-line tool: start-up asks nothing and contacts nobody.
     bool Interactive = true;
+    // Decimal separator of table texts; 0 takes the user's locale.
+    char DecimalSeparator = 0;
 };
 
 // Views subscribe to hear about changes; each keeps its own cache and decides what to redo.
@@ -95,6 +99,13 @@ public:
     const TStatList& Stats() const { return FStats; }
     // Table inputs for the current draw: offset, sorted-draws view, weights of the registry.
     TStatTableParams StatTableParams(int windowLength) const;
+    // The statistics and graphs tabs' state (choosers, lengths, the last table and graph).
+    TStatTab& StatTab() { return FStatTab; }
+    const TStatTab& StatTab() const { return FStatTab; }
+    TGraphTab& GraphTab() { return FGraphTab; }
+    const TGraphTab& GraphTab() const { return FGraphTab; }
+    // Decimal separator of the real numbers the tables show (the user's locale).
+    char DecimalSeparator() const { return FDecimalSeparator; }
 
     // ---- Full-set comparison files (one per method with a full set, in the folder Prefetchs)
     bool PrefetchsEnabled() const { return FFormKeys.PrefetchsEnabled; }
@@ -211,6 +222,9 @@ private:
     int FDrawsOffset = 0;
     TExclusiveFile FStakesLock;
     TCombsStore FCombs;
+    TStatTab FStatTab{*this};
+    TGraphTab FGraphTab{*this};
+    char FDecimalSeparator = '.';
 
     std::vector<TWorkspaceObserver*> FObservers;
     int FViewsSuspended = 0;

@@ -8,6 +8,10 @@ void TWorkspace::RegisterStats() {
     FStats.SetFormulas(FShredding);
     FStats.SetGenerateMode(FCombsGen);
     FStats.Register();
+    FStatTab.Chooser().Fill(FStats, false);
+    FGraphTab.Chooser().Fill(FStats, false);
+    FStatTab.ResetCache();
+    FGraphTab.ResetCache();
 }
 
 void TWorkspace::UpdateStatsConfig() {
@@ -15,8 +19,11 @@ void TWorkspace::UpdateStatsConfig() {
     FStats.SetConfig(FConfig);
     // Variant ranges follow the channel width, the matrix and the segment table.
     if (old.ChannelSize != FConfig.ChannelSize || old.MatrixCols != FConfig.MatrixCols ||
-        old.MatrixSegments != FConfig.MatrixSegments)
+        old.MatrixSegments != FConfig.MatrixSegments) {
         FStats.Reregister();
+        FStatTab.Chooser().Fill(FStats, true);
+        FGraphTab.Chooser().Fill(FStats, true);
+    }
 }
 
 TStatTableParams TWorkspace::StatTableParams(int windowLength) const {
@@ -25,6 +32,7 @@ TStatTableParams TWorkspace::StatTableParams(int windowLength) const {
     p.WindowLength = windowLength;
     p.Sorted = SortedDraws();
     p.Weights = FStats.Config().Weights;
+    p.DecimalSeparator = FDecimalSeparator;
     return p;
 }
 

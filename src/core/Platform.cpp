@@ -2,6 +2,8 @@
 
 #include <cerrno>
 #include <fcntl.h>
+#include <langinfo.h>
+#include <locale.h>
 #include <sys/file.h>
 #include <unistd.h>
 
@@ -29,6 +31,16 @@ void TExclusiveFile::Close() {
         ::close(FHandle);  // closing releases the lock
         FHandle = -1;
     }
+}
+
+char UserDecimalSeparator() {
+    // A private locale object: the process-wide locale (and with it number parsing) stays "C".
+    locale_t user = newlocale(LC_NUMERIC_MASK, "", static_cast<locale_t>(0));
+    if (user == static_cast<locale_t>(0)) return '.';
+    const char* radix = nl_langinfo_l(RADIXCHAR, user);
+    const char separator = (radix && (radix[0] == ',' || radix[0] == '.')) ? radix[0] : '.';
+    freelocale(user);
+    return separator;
 }
 
 bool OtherInstanceRunning(const std::string& exeFileName) {

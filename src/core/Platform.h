@@ -24,6 +24,10 @@ private:
     int FHandle = -1;
 };
 
+// The decimal separator of the user's number format (LC_ALL / LC_NUMERIC / LANG); "." when the
+// locale is not set or not installed.
+char UserDecimalSeparator();
+
 // Whether another process runs the executable of that file name (this process excluded).
 bool OtherInstanceRunning(const std::string& exeFileName);
 
