@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <functional>
 #include <random>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -16,6 +17,7 @@
 #include "app/GraphTab.h"
 #include "app/StatTab.h"
 #include "combs/CombsStore.h"
+#include "combs/FilterItem.h"
 #include "draws/DrawsArchive.h"
 #include "draws/DrawsCsv.h"
 #include "stats/FullSet.h"
@@ -182,6 +184,27 @@ public:
     void DropLastJournalRow();
     void ClearJournal();
 
+    // ---- Statistic filters
+    // Keeps (exclude false) or removes the undo copy's combinations whose value matches one of
+    // rows, rebuilding the working list, and adds the journal row with caption and values. With
+    // an empty undo copy the list ends empty and no row is added.
+    void FilterByRows(TCustomStat& stat, std::span<const TStatDraw> rows, bool exclude, const std::string& caption,
+                      const std::string& values);
+    // The same for the rows selected on the statistics tab (nothing when none is selected).
+    void FilterBySelection(TCustomStat* stat, bool exclude);
+    // "Оставить выделенные" / "Удалить выделенные": the undo copy, then the filter.
+    bool StatFilterEnabled() const;
+    void StatFilterInclude();
+    void StatFilterExclude();
+    // A variant of a script line: its parts in order, each only while more than one combination
+    // is left. Lines of the log go to log when it is given.
+    using TLogSink = std::function<void(const std::string&)>;
+    void ApplyFilterRec(const TFilterRec& rec, const TLogSink& log);
+    void ApplyFilterPart(const TFilterPart& part, const TLogSink& log);
+    // The stop request of a running script; long walks poll it.
+    bool StopRequested() const { return FStopRequested; }
+    void RequestStop(bool stop = true) { FStopRequested = stop; }
+
     // ---- Views
     void AddObserver(TWorkspaceObserver* observer);
     void RemoveObserver(TWorkspaceObserver* observer);
@@ -229,6 +252,7 @@ private:
     std::vector<TWorkspaceObserver*> FObservers;
     int FViewsSuspended = 0;
     bool FQuitRequested = false;
+    bool FStopRequested = false;
     bool FStarted = false;
     bool FShutDown = false;
 };

@@ -29,6 +29,7 @@ using TCliCommandList = std::vector<TCliCommand>;
 void AddDrawsCommands(TCliCommandList& list);
 void AddCombsCommands(TCliCommandList& list);
 void AddFullSetCommands(TCliCommandList& list);
+void AddFilterCommands(TCliCommandList& list);
 void AddStatsCommands(TCliCommandList& list);
 
 } // namespace qx

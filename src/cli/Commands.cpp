@@ -17,6 +17,7 @@ TCliCommandList AllCommands() {
     AddDrawsCommands(list);
     AddCombsCommands(list);
     AddFullSetCommands(list);
+    AddFilterCommands(list);
     AddStatsCommands(list);
     return list;
 }

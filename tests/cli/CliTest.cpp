@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <sstream>
 
 #include "cli/Commands.h"
@@ -54,4 +55,33 @@ TEST(Cli, RealArchiveImport) {
     EXPECT_EQ(imp.Out, "Добавлено тиражей: 13788\n");
     CliRun info = Cli(dir, {"info"});
     EXPECT_NE(info.Out.find("Архив тиражей: 13788\nСледующий тираж: 13789\n"), std::string::npos);
+}
+
+TEST(Cli, CombsFullSetAndFilters) {
+    TTempDir dir;
+    int number = 0;
+    for (const char* d : {"0;1;2;3", "4;5;6;7", "8;9;0;1", "2;3;4;5"})
+        ASSERT_EQ(Cli(dir, {"draws", "add", std::to_string(++number), d, "03/07/2019 M"}).Code, 0);
+    CliRun gen = Cli(dir, {"combs", "gen", "--mode", "2", "--params", "1;2", "--out", (dir / "g.lcv").string()});
+    EXPECT_EQ(gen.Code, 0) << gen.Err;
+    EXPECT_NE(gen.Out.find("Комбинаций: 16\n"), std::string::npos);
+
+    CliRun rows = Cli(dir, {"filter", "--method", "NUMS", "--window", "10", "--rows", "1", "--remove", "--in",
+                            (dir / "g.lcv").string(), "--out", (dir / "f.lcv").string()});
+    EXPECT_EQ(rows.Code, 0) << rows.Err;
+    EXPECT_NE(rows.Out.find("Комбинаций: 1\n"), std::string::npos);  // only 2222 is left
+    EXPECT_EQ(qx::test::ReadBytes(dir / "f.lcv"), "2;2;2;2\r\n");
+
+    CliRun text = Cli(dir, {"filter", "--text", "TSD1#NUMS:1,2#LNO:#ST:1"});
+    EXPECT_EQ(text.Code, 0) << text.Err;
+    EXPECT_EQ(text.Out.substr(0, text.Out.find('\t')), "TSD#NUMS:1#LNO:#ST:1");
+    EXPECT_EQ(std::count(text.Out.begin(), text.Out.end(), '\n'), 2);
+    EXPECT_NE(Cli(dir, {"filter", "--text", "TSD1#NUMS:#LNO:#ST:1"}).Code, 0);
+
+    CliRun full = Cli(dir, {"stat", "--method", "NUMS", "--fullset"});
+    EXPECT_EQ(full.Code, 0) << full.Err;
+    EXPECT_NE(full.Out.find("\t2\t12.50000\t2\t0\t0.00000\t"), std::string::npos) << full.Out;
+    EXPECT_TRUE(std::filesystem::exists(dir / "Prefetchs" / "Quadrix_4d10_NUMS.dfc"));
+    CliRun build = Cli(dir, {"fullset", "build", "--force", "--all"});
+    EXPECT_EQ(build.Code, 0) << build.Err;
 }

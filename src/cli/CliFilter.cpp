@@ -1,0 +1,106 @@
+#include <ostream>
+
+#include "app/Workspace.h"
+#include "cli/CliCommand.h"
+#include "combs/FilterVariants.h"
+#include "core/Error.h"
+#include "core/Text.h"
+
+namespace qx {
+namespace {
+
+std::vector<std::string> SplitValues(const std::string& text) {
+    std::vector<std::string> values;
+    size_t start = 0;
+    for (size_t i = 0; i <= text.size(); ++i) {
+        if (i < text.size() && text[i] != ',') continue;
+        std::string v(Trim(std::string_view(text).substr(start, i - start)));
+        if (!v.empty()) values.push_back(v);
+        start = i + 1;
+    }
+    return values;
+}
+
+// The list every filter starts from: the file given, or the stored generation defaults.
+void StartList(TWorkspace& ws, const std::optional<std::string>& in) {
+    if (in)
+        ws.GenerateCombs({4, *in}, true);
+    else
+        ws.GenerateCombs(ws.CombsGenDefaults(), true);
+}
+
+void ByRows(TCliContext& c, TCliArgs& args, const std::optional<std::string>& in) {
+    TWorkspace& ws = c.Workspace;
+    const auto code = args.TakeOption("method");
+    const auto rows = args.TakeOption("rows");
+    const int window = args.TakeIntOption("window").value_or(ws.StatTab().WindowLength());
+    const bool keep = args.TakeFlag("keep");
+    const bool remove = args.TakeFlag("remove");
+    if (!code || !rows || keep == remove) throw TAppError("Укажите --method, --rows и одно из --keep / --remove");
+    const int method = ws.Stats().IndexOfCode(*code);
+    if (method < 0 || !ws.StatTab().Chooser().SelectMethod(method))
+        throw TAppError(FormatText("Метод расчета статистики не найден: %s", {*code}));
+    if (window < 1) throw TAppError(FormatText("Некорректное значение параметра --window: %d", {IntToStr(window)}));
+    StartList(ws, in);
+    ws.StatTab().SetWindowLength(window);
+    ws.StatTab().Refresh(false);
+    std::vector<int> selected;
+    for (const std::string& value : SplitValues(*rows)) {
+        int found = -1;
+        const auto& table = ws.StatTab().Table().Rows;
+        for (size_t r = 0; r < table.size(); ++r)
+            if (table[r][TStatColumn::Value] == value) found = int(r);
+        if (found < 0) throw TAppError(FormatText("В таблице статистики нет значения \"%s\"", {value}));
+        selected.push_back(found);
+    }
+    ws.StatTab().SetSelection(selected);
+    if (keep)
+        ws.StatFilterInclude();
+    else
+        ws.StatFilterExclude();
+    c.Out << "Комбинаций: " << ws.Combs().Count() << "\n";
+}
+
+void ByText(TCliContext& c, std::vector<std::string> texts, const std::optional<std::string>& in) {
+    TWorkspace& ws = c.Workspace;
+    std::vector<TFilterItem> items;
+    for (const auto& t : texts) items.push_back(ParseFilterItem(t, ws.Stats()));
+    TFilterVariants variants(items);
+    ws.Stats().BackupWeights();
+    TFilterRec rec;
+    try {
+        while (variants.Next(rec)) {
+            StartList(ws, in);
+            ws.ApplyFilterRec(rec, nullptr);
+            c.Out << FilterRecText(rec) << "\t" << ws.Combs().Count() << "\n";
+        }
+    } catch (...) {
+        ws.Stats().RestoreWeights();
+        throw;
+    }
+    ws.Stats().RestoreWeights();
+}
+
+void Filter(TCliContext& c, TCliArgs& args) {
+    const auto in = args.TakeOption("in");
+    const auto out = args.TakeOption("out");
+    std::vector<std::string> texts;
+    while (auto t = args.TakeOption("text")) texts.push_back(*t);
+    if (texts.empty())
+        ByRows(c, args, in);
+    else
+        ByText(c, texts, in);
+    if (!args.Positionals().empty()) throw TAppError("Неверное количество параметров команды");
+    if (out && c.Workspace.SaveCombsFile(*out)) c.Out << "Сохранено в " << *out << "\n";
+}
+
+} // namespace
+
+void AddFilterCommands(TCliCommandList& list) {
+    list.push_back({{"filter"},
+                    "filter --method КОД --window N --rows ЗНАЧ[,ЗНАЧ...] (--keep|--remove) [--in ФАЙЛ.lcv] [--out ФАЙЛ.lcv]\n"
+                    "  filter --text ОПИСАНИЕ [--text ОПИСАНИЕ...] [--in ФАЙЛ.lcv] [--out ФАЙЛ.lcv]  варианты фильтров",
+                    Filter});
+}
+
+} // namespace qx

@@ -1,0 +1,141 @@
+#include "app/WorkspaceFixture.h"
+
+#include "combs/FilterVariants.h"
+#include "core/DrawHelpers.h"
+#include "core/Error.h"
+
+using namespace qx;
+using namespace qx::test;
+
+namespace {
+
+TDrawsArray Digits(std::initializer_list<const char*> rows) {
+    TDrawsArray a;
+    int n = 1;
+    for (const char* r : rows) a.push_back(MakeDraw(n++, {r[0] - '0', r[1] - '0', r[2] - '0', r[3] - '0'}));
+    return a;
+}
+
+class Filters : public WorkspaceFixture {
+protected:
+    std::vector<std::string> Log;
+    TWorkspace::TLogSink Sink() {
+        return [this](const std::string& line) { Log.push_back(line); };
+    }
+    TFilterRec Variant(const char* text) {
+        TFilterVariants v({ParseFilterItem(text, Ws->Stats())});
+        TFilterRec rec;
+        EXPECT_TRUE(v.Next(rec));
+        return rec;
+    }
+    int LogCount(const std::string& prefix) {
+        int n = 0;
+        for (const auto& l : Log) n += l.rfind(prefix, 0) == 0;
+        return n;
+    }
+    int RowOfValue(const std::string& value) {
+        const auto& rows = Ws->StatTab().Table().Rows;
+        for (size_t r = 0; r < rows.size(); ++r)
+            if (rows[r][TStatColumn::Value] == value) return int(r);
+        return -1;
+    }
+};
+
+} // namespace
+
+TEST_F(Filters, KeepAndRemoveBySelectedRows) {
+    Start(Digits({"0123", "4567", "8901"}));
+    TStatTab& tab = Ws->StatTab();  // NUMS
+    EXPECT_FALSE(Ws->StatFilterEnabled());
+    tab.SetSelection({RowOfValue("0"), RowOfValue("9")});
+    EXPECT_TRUE(Ws->StatFilterEnabled());
+    const std::string values = tab.SelectedValuesText();
+    Ws->StatFilterInclude();  // combinations holding a 0 or a 9
+    EXPECT_EQ(Ws->Combs().Count(), 10000 - 4096);
+    ASSERT_EQ(Ws->Combs().Journal().size(), 1u);
+    const TJournalRow& row = Ws->Combs().Journal()[0];
+    EXPECT_EQ(row.Icon, TJournalIcon::Keep);
+    EXPECT_EQ(row.Caption, "{ num } Числа тиража [ N ]");
+    EXPECT_EQ(row.Values, values);
+    EXPECT_TRUE(values == "0; 9" || values == "9; 0");
+    EXPECT_EQ(row.Count, 5904);
+
+    tab.SetSelection({RowOfValue("9")});
+    Ws->StatFilterExclude();  // then without a 9
+    EXPECT_EQ(Ws->Combs().Count(), 9 * 9 * 9 * 9 - 8 * 8 * 8 * 8);
+    EXPECT_FALSE(Ws->CombsContains(MakeCode(0, 0, 0, 9)));
+    EXPECT_TRUE(Ws->CombsContains(MakeCode(0, 0, 0, 1)));
+    EXPECT_EQ(Ws->Combs().Journal().back().Icon, TJournalIcon::Remove);
+    Ws->CombsUndo();
+    EXPECT_EQ(Ws->Combs().Count(), 5904);
+    EXPECT_EQ(Ws->Combs().Journal().size(), 1u);
+}
+
+TEST_F(Filters, AnEmptyUndoCopyLeavesTheListEmptyWithoutAJournalRow) {
+    Start(Digits({"0123"}));
+    Ws->StatTab().SetSelection({0});
+    Ws->FilterBySelection(nullptr, false);  // no undo copy was taken
+    EXPECT_EQ(Ws->Combs().Count(), 0);
+    EXPECT_TRUE(Ws->Combs().Journal().empty());
+}
+
+TEST_F(Filters, MultiSelectWithAStepLimitExaminesExactlyThatManyRows) {
+    Start(Digits({"0123", "4567", "8901", "2345"}));
+    Ws->ApplyFilterRec(Variant("TMD1#NUMS:100#LNO:#ST:3"), Sink());
+    EXPECT_EQ(LogCount("Шаг "), 3);
+    EXPECT_EQ(LogCount("Удаляем выделенные значения..."), 1);
+    ASSERT_EQ(Ws->Combs().Journal().size(), 1u);
+    EXPECT_EQ(Ws->StatTab().SortColumn(), 1);
+    EXPECT_TRUE(Ws->StatTab().Descending());
+    EXPECT_EQ(Ws->StatTab().WindowLength(), 100);
+    EXPECT_EQ(Ws->Combs().Count(), 7 * 7 * 7 * 7);  // three digits removed
+    EXPECT_EQ(Log.front(), "Анализ тиражей и расчет статистики \"{ num } Числа тиража [ N ]\" для выборки в 100 тиражей...");
+    EXPECT_NE(std::find(Log.begin(), Log.end(), "Количество комбинаций в списке: 2401"), Log.end());
+}
+
+TEST_F(Filters, RowByRowUntilEmptyRollsBackAndStops) {
+    Start(Digits({"0123", "4567", "8901", "2345"}));
+    Ws->GenerateCombs({2, "1;2"}, true);  // 16 combinations of 1 and 2
+    // Keep, row by row: the first row keeps the combinations with that digit, the next keeps those
+    // with another one ... until a step empties the list.
+    Ws->ApplyFilterRec(Variant("TSF0#NUMS:100#LNO:#SZ:1"), Sink());
+    EXPECT_GE(LogCount("{UNDO} Откат изменений..."), 1);
+    ASSERT_FALSE(Ws->Combs().Journal().empty());
+    EXPECT_EQ(Ws->Combs().Journal().back().Caption, "Отмена последней операции");
+    EXPECT_EQ(Ws->Combs().Journal().back().Icon, TJournalIcon::Undo);
+    EXPECT_GT(Ws->Combs().Count(), 0);
+    // The walk ended at the roll-back: nothing was logged after it.
+    EXPECT_EQ(Log.back(), "{UNDO} Откат изменений...");
+}
+
+TEST_F(Filters, ASingleCombinationLeftSkipsTheRemainingParts) {
+    Start(Digits({"0123"}));
+    WriteBytes(Dir / "one.lcv", "1;2;3;4\r\n");
+    Ws->OpenCombs(Dir / "one.lcv");
+    TFilterVariants v({ParseFilterItem("TSD1#NUMS:10#LNO:#SF:1", Ws->Stats()),
+                       ParseFilterItem("TSD1#EVEN:10#LNO:#SF:1", Ws->Stats())});
+    TFilterRec rec;
+    ASSERT_TRUE(v.Next(rec));
+    Ws->ApplyFilterRec(rec, Sink());
+    EXPECT_TRUE(Log.empty());
+    EXPECT_EQ(Ws->Combs().Count(), 1);
+}
+
+TEST_F(Filters, ListTestOnADashRaisesAndThresholdsDoNot) {
+    Start(Digits({"0123", "0123"}));
+    // Digits 4..9 never occurred: their depth shows "-".
+    EXPECT_THROW(Ws->ApplyFilterRec(Variant("TSD1#NUMS:10#LDV:1,2#SF:1"), Sink()), TAppError);
+    EXPECT_NO_THROW(Ws->ApplyFilterRec(Variant("TMD1#NUMS:10#LLV:1#SF:1"), Sink()));
+}
+
+TEST_F(Filters, AMethodTheChooserDoesNotOfferIsRefused) {
+    Start(Digits({"0123"}));
+    Ws->Stats().SetFavourites("EVEN");
+    Ws->StatTab().Chooser().Fill(Ws->Stats(), false);
+    try {
+        Ws->ApplyFilterRec(Variant("TSD1#NUMS:10#LNO:#SF:1"), Sink());
+        FAIL();
+    } catch (const TAppError& e) {
+        EXPECT_EQ(std::string(e.what()).rfind("Метод расчета статистики \"NUMS\" на найден!\rЧисла тиража\r\r", 0), 0u);
+    }
+}
