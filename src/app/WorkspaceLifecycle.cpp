@@ -120,7 +120,8 @@ bool TWorkspace::StartSecondStage() {
 void TWorkspace::Shutdown() {
     if (FShutDown) return;
     FShutDown = true;
-    if (FStarted) {
+    // The closing keys are the main window's sizes and lengths: only a window's run writes them.
+    if (FStarted && FOptions.Interactive) {
         try {
             UpdateFormState([&](TIniFile& ini) { FFormKeys.WriteClosingKeys(ini); });
         } catch (const std::exception& e) {
