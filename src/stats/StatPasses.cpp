@@ -59,27 +59,20 @@ bool DigitsWindow(TCustomStat& stat, const TDigitValuesSource& source, TStatRows
 
     std::vector<TValueState> state(size_t(table.ValueCount()));
     std::vector<uint32_t> seen;  // value ids in order of their first hit
-    // Code indexes first: a pass over the records alone, which also finds a digit outside 0..9.
-    std::vector<int16_t> codes(size_t(L - start + 1));
-    for (int i = start; i <= L; ++i) {
-        const int ci = CodeIndexOf(DrawDigits(RecordAt(draws, i), sorted));
-        if (ci < 0) return false;
-        codes[size_t(i - start)] = int16_t(ci);
-    }
     TValueState* const st = state.data();
-    if (table.HasPacked()) {
-        const uint32_t* const packed = table.PackedData();
-        for (int i = start; i <= L; ++i) {
-            const int32_t number = RecordAt(draws, i).Number;
-            uint32_t word = packed[codes[size_t(i - start)]];
+    const bool packedHits = table.HasPacked();
+    const uint32_t* const packed = table.PackedData();
+    for (int i = start; i <= L; ++i) {
+        const TDrawRecord& rec = RecordAt(draws, i);
+        const int ci = CodeIndexOf(DrawDigits(rec, sorted));
+        if (ci < 0) return false;  // nothing written to the rows yet
+        const int32_t number = rec.Number;
+        if (packedHits) {
+            uint32_t word = packed[ci];
             for (int k = 0; k < 4 && (word & 0x7F) != TDigitValueTable::kPackedEnd; ++k, word >>= 8)
                 MergeValue(st, seen, word & 0x7F, (word & 0x80) != 0, number, i);
-        }
-    } else {
-        for (int i = start; i <= L; ++i) {
-            const int32_t number = RecordAt(draws, i).Number;
-            for (uint32_t h : table.Hits(codes[size_t(i - start)]))
-                MergeValue(st, seen, h & ~kPeriods, (h & kPeriods) != 0, number, i);
+        } else {
+            for (uint32_t h : table.Hits(ci)) MergeValue(st, seen, h & ~kPeriods, (h & kPeriods) != 0, number, i);
         }
     }
 
