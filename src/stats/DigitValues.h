@@ -92,6 +92,7 @@ public:
     uint32_t Packed(int codeIndex) const { return FPacked[size_t(codeIndex)]; }
     const uint32_t* PackedData() const { return FPacked.data(); }
     uint64_t Mask(int codeIndex) const { return FMasks[size_t(codeIndex)]; }
+    const uint64_t* MaskData() const { return FMasks.data(); }
 
 private:
     std::vector<TStatKey> FKeys;
