@@ -1,5 +1,6 @@
 #include "stats/DigitValues.h"
 
+#include <algorithm>
 #include <stdexcept>
 #include <unordered_map>
 
@@ -26,12 +27,34 @@ std::shared_ptr<const TDigitValueTable> TDigitValueTable::Build(const TDigitValu
         }
     }
     table->FStart.push_back(static_cast<uint32_t>(table->FHits.size()));
+    table->FIndex.assign(ids.begin(), ids.end());
+    std::sort(table->FIndex.begin(), table->FIndex.end());
+    bool packable = table->FKeys.size() < kPackedEnd;
+    for (int ci = 0; ci < kCombCount && packable; ++ci) packable = table->Hits(ci).size() <= 4;
+    if (packable) {
+        table->FPacked.assign(kCombCount, 0xFFFFFFFFu);
+        for (int ci = 0; ci < kCombCount; ++ci) {
+            uint32_t word = 0x7F7F7F7Fu;
+            int k = 0;
+            for (uint32_t h : table->Hits(ci)) {
+                const uint32_t b = (h & ~kPeriodsBit) | (h & kPeriodsBit ? 0x80u : 0u);
+                word = (word & ~(0xFFu << (8 * k))) | b << (8 * k);
+                ++k;
+            }
+            table->FPacked[size_t(ci)] = word;
+        }
+    }
     if (table->FKeys.size() <= 64) {
         table->FMasks.resize(kCombCount);
         for (int ci = 0; ci < kCombCount; ++ci)
             for (uint32_t h : table->Hits(ci)) table->FMasks[size_t(ci)] |= uint64_t(1) << (h & ~kPeriodsBit);
     }
     return table;
+}
+
+int TDigitValueTable::FindValue(TStatKey key) const {
+    auto it = std::lower_bound(FIndex.begin(), FIndex.end(), std::make_pair(key.Raw(), uint32_t(0)));
+    return it != FIndex.end() && it->first == key.Raw() ? static_cast<int>(it->second) : -1;
 }
 
 const TDigitValueTable& TDigitValuesSource::Table() const { return *SharedTable(); }

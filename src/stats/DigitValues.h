@@ -77,18 +77,30 @@ public:
     static constexpr uint32_t kPeriodsBit = 0x80000000u;
     int ValueCount() const { return static_cast<int>(FKeys.size()); }
     TStatKey Key(uint32_t valueId) const { return FKeys[valueId]; }
+    // Value id of a key, or -1 when no combination gives it.
+    int FindValue(TStatKey key) const;
     // Hits of one code: value id, with kPeriodsBit when a draw merges it with periods.
     std::span<const uint32_t> Hits(int codeIndex) const {
         return {FHits.data() + FStart[size_t(codeIndex)], FHits.data() + FStart[size_t(codeIndex) + 1]};
     }
     bool HasMasks() const { return !FMasks.empty(); }
+    // The hits of every code in one 32-bit word, when no code has more than four hits and the
+    // method fewer than 128 values: byte k = value id of hit k, bit 7 set for periods, 0x7F after
+    // the last hit. One load per draw instead of two.
+    static constexpr uint32_t kPackedEnd = 0x7F;
+    bool HasPacked() const { return !FPacked.empty(); }
+    uint32_t Packed(int codeIndex) const { return FPacked[size_t(codeIndex)]; }
+    const uint32_t* PackedData() const { return FPacked.data(); }
     uint64_t Mask(int codeIndex) const { return FMasks[size_t(codeIndex)]; }
+    const uint64_t* MaskData() const { return FMasks.data(); }
 
 private:
     std::vector<TStatKey> FKeys;
     std::vector<uint32_t> FStart;
     std::vector<uint32_t> FHits;
     std::vector<uint64_t> FMasks;
+    std::vector<uint32_t> FPacked;
+    std::vector<std::pair<uint64_t, uint32_t>> FIndex;  // (key, value id) by key
 };
 
 // A method whose values follow from the four digits alone, the same for a draw and for a

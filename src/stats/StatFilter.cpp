@@ -31,17 +31,36 @@ std::vector<char> MatchedValues(const TDigitValuesSource& source, const TDigitVa
 // be the very array the candidates lie in: a survivor is written at or before its own place.
 template <class Test>
 void Sieve(std::span<const TCombCode> candidates, bool exclude, TCombsArray& survivors, Test&& test) {
+    const size_t count = candidates.size();
     if (candidates.data() != survivors.data()) {
         survivors.clear();
-        survivors.resize(candidates.size());
+        survivors.resize(count);
     }
+    const TCombCode* in = candidates.data();
     TCombCode* out = survivors.data();
     size_t n = 0;
-    for (TCombCode code : candidates) {
+    for (size_t i = 0; i < count; ++i) {
+        const TCombCode code = in[i];
         out[n] = code;
         n += test(code) != exclude;
     }
     survivors.resize(n);
+}
+
+// Not zero when a byte of the code is above 9: b + 0x76 reaches bit 7 exactly when a byte b
+// below 0x80 is 10 or more.
+inline uint32_t NotDigits(TCombCode c) { return (c | (c + 0x76767676u)) & 0x80808080u; }
+
+bool AllDigitCodes(std::span<const TCombCode> codes) {
+    uint32_t bad = 0;
+    for (TCombCode c : codes) bad |= NotDigits(c);
+    return bad == 0;
+}
+
+// The code's place in the full set when all its bytes are digits (callers keep any other code
+// inside the table and do not use the answer).
+inline unsigned DigitCodeIndex(TCombCode c) {
+    return (c & 0xFF) * 1000u + (c >> 8 & 0xFF) * 100u + (c >> 16 & 0xFF) * 10u + (c >> 24);
 }
 
 } // namespace
@@ -57,26 +76,35 @@ void FilterCombinations(TCustomStat& stat, TSelectedRows selected, bool exclude,
         return;
     }
     const TDigitValueTable& table = source->Table();
+    // A code with a byte above 9 lies outside the table: the method answers for such lists. A list
+    // filtered in place is checked first; another is checked on the way and filtered again.
+    auto slowly = [&] {
+        Sieve(candidates, exclude, survivors,
+              [&](TCombCode code) { return stat.Matches(code, selected, exclude, sorted, lref); });
+    };
+    const bool inPlace = candidates.data() == survivors.data();
+    if (inPlace && !AllDigitCodes(candidates)) return slowly();
     const std::vector<char> matched = MatchedValues(*source, table, selected);
-    // A code with a byte above 9 is outside the table: the method answers for it.
-    auto slow = [&](TCombCode code) { return stat.Matches(code, selected, exclude, sorted, lref); };
+    uint32_t bad = 0;
     if (table.HasMasks()) {
         uint64_t wanted = 0;
         for (int v = 0; v < table.ValueCount(); ++v)
             if (matched[size_t(v)]) wanted |= uint64_t(1) << v;
-        Sieve(candidates, exclude, survivors, [&](TCombCode code) {
-            const int ci = CodeIndexOfCode(code);
-            return ci >= 0 ? (table.Mask(ci) & wanted) != 0 : slow(code);
+        const uint64_t* const masks = table.MaskData();
+        Sieve(candidates, exclude, survivors, [masks, wanted, &bad](TCombCode code) {
+            bad |= NotDigits(code);
+            return (masks[std::min(DigitCodeIndex(code), unsigned(kCombCount - 1))] & wanted) != 0;
         });
     } else {
-        Sieve(candidates, exclude, survivors, [&](TCombCode code) {
-            const int ci = CodeIndexOfCode(code);
-            if (ci < 0) return slow(code);
-            for (uint32_t h : table.Hits(ci))
-                if (matched[h & ~TDigitValueTable::kPeriodsBit]) return true;
+        const char* const hit = matched.data();
+        Sieve(candidates, exclude, survivors, [&table, hit, &bad](TCombCode code) {
+            bad |= NotDigits(code);
+            for (uint32_t h : table.Hits(std::min(DigitCodeIndex(code), unsigned(kCombCount - 1))))
+                if (hit[h & ~TDigitValueTable::kPeriodsBit]) return true;
             return false;
         });
     }
+    if (bad != 0) slowly();
 }
 
 } // namespace qx

@@ -3,9 +3,9 @@
 #include <cmath>
 #include <limits>
 
-#include "core/ArchiveQueries.h"
 #include "stats/DigitValues.h"
 #include "stats/StatFormat.h"
+#include "stats/StatPasses.h"
 
 namespace qx {
 namespace {
@@ -15,122 +15,12 @@ const std::array<std::string, kStatColumnCount> kCaptions = {
     "Глубина в %", "Вес",       "Посл. тираж", "Период min", "Период",     "Период max",  "Ожд. ПРД",
     "Ожд. СТФ",   "Ожд. КРН",   "Факт",       "+/- ПРД",    "+/- СТФ",    "+/- КРН"};
 
-const TDrawRecord kZeroDraw{};
-
-const TDrawRecord& RecordAt(const TDrawsArray& draws, int i) {
-    return i >= 0 && i < static_cast<int>(draws.size()) ? draws[size_t(i)] : kZeroDraw;
-}
-
 int32_t RoundToInt32(long double x) {
     const long double r = std::nearbyintl(x);
     if (!(r >= INT32_MIN)) return INT32_MIN;
     if (r > INT32_MAX) return INT32_MAX;
     return static_cast<int32_t>(r);
 }
-
-bool NeedsFact(const TStatDraw& row) { return row.Depth != 0 && row.Count >= 1; }
-
-// Accumulates the rows and facts of a digit-values method from its value table: no call into
-// the method per draw, a row lookup by value id, and one forward pass for the facts.
-class TDigitsPass {
-public:
-    TDigitsPass(TCustomStat& stat, const TDigitValuesSource& source, TStatRows& rows, const TStatTableParams& p)
-        : FStat(stat), FTable(source.Table()), FSource(source), FRows(rows), FDraws(stat.Draws), FL(p.Current),
-          FSorted(p.Sorted), FRowOf(size_t(FTable.ValueCount()), kUnknown) {}
-
-    void AddWindow(int start) {
-        FLastIndex.assign(size_t(FRows.Size()), -1);
-        TLastValueArray lastValues;
-        TRunState runState{};
-        for (int i = start; i <= FL; ++i) {
-            const TDrawRecord& rec = RecordAt(FDraws, i);
-            const int ci = CodeIndexOf(DrawDigits(rec, FSorted));
-            if (ci < 0) {
-                // A digit outside 0..9: the method itself merges this draw.
-                FIrregular = true;
-                FStat.AddDraw(i, FL, lastValues, runState, FRows, FSorted);
-                std::fill(FRowOf.begin(), FRowOf.end(), kUnknown);
-                continue;
-            }
-            TStatDraw hit;
-            hit.LastDraw = hit.PrevDraw = rec.Number;
-            hit.Depth = FL - i + 1;
-            hit.Count = 1;
-            for (uint32_t h : FTable.Hits(ci)) {
-                const uint32_t v = h & ~TDigitValueTable::kPeriodsBit;
-                int r = RowOf(v);
-                if (r < 0) {
-                    hit.Key = FTable.Key(v);
-                    r = FRowOf[v] = FRows.Append(hit);
-                } else {
-                    MergeHit(FRows[r], hit, (h & TDigitValueTable::kPeriodsBit) != 0);
-                }
-                if (size_t(r) >= FLastIndex.size()) FLastIndex.resize(size_t(r) + 1, -1);
-                FLastIndex[size_t(r)] = i;
-            }
-        }
-    }
-
-    // The fact of every row that shows one. A row whose newest occurrence is the draw its number
-    // leads to cannot occur again up to L, so its fact is the first occurrence after L; those rows
-    // share one pass over the hidden draws that stops when all are found.
-    std::vector<int32_t> Facts() {
-        std::vector<int32_t> facts(size_t(FRows.Size()), -1);
-        std::vector<char> waiting(size_t(FRows.Size()), 0);
-        int pending = 0;
-        for (int r = 0; r < FRows.Size(); ++r) {
-            const TStatDraw& row = FRows[r];
-            if (!NeedsFact(row)) continue;
-            const int z = IndexOfNumber(FDraws, row.LastDraw);
-            if (!FIrregular && size_t(r) < FLastIndex.size() && z == FLastIndex[size_t(r)]) {
-                waiting[size_t(r)] = 1;
-                ++pending;
-            } else {
-                facts[size_t(r)] = FStat.FindNext(row, z + 1, FSorted, FL);
-            }
-        }
-        const int high = static_cast<int>(FDraws.size()) - 1;
-        for (int idx = FL + 1; idx <= high && pending > 0; ++idx) {
-            const TDrawRecord& rec = FDraws[size_t(idx)];
-            auto found = [&](int r) {
-                if (r >= 0 && waiting[size_t(r)]) {
-                    waiting[size_t(r)] = 0;
-                    facts[size_t(r)] = rec.Number;
-                    --pending;
-                }
-            };
-            const TDigits d = DrawDigits(rec, FSorted);
-            const int ci = CodeIndexOf(d);
-            if (ci >= 0) {
-                for (uint32_t h : FTable.Hits(ci)) found(RowOf(h & ~TDigitValueTable::kPeriodsBit));
-            } else {
-                TDigitValues values;
-                FSource.DigitValues(d, values);
-                for (const TDigitValue& v : values) found(FRows.Find(v.Key));
-            }
-        }
-        return facts;
-    }
-
-private:
-    static constexpr int kUnknown = -2;
-    int RowOf(uint32_t v) {
-        int& r = FRowOf[v];
-        if (r == kUnknown) r = FRows.Find(FTable.Key(v));
-        return r;
-    }
-
-    TCustomStat& FStat;
-    const TDigitValueTable& FTable;
-    const TDigitValuesSource& FSource;
-    TStatRows& FRows;
-    const TDrawsArray& FDraws;
-    int FL;
-    bool FSorted;
-    std::vector<int> FRowOf;      // row of each value id; -1 none yet, kUnknown not looked up
-    std::vector<int> FLastIndex;  // archive index of each row's newest occurrence in the window
-    bool FIrregular = false;
-};
 
 // The twenty cells of one row.
 class TRowWriter {
@@ -278,19 +168,9 @@ TStatTable ComputeTable(TCustomStat& stat, const TStatTableParams& p) {
     TStatRows rows;
     stat.InitValues(L, rows);
     std::vector<int32_t> facts;
-    if (auto* source = dynamic_cast<const TDigitValuesSource*>(&stat)) {
-        TDigitsPass pass(stat, *source, rows, p);
-        pass.AddWindow(table.Start);
-        facts = pass.Facts();
-    } else {
-        TLastValueArray lastValues;
-        TRunState runState{};
-        for (int i = table.Start; i <= L; ++i) stat.AddDraw(i, L, lastValues, runState, rows, p.Sorted);
-        facts.assign(size_t(rows.Size()), -1);
-        for (int r = 0; r < rows.Size(); ++r)
-            if (NeedsFact(rows[r]))
-                facts[size_t(r)] = stat.FindNext(rows[r], IndexOfNumber(stat.Draws, rows[r].LastDraw) + 1, p.Sorted, L);
-    }
+    const auto* source = dynamic_cast<const TDigitValuesSource*>(&stat);
+    if (!source || !detail::DigitsWindow(stat, *source, rows, p, table.Start, facts))
+        detail::GenericWindow(stat, rows, p, table.Start, facts);
 
     table.Summary = Summarize(rows.Items());
     if (p.FullSet && stat.Class().HasFullSet() && p.FullSet->FullMax > 0) {

@@ -161,6 +161,10 @@ void CompareFilters(const TStatEnv& env, const TStatClass& cls, int param, std::
         auto slow = cls.Create(env, param);
         ASSERT_EQ(fast, oracle::LiteralFilter(*slow, selected, exclude, sorted, count - 1 - offset, candidates))
             << cls.Code(param) << " offset " << offset << " exclude " << exclude;
+        // The working list filtered in place gives the same survivors.
+        TCombsArray inPlace = candidates;
+        FilterCombinations(*stat, selected, exclude, sorted, count - 1 - offset, inPlace, inPlace);
+        ASSERT_EQ(inPlace, fast) << cls.Code(param);
     }
 }
 

@@ -1,0 +1,167 @@
+// Statistic tables and filter tests of every registered method on the real archive, the engine
+// against the literal algorithms, with the speed-up of each printed at the end.
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <map>
+#include <string>
+
+#include "LiteralStats.h"
+#include "core/FileIO.h"
+#include "draws/DrawsCsv.h"
+#include "stats/DigitValues.h"
+#include "stats/FullSet.h"
+#include "stats/StatFilter.h"
+#include "stats/StatList.h"
+
+using namespace qx;
+
+namespace {
+
+TDrawsArray LoadArchive() {
+    const char* env = std::getenv("QUADRIX_ARCHIVE");
+    const std::filesystem::path path = env ? env : QUADRIX_SHARED_DATA "/va_pick4.csv";
+    TDrawsArray draws;
+    AppendDrawsFromCsv(ReadTextFile(path), draws);
+    return draws;
+}
+
+struct TBenchData {
+    TDrawsArray Draws = LoadArchive();
+    TStatList Stats;
+    TCombsArray FullSet;
+    TBenchData() {
+        Stats.SetDraws(&Draws);
+        Stats.Register();
+        for (int ci = 0; ci < kCombCount; ++ci) FullSet.push_back(CodeOfIndex(ci));
+    }
+    int L(int offset) const { return static_cast<int>(Draws.size()) - 1 - offset; }
+};
+
+TBenchData& Data() {
+    static TBenchData data;
+    return data;
+}
+
+TStatTableParams Params(int offset) {
+    TStatTableParams p;
+    p.Current = Data().L(offset);
+    p.WindowLength = 1000;
+    return p;
+}
+
+// Every third row of the method's table at offset 0.
+TStatDrawArray ThirdOfTheRows(int method) {
+    auto stat = Data().Stats.CreateStat(method);
+    const TStatTable t = ComputeTable(*stat, Params(0));
+    TStatDrawArray selected;
+    for (size_t r = 0; r < t.Rows.size(); r += 3) selected.push_back(t.Rows[r].Row);
+    return selected;
+}
+
+void Register(int method) {
+    const std::string code = Data().Stats.Items(method).Code();
+    for (int offset : {0, 500}) {
+        const std::string name = "table/" + code + "/offset:" + std::to_string(offset);
+        benchmark::RegisterBenchmark((name + "/fast").c_str(), [method, offset](benchmark::State& state) {
+            for (auto _ : state) {
+                auto stat = Data().Stats.CreateStat(method);
+                benchmark::DoNotOptimize(ComputeTable(*stat, Params(offset)));
+            }
+        })->Unit(benchmark::kMicrosecond);
+        benchmark::RegisterBenchmark((name + "/oracle").c_str(), [method, offset](benchmark::State& state) {
+            for (auto _ : state) {
+                auto stat = Data().Stats.CreateStat(method);
+                benchmark::DoNotOptimize(oracle::LiteralComputeTable(*stat, Params(offset)));
+            }
+        })->Unit(benchmark::kMicrosecond);
+    }
+    const std::string name = "filter/" + code;
+    benchmark::RegisterBenchmark((name + "/fast").c_str(), [method](benchmark::State& state) {
+        const TStatDrawArray selected = ThirdOfTheRows(method);
+        TCombsArray survivors;
+        survivors.reserve(kCombCount);
+        for (auto _ : state) {
+            auto stat = Data().Stats.CreateStat(method);
+            FilterCombinations(*stat, selected, false, false, Data().L(0), Data().FullSet, survivors);
+            benchmark::DoNotOptimize(survivors.data());
+        }
+    })->Unit(benchmark::kMicrosecond);
+    benchmark::RegisterBenchmark((name + "/oracle").c_str(), [method](benchmark::State& state) {
+        const TStatDrawArray selected = ThirdOfTheRows(method);
+        for (auto _ : state) {
+            auto stat = Data().Stats.CreateStat(method);
+            benchmark::DoNotOptimize(oracle::LiteralFilter(*stat, selected, false, false, Data().L(0), Data().FullSet));
+        }
+    })->Unit(benchmark::kMicrosecond);
+    // Once per method and configuration: the value table the two above share, and the full set.
+    benchmark::RegisterBenchmark(("valuetable/" + code).c_str(), [method](benchmark::State& state) {
+        auto stat = Data().Stats.Items(method).CreateStat(Data().Stats.Env());
+        const auto* source = dynamic_cast<const TDigitValuesSource*>(stat.get());
+        for (auto _ : state)
+            if (source) benchmark::DoNotOptimize(TDigitValueTable::Build(*source));
+    })->Unit(benchmark::kMicrosecond);
+    benchmark::RegisterBenchmark(("fullset/" + code + "/fast").c_str(), [method](benchmark::State& state) {
+        for (auto _ : state) {
+            auto stat = Data().Stats.CreateStat(method);
+            benchmark::DoNotOptimize(ComputeFullSetTable(*stat));
+        }
+    })->Unit(benchmark::kMicrosecond);
+    benchmark::RegisterBenchmark(("fullset/" + code + "/oracle").c_str(), [method](benchmark::State& state) {
+        for (auto _ : state) {
+            auto stat = Data().Stats.CreateStat(method);
+            benchmark::DoNotOptimize(oracle::LiteralFullSetTable(*stat));
+        }
+    })->Unit(benchmark::kMicrosecond);
+}
+
+// Prints as usual and keeps each benchmark's time (the median when repeated) for the summary.
+class TRatioReporter : public benchmark::ConsoleReporter {
+public:
+    std::map<std::string, double> Times;
+    void ReportRuns(const std::vector<Run>& runs) override {
+        ConsoleReporter::ReportRuns(runs);
+        for (const Run& r : runs) {
+            if (r.error_occurred) continue;
+            const std::string name = r.run_name.function_name;
+            if (r.run_type == Run::RT_Aggregate && r.aggregate_name == "median")
+                Times[name] = r.GetAdjustedRealTime();
+            else if (r.run_type == Run::RT_Iteration && !Medians.count(name))
+                Times[name] = r.GetAdjustedRealTime();
+            if (r.run_type == Run::RT_Aggregate) Medians[name] = true;
+        }
+    }
+    void PrintRatios() const {
+        std::printf("\n%-34s %14s %14s %10s\n", "benchmark (microseconds)", "engine", "literal", "speed-up");
+        for (const auto& [name, fast] : Times) {
+            const size_t cut = name.rfind("/fast");
+            if (cut == std::string::npos || cut + 5 != name.size()) continue;
+            const auto slow = Times.find(name.substr(0, cut) + "/oracle");
+            if (slow == Times.end()) continue;
+            std::printf("%-34s %14.2f %14.2f %9.1fx\n", name.substr(0, cut).c_str(), fast, slow->second,
+                        slow->second / fast);
+        }
+    }
+
+private:
+    std::map<std::string, bool> Medians;
+};
+
+} // namespace
+
+int main(int argc, char** argv) {
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+    if (Data().Draws.empty()) {
+        std::fprintf(stderr, "no draws: set QUADRIX_ARCHIVE to a draws CSV file\n");
+        return 1;
+    }
+    for (int i = 0; i < Data().Stats.Count(); ++i) Register(i);
+    TRatioReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    reporter.PrintRatios();
+    benchmark::Shutdown();
+    return 0;
+}
