@@ -61,6 +61,8 @@ TDrawsPage::TDrawsPage(TPageContext& context, QWidget* parent) : TViewPage(conte
     offset->addStretch(1);
     FOffset = AddSpin(offset, "edDrawsOffset", "Смещение назад:",
                       "Смещение относительно последнего загруженного номера тиража", 0, 0);
+    // The offset is an input of every view: it takes effect when typed in full, not per keystroke.
+    FOffset->setKeyboardTracking(false);
     layout->addWidget(panel);
 
     FModel = new TDrawsModel(Ctx.Ws, this);

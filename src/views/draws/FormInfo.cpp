@@ -26,6 +26,7 @@ TFormInfo::TFormInfo(const std::vector<TPropertyRow>& rows, TCombCode code, int 
 
     FProperties = MakeList("lvInfo", this, {{"Свойство", 200}, {"Значение", 160}});
     FProperties->setSelectionMode(QAbstractItemView::SingleSelection);
+    FProperties->header()->setStretchLastSection(true);
     for (const TPropertyRow& r : rows)
         new QTreeWidgetItem(FProperties, QStringList{Tx(r.Name), ToQ(r.Value)});
     layout->addWidget(FProperties, 1);
