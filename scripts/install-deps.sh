@@ -8,7 +8,7 @@ PACKAGES=(
   qt6-base-dev libqt6opengl6-dev qt6-charts-dev qt6-tools-dev qt6-l10n-tools libgl-dev
   libcurl4-openssl-dev libxlsxwriter-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  xvfb xauth fonts-dejavu-core
+  xvfb xauth fonts-dejavu-core qt6-translations-l10n
 )
 
 missing=()

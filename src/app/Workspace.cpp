@@ -1,7 +1,9 @@
 #include "app/Workspace.h"
 
 #include <algorithm>
+#include <exception>
 
+#include "app/ConfigForm.h"
 #include "core/ArchiveQueries.h"
 #include "core/ConfigFile.h"
 #include "core/Platform.h"
@@ -60,21 +62,27 @@ void TWorkspace::SetFormKey(std::string_view name, int value) {
 }
 
 void TWorkspace::SaveConfig(const TConfigData& config) {
-    // Groups whose full-set files depend on what changed: matrix 4, channels 3, segments 5.
     uint16_t groups = 0;
-    if (config.MatrixCols != FConfig.MatrixCols) groups |= 1u << 4;
-    if (config.ChannelSize != FConfig.ChannelSize) groups |= 1u << 3;
-    if (config.MatrixSegmentsText() != FConfig.MatrixSegmentsText()) groups |= 1u << 5;
+    for (int g : ChangedStatGroups(FConfig, config)) groups |= static_cast<uint16_t>(1u << g);
     FConfig = config;
     ++FConfigRevision;
     UpdateStatsConfig();
+    // The new configuration is in force even when it cannot be written; its full-set files are
+    // rebuilt before the write failure is reported.
+    std::exception_ptr failure;
     {
         TBusyScope busy(FShell, "Сохранение файла конфигурации...");
-        WrapFailure("Ошибка записи в файл конфигурации!\r\r%s", [&] {
-            UpdateIniFile(FPaths.ConfigFile(), [&](TIniFile& ini) { WriteConfigData(ini, FConfig); }, kConfigFileMode);
-        });
+        try {
+            WrapFailure("Ошибка записи в файл конфигурации!\r\r%s", [&] {
+                UpdateIniFile(FPaths.ConfigFile(), [&](TIniFile& ini) { WriteConfigData(ini, FConfig); },
+                              kConfigFileMode);
+            });
+        } catch (...) {
+            failure = std::current_exception();
+        }
     }
     BuildFullSetFiles(false, groups);
+    if (failure) std::rethrow_exception(failure);
 }
 
 void TWorkspace::SetDrawsOffset(int offset) {

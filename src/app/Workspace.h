@@ -92,6 +92,10 @@ public:
     // after the new configuration is in force.
     void SaveConfig(const TConfigData& config);
     uint64_t ConfigRevision() const { return FConfigRevision; }
+    // The configuration dialog's OK: replaces and writes the configuration, refreshes every view
+    // and returns the statistic groups whose settings changed. A write failure is raised after
+    // the views are refreshed; the new configuration stays in force.
+    std::vector<int> ChangeConfig(const TConfigData& config);
     std::mt19937& Random() { return FRandom; }
 
     // ---- Statistics

@@ -1,5 +1,6 @@
 #include "core/Config.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 
@@ -22,6 +23,19 @@ std::string MoneyToText(TMoney value) {
         s += "." + f;
     }
     return negative ? "-" + s : s;
+}
+
+std::string MoneyToFixed(TMoney value, int decimals) {
+    decimals = std::clamp(decimals, 0, 4);
+    uint64_t unit = 1;
+    for (int i = decimals; i < 4; ++i) unit *= 10;
+    bool negative = value < 0;
+    uint64_t v = negative ? uint64_t(0) - uint64_t(value) : uint64_t(value);
+    v = (v + unit / 2) / unit;  // in units of the last shown decimal
+    uint64_t scale = uint64_t(kMoneyScale) / unit;
+    std::string s = std::to_string(v / scale);
+    if (decimals > 0) s += "." + std::to_string(v % scale + scale).substr(1);
+    return negative && v != 0 ? "-" + s : s;
 }
 
 TMatrixSegments TConfigData::DefaultSegments() {

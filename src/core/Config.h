@@ -14,6 +14,8 @@ inline constexpr TMoney kMoneyScale = 10000;
 TMoney MoneyFromDecimal(long double amount);
 // "1.5", "0", "-12.3456": exact decimal text of a money value.
 std::string MoneyToText(TMoney value);
+// Fixed decimals (0..4), rounded half away from zero: "1.50" for 15000 with two decimals.
+std::string MoneyToFixed(TMoney value, int decimals);
 
 struct TProfitEntry {
     uint8_t Overlap = 0;

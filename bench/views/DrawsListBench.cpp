@@ -1,0 +1,131 @@
+// The draws list over large archives: how long the model takes to announce its rows, how long
+// one screenful of the list takes to paint at any scroll position, and how long the main window
+// takes from creation to the end of its start-up on the real archive.
+#include <QApplication>
+#include <QEventLoop>
+#include <QHeaderView>
+#include <QImage>
+#include <QScrollBar>
+#include <QTableView>
+#include <QTimer>
+#include <benchmark/benchmark.h>
+#include <cstdlib>
+#include <filesystem>
+#include <random>
+
+#include "app/Workspace.h"
+#include "core/FileIO.h"
+#include "draws/DrawsCsv.h"
+#include "draws/DrawsFile.h"
+#include "views/FormMain.h"
+#include "views/draws/DrawsModel.h"
+
+using namespace qx;
+
+namespace {
+
+class TSilentShell : public TShell {
+public:
+    void ShowStatus(const std::string&) override {}
+    bool Message(TMessageKind, const std::string&) override { return false; }
+};
+
+// A started workspace over a temporary directory holding count synthetic draws.
+struct TArchiveDir {
+    std::filesystem::path Dir;
+    TSilentShell Shell;
+    std::unique_ptr<TWorkspace> Ws;
+
+    explicit TArchiveDir(int count) {
+        Dir = std::filesystem::temp_directory_path() / ("quadrix-bench-" + std::to_string(::getpid()));
+        std::filesystem::create_directories(Dir);
+        TDrawsArray draws(static_cast<size_t>(count));
+        for (int i = 0; i < count; ++i) {
+            TDrawRecord& r = draws[static_cast<size_t>(i)];
+            r.Number = i + 1;
+            for (int p = 0; p < 4; ++p) r.Digits[p] = static_cast<uint8_t>((i * 7 + p * 3) % 10);
+            r.SetDateLabel(i % 2 ? "03/07/2019 E" : "03/07/2019 M");
+        }
+        WriteDrawsFile(Dir / "Quadrix_4d10.ldr", draws);
+        TWorkspaceOptions o;
+        o.ProgramDir = Dir;
+        Ws = std::make_unique<TWorkspace>(Shell, o);
+        Ws->StartFirstStage();
+        Ws->StartSecondStage();
+    }
+    ~TArchiveDir() {
+        Ws.reset();
+        std::error_code ec;
+        std::filesystem::remove_all(Dir, ec);
+    }
+};
+
+void Pump() {
+    QEventLoop loop;
+    QTimer::singleShot(0, &loop, &QEventLoop::quit);
+    loop.exec();
+}
+
+void BM_DrawsModelRows(benchmark::State& state) {
+    TArchiveDir archive(static_cast<int>(state.range(0)));
+    for (auto _ : state) {
+        TDrawsModel model(*archive.Ws);
+        QTableView view;
+        view.setModel(&model);
+        benchmark::DoNotOptimize(model.rowCount());
+    }
+}
+BENCHMARK(BM_DrawsModelRows)->Arg(20000)->Arg(200000)->Unit(benchmark::kMillisecond);
+
+void BM_DrawsListPaintAtRandomRows(benchmark::State& state) {
+    TArchiveDir archive(static_cast<int>(state.range(0)));
+    TDrawsModel model(*archive.Ws);
+    QTableView view;
+    view.verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    view.verticalHeader()->setDefaultSectionSize(18);
+    view.setModel(&model);
+    view.resize(335, 700);
+    view.show();
+    Pump();
+    QImage image(view.size(), QImage::Format_ARGB32_Premultiplied);
+    std::mt19937 random(1);
+    QScrollBar* bar = view.verticalScrollBar();
+    for (auto _ : state) {
+        bar->setValue(static_cast<int>(random() % static_cast<unsigned>(bar->maximum() + 1)));
+        view.render(&image);
+    }
+}
+BENCHMARK(BM_DrawsListPaintAtRandomRows)->Arg(20000)->Arg(200000)->Unit(benchmark::kMillisecond);
+
+void BM_MainWindowStartupOnRealArchive(benchmark::State& state) {
+    const std::filesystem::path csv = std::filesystem::path(QUADRIX_SHARED_DATA) / "va_pick4.csv";
+    if (!std::filesystem::exists(csv)) {
+        state.SkipWithError("no real archive");
+        return;
+    }
+    TArchiveDir dir(0);
+    TDrawsArray draws;
+    AppendDrawsFromCsv(ReadTextFile(csv), draws);
+    dir.Ws.reset();
+    WriteDrawsFile(dir.Dir / "Quadrix_4d10.ldr", draws);
+    TMainWindowOptions o;
+    o.ProgramDir = dir.Dir;
+    for (auto _ : state) {
+        TFormMain window(o);
+        window.show();
+        while (!window.Started() && !window.QuitRequested()) Pump();
+        if (!window.Started()) state.SkipWithError("start-up failed");
+    }
+}
+BENCHMARK(BM_MainWindowStartupOnRealArchive)->Unit(benchmark::kMillisecond)->Iterations(10);
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -1,0 +1,26 @@
+#include "core/HelpFile.h"
+
+#include <string>
+
+namespace qx {
+
+THelpLocation LocateHelpFile(const std::filesystem::path& programDir, std::string_view languageAbbr) {
+    const std::string name = "Plexa_" + std::string(languageAbbr) + ".chm";
+    const std::filesystem::path candidates[] = {
+        programDir / name,
+        programDir / "help" / name,
+        programDir.parent_path() / "help" / name,
+    };
+    THelpLocation found;
+    for (const auto& c : candidates) {
+        found.Path = c;
+        std::error_code ec;
+        if (std::filesystem::is_regular_file(c, ec)) {
+            found.Exists = true;
+            break;
+        }
+    }
+    return found;
+}
+
+} // namespace qx

@@ -1,0 +1,109 @@
+#include <QActionGroup>
+#include <QDialog>
+#include <QMenu>
+#include <QProcess>
+#include <QTabWidget>
+
+#include "core/FormState.h"
+#include "core/Languages.h"
+#include "core/Text.h"
+#include "views/Commands.h"
+#include "views/LanguageModule.h"
+#include "views/QtShell.h"
+#include "views/TemplateMain.h"
+#include "views/Tx.h"
+#include "views/dialogs/FormAbout.h"
+#include "views/dialogs/FormConfig.h"
+#include "views/dialogs/FormFirstRun.h"
+
+namespace qx {
+
+void TTemplateMain::RegisterWindowCommands() {
+    TCommands& c = *FCommands;
+    c.Register("EditConfig", {[this] { EditConfig(); }, nullptr, nullptr, nullptr});
+    c.Register("ExitProgram", {[this] { close(); }, nullptr, nullptr, nullptr});
+    c.Register("About", {[this] { ShowAbout(); }, nullptr, nullptr, nullptr});
+    c.Register("GetHelp", {[this] { FShell->OpenDocument(FHelp.Path.string()); }, [this] { return FHelp.Exists; },
+                           nullptr, nullptr});
+    for (const std::string& name : TWebLinks::Commands())
+        c.Register(name, {[this, name] { FShell->OpenDocument(UrlWithScheme(FLinks.Address(name))); },
+                          [this, name] { return !FLinks.Address(name).empty(); }, nullptr, nullptr});
+    for (const TOptionalTab& tab : OptionalTabs())
+        c.Register(tab.Command, {[this, &tab] { ToggleOptionalTab(tab); }, nullptr,
+                                 [this, &tab] { return PageVisible(Page(tab.Page)); }, nullptr});
+    // Shown together with the systems tab, which arrives with the systems.
+    for (const char* name : {"SystemStakeAll", "SystemStakeFilter"})
+        c.Register(name, {nullptr, nullptr, nullptr, [] { return false; }});
+}
+
+void TTemplateMain::BuildLanguageMenu() {
+    QMenu* menu = FCommands->Menu("menuLanguages");
+    auto* group = new QActionGroup(menu);
+    for (int lcid : AvailableLanguages(FOptions.ExePath)) {
+        QAction* action = menu->addAction(TLanguageModule::LanguageName(lcid));
+        action->setObjectName(QString("Language%1").arg(lcid));
+        action->setCheckable(true);
+        action->setChecked(SamePrimaryLanguage(lcid, FLanguage->Current()));
+        group->addAction(action);
+        connect(action, &QAction::triggered, this, [this, lcid] {
+            RunCommand(*FShell, [&] { ChooseLanguage(lcid); });
+        });
+    }
+}
+
+void TTemplateMain::ChooseLanguage(int lcid) {
+    if (lcid == FLanguage->Current()) return;
+    if (lcid != kBuiltInLanguage) {
+        const TLanguageInfo* info = FindLanguage(lcid);
+        std::filesystem::path module = LanguageModulePath(FOptions.ExePath, info ? info->Abbr : "");
+        std::error_code ec;
+        if (!info || !std::filesystem::is_regular_file(module, ec)) {
+            FShell->ShowError(FormatText("Языковый модуль \"%s\" не найден!", {module.string()}));
+            return;
+        }
+    }
+    FWorkspace->SetFormKey("Language", lcid);
+    RestartProgram();
+}
+
+void TTemplateMain::RestartProgram() {
+    if (FRestarter) {
+        FRestarter();
+    } else if (!QProcess::startDetached(QString::fromStdString(FOptions.ExePath.string()), {"restart"},
+                                        QString::fromStdString(FOptions.ProgramDir.string()))) {
+        FShell->ShowError(FormatText("Не удалось запустить программу \"%s\"!", {FOptions.ExePath.string()}));
+        return;
+    }
+    RequestQuit();
+}
+
+void TTemplateMain::ToggleOptionalTab(const TOptionalTab& tab) {
+    TBusyScope busy(*FShell, "");
+    TViewPage* page = Page(tab.Page);
+    const bool visible = !PageVisible(page);
+    FWorkspace->SetFormKey(tab.Key, visible);
+    SetPageVisible(page, visible);
+    if (visible) {
+        page->RefreshView(true);
+        FMain->setCurrentWidget(page);
+    }
+}
+
+void TTemplateMain::EditConfig() {
+    TFormConfig dialog(*FShell, FWorkspace->Config(), this);
+    if (dialog.exec() != QDialog::Accepted) return;
+    FWorkspace->ChangeConfig(dialog.Result());
+}
+
+void TTemplateMain::ShowAbout() {
+    TFormAbout dialog(Tx(FTitle), QStringLiteral(QUADRIX_VERSION), FLinks, this);
+    dialog.exec();
+}
+
+void TTemplateMain::ShowFirstRun() {
+    TFormFirstRun dialog(FHelp, FLinks, [this](const std::string& target) { FShell->OpenDocument(target); }, this);
+    dialog.exec();
+    if (dialog.DontShowAgain()) FWorkspace->SetFormKey("FirstRun", false);
+}
+
+} // namespace qx

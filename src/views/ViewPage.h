@@ -1,0 +1,52 @@
+#pragma once
+#include <QWidget>
+#include <string>
+#include <vector>
+
+class QHeaderView;
+
+namespace qx {
+
+class TCommands;
+class TQtShell;
+class TSortState;
+class TWorkspace;
+struct TMainFormKeys;
+
+// What every page of the main window works with.
+struct TPageContext {
+    TWorkspace& Ws;
+    TCommands& Commands;
+    TQtShell& Shell;
+    QWidget* Window;
+};
+
+// A list or grid whose column widths (and, for sortable lists, sort settings) the window-state
+// file keeps under the component's name.
+struct TPersistentList {
+    std::string Name;
+    QHeaderView* Header = nullptr;
+    TSortState* Sort = nullptr;
+};
+
+// A tab page of the main window: one widget class per page. A page builds its controls, binds
+// its buttons to commands and registers the handlers and enabling rules of the commands it owns.
+class TViewPage : public QWidget {
+public:
+    TViewPage(TPageContext& context, const char* objectName, QWidget* parent = nullptr);
+
+    // The window-state keys of the page's sizes and lengths: applied at start-up, taken back at
+    // shut-down.
+    virtual void ApplyKeys(const TMainFormKeys& keys) { (void)keys; }
+    virtual void StoreKeys(TMainFormKeys& keys) const { (void)keys; }
+    virtual std::vector<TPersistentList> PersistentLists() { return {}; }
+    // Recomputes the page's view; without force only when its inputs changed.
+    virtual void RefreshView(bool force) { (void)force; }
+    // The busy state began or ended (controls that are not commands follow it here).
+    virtual void BusyChanged(bool busy) { (void)busy; }
+
+protected:
+    TPageContext& Ctx;
+};
+
+} // namespace qx

@@ -1,0 +1,23 @@
+#pragma once
+#include <QWidget>
+
+class QLabel;
+
+namespace qx {
+
+// A borderless window centred on the screen, 355 x 77, with one bevelled panel holding a
+// centred, word-wrapped label in the menu font. Shown in front and painted at once.
+class TWaitWindow : public QWidget {
+public:
+    static constexpr int kWidth = 355;
+    static constexpr int kHeight = 77;
+
+    TWaitWindow();
+    void SetText(const QString& text);
+    QString Text() const;
+
+private:
+    QLabel* FLabel;
+};
+
+} // namespace qx

@@ -1,0 +1,30 @@
+#pragma once
+#include <QDialog>
+#include <vector>
+
+#include "app/DrawInfo.h"
+#include "core/Game.h"
+
+class QSpinBox;
+class QTableWidget;
+class QTreeWidget;
+
+namespace qx {
+
+// The draw information dialog: a property list ("Свойство", "Значение") and a small card with
+// the draw's digits, each in its position's column and its own row, rows in channel colours.
+class TFormInfo : public QDialog {
+public:
+    TFormInfo(const std::vector<TPropertyRow>& rows, TCombCode code, int matrixCols, int channelWidth,
+              QWidget* parent);
+
+    QTreeWidget* Properties() const { return FProperties; }
+    QTableWidget* Card() const { return FCard; }
+
+private:
+    QTreeWidget* FProperties;
+    QSpinBox* FColumns;
+    QTableWidget* FCard;
+};
+
+} // namespace qx

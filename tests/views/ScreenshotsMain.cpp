@@ -1,0 +1,138 @@
+// Renders the main window and the dialogs of the desktop shell to PNG files, for people to look
+// at: quadrix_screenshots PROGRAM_DIR OUT_DIR (run offscreen or under Xvfb).
+#include <QApplication>
+#include <QDir>
+#include <QEventLoop>
+#include <QItemSelectionModel>
+#include <QMenu>
+#include <QMessageBox>
+#include <QTabWidget>
+#include <QTableView>
+#include <QTimer>
+#include <cstdio>
+#include <memory>
+
+#include "app/DrawInfo.h"
+#include "core/DrawHelpers.h"
+#include "core/Shell.h"
+#include "views/Commands.h"
+#include "views/FormMain.h"
+#include "views/ProgressWindow.h"
+#include "views/QtShell.h"
+#include "views/Tx.h"
+#include "views/WaitWindow.h"
+#include "views/dialogs/FormAbout.h"
+#include "views/dialogs/FormConfig.h"
+#include "views/dialogs/FormFirstRun.h"
+#include "views/draws/DrawsPage.h"
+#include "views/draws/FormDraw.h"
+#include "views/draws/FormInfo.h"
+
+using namespace qx;
+
+namespace {
+
+void Pump(int ms) {
+    QEventLoop loop;
+    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
+    loop.exec();
+}
+
+QString OutDir;
+int Failures = 0;
+
+void Save(QWidget* widget, const char* name) {
+    widget->show();
+    widget->raise();
+    Pump(60);
+    const QString path = OutDir + "/" + name + ".png";
+    if (!widget->grab().save(path)) {
+        std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
+        ++Failures;
+    } else {
+        std::printf("%s\n", qPrintable(path));
+    }
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    if (argc != 3) {
+        std::fprintf(stderr, "usage: quadrix_screenshots PROGRAM_DIR OUT_DIR\n");
+        return 2;
+    }
+    OutDir = QString::fromLocal8Bit(argv[2]);
+    QDir().mkpath(OutDir);
+    TMainWindowOptions options;
+    options.ProgramDir = argv[1];
+    options.ExePath = options.ProgramDir / "Quadrix_4d10";
+    TFormMain window(options);
+    window.show();
+    for (int i = 0; i < 300 && !window.Started() && !window.QuitRequested(); ++i) Pump(10);
+    if (!window.Started()) return 1;
+    TWorkspace& ws = window.Workspace();
+
+    QTableView* list = window.DrawsPage()->List();
+    list->selectionModel()->select(list->model()->index(2, 0), QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    ws.SetDrawsOffset(1);
+    window.Commands().Evaluate();
+    Save(&window, "main-window");
+
+    window.ListTabs()->setCurrentIndex(1);
+    window.MainTabs()->setCurrentIndex(window.MainTabs()->count() - 1);
+    Save(&window, "main-window-script-tab");
+    window.ListTabs()->setCurrentIndex(0);
+    window.MainTabs()->setCurrentIndex(0);
+
+    for (const char* name : {"menuDraws", "menuView", "menuHelp"}) {
+        QMenu* menu = window.Commands().Menu(name);
+        menu->popup(window.mapToGlobal(QPoint(40, 40)));
+        Save(menu, (std::string("menu-") + name).c_str());
+        menu->hide();
+    }
+    if (auto* context = window.findChild<QMenu*>("pmDraws")) {
+        context->popup(window.mapToGlobal(QPoint(80, 120)));
+        Save(context, "context-pmDraws");
+        context->hide();
+    }
+
+    TDrawRecord proposed = ws.ProposedDraw();
+    TFormDraw draw(window.Shell(), Tx("Введите данные следующего тиража"), proposed, true, &window);
+    Save(&draw, "dialog-draw");
+    draw.close();
+
+    const int index = ws.Archive().High() - 2;
+    if (index >= 0) {
+        TFormInfo info(DrawInfoRows(ws, index), CodeOfDraw(ws.ViewDraws()[static_cast<size_t>(index)]),
+                       ws.Config().MatrixCols, ws.Config().ChannelWidth(), &window);
+        Save(&info, "dialog-info");
+        info.close();
+    }
+
+    TFormConfig config(window.Shell(), ws.Config(), &window);
+    Save(&config, "dialog-config");
+    config.close();
+
+    TFormFirstRun firstRun(window.Help(), window.Links(), [](const std::string&) {}, &window);
+    Save(&firstRun, "dialog-first-run");
+    firstRun.close();
+
+    TFormAbout about(Tx("Анализ статистики лотереи \"Pick 4\""), QUADRIX_VERSION, window.Links(), &window);
+    Save(&about, "dialog-about");
+    about.close();
+
+    auto box = TQtShell::CreateMessageBox(TMessageKind::AskDelete, DeleteRecordsQuestion(3), &window);
+    Save(box.get(), "dialog-delete-question");
+    box->close();
+
+    window.Shell().ShowWait("Загрузка тиражей с сайта лотереи...");
+    Save(window.Shell().WaitWindow(), "window-wait");
+    window.Shell().HideWait();
+
+    window.Shell().ShowProgress("Создание файлов сравнения...", 10, true);
+    window.Shell().StepProgress(4);
+    Save(window.Shell().ProgressWindow(), "window-progress");
+    window.Shell().HideProgress();
+    return Failures == 0 ? 0 : 1;
+}
