@@ -33,7 +33,7 @@ public:
         out.Row = r;
         out.Fact = -1;
         out.Value.fill(std::numeric_limits<double>::quiet_NaN());
-        for (std::string& t : out.Text) t.assign(1, '-');
+        for (std::string& t : out.Text) t = std::string(1, '-');
         out.Text[size_t(ColumnIndex(Value))] = stat.ValueText(r);
         Int(out, Count, r.Count);
         if (FSummary.Total != 0) Ratio(out, CountPercent, int64_t(r.Count) * 100, FSummary.Total, 5);
@@ -89,7 +89,8 @@ public:
 
 private:
     static void Put(TStatTableRow& out, TStatColumn c, const char* text, size_t length, double value) {
-        out.Text[size_t(ColumnIndex(c))].assign(text, length);
+        // A new string moved in costs less than assign's general replace for these short texts.
+        out.Text[size_t(ColumnIndex(c))] = std::string(text, length);
         out.Value[size_t(ColumnIndex(c))] = value;
     }
     static void Int(TStatTableRow& out, TStatColumn c, int64_t v) {
