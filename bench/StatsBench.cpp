@@ -13,6 +13,7 @@
 #include "draws/DrawsCsv.h"
 #include "stats/DigitValues.h"
 #include "stats/FullSet.h"
+#include "stats/OccurrenceIndex.h"
 #include "stats/StatFilter.h"
 #include "stats/StatList.h"
 
@@ -96,12 +97,19 @@ void Register(int method) {
             benchmark::DoNotOptimize(oracle::LiteralFilter(*stat, selected, false, false, Data().L(0), Data().FullSet));
         }
     })->Unit(benchmark::kMicrosecond);
-    // Once per method and configuration: the value table the two above share, and the full set.
+    // Once per method and configuration: the value table the two above share, the occurrence index
+    // (again whenever the archive changes), and the full set.
     benchmark::RegisterBenchmark(("valuetable/" + code).c_str(), [method](benchmark::State& state) {
         auto stat = Data().Stats.Items(method).CreateStat(Data().Stats.Env());
         const auto* source = dynamic_cast<const TDigitValuesSource*>(stat.get());
         for (auto _ : state)
             if (source) benchmark::DoNotOptimize(TDigitValueTable::Build(*source));
+    })->Unit(benchmark::kMicrosecond);
+    benchmark::RegisterBenchmark(("occurrences/" + code).c_str(), [method](benchmark::State& state) {
+        auto stat = Data().Stats.CreateStat(method);
+        const auto* source = dynamic_cast<const TDigitValuesSource*>(stat.get());
+        for (auto _ : state)
+            if (source) benchmark::DoNotOptimize(TOccurrenceIndex::Build(source->Table(), Data().Draws, false));
     })->Unit(benchmark::kMicrosecond);
     benchmark::RegisterBenchmark(("fullset/" + code + "/fast").c_str(), [method](benchmark::State& state) {
         for (auto _ : state) {

@@ -66,6 +66,7 @@ private:
 };
 
 class TDigitValuesSource;
+class TOccurrenceCache;
 
 // Every code's values, worked out once per method and configuration: the distinct keys in order
 // of first appearance over the full set (value ids), each code's hits as value ids, and a 64-bit
@@ -123,12 +124,16 @@ public:
     // Shares a table built for the same class, variant and configuration.
     void AttachTable(std::shared_ptr<const TDigitValueTable> table) const { FTable = std::move(table); }
     const std::shared_ptr<const TDigitValueTable>& SharedTable() const;
+    // Where the registry keeps this method's occurrence indexes; none for objects made without it.
+    TOccurrenceCache* Occurrences() const { return FOccurrences.get(); }
+    void AttachOccurrences(std::shared_ptr<TOccurrenceCache> cache) const { FOccurrences = std::move(cache); }
 
 protected:
     ~TDigitValuesSource() = default;
 
 private:
     mutable std::shared_ptr<const TDigitValueTable> FTable;
+    mutable std::shared_ptr<TOccurrenceCache> FOccurrences;
 };
 
 // The operations of a digit-values method, on top of one of the framework bases.

@@ -1,5 +1,6 @@
 #include "stats/StatBases.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "core/DrawHelpers.h"
@@ -36,8 +37,14 @@ std::string TCustomMaskStat::ValueText(const TStatDraw& row) const {
     const int32_t pattern = row.Key.KeyA();
     const std::string zero = ZeroLetter(), one = OneLetter();
     std::string s;
+    s.reserve(4 * std::max(zero.size(), one.size()) + 8);
     for (int bit = 3; bit >= 0; --bit) s += (pattern >> bit) & 1 ? one : zero;
-    char number[16];
+    if (pattern >= 0 && pattern <= 999) {
+        const char number[] = {' ', '(', char('0' + pattern / 100), char('0' + pattern / 10 % 10),
+                               char('0' + pattern % 10), ')'};
+        return s.append(number, sizeof number);
+    }
+    char number[24];
     std::snprintf(number, sizeof number, " (%.3d)", pattern);
     return s + number;
 }

@@ -1,4 +1,5 @@
 #pragma once
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -10,15 +11,23 @@ namespace qx {
 
 // p / q rounded to a whole number, halves to even; q > 0. Exact (no rounding of the quotient).
 int64_t RoundRatio(int64_t p, int64_t q);
+
+// Writers into a buffer of at least kNumberTextSize characters; they return the length.
+inline constexpr size_t kNumberTextSize = 128;
+size_t WriteInt(char* buf, int64_t value);
 // The text of the extended-precision quotient p / q with decimals places, worked out in integers;
 // only an exact decimal tie falls back to printing the binary value.
-std::string RatioText(int64_t p, int64_t q, int decimals, char separator);
+size_t WriteRatio(char* buf, int64_t p, int64_t q, int decimals, char separator);
 // printf("%.*Lf") with the separator.
-std::string FixedText(long double value, int decimals, char separator);
+size_t WriteFixed(char* buf, long double value, int decimals, char separator);
 // A weight with two places; whole numbers are printed without printf.
+size_t WriteWeight(char* buf, long double weight, char separator);
+
+std::string IntText(int64_t value);
+std::string RatioText(int64_t p, int64_t q, int decimals, char separator);
+std::string FixedText(long double value, int decimals, char separator);
 std::string WeightText(long double weight, char separator);
 // "+3" when positive, else the plain signed number ("0", "-3").
 std::string SignedText(int64_t value);
-std::string IntText(int64_t value);
 
 } // namespace qx

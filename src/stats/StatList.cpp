@@ -8,6 +8,7 @@
 #include "core/IniFile.h"
 #include "core/Text.h"
 #include "stats/DigitValues.h"
+#include "stats/OccurrenceIndex.h"
 #include "stats/StatClasses.h"
 
 namespace qx {
@@ -132,7 +133,7 @@ std::string TStatList::DisplayName(int i, bool withFlags) const {
 std::unique_ptr<TCustomStat> TStatList::CreateStat(int i) const {
     const TStatMethod& m = Items(i);
     std::unique_ptr<TCustomStat> stat = m.CreateStat(Env());
-    if (auto* source = dynamic_cast<const TDigitValuesSource*>(stat.get())) source->AttachTable(TableOf(i, *stat));
+    ShareTables(i, *stat);
     return stat;
 }
 
@@ -142,17 +143,26 @@ std::unique_ptr<TCustomStat> TStatList::CreateStatFromChooser(int selected, std:
     return CreateStat(selected);
 }
 
-std::shared_ptr<const TDigitValueTable> TStatList::TableOf(int i, const TCustomStat& stat) const {
+void TStatList::ShareTables(int i, const TCustomStat& stat) const {
+    const auto* source = dynamic_cast<const TDigitValuesSource*>(&stat);
+    if (!source) return;
     std::lock_guard lock(FTablesLock);
-    if (FTables.size() != FMethods.size()) FTables.assign(FMethods.size(), nullptr);
+    if (FTables.size() != FMethods.size()) {
+        FTables.assign(FMethods.size(), nullptr);
+        FOccurrences.assign(FMethods.size(), nullptr);
+    }
     auto& table = FTables[size_t(i)];
-    if (!table) table = dynamic_cast<const TDigitValuesSource&>(stat).SharedTable();
-    return table;
+    if (!table) table = source->SharedTable();
+    source->AttachTable(table);
+    auto& occurrences = FOccurrences[size_t(i)];
+    if (!occurrences) occurrences = std::make_shared<TOccurrenceCache>();
+    source->AttachOccurrences(occurrences);
 }
 
 void TStatList::ForgetTables() {
     std::lock_guard lock(FTablesLock);
     FTables.clear();
+    FOccurrences.clear();
 }
 
 void TStatList::MarkAll() {

@@ -14,6 +14,7 @@
 namespace qx {
 
 class TDigitValueTable;
+class TOccurrenceCache;
 
 // One registered method variant.
 struct TStatMethod {
@@ -110,7 +111,7 @@ public:
     void SetFavourites(std::string_view text);
 
 private:
-    std::shared_ptr<const TDigitValueTable> TableOf(int i, const TCustomStat& stat) const;
+    void ShareTables(int i, const TCustomStat& stat) const;
     void ForgetTables();
 
     std::vector<TStatMethod> FMethods;
@@ -119,9 +120,11 @@ private:
     TStatWeights FWeightsBackup;
     TCombsGenParams FGenerate;
     TShreddingFormulas FFormulas;
-    // Value tables of the digit methods, one per method, built when first needed.
+    // Value tables and occurrence indexes of the digit methods, one per method, built when first
+    // needed and forgotten when the methods or the settings change.
     mutable std::mutex FTablesLock;
     mutable std::vector<std::shared_ptr<const TDigitValueTable>> FTables;
+    mutable std::vector<std::shared_ptr<TOccurrenceCache>> FOccurrences;
 };
 
 inline constexpr const char* kNoMethodSelectedMessage = "Не выбран метод расчета статистики (cb: %s)!";

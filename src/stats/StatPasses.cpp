@@ -2,6 +2,7 @@
 
 #include "core/ArchiveQueries.h"
 #include "stats/DigitValues.h"
+#include "stats/OccurrenceIndex.h"
 
 namespace qx::detail {
 namespace {
@@ -12,21 +13,11 @@ const TDrawRecord& RecordAt(const TDrawsArray& draws, int i) {
     return i >= 0 && i < static_cast<int>(draws.size()) ? draws[size_t(i)] : kZeroDraw;
 }
 
-// What the merges of one value's hits leave in its row. A row starts blank, every window draw
-// lies deeper than the next, so the merge rule reduces to: count, newest draw, gaps.
-struct TValueState {
-    int32_t Count = 0;
-    int32_t Last = 0;       // draw number of the newest hit (LastDraw and PrevDraw of the row)
-    int32_t LastIndex = 0;  // its archive index
-    uint16_t PeriodMin = 0;
-    uint16_t PeriodMax = 0;
-};
-
-// One hit of value v from draw i. The gap update of the merge rule is written without branches:
-// comparisons of random gaps would mispredict.
-[[gnu::always_inline]] inline void MergeValue(TValueState* state, std::vector<uint32_t>& seen, uint32_t v,
+// One hit of value v from draw i, merged into its summary. The gap update of the merge rule is
+// written without branches: comparisons of random gaps would mispredict.
+[[gnu::always_inline]] inline void MergeValue(TValueSummary* state, std::vector<uint32_t>& seen, uint32_t v,
                                               bool periods, int32_t number, int i) {
-    TValueState& s = state[v];
+    TValueSummary& s = state[v];
     if (s.Count++ == 0) seen.push_back(v);
     const bool measured = periods & (number > 0) & (s.Last > 0);
     // Both numbers are positive when the gap counts, so their difference fits 32 bits.
@@ -39,6 +30,38 @@ struct TValueState {
     s.PeriodMax = measured ? hi : s.PeriodMax;
     s.Last = number;
     s.LastIndex = i;
+}
+
+// The summaries of the window's values by merging its draws, in order of first hit; false when a
+// draw holds a digit outside 0..9.
+bool MergeWindow(const TDigitValueTable& table, const TDrawsArray& draws, int start, int L, bool sorted,
+                 std::vector<TValueSummary>& out) {
+    constexpr uint32_t kPeriods = TDigitValueTable::kPeriodsBit;
+    std::vector<TValueSummary> state(size_t(table.ValueCount()));
+    std::vector<uint32_t> seen;
+    TValueSummary* const st = state.data();
+    const bool packedHits = table.HasPacked();
+    const uint32_t* const packed = table.PackedData();
+    for (int i = start; i <= L; ++i) {
+        const TDrawRecord& rec = RecordAt(draws, i);
+        const int ci = CodeIndexOf(DrawDigits(rec, sorted));
+        if (ci < 0) return false;
+        const int32_t number = rec.Number;
+        if (packedHits) {
+            uint32_t word = packed[ci];
+            for (int k = 0; k < 4 && (word & 0x7F) != TDigitValueTable::kPackedEnd; ++k, word >>= 8)
+                MergeValue(st, seen, word & 0x7F, (word & 0x80) != 0, number, i);
+        } else {
+            for (uint32_t h : table.Hits(ci)) MergeValue(st, seen, h & ~kPeriods, (h & kPeriods) != 0, number, i);
+        }
+    }
+    out.clear();
+    for (uint32_t v : seen) {
+        out.push_back(state[v]);
+        out.back().Value = v;
+        out.back().NextIndex = -2;  // found by the pass over the hidden draws
+    }
+    return true;
 }
 
 bool Blank(const TStatDraw& r) {
@@ -54,83 +77,77 @@ bool DigitsWindow(TCustomStat& stat, const TDigitValuesSource& source, TStatRows
     const TDigitValueTable& table = source.Table();
     const TDrawsArray& draws = stat.Draws;
     const int L = p.Current;
+    const int high = static_cast<int>(draws.size()) - 1;
     const bool sorted = p.Sorted;
-    constexpr uint32_t kPeriods = TDigitValueTable::kPeriodsBit;
 
-    std::vector<TValueState> state(size_t(table.ValueCount()));
-    std::vector<uint32_t> seen;  // value ids in order of their first hit
-    TValueState* const st = state.data();
-    const bool packedHits = table.HasPacked();
-    const uint32_t* const packed = table.PackedData();
-    for (int i = start; i <= L; ++i) {
-        const TDrawRecord& rec = RecordAt(draws, i);
-        const int ci = CodeIndexOf(DrawDigits(rec, sorted));
-        if (ci < 0) return false;  // nothing written to the rows yet
-        const int32_t number = rec.Number;
-        if (packedHits) {
-            uint32_t word = packed[ci];
-            for (int k = 0; k < 4 && (word & 0x7F) != TDigitValueTable::kPackedEnd; ++k, word >>= 8)
-                MergeValue(st, seen, word & 0x7F, (word & 0x80) != 0, number, i);
-        } else {
-            for (uint32_t h : table.Hits(ci)) MergeValue(st, seen, h & ~kPeriods, (h & kPeriods) != 0, number, i);
+    // A method with few values against a long window reads the archive's occurrence index; the
+    // rest merge the window's draws.
+    std::vector<TValueSummary> summaries;
+    bool summarized = false;
+    if (TOccurrenceCache* cache = source.Occurrences(); cache && L <= high && table.ValueCount() * 4 <= L - start + 1)
+        if (auto index = cache->Get(table, draws, sorted, start)) {
+            index->Window(start, L, summaries);
+            summarized = true;
         }
-    }
+    if (!summarized && !MergeWindow(table, draws, start, L, sorted, summaries)) return false;
 
     // Rows: the listed ones where they are, then the others in order of first occurrence.
-    std::vector<int> rowOf(state.size(), -1);
-    auto fill = [&](TStatDraw& row, const TValueState& s) {
+    std::vector<int> rowOfValue(size_t(table.ValueCount()), -1);
+    for (int r = 0; r < rows.Size(); ++r)
+        if (const int v = table.FindValue(rows[r].Key); v >= 0) rowOfValue[size_t(v)] = r;
+    std::vector<int> summaryOfRow;
+    for (size_t k = 0; k < summaries.size(); ++k) {
+        const TValueSummary& s = summaries[k];
+        int r = rowOfValue[s.Value];
+        if (r < 0) {
+            TStatDraw blank;
+            blank.Key = table.Key(s.Value);
+            r = rowOfValue[s.Value] = rows.Append(blank);
+        }
+        TStatDraw& row = rows[r];
         row.Count = s.Count;
         row.LastDraw = row.PrevDraw = s.Last;
         row.Depth = L - s.LastIndex + 1;
         row.PeriodMin = s.PeriodMin;
         row.PeriodMax = s.PeriodMax;
-    };
-    for (int r = 0; r < rows.Size(); ++r) {
-        const int v = table.FindValue(rows[r].Key);
-        if (v < 0) continue;
-        rowOf[size_t(v)] = r;
-        if (state[size_t(v)].Count > 0) fill(rows[r], state[size_t(v)]);
-    }
-    for (uint32_t v : seen) {
-        if (rowOf[v] >= 0) continue;
-        TStatDraw row;
-        row.Key = table.Key(v);
-        fill(row, state[v]);
-        rowOf[v] = rows.Append(row);
+        if (size_t(r) >= summaryOfRow.size()) summaryOfRow.resize(size_t(r) + 1, -1);
+        summaryOfRow[size_t(r)] = int(k);
     }
 
     // Facts. A row whose newest occurrence is the draw its number leads to cannot occur again up
-    // to L, so its fact is the first occurrence after L: those rows share one pass over the hidden
-    // draws that stops when all are found. Any other row (repeated draw numbers) searches alone.
+    // to L, so its fact is its next occurrence: known from the index, or found by one pass over
+    // the hidden draws that stops when all are found. Any other row (repeated draw numbers)
+    // searches alone.
     facts.assign(size_t(rows.Size()), -1);
-    std::vector<char> waiting(state.size(), 0);
+    std::vector<char> waiting(size_t(table.ValueCount()), 0);
     int pending = 0;
     for (int r = 0; r < rows.Size(); ++r) {
         const TStatDraw& row = rows[r];
         if (!NeedsFact(row)) continue;
-        const int v = table.FindValue(row.Key);
+        const int k = size_t(r) < summaryOfRow.size() ? summaryOfRow[size_t(r)] : -1;
         const int z = IndexOfNumber(draws, row.LastDraw);
-        if (v >= 0 && z == state[size_t(v)].LastIndex) {
-            waiting[size_t(v)] = 1;
-            ++pending;
-        } else {
+        if (k < 0 || z != summaries[size_t(k)].LastIndex) {
             facts[size_t(r)] = stat.FindNext(row, z + 1, sorted, L);
+        } else if (summaries[size_t(k)].NextIndex >= 0) {
+            facts[size_t(r)] = draws[size_t(summaries[size_t(k)].NextIndex)].Number;
+        } else if (summaries[size_t(k)].NextIndex == -2) {
+            waiting[summaries[size_t(k)].Value] = 1;
+            ++pending;
         }
     }
-    const int high = static_cast<int>(draws.size()) - 1;
     for (int idx = L + 1; idx <= high && pending > 0; ++idx) {
         const TDrawRecord& rec = draws[size_t(idx)];
         auto found = [&](int v) {
             if (v >= 0 && waiting[size_t(v)]) {
                 waiting[size_t(v)] = 0;
-                facts[size_t(rowOf[size_t(v)])] = rec.Number;
+                facts[size_t(rowOfValue[size_t(v)])] = rec.Number;
                 --pending;
             }
         };
         const TDigits d = DrawDigits(rec, sorted);
         const int ci = CodeIndexOf(d);
         if (ci >= 0) {
-            for (uint32_t h : table.Hits(ci)) found(int(h & ~kPeriods));
+            for (uint32_t h : table.Hits(ci)) found(int(h & ~TDigitValueTable::kPeriodsBit));
         } else {
             TDigitValues values;
             source.DigitValues(d, values);

@@ -22,54 +22,45 @@ int32_t RoundToInt32(long double x) {
     return static_cast<int32_t>(r);
 }
 
-// The twenty cells of one row.
+// The twenty cells of one row, written straight into the row's strings.
 class TRowWriter {
 public:
     TRowWriter(const TStatSummary& s, int n, bool hasNorms, const TStatWeights& w, char sep)
         : FSummary(s), FN(n), FHasNorms(hasNorms), FWeights(w), FSep(sep) {}
 
     void Write(const TCustomStat& stat, const TStatDraw& r, int32_t fact, TStatTableRow& out) const {
+        using enum TStatColumn;
         out.Row = r;
-        out.Value.fill(std::numeric_limits<double>::quiet_NaN());
-        auto& t = out.Text;
-        Set(out, TStatColumn::Value, stat.ValueText(r));
-        SetInt(out, TStatColumn::Count, r.Count);
-        if (FSummary.Total == 0)
-            Dash(out, TStatColumn::CountPercent);
-        else
-            SetRatio(out, TStatColumn::CountPercent, int64_t(r.Count) * 100, FSummary.Total, 5);
-        if (!FHasNorms) {
-            for (auto c : {TStatColumn::Norm, TStatColumn::Deviation, TStatColumn::DeviationPercent}) Dash(out, c);
-        } else {
-            const int64_t dev = int64_t(r.Count) - r.Norm;
-            SetInt(out, TStatColumn::Norm, r.Norm);
-            SetInt(out, TStatColumn::Deviation, dev);
-            if (r.Norm != 0) {
-                SetRatio(out, TStatColumn::DeviationPercent, dev * 100, r.Norm, 5);
-            } else {
-                const int64_t v = r.Count == 0 ? 0 : 100;
-                std::string text = IntText(v);
-                text += FSep;
-                text += "00000";
-                Set(out, TStatColumn::DeviationPercent, std::move(text), double(v));
-            }
-        }
-        for (int c = ColumnIndex(TStatColumn::Depth); c < kStatColumnCount; ++c) t[size_t(c)].assign(1, '-');
         out.Fact = -1;
+        out.Value.fill(std::numeric_limits<double>::quiet_NaN());
+        for (std::string& t : out.Text) t = std::string(1, '-');
+        out.Text[size_t(ColumnIndex(Value))] = stat.ValueText(r);
+        Int(out, Count, r.Count);
+        if (FSummary.Total != 0) Ratio(out, CountPercent, int64_t(r.Count) * 100, FSummary.Total, 5);
+        if (FHasNorms) {
+            const int64_t dev = int64_t(r.Count) - r.Norm;
+            Int(out, Norm, r.Norm);
+            Int(out, Deviation, dev);
+            if (r.Norm != 0)
+                Ratio(out, DeviationPercent, dev * 100, r.Norm, 5);
+            else  // 0 when never counted, else 100
+                Ratio(out, DeviationPercent, r.Count == 0 ? 0 : 100, 1, 5);
+        }
         if (r.Depth == 0) return;
 
-        SetInt(out, TStatColumn::Depth, r.Depth);
-        if (FSummary.MaxDepth != 0) SetRatio(out, TStatColumn::DepthPercent, int64_t(r.Depth) * 100, FSummary.MaxDepth, 2);
+        Int(out, Depth, r.Depth);
+        if (FSummary.MaxDepth != 0) Ratio(out, DepthPercent, int64_t(r.Depth) * 100, FSummary.MaxDepth, 2);
         const long double weight = RowWeight(r, FSummary, FHasNorms, FWeights);
-        Set(out, TStatColumn::Weight, WeightText(weight, FSep), double(weight));
-        SetInt(out, TStatColumn::LastDraw, r.LastDraw);
+        char buf[kNumberTextSize];
+        Put(out, Weight, buf, WriteWeight(buf, weight, FSep), double(weight));
+        Int(out, LastDraw, r.LastDraw);
         const int64_t count = r.Count, last = r.LastDraw;
         int64_t expected[3] = {0, 0, 0};
         bool shown[3] = {false, false, false};
         if (count >= 2) {
-            SetInt(out, TStatColumn::PeriodMin, r.PeriodMin);
-            SetRatio(out, TStatColumn::Period, FN, count, 4);
-            SetInt(out, TStatColumn::PeriodMax, r.PeriodMax);
+            Int(out, PeriodMin, r.PeriodMin);
+            Ratio(out, Period, FN, count, 4);
+            Int(out, PeriodMax, r.PeriodMax);
             expected[0] = RoundRatio(FN + last * count, count);
             shown[0] = true;
         }
@@ -79,31 +70,36 @@ public:
             expected[2] = RoundRatio((count + 2) * (last + 1), count + 1);
             shown[1] = shown[2] = true;
         }
-        constexpr TStatColumn kExpected[3] = {TStatColumn::ExpectedPeriod, TStatColumn::ExpectedFormula1,
-                                             TStatColumn::ExpectedFormula2};
-        constexpr TStatColumn kDiff[3] = {TStatColumn::DiffPeriod, TStatColumn::DiffFormula1,
-                                         TStatColumn::DiffFormula2};
+        constexpr TStatColumn kExpected[3] = {ExpectedPeriod, ExpectedFormula1, ExpectedFormula2};
+        constexpr TStatColumn kDiff[3] = {DiffPeriod, DiffFormula1, DiffFormula2};
         for (int k = 0; k < 3; ++k)
-            if (shown[k]) SetInt(out, kExpected[k], expected[k]);
+            if (shown[k]) Int(out, kExpected[k], expected[k]);
         if (count < 1 || fact == -1) return;
         out.Fact = fact;
-        SetInt(out, TStatColumn::Fact, fact);
-        for (int k = 0; k < 3; ++k)
-            if (shown[k]) {
-                const int64_t diff = expected[k] - fact;
-                Set(out, kDiff[k], SignedText(diff), double(diff));
-            }
+        Int(out, Fact, fact);
+        for (int k = 0; k < 3; ++k) {
+            if (!shown[k]) continue;
+            const int64_t diff = expected[k] - fact;
+            size_t n = 0;
+            if (diff > 0) buf[n++] = '+';
+            n += WriteInt(buf + n, diff);
+            Put(out, kDiff[k], buf, n, double(diff));
+        }
     }
 
 private:
-    static void Set(TStatTableRow& out, TStatColumn c, std::string text, double value = std::nan("")) {
-        out.Text[size_t(ColumnIndex(c))] = std::move(text);
+    static void Put(TStatTableRow& out, TStatColumn c, const char* text, size_t length, double value) {
+        // A new string moved in costs less than assign's general replace for these short texts.
+        out.Text[size_t(ColumnIndex(c))] = std::string(text, length);
         out.Value[size_t(ColumnIndex(c))] = value;
     }
-    static void SetInt(TStatTableRow& out, TStatColumn c, int64_t v) { Set(out, c, IntText(v), double(v)); }
-    static void Dash(TStatTableRow& out, TStatColumn c) { Set(out, c, "-"); }
-    void SetRatio(TStatTableRow& out, TStatColumn c, int64_t p, int64_t q, int decimals) const {
-        Set(out, c, RatioText(p, q, decimals, FSep), double(static_cast<long double>(p) / q));
+    static void Int(TStatTableRow& out, TStatColumn c, int64_t v) {
+        char buf[kNumberTextSize];
+        Put(out, c, buf, WriteInt(buf, v), double(v));
+    }
+    void Ratio(TStatTableRow& out, TStatColumn c, int64_t p, int64_t q, int decimals) const {
+        char buf[kNumberTextSize];
+        Put(out, c, buf, WriteRatio(buf, p, q, decimals, FSep), double(static_cast<long double>(p) / q));
     }
 
     const TStatSummary& FSummary;

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <functional>
 #include <random>
 
 #include "LiteralStats.h"
@@ -118,8 +119,12 @@ TStatTableParams Params(int L, int window, bool sorted, const TFullSet* fullSet)
     return p;
 }
 
-// Random windows and offsets, both sorted modes, with and without norms.
-void CompareTables(const TStatEnv& env, const TStatClass& cls, int param, std::mt19937& rnd, int rounds) {
+using TMaker = std::function<std::unique_ptr<TCustomStat>()>;
+
+// Random windows and offsets, both sorted modes, with and without norms. The engine's objects
+// come from make (the registry's share value tables and occurrence indexes), the oracle's are new.
+void CompareTables(const TStatEnv& env, const TStatClass& cls, int param, std::mt19937& rnd, int rounds,
+                   const TMaker& make = nullptr) {
     const int count = static_cast<int>(env.Draws->size());
     auto stat = cls.Create(env, param);
     const TFullSet fullSet = FullSetOf(ComputeFullSetTable(*stat));
@@ -129,7 +134,7 @@ void CompareTables(const TStatEnv& env, const TStatClass& cls, int param, std::m
         const bool sorted = round % 2 == 1;
         const TFullSet* norms = round % 3 == 2 ? &fullSet : nullptr;
         const TStatTableParams p = Params(count - 1 - offset, window, sorted, norms);
-        auto fast = cls.Create(env, param);
+        auto fast = make ? make() : cls.Create(env, param);
         auto slow = cls.Create(env, param);
         const std::string diff = Difference(ComputeTable(*fast, p), oracle::LiteralComputeTable(*slow, p));
         ASSERT_EQ(diff, "") << cls.Code(param) << " window " << window << " offset " << offset << " sorted " << sorted;
@@ -186,6 +191,41 @@ TEST(Differential, TablesOnTheRealArchive) {
     b.Draws = RealDraws();
     std::mt19937 rnd(20240601);
     ForEachMethod(b.Env(), [&](const TStatClass& cls, int param) { CompareTables(b.Env(), cls, param, rnd, 12); });
+}
+
+TEST(Differential, TablesOfTheRegistrysObjects) {
+    QX_REQUIRE_REAL_ARCHIVE();
+    TStatBench b;
+    b.Draws = RealDraws();
+    TStatList list;
+    list.SetDraws(&b.Draws);
+    list.Register();
+    std::mt19937 rnd(31);
+    for (int i = 0; i < list.Count(); ++i)
+        CompareTables(b.Env(), *list.Items(i).StatClass, list.Items(i).Param, rnd, 12, [&] { return list.CreateStat(i); });
+}
+
+TEST(Differential, OccurrenceIndexFollowsTheArchive) {
+    // Repeated digits (gaps of 0), repeated and far-jumping draw numbers, and edits between tables.
+    std::mt19937 rnd(12);
+    TStatBench b;
+    for (int i = 0; i < 900; ++i) {
+        int number = 1 + i;
+        if (i % 89 == 40) number -= 5;
+        if (i % 151 == 9) number += 80000;
+        const int d = int(rnd() % 10);
+        b.Draws.push_back(StatDraw(number, {d, i % 7 == 0 ? d : int(rnd() % 10), int(rnd() % 10), int(rnd() % 10)}));
+    }
+    TStatList list;
+    list.SetDraws(&b.Draws);
+    list.Register();
+    for (int round = 0; round < 6; ++round) {
+        for (int i = 0; i < list.Count(); ++i)
+            CompareTables(b.Env(), *list.Items(i).StatClass, list.Items(i).Param, rnd, 4, [&] { return list.CreateStat(i); });
+        // Change a draw somewhere, then grow the archive.
+        b.Draws[rnd() % b.Draws.size()].Digits[rnd() % 4] = uint8_t(rnd() % 10);
+        if (round % 2 == 1) b.Draws.push_back(StatDraw(b.Draws.back().Number + 1, {1, 2, 3, 4}));
+    }
 }
 
 TEST(Differential, FiltersOnTheRealArchive) {

@@ -1,0 +1,75 @@
+#pragma once
+#include <cstdint>
+#include <memory>
+#include <mutex>
+#include <vector>
+
+#include "core/Game.h"
+
+namespace qx {
+
+class TDigitValueTable;
+
+// What the window's hits of one value leave in its row (the row starts blank), and where the
+// value occurs next after the window.
+struct TValueSummary {
+    uint32_t Value = 0;     // value id
+    int32_t Count = 0;
+    int32_t Last = 0;       // draw number of the newest hit: the row's LastDraw and PrevDraw
+    int32_t LastIndex = 0;  // archive index of that draw
+    uint16_t PeriodMin = 0;
+    uint16_t PeriodMax = 0;
+    int32_t NextIndex = -1;  // archive index of the next hit after the window; -1 none, -2 not known
+    uint32_t FirstOrder = 0;  // place of the value's first hit in the window among all hits
+};
+
+// Where every value of a digit-values method occurs over the whole archive, read with or without
+// sorted digits. The summaries of any window are read off it (binary searches and block minima)
+// instead of merging the window's draws one by one.
+class TOccurrenceIndex {
+public:
+    // None when a draw holds a digit outside 0..9.
+    static std::shared_ptr<const TOccurrenceIndex> Build(const TDigitValueTable& table, const TDrawsArray& draws,
+                                                         bool sorted);
+    // True when the archive has the length the index was built for and the same numbers and
+    // digits at indexes from on (all that a window starting there reads).
+    bool Holds(const TDrawsArray& draws, int from) const;
+    // The values occurring in the window [start, L], in order of their first hit there.
+    void Window(int start, int L, std::vector<TValueSummary>& out) const;
+
+private:
+    struct TDrawKey {
+        int32_t Number;
+        uint32_t Digits;
+        friend bool operator==(const TDrawKey&, const TDrawKey&) = default;
+    };
+    static constexpr int kBlock = 32;
+    static constexpr uint32_t kNoGap = 0x10000;  // a hit that measures no gap
+
+    std::vector<TDrawKey> FDraws;       // what the index was built from
+    std::vector<uint32_t> FStart;       // value v's hits are [FStart[v], FStart[v + 1])
+    std::vector<int32_t> FHitDraw;      // archive index of each hit
+    std::vector<uint32_t> FHitOrder;    // order of the hit among all hits of the archive
+    std::vector<uint32_t> FGap;         // gap to the value's previous hit, kNoGap when not measured
+    std::vector<int32_t> FLastZero;     // the latest hit up to this one whose gap is a measured 0; -1 none
+    std::vector<uint32_t> FBlockMin;    // per block of kBlock hits of a value (blocks start at FStart[v])
+    std::vector<uint32_t> FBlockMax;
+    std::vector<uint32_t> FBlockStart;  // value v's blocks are [FBlockStart[v], FBlockStart[v + 1])
+
+    // Smallest and largest measured gap among hits [a, b] of value v (kNoGap / 0 when none).
+    void GapRange(uint32_t v, uint32_t a, uint32_t b, uint32_t& lo, uint32_t& hi) const;
+};
+
+// The occurrence indexes of one method (with and without sorted digits), shared by the statistic
+// objects the registry creates. An index no longer matching the archive is built again.
+class TOccurrenceCache {
+public:
+    std::shared_ptr<const TOccurrenceIndex> Get(const TDigitValueTable& table, const TDrawsArray& draws, bool sorted,
+                                                int from);
+
+private:
+    std::mutex FLock;
+    std::shared_ptr<const TOccurrenceIndex> FIndex[2];
+};
+
+} // namespace qx
