@@ -63,7 +63,7 @@ TCommands::TCommands(TShell& shell, const TMainFormKeys& keys, QWidget* window)
             group->addAction(action);
         }
         action->setEnabled(false);
-        window->addAction(action);  // shortcuts of commands reached only from context menus work too
+        window->addAction(action); // shortcuts of commands reached only from context menus work too
         auto& entry = FEntries[def.Name];
         entry.Def = &def;
         entry.Action = action;
@@ -158,7 +158,9 @@ void TCommands::Evaluate() {
 void TCommands::FillMenu(QMenu* menu, const std::vector<TMenuEntry>& items) {
     for (const TMenuEntry& item : items) {
         switch (item.Type) {
-        case TMenuEntry::Separator: menu->addSeparator(); break;
+        case TMenuEntry::Separator:
+            menu->addSeparator();
+            break;
         case TMenuEntry::Submenu: {
             QMenu* sub = menu->addMenu(Tx(item.Caption));
             sub->setObjectName(QString::fromStdString(item.Name));
