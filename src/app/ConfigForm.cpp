@@ -46,7 +46,8 @@ TConfigForm ConfigFormFromData(const TConfigData& c) {
     for (int p = 0; p < SegmentGridColumns(c.MatrixCols); ++p) {
         std::array<std::string, 10> block;
         for (int d = 0; d < 10; ++d)
-            block[static_cast<size_t>(d)] = std::to_string(c.MatrixSegments[static_cast<size_t>(p)][static_cast<size_t>(d)]);
+            block[static_cast<size_t>(d)] =
+                std::to_string(c.MatrixSegments[static_cast<size_t>(p)][static_cast<size_t>(d)]);
         f.Segments.push_back(block);
     }
     return f;
@@ -59,9 +60,12 @@ std::optional<std::string> SegmentCellError(std::string_view text) {
     return FormatText("Некорректное значение: %s!\r\rУкажите любое число от 1 до 9", {std::string(text)});
 }
 
-bool IsMoneyInputChar(char32_t c) { return (c >= U'0' && c <= U'9') || c < 32 || c == 127 || c == U'.' || c == U','; }
+bool IsMoneyInputChar(char32_t c) {
+    return (c >= U'0' && c <= U'9') || c < 32 || c == 127 || c == U'.' || c == U',';
+}
 
-TConfigData ConfigDataFromForm(const TConfigData& original, const TConfigForm& shown, const TConfigForm& edited) {
+TConfigData ConfigDataFromForm(const TConfigData& original, const TConfigForm& shown,
+                               const TConfigForm& edited) {
     TConfigData c = original;
     c.MatrixCols = edited.MatrixCols;
     c.ChannelSize = edited.ChannelSize;
@@ -70,7 +74,8 @@ TConfigData ConfigDataFromForm(const TConfigData& original, const TConfigForm& s
     for (int k = 0; k < kProfitRows; ++k) {
         const auto i = static_cast<size_t>(k);
         TMoney stored = i < original.Profits.size() ? original.Profits[i].Profit : 0;
-        c.Profits.push_back({static_cast<uint8_t>(k), MoneyField(stored, shown.Profits[i], edited.Profits[i])});
+        c.Profits.push_back(
+            {static_cast<uint8_t>(k), MoneyField(stored, shown.Profits[i], edited.Profits[i])});
     }
     c.Weights.Count = WeightField(original.Weights.Count, shown.Weights[0], edited.Weights[0]);
     c.Weights.Deviation = WeightField(original.Weights.Deviation, shown.Weights[1], edited.Weights[1]);

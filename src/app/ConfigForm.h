@@ -18,14 +18,14 @@ inline constexpr int kStatGroupSegments = 5;
 // What the configuration dialog shows, as the texts of its controls. The dialog edits a copy
 // and hands it back; ConfigDataFromForm turns it into the new configuration.
 struct TConfigForm {
-    int MatrixCols = 3;  // 1..10; the editor stays disabled for this game
-    int ChannelSize = 2;  // 1..10
-    std::string Cost;     // two decimals
-    std::array<std::string, kProfitRows> Profits;  // row k: prize of entry k, two decimals
-    std::array<std::string, 3> Weights;            // Count, Deviation, Level, three decimals
+    int MatrixCols = 3;                           // 1..10; the editor stays disabled for this game
+    int ChannelSize = 2;                          // 1..10
+    std::string Cost;                             // two decimals
+    std::array<std::string, kProfitRows> Profits; // row k: prize of entry k, two decimals
+    std::array<std::string, 3> Weights;           // Count, Deviation, Level, three decimals
     bool UsePercents = false;
     bool UseAbsValues = false;
-    std::vector<std::array<std::string, 10>> Segments;  // one block per visible grid column
+    std::vector<std::array<std::string, 10>> Segments; // one block per visible grid column
     friend bool operator==(const TConfigForm&, const TConfigForm&) = default;
 };
 
@@ -40,7 +40,8 @@ bool IsMoneyInputChar(char32_t c);
 // The configuration the dialog's OK produces. A money or weight text the user left as shown
 // keeps the stored value exactly (the dialog shows it rounded); the prize table always gets
 // five entries, entry k for k matching positions.
-TConfigData ConfigDataFromForm(const TConfigData& original, const TConfigForm& shown, const TConfigForm& edited);
+TConfigData ConfigDataFromForm(const TConfigData& original, const TConfigForm& shown,
+                               const TConfigForm& edited);
 // Statistic groups to rebuild after a configuration change: channels, matrix, segments.
 std::vector<int> ChangedStatGroups(const TConfigData& before, const TConfigData& after);
 

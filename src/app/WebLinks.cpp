@@ -7,8 +7,9 @@
 namespace qx {
 
 const std::vector<std::string>& TWebLinks::Commands() {
-    static const std::vector<std::string> names = {"OpenLotoSite", "urlMainSite", "urlBlog",     "urlYT", "urlAuthText",
-                                                   "urlVK",        "urlOK",       "urlAuthSite", "urlTG"};
+    static const std::vector<std::string> names = {"OpenLotoSite", "urlMainSite", "urlBlog",
+                                                   "urlYT",        "urlAuthText", "urlVK",
+                                                   "urlOK",        "urlAuthSite", "urlTG"};
     return names;
 }
 
@@ -27,7 +28,8 @@ TWebLinks TWebLinks::Read(const TIniFile& ini) {
 }
 
 std::string TWebLinks::Address(std::string_view command) const {
-    auto it = std::find_if(FAddresses.begin(), FAddresses.end(), [&](const auto& a) { return a.first == command; });
+    auto it =
+        std::find_if(FAddresses.begin(), FAddresses.end(), [&](const auto& a) { return a.first == command; });
     return it == FAddresses.end() ? std::string() : it->second;
 }
 
@@ -37,8 +39,8 @@ std::string UrlWithScheme(std::string_view address) {
     auto colon = a.find(':');
     bool hasScheme = colon != std::string::npos && colon > 0 &&
                      std::all_of(a.begin(), a.begin() + static_cast<std::ptrdiff_t>(colon), [](char ch) {
-                         return (ch >= 'a' && ch <= 'z') || (ch >= 'A' && ch <= 'Z') || (ch >= '0' && ch <= '9') ||
-                                ch == '+' || ch == '-' || ch == '.';
+                         return (ch >= 'a' && ch <= 'z') || (ch >= 'A' && ch <= 'Z') ||
+                                (ch >= '0' && ch <= '9') || ch == '+' || ch == '-' || ch == '.';
                      });
     // "host:8080/path" is a host with a port, not a scheme.
     if (hasScheme && a.compare(colon, 3, "://") != 0 && !SameText(a.substr(0, colon), "mailto"))

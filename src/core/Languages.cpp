@@ -24,11 +24,14 @@ const std::vector<TLanguageInfo>& KnownLanguages() {
 
 const TLanguageInfo* FindLanguage(int lcid) {
     const auto& table = KnownLanguages();
-    auto it = std::find_if(table.begin(), table.end(), [&](const TLanguageInfo& l) { return l.Lcid == lcid; });
+    auto it =
+        std::find_if(table.begin(), table.end(), [&](const TLanguageInfo& l) { return l.Lcid == lcid; });
     return it == table.end() ? nullptr : &*it;
 }
 
-bool SamePrimaryLanguage(int a, int b) { return PrimaryLanguageId(a) == PrimaryLanguageId(b); }
+bool SamePrimaryLanguage(int a, int b) {
+    return PrimaryLanguageId(a) == PrimaryLanguageId(b);
+}
 
 std::filesystem::path LanguageModulePath(const std::filesystem::path& exePath, std::string_view abbr) {
     std::filesystem::path p = exePath;
@@ -47,6 +50,8 @@ std::vector<int> AvailableLanguages(const std::filesystem::path& exePath) {
     return ids;
 }
 
-int RequestedLanguage(int stored, bool noLanguageSwitch) { return noLanguageSwitch ? kBuiltInLanguage : stored; }
+int RequestedLanguage(int stored, bool noLanguageSwitch) {
+    return noLanguageSwitch ? kBuiltInLanguage : stored;
+}
 
 } // namespace qx

@@ -11,8 +11,8 @@ namespace qx {
 // "<executable path without extension>_<three-letter abbreviation>.lng".
 struct TLanguageInfo {
     int Lcid = 0;
-    const char* Abbr = "";        // three-letter abbreviation, as in module and help file names
-    const char* LocaleName = "";  // the same locale in POSIX form, for names and number formats
+    const char* Abbr = "";       // three-letter abbreviation, as in module and help file names
+    const char* LocaleName = ""; // the same locale in POSIX form, for names and number formats
 };
 
 inline constexpr int kBuiltInLanguage = 1049;
@@ -21,7 +21,9 @@ const std::vector<TLanguageInfo>& KnownLanguages();
 // Nothing for an id the program does not know.
 const TLanguageInfo* FindLanguage(int lcid);
 // The primary language of a locale id (its low ten bits): 1033 and 2057 are both English.
-inline constexpr int PrimaryLanguageId(int lcid) { return lcid & 0x3FF; }
+inline constexpr int PrimaryLanguageId(int lcid) {
+    return lcid & 0x3FF;
+}
 bool SamePrimaryLanguage(int a, int b);
 
 std::filesystem::path LanguageModulePath(const std::filesystem::path& exePath, std::string_view abbr);

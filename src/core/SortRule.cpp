@@ -5,8 +5,7 @@
 namespace qx {
 namespace {
 
-template <class T>
-int Sign(T a, T b) {
+template <class T> int Sign(T a, T b) {
     return a < b ? -1 : (b < a ? 1 : 0);
 }
 
@@ -20,8 +19,8 @@ int CompareSortTexts(std::string_view a, std::string_view b) {
     return Sign(LowerText(a), LowerText(b));
 }
 
-int CompareSortRows(std::string_view a, std::string_view b, std::string_view captionA, std::string_view captionB,
-                    int column, bool descending) {
+int CompareSortRows(std::string_view a, std::string_view b, std::string_view captionA,
+                    std::string_view captionB, int column, bool descending) {
     int r = CompareSortTexts(a, b);
     if (r == 0 && column > 0) r = CompareSortTexts(captionA, captionB);
     return descending ? -r : r;

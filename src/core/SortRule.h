@@ -10,7 +10,7 @@ int CompareSortTexts(std::string_view a, std::string_view b);
 
 // The whole row rule: the sort column decides; when its texts are equal in a column other
 // than the first, the row captions (column 0) decide. Descending reverses the result.
-int CompareSortRows(std::string_view a, std::string_view b, std::string_view captionA, std::string_view captionB,
-                    int column, bool descending);
+int CompareSortRows(std::string_view a, std::string_view b, std::string_view captionA,
+                    std::string_view captionB, int column, bool descending);
 
 } // namespace qx

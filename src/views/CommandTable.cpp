@@ -5,9 +5,15 @@
 namespace qx {
 namespace {
 
-TMenuEntry Cmd(const char* name) { return {TMenuEntry::Command, name, "", {}}; }
-TMenuEntry CmdAs(const char* name, const char* caption) { return {TMenuEntry::Command, name, caption, {}}; }
-TMenuEntry Sep() { return {TMenuEntry::Separator, "", "", {}}; }
+TMenuEntry Cmd(const char* name) {
+    return {TMenuEntry::Command, name, "", {}};
+}
+TMenuEntry CmdAs(const char* name, const char* caption) {
+    return {TMenuEntry::Command, name, caption, {}};
+}
+TMenuEntry Sep() {
+    return {TMenuEntry::Separator, "", "", {}};
+}
 TMenuEntry Sub(const char* name, const char* caption, std::vector<TMenuEntry> items) {
     return {TMenuEntry::Submenu, name, caption, std::move(items)};
 }

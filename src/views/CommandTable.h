@@ -31,8 +31,8 @@ const TCommandDef* FindCommandDef(std::string_view name);
 // entry may carry its own caption for that one menu.
 struct TMenuEntry {
     enum TType { Command, Separator, Submenu } Type = Command;
-    std::string Name;     // command name, or the submenu's object name
-    std::string Caption;  // submenu caption, or the command's caption in this menu (empty: the command's)
+    std::string Name;    // command name, or the submenu's object name
+    std::string Caption; // submenu caption, or the command's caption in this menu (empty: the command's)
     std::vector<TMenuEntry> Items;
 };
 
@@ -61,7 +61,7 @@ const std::vector<TContextMenuDef>& ContextMenuTable();
 // the text their menu item shows.
 struct TSharedShortcut {
     std::string Key;
-    std::vector<std::pair<std::string, std::string>> Routes;  // command, focus owner
+    std::vector<std::pair<std::string, std::string>> Routes; // command, focus owner
 };
 const std::vector<TSharedShortcut>& SharedShortcutTable();
 

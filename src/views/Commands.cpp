@@ -55,7 +55,8 @@ TCommands::TCommands(TShell& shell, const TMainFormKeys& keys, QWidget* window)
         action->setToolTip(Tx(def.Hint));
         action->setShortcuts(Shortcuts(def.Shortcut));
         // A shared key is routed by InstallSharedShortcuts; the action only shows it.
-        if (SharedKey(def.Shortcut)) action->setShortcutContext(Qt::WidgetShortcut);
+        const bool shared = SharedKey(def.Shortcut);
+        if (shared) action->setShortcutContext(Qt::WidgetShortcut);
         action->setCheckable(def.Kind != TCommandKind::Normal);
         if (def.Kind == TCommandKind::Radio) {
             QActionGroup*& group = groups[def.Key];
@@ -63,7 +64,8 @@ TCommands::TCommands(TShell& shell, const TMainFormKeys& keys, QWidget* window)
             group->addAction(action);
         }
         action->setEnabled(false);
-        window->addAction(action);  // shortcuts of commands reached only from context menus work too
+        // Shortcuts of commands reached only from context menus work too.
+        if (!shared) window->addAction(action);
         auto& entry = FEntries[def.Name];
         entry.Def = &def;
         entry.Action = action;
@@ -158,7 +160,9 @@ void TCommands::Evaluate() {
 void TCommands::FillMenu(QMenu* menu, const std::vector<TMenuEntry>& items) {
     for (const TMenuEntry& item : items) {
         switch (item.Type) {
-        case TMenuEntry::Separator: menu->addSeparator(); break;
+        case TMenuEntry::Separator:
+            menu->addSeparator();
+            break;
         case TMenuEntry::Submenu: {
             QMenu* sub = menu->addMenu(Tx(item.Caption));
             sub->setObjectName(QString::fromStdString(item.Name));

@@ -24,9 +24,9 @@ struct TMainFormKeys;
 // A command nobody registers stays disabled (its Part is not built yet).
 struct TCommandHooks {
     std::function<void()> Execute;
-    std::function<bool()> Enabled;  // none: always, when not busy
-    std::function<bool()> Checked;  // none: the window-state key of the table, if any
-    std::function<bool()> Visible;  // none: visible
+    std::function<bool()> Enabled; // none: always, when not busy
+    std::function<bool()> Checked; // none: the window-state key of the table, if any
+    std::function<bool()> Visible; // none: visible
 };
 
 // The main window's commands as QActions built from the command table. Enabling, check marks

@@ -4,13 +4,17 @@
 
 namespace qx {
 
-TFlowLayout::TFlowLayout(QWidget* parent, int spacing) : QLayout(parent) { setSpacing(spacing); }
+TFlowLayout::TFlowLayout(QWidget* parent, int spacing) : QLayout(parent) {
+    setSpacing(spacing);
+}
 
 TFlowLayout::~TFlowLayout() {
     while (QLayoutItem* item = takeAt(0)) delete item;
 }
 
-void TFlowLayout::addItem(QLayoutItem* item) { FItems.append(item); }
+void TFlowLayout::addItem(QLayoutItem* item) {
+    FItems.append(item);
+}
 
 QLayoutItem* TFlowLayout::takeAt(int index) {
     return index >= 0 && index < FItems.size() ? FItems.takeAt(index) : nullptr;

@@ -48,9 +48,15 @@ void ApplyPlacement(QWidget& window, const TWindowPlacement& p, bool resizable) 
     switch (p.ShowCmd) {
     case 2:
     case 6:
-    case 7: window.setWindowState(Qt::WindowMinimized); break;
-    case 3: window.setWindowState(Qt::WindowMaximized); break;
-    default: window.setWindowState(Qt::WindowNoState); break;
+    case 7:
+        window.setWindowState(Qt::WindowMinimized);
+        break;
+    case 3:
+        window.setWindowState(Qt::WindowMaximized);
+        break;
+    default:
+        window.setWindowState(Qt::WindowNoState);
+        break;
     }
 }
 
@@ -67,15 +73,19 @@ void WritePlacement(const QWidget& window, TIniFile& ini, std::string_view secti
 
 void RestoreListLayout(const TIniFile& ini, std::string_view section, const TPersistentList& list) {
     for (int i = 0; i < list.Header->count(); ++i)
-        if (auto width = ReadColumnWidth(ini, section, list.Name, i)) list.Header->resizeSection(i, std::max(0, *width));
+        if (auto width = ReadColumnWidth(ini, section, list.Name, i))
+            list.Header->resizeSection(i, std::max(0, *width));
     if (list.Sort)
-        if (auto sort = ReadSortType(ini, section, list.Name)) list.Sort->Set(sort->Column, sort->Direction != 0);
+        if (auto sort = ReadSortType(ini, section, list.Name))
+            list.Sort->Set(sort->Column, sort->Direction != 0);
 }
 
 void SaveListLayout(TIniFile& ini, std::string_view section, const TPersistentList& list) {
     for (int i = 0; i < list.Header->count(); ++i)
-        WriteColumnWidth(ini, section, list.Name, i, list.Header->isSectionHidden(i) ? 0 : list.Header->sectionSize(i));
-    if (list.Sort) WriteSortType(ini, section, list.Name, {list.Sort->Column(), list.Sort->Descending() ? 1 : 0});
+        WriteColumnWidth(ini, section, list.Name, i,
+                         list.Header->isSectionHidden(i) ? 0 : list.Header->sectionSize(i));
+    if (list.Sort)
+        WriteSortType(ini, section, list.Name, {list.Sort->Column(), list.Sort->Descending() ? 1 : 0});
 }
 
 } // namespace qx

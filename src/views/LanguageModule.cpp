@@ -19,7 +19,9 @@ QLocale LocaleOf(int lcid) {
 
 } // namespace
 
-TLanguageModule::TLanguageModule() : FCurrent(kBuiltInLanguage) { LoadQtTexts(kBuiltInLanguage); }
+TLanguageModule::TLanguageModule() : FCurrent(kBuiltInLanguage) {
+    LoadQtTexts(kBuiltInLanguage);
+}
 
 TLanguageModule::~TLanguageModule() {
     Unload();
@@ -56,8 +58,9 @@ int TLanguageModule::Apply(int lcid, const std::filesystem::path& exePath, TShel
                 FModule = std::move(translator);
                 FCurrent = lcid;
             } else {
-                shell.ShowError(FormatText("Не удалось загрузить языковый модуль \"%s\"!\r\r%s",
-                                           {module.string(), "Файл не является языковым модулем программы."}));
+                shell.ShowError(
+                    FormatText("Не удалось загрузить языковый модуль \"%s\"!\r\r%s",
+                               {module.string(), "Файл не является языковым модулем программы."}));
             }
         }
     }

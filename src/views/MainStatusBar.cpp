@@ -40,8 +40,12 @@ TMainStatusBar::TMainStatusBar(QWidget* parent) : QStatusBar(parent) {
     }
 }
 
-QString TMainStatusBar::PanelText(int index) const { return Panel(index)->text(); }
+QString TMainStatusBar::PanelText(int index) const {
+    return Panel(index)->text();
+}
 
-void TMainStatusBar::SetPanelText(int index, const QString& text) { Panel(index)->setText(text); }
+void TMainStatusBar::SetPanelText(int index, const QString& text) {
+    Panel(index)->setText(text);
+}
 
 } // namespace qx

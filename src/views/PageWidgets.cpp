@@ -21,7 +21,9 @@
 
 namespace qx {
 
-int ListRowHeight(const QWidget* widget) { return widget->fontMetrics().height() + 4; }
+int ListRowHeight(const QWidget* widget) {
+    return widget->fontMetrics().height() + 4;
+}
 
 void SetHint(QWidget* widget, const char* hint) {
     widget->setToolTip(Tx(hint));
@@ -37,7 +39,8 @@ QWidget* MakePanel(const char* name, QWidget* parent, TFlowLayout** layout) {
     return panel;
 }
 
-QPushButton* AddCommandButton(QLayout* layout, TCommands& commands, const char* caption, const char* command) {
+QPushButton* AddCommandButton(QLayout* layout, TCommands& commands, const char* caption,
+                              const char* command) {
     auto* button = new QPushButton(Tx(caption), layout->parentWidget());
     button->setObjectName(QString("btn") + command);
     button->setFocusPolicy(Qt::TabFocus);
@@ -46,7 +49,8 @@ QPushButton* AddCommandButton(QLayout* layout, TCommands& commands, const char* 
     return button;
 }
 
-QSpinBox* AddSpin(QLayout* layout, const char* name, const char* label, const char* hint, int minimum, int maximum) {
+QSpinBox* AddSpin(QLayout* layout, const char* name, const char* label, const char* hint, int minimum,
+                  int maximum) {
     auto* box = new QWidget(layout->parentWidget());
     auto* pair = new QHBoxLayout(box);
     pair->setContentsMargins(0, 0, 0, 0);
@@ -112,7 +116,8 @@ QTreeWidget* MakeList(const char* name, QWidget* parent, std::initializer_list<T
     return SetUpList(new QTreeWidget(parent), name, columns);
 }
 
-TSortableList* MakeSortableList(const char* name, QWidget* parent, std::initializer_list<TColumnDef> columns) {
+TSortableList* MakeSortableList(const char* name, QWidget* parent,
+                                std::initializer_list<TColumnDef> columns) {
     return SetUpList(new TSortableList(parent), name, columns);
 }
 
@@ -166,7 +171,7 @@ void SetBottomHeight(QSplitter* split, int height) {
     QList<int> sizes = split->sizes();
     int total = 0;
     for (int s : sizes) total += s;
-    if (total <= height) total = height + 400;  // not laid out yet: the top part takes what remains
+    if (total <= height) total = height + 400; // not laid out yet: the top part takes what remains
     split->setSizes({total - height, height});
 }
 

@@ -31,7 +31,8 @@ struct TColumnDef {
 QWidget* MakePanel(const char* name, QWidget* parent, TFlowLayout** layout);
 QPushButton* AddCommandButton(QLayout* layout, TCommands& commands, const char* caption, const char* command);
 // A spin edit with its label kept beside it; the hint is the control's tooltip and status text.
-QSpinBox* AddSpin(QLayout* layout, const char* name, const char* label, const char* hint, int minimum, int maximum);
+QSpinBox* AddSpin(QLayout* layout, const char* name, const char* label, const char* hint, int minimum,
+                  int maximum);
 QComboBox* AddCombo(QLayout* layout, const char* name, const char* hint, int width);
 void SetHint(QWidget* widget, const char* hint);
 

@@ -9,18 +9,14 @@
 #include <QVBoxLayout>
 
 #include "views/Tx.h"
+#include "views/WaitWindow.h"
 
 namespace qx {
 
 TProgressWindow::TProgressWindow(std::function<void()> onCancel)
     : QWidget(nullptr, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint) {
     setObjectName("ProgressWindow");
-    auto* outer = new QVBoxLayout(this);
-    outer->setContentsMargins(0, 0, 0, 0);
-    auto* panel = new QFrame(this);
-    panel->setFrameStyle(QFrame::Panel | QFrame::Raised);
-    panel->setLineWidth(2);
-    outer->addWidget(panel);
+    QFrame* panel = FillWithBevelledPanel(this);
     auto* layout = new QVBoxLayout(panel);
     layout->setContentsMargins(10, 8, 10, 8);
     FLabel = new QLabel(panel);

@@ -27,19 +27,28 @@ void TQtShell::ShowStatus(const std::string& text) {
     FStatusPanel->repaint();
 }
 
-std::unique_ptr<QMessageBox> TQtShell::CreateMessageBox(TMessageKind kind, const std::string& text, QWidget* parent) {
+std::unique_ptr<QMessageBox> TQtShell::CreateMessageBox(TMessageKind kind, const std::string& text,
+                                                        QWidget* parent) {
     QMessageBox::Icon icon = QMessageBox::Information;
     switch (kind) {
-    case TMessageKind::Error: icon = QMessageBox::Critical; break;
-    case TMessageKind::Info: icon = QMessageBox::Information; break;
+    case TMessageKind::Error:
+        icon = QMessageBox::Critical;
+        break;
+    case TMessageKind::Info:
+        icon = QMessageBox::Information;
+        break;
     case TMessageKind::Warning:
-    case TMessageKind::Notice: icon = QMessageBox::Warning; break;
+    case TMessageKind::Notice:
+        icon = QMessageBox::Warning;
+        break;
     case TMessageKind::AskYes:
     case TMessageKind::AskNo:
-    case TMessageKind::AskDelete: icon = QMessageBox::Question; break;
+    case TMessageKind::AskDelete:
+        icon = QMessageBox::Question;
+        break;
     }
-    auto box = std::make_unique<QMessageBox>(icon, Tx(MessageCaption(kind)), DisplayText(text), QMessageBox::NoButton,
-                                             parent);
+    auto box = std::make_unique<QMessageBox>(icon, Tx(MessageCaption(kind)), DisplayText(text),
+                                             QMessageBox::NoButton, parent);
     // Texts carry file names and server answers: never read as markup.
     box->setTextFormat(Qt::PlainText);
     if (IsQuestion(kind)) {
@@ -70,15 +79,18 @@ void TQtShell::ShowWait(const std::string& text) {
     FWait->SetText(Tx(text));
 }
 
-void TQtShell::HideWait() { FWait.reset(); }
+void TQtShell::HideWait() {
+    FWait.reset();
+}
 
-void TQtShell::ProcessMessages() { QCoreApplication::processEvents(); }
+void TQtShell::ProcessMessages() {
+    QCoreApplication::processEvents();
+}
 
 void TQtShell::OpenDocument(const std::string& pathOrUrl) {
     QString target = ToQ(pathOrUrl);
     QUrl url = QFileInfo::exists(target) ? QUrl::fromLocalFile(target) : QUrl(target, QUrl::TolerantMode);
-    if (!QDesktopServices::openUrl(url))
-        ShowError(FormatText("Не удалось открыть \"%s\"!", {pathOrUrl}));
+    if (!QDesktopServices::openUrl(url)) ShowError(FormatText("Не удалось открыть \"%s\"!", {pathOrUrl}));
 }
 
 void TQtShell::BusyChanged(bool busy) {

@@ -34,7 +34,8 @@ public:
     void OpenDocument(const std::string& pathOrUrl) override;
 
     // The message box a message of that kind is shown in (not yet executed).
-    static std::unique_ptr<QMessageBox> CreateMessageBox(TMessageKind kind, const std::string& text, QWidget* parent);
+    static std::unique_ptr<QMessageBox> CreateMessageBox(TMessageKind kind, const std::string& text,
+                                                         QWidget* parent);
 
     TWaitWindow* WaitWindow() const { return FWait.get(); }
     TProgressWindow* ProgressWindow() const { return FProgress.get(); }

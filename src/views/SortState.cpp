@@ -27,7 +27,8 @@ void TSortState::Click(int column) {
 
 void TSortState::ShowIndicator() {
     FHeader->setSortIndicatorShown(FColumn >= 0);
-    if (FColumn >= 0) FHeader->setSortIndicator(FColumn, FDescending ? Qt::DescendingOrder : Qt::AscendingOrder);
+    if (FColumn >= 0)
+        FHeader->setSortIndicator(FColumn, FDescending ? Qt::DescendingOrder : Qt::AscendingOrder);
 }
 
 } // namespace qx

@@ -20,8 +20,8 @@ void TSortableList::Resort() {
 
 bool TSortableItem::operator<(const QTreeWidgetItem& other) const {
     int column = treeWidget() ? treeWidget()->sortColumn() : 0;
-    return CompareSortRows(text(column).toStdString(), other.text(column).toStdString(), text(0).toStdString(),
-                           other.text(0).toStdString(), column, false) < 0;
+    return CompareSortRows(text(column).toStdString(), other.text(column).toStdString(),
+                           text(0).toStdString(), other.text(0).toStdString(), column, false) < 0;
 }
 
 } // namespace qx

@@ -4,9 +4,9 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QGuiApplication>
+#include <QLayout>
 #include <QMenu>
 #include <QMenuBar>
-#include <QLayout>
 #include <QScreen>
 #include <QShowEvent>
 #include <QSplitter>
@@ -96,7 +96,7 @@ void TTemplateMain::StartFirstStage() {
         try {
             FLinks = TWebLinks::Read(TIniFile::Load(FWorkspace->Paths().ConfigFile()));
         } catch (const std::exception&) {
-            FLinks = TWebLinks();  // the configuration file's own reader has reported the problem
+            FLinks = TWebLinks(); // the configuration file's own reader has reported the problem
         }
         BuildWindow();
         ApplyFormState();
@@ -188,7 +188,9 @@ void TTemplateMain::BuildPages() {
     }
 }
 
-std::vector<TViewPage*> TTemplateMain::Pages() const { return FPages; }
+std::vector<TViewPage*> TTemplateMain::Pages() const {
+    return FPages;
+}
 
 TViewPage* TTemplateMain::Page(const char* objectName) const {
     for (TViewPage* p : FPages)
@@ -196,9 +198,13 @@ TViewPage* TTemplateMain::Page(const char* objectName) const {
     return nullptr;
 }
 
-bool TTemplateMain::Started() const { return FWorkspace && FWorkspace->Started(); }
+bool TTemplateMain::Started() const {
+    return FWorkspace && FWorkspace->Started();
+}
 
-int TTemplateMain::InterfaceLanguage() const { return FLanguage->Current(); }
+int TTemplateMain::InterfaceLanguage() const {
+    return FLanguage->Current();
+}
 
 void TTemplateMain::SetPageVisible(TViewPage* page, bool visible) {
     int index = FMain->indexOf(page);
@@ -226,7 +232,8 @@ void TTemplateMain::AttachContextMenus() {
 
 void TTemplateMain::ApplyFormState() {
     TMainFormKeys& keys = FWorkspace->FormKeys();
-    for (const TOptionalTab& tab : OptionalTabs()) SetPageVisible(Page(tab.Page), keys.BoolKey(tab.Key).value_or(true));
+    for (const TOptionalTab& tab : OptionalTabs())
+        SetPageVisible(Page(tab.Page), keys.BoolKey(tab.Key).value_or(true));
     SetPageVisible(Page("tsSystems"), false);
     try {
         TIniFile ini = FWorkspace->ReadFormState();
@@ -234,7 +241,8 @@ void TTemplateMain::ApplyFormState() {
         ApplyLeftPanelWidth();
         for (TViewPage* page : FPages) page->ApplyKeys(keys);
         for (TViewPage* page : FPages)
-            for (const TPersistentList& list : page->PersistentLists()) RestoreListLayout(ini, kMainFormSection, list);
+            for (const TPersistentList& list : page->PersistentLists())
+                RestoreListLayout(ini, kMainFormSection, list);
     } catch (const std::exception& e) {
         FShell->ShowError(FailureText("Ошибка загрузки параметров программы!\r\r%s", e.what()));
     }
@@ -267,7 +275,8 @@ void TTemplateMain::SaveFormState() {
         FWorkspace->UpdateFormState([&](TIniFile& ini) {
             WritePlacement(*this, ini, kMainFormSection);
             for (TViewPage* page : FPages)
-                for (const TPersistentList& list : page->PersistentLists()) SaveListLayout(ini, kMainFormSection, list);
+                for (const TPersistentList& list : page->PersistentLists())
+                    SaveListLayout(ini, kMainFormSection, list);
         });
     } catch (const std::exception& e) {
         FShell->ShowError(FailureText("Ошибка записи параметров программы!\r\r%s", e.what()));
@@ -276,7 +285,8 @@ void TTemplateMain::SaveFormState() {
 
 void TTemplateMain::StatusPanelsChanged() {
     if (!FStatus) return;
-    for (int i = 0; i < TMainStatusBar::kMessagePanel; ++i) FStatus->SetPanelText(i, Tx(FWorkspace->StatusPanelText(i)));
+    for (int i = 0; i < TMainStatusBar::kMessagePanel; ++i)
+        FStatus->SetPanelText(i, Tx(FWorkspace->StatusPanelText(i)));
 }
 
 void TTemplateMain::RefreshViews(bool force) {
@@ -288,7 +298,8 @@ void TTemplateMain::RefreshViews(bool force) {
 
 void TTemplateMain::BusyChanged(bool busy) {
     if (FCommands) FCommands->Evaluate();
-    if (QMenu* languages = FCommands ? FCommands->Menu("menuLanguages") : nullptr) languages->setEnabled(!busy);
+    if (QMenu* languages = FCommands ? FCommands->Menu("menuLanguages") : nullptr)
+        languages->setEnabled(!busy);
     for (TViewPage* page : FPages) page->BusyChanged(busy);
     if (!busy && FCloseWhenIdle) {
         FCloseWhenIdle = false;

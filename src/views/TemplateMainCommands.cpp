@@ -23,8 +23,8 @@ void TTemplateMain::RegisterWindowCommands() {
     c.Register("EditConfig", {[this] { EditConfig(); }, nullptr, nullptr, nullptr});
     c.Register("ExitProgram", {[this] { close(); }, nullptr, nullptr, nullptr});
     c.Register("About", {[this] { ShowAbout(); }, nullptr, nullptr, nullptr});
-    c.Register("GetHelp", {[this] { FShell->OpenDocument(FHelp.Path.string()); }, [this] { return FHelp.Exists; },
-                           nullptr, nullptr});
+    c.Register("GetHelp", {[this] { FShell->OpenDocument(FHelp.Path.string()); },
+                           [this] { return FHelp.Exists; }, nullptr, nullptr});
     for (const std::string& name : TWebLinks::Commands())
         c.Register(name, {[this, name] { FShell->OpenDocument(UrlWithScheme(FLinks.Address(name))); },
                           [this, name] { return !FLinks.Address(name).empty(); }, nullptr, nullptr});
@@ -45,9 +45,8 @@ void TTemplateMain::BuildLanguageMenu() {
         action->setCheckable(true);
         action->setChecked(SamePrimaryLanguage(lcid, FLanguage->Current()));
         group->addAction(action);
-        connect(action, &QAction::triggered, this, [this, lcid] {
-            RunCommand(*FShell, [&] { ChooseLanguage(lcid); });
-        });
+        connect(action, &QAction::triggered, this,
+                [this, lcid] { RunCommand(*FShell, [&] { ChooseLanguage(lcid); }); });
     }
 }
 
@@ -101,7 +100,8 @@ void TTemplateMain::ShowAbout() {
 }
 
 void TTemplateMain::ShowFirstRun() {
-    TFormFirstRun dialog(FHelp, FLinks, [this](const std::string& target) { FShell->OpenDocument(target); }, this);
+    TFormFirstRun dialog(
+        FHelp, FLinks, [this](const std::string& target) { FShell->OpenDocument(target); }, this);
     dialog.exec();
     if (dialog.DontShowAgain()) FWorkspace->SetFormKey("FirstRun", false);
 }

@@ -7,11 +7,19 @@ namespace qx {
 
 // Every text the window shows goes through the interface language: the built-in Russian text
 // is the key, and a language module may give another text for it.
-inline QString Tx(const char* text) { return QCoreApplication::translate("Quadrix", text); }
-inline QString Tx(const std::string& text) { return QCoreApplication::translate("Quadrix", text.c_str()); }
+inline QString Tx(const char* text) {
+    return QCoreApplication::translate("Quadrix", text);
+}
+inline QString Tx(const std::string& text) {
+    return QCoreApplication::translate("Quadrix", text.c_str());
+}
 
-inline QString ToQ(const std::string& utf8) { return QString::fromStdString(utf8); }
-inline std::string FromQ(const QString& text) { return text.toStdString(); }
+inline QString ToQ(const std::string& utf8) {
+    return QString::fromStdString(utf8);
+}
+inline std::string FromQ(const QString& text) {
+    return text.toStdString();
+}
 
 // Message texts use "\r" (or "\r\n") as their line break.
 inline QString DisplayText(const std::string& text) {

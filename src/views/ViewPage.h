@@ -1,13 +1,17 @@
 #pragma once
 #include <QWidget>
+#include <initializer_list>
 #include <string>
+#include <utility>
 #include <vector>
 
 class QHeaderView;
+class QVBoxLayout;
 
 namespace qx {
 
 class TCommands;
+class TFlowLayout;
 class TQtShell;
 class TSortState;
 class TWorkspace;
@@ -46,7 +50,16 @@ public:
     virtual void BusyChanged(bool busy) { (void)busy; }
 
 protected:
+    // A page is a column: its panel of controls on top, then its content.
+    TFlowLayout* AddPanel(const char* name);
+    // Buttons that run commands: {caption, command} each.
+    void AddButtons(TFlowLayout* row, std::initializer_list<std::pair<const char*, const char*>> buttons);
+    void AddContent(QWidget* content, int stretch = 1);
+
     TPageContext& Ctx;
+
+private:
+    QVBoxLayout* Column();
 };
 
 } // namespace qx

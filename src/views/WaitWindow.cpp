@@ -9,16 +9,21 @@
 
 namespace qx {
 
+QFrame* FillWithBevelledPanel(QWidget* window) {
+    auto* outer = new QVBoxLayout(window);
+    outer->setContentsMargins(0, 0, 0, 0);
+    auto* panel = new QFrame(window);
+    panel->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    panel->setLineWidth(2);
+    outer->addWidget(panel);
+    return panel;
+}
+
 TWaitWindow::TWaitWindow() : QWidget(nullptr, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint) {
     setObjectName("WaitWindow");
     setAttribute(Qt::WA_ShowWithoutActivating);
     setFixedSize(kWidth, kHeight);
-    auto* outer = new QVBoxLayout(this);
-    outer->setContentsMargins(0, 0, 0, 0);
-    auto* panel = new QFrame(this);
-    panel->setFrameStyle(QFrame::Panel | QFrame::Raised);
-    panel->setLineWidth(2);
-    outer->addWidget(panel);
+    QFrame* panel = FillWithBevelledPanel(this);
     auto* inner = new QVBoxLayout(panel);
     FLabel = new QLabel(panel);
     FLabel->setAlignment(Qt::AlignCenter);
@@ -38,6 +43,8 @@ void TWaitWindow::SetText(const QString& text) {
     repaint();
 }
 
-QString TWaitWindow::Text() const { return FLabel->text(); }
+QString TWaitWindow::Text() const {
+    return FLabel->text();
+}
 
 } // namespace qx

@@ -1,6 +1,7 @@
 #pragma once
 #include <QWidget>
 
+class QFrame;
 class QLabel;
 
 namespace qx {
@@ -19,5 +20,8 @@ public:
 private:
     QLabel* FLabel;
 };
+
+// Fills a small borderless window with one bevelled panel, as the wait and progress windows show.
+QFrame* FillWithBevelledPanel(QWidget* window);
 
 } // namespace qx

@@ -10,7 +10,7 @@ using namespace qx::test;
 
 TEST(ConfigForm, ShowsMoneyWithTwoDecimalsWeightsWithThreeAndFivePrizeRows) {
     TConfigData c;
-    c.Cost = 12345;  // 1.2345
+    c.Cost = 12345; // 1.2345
     c.Profits = {{3, 50000}, {4, 1234567}};
     c.Weights.Deviation = -1;
     c.Weights.Level = 0.12345L;
@@ -18,7 +18,7 @@ TEST(ConfigForm, ShowsMoneyWithTwoDecimalsWeightsWithThreeAndFivePrizeRows) {
     EXPECT_EQ(f.Cost, "1.23");
     EXPECT_EQ(f.Profits, (std::array<std::string, 5>{"5.00", "123.46", "0.00", "0.00", "0.00"}));
     EXPECT_EQ(f.Weights, (std::array<std::string, 3>{"0.000", "-1.000", "0.123"}));
-    EXPECT_EQ(f.Segments.size(), 3u);  // MatrixCols = 3
+    EXPECT_EQ(f.Segments.size(), 3u); // MatrixCols = 3
     EXPECT_EQ(SegmentGridColumns(10), 4);
     EXPECT_EQ(SegmentGridColumns(0), 1);
     EXPECT_EQ(MoneyToFixed(-15, 2), "0.00");
@@ -47,13 +47,13 @@ TEST(ConfigForm, OkKeepsUntouchedValuesExactlyAndTakesEditedOnes) {
     c.MaxStake = 7;
     c.Profits = {{4, 50000}};
     c.Weights.Level = 0.12345L;
-    c.MatrixSegments[3][9] = 5;  // a block beyond the three visible columns
+    c.MatrixSegments[3][9] = 5; // a block beyond the three visible columns
     TConfigForm shown = ConfigFormFromData(c);
     EXPECT_EQ(ConfigDataFromForm(c, shown, shown).Cost, 12345);
 
     TConfigForm edited = shown;
     edited.Cost = "2,5";
-    edited.Profits[1] = "abc";  // not a number: 0
+    edited.Profits[1] = "abc"; // not a number: 0
     edited.Profits[4] = "1000.125";
     edited.Weights[0] = "1.5";
     edited.Segments[0][0] = "";
@@ -64,7 +64,7 @@ TEST(ConfigForm, OkKeepsUntouchedValuesExactlyAndTakesEditedOnes) {
     EXPECT_EQ(r.MaxStake, 7);
     ASSERT_EQ(r.Profits.size(), 5u);
     for (int k = 0; k < 5; ++k) EXPECT_EQ(r.Profits[static_cast<size_t>(k)].Overlap, k);
-    EXPECT_EQ(r.Profits[0].Profit, 50000);  // row 0 showed entry 0's prize and was not touched
+    EXPECT_EQ(r.Profits[0].Profit, 50000); // row 0 showed entry 0's prize and was not touched
     EXPECT_EQ(r.Profits[1].Profit, 0);
     EXPECT_EQ(r.Profits[4].Profit, 10001250);
     EXPECT_EQ(r.Weights.Count, 1.5L);
@@ -84,9 +84,10 @@ TEST(WebLinks, DefaultsSettingsAndSchemes) {
     EXPECT_FALSE(defaults.Address("OpenLotoSite").empty());
     EXPECT_EQ(defaults.Address("urlBlog"), "");
     EXPECT_EQ(defaults.Address("NoSuchCommand"), "");
-    TWebLinks set = TWebLinks::Read(TIniFile::Parse("[LINKS]\r\nurlBlog= blog.example.org \r\nOpenLotoSite=\r\nMail=a@b.c\r\n"));
+    TWebLinks set = TWebLinks::Read(
+        TIniFile::Parse("[LINKS]\r\nurlBlog= blog.example.org \r\nOpenLotoSite=\r\nMail=a@b.c\r\n"));
     EXPECT_EQ(set.Address("urlBlog"), "blog.example.org");
-    EXPECT_EQ(set.Address("OpenLotoSite"), "");  // switched off by the settings
+    EXPECT_EQ(set.Address("OpenLotoSite"), ""); // switched off by the settings
     EXPECT_EQ(set.Mail(), "a@b.c");
     EXPECT_EQ(UrlWithScheme("blog.example.org/x"), "http://blog.example.org/x");
     EXPECT_EQ(UrlWithScheme("https://a.b"), "https://a.b");

@@ -15,8 +15,8 @@ TEST(Languages, ModulesAreFoundBesideTheExecutableUnderTheirAbbreviation) {
     EXPECT_EQ(AvailableLanguages(exe), std::vector<int>{kBuiltInLanguage});
     WriteBytes(dir / "Quadrix_4d10_UKR.lng", "x");
     WriteBytes(dir / "Quadrix_4d10_ENU.lng", "x");
-    WriteBytes(dir / "Quadrix_4d10_RUS.lng", "x");  // the built-in language is listed once
-    WriteBytes(dir / "Quadrix_4d10_XYZ.lng", "x");  // an abbreviation no locale has
+    WriteBytes(dir / "Quadrix_4d10_RUS.lng", "x"); // the built-in language is listed once
+    WriteBytes(dir / "Quadrix_4d10_XYZ.lng", "x"); // an abbreviation no locale has
     EXPECT_EQ(AvailableLanguages(exe), (std::vector<int>{1049, 1033, 1058}));
 }
 
@@ -42,7 +42,7 @@ TEST(HelpFile, LookedForInTheProgramDirectoryThenInBothHelpFolders) {
     std::filesystem::create_directories(root / "help");
     THelpLocation none = LocateHelpFile(program, "RUS");
     EXPECT_FALSE(none.Exists);
-    EXPECT_EQ(none.Path, root / "help" / "Plexa_RUS.chm");  // the last place looked at
+    EXPECT_EQ(none.Path, root / "help" / "Plexa_RUS.chm"); // the last place looked at
 
     WriteBytes(root / "help" / "Plexa_RUS.chm", "x");
     EXPECT_EQ(LocateHelpFile(program, "RUS").Path, root / "help" / "Plexa_RUS.chm");

@@ -14,7 +14,7 @@ TEST(SortRule, NumbersCompareAsNumbersWithEitherSeparatorOtherTextsWithoutCase) 
     EXPECT_EQ(CompareSortTexts("1,50", "1.5"), 0);
     EXPECT_LT(CompareSortTexts("-3", "0"), 0);
     EXPECT_EQ(CompareSortTexts("Абв", "аБВ"), 0);
-    EXPECT_LT(CompareSortTexts("10", "9a"), 0);  // not both numbers: as texts
+    EXPECT_LT(CompareSortTexts("10", "9a"), 0); // not both numbers: as texts
     EXPECT_LT(CompareSortTexts("", "1"), 0);
 }
 
@@ -32,7 +32,7 @@ TEST(SortRule, RowsTieOnTheirCaptionsAndDescendingReverses) {
         for (const auto& r : copy) order += r.Caption;
         return order;
     };
-    EXPECT_EQ(sorted(false), "abcd");  // 5, 5 (captions decide), 12, then the text "x"
+    EXPECT_EQ(sorted(false), "abcd"); // 5, 5 (captions decide), 12, then the text "x"
     EXPECT_EQ(sorted(true), "dcba");
     // In the caption column itself equal texts stay equal.
     EXPECT_EQ(CompareSortRows("a", "A", "a", "A", 0, false), 0);

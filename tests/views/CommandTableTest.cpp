@@ -65,9 +65,9 @@ TEST_F(Commands, EveryCommandOfTheTableIsAnActionWithItsCaptionShortcutAndHint) 
     }
     // Spot checks against the texts the menus must show.
     EXPECT_EQ(Action("SystemStakeAll")->text(), QString("Cистемная игра по списку системы"));
-    EXPECT_EQ(Action("SystemStakeAll")->text().at(0), QChar('C'));  // a Latin capital letter
+    EXPECT_EQ(Action("SystemStakeAll")->text().at(0), QChar('C')); // a Latin capital letter
     EXPECT_EQ(Action("StakeClear")->shortcut(), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Delete));
-    EXPECT_EQ(Action("ScriptEdit")->shortcuts().size(), 2);  // keypad Enter and the main Return key
+    EXPECT_EQ(Action("ScriptEdit")->shortcuts().size(), 2); // keypad Enter and the main Return key
     EXPECT_EQ(Action("TabTables")->statusTip(), "Скрыть / показать вкладку \"Регулярные ставки\"");
 }
 
@@ -89,7 +89,8 @@ TEST_F(Commands, MenusHoldTheirCommandsInTableOrder) {
     // One command, two captions: the systems switch reads differently in the "Вид" menu.
     QMenu* view = Window->Commands().Menu("menuView");
     const QList<QAction*> items = view->actions();
-    auto it = std::find_if(items.begin(), items.end(), [](QAction* a) { return a->objectName().startsWith("SystemsOn"); });
+    auto it = std::find_if(items.begin(), items.end(),
+                           [](QAction* a) { return a->objectName().startsWith("SystemsOn"); });
     ASSERT_NE(it, items.end());
     EXPECT_EQ((*it)->text(), "Вкладка \"Системы\"");
     EXPECT_EQ(Action("SystemsOn")->text(), "Системная игра");
@@ -100,7 +101,8 @@ TEST_F(Commands, MenusHoldTheirCommandsInTableOrder) {
         Flatten(def.Items, flat, false);
         reachable.insert(flat.begin(), flat.end());
     }
-    for (const TContextMenuDef& def : ContextMenuTable()) reachable.insert(def.Items.begin(), def.Items.end());
+    for (const TContextMenuDef& def : ContextMenuTable())
+        reachable.insert(def.Items.begin(), def.Items.end());
     for (const TCommandDef& def : CommandTable()) {
         if (reachable.count(def.Name)) continue;
         EXPECT_NE(Window->findChild<QWidget*>(QString("btn") + def.Name), nullptr) << def.Name;
@@ -125,9 +127,9 @@ TEST_F(Commands, ContextMenusBelongToTheirListsWithTheDefaultItem) {
 
 TEST_F(Commands, OnlyCommandsOfBuiltPartsAreEnabled) {
     Open();
-    const std::set<std::string> wired = {"EditConfig", "ExitProgram", "DrawsAdd",  "DrawsImport", "TabGraps",
-                                         "TabCard",    "TabLayout",   "TabWeek",   "TabTables",   "ViewColorDraws",
-                                         "About",      "OpenLotoSite"};
+    const std::set<std::string> wired = {"EditConfig", "ExitProgram",    "DrawsAdd",  "DrawsImport",
+                                         "TabGraps",   "TabCard",        "TabLayout", "TabWeek",
+                                         "TabTables",  "ViewColorDraws", "About",     "OpenLotoSite"};
     for (const TCommandDef& def : CommandTable())
         EXPECT_EQ(Action(def.Name)->isEnabled(), wired.count(def.Name) > 0) << def.Name;
     // Switches of later parts still show their settings.
@@ -168,5 +170,5 @@ TEST_F(Commands, SharedShortcutsGoToTheListWithTheFocus) {
     Window->findChild<QWidget*>("lvCombs")->setFocus();
     EXPECT_EQ(commands.RouteSharedKey(*ctrlDel), "CombsDelSelected");
     Window->DrawsPage()->List()->setFocus();
-    EXPECT_EQ(commands.RouteSharedKey(*ctrlDel), "");  // never in a list the user does not look at
+    EXPECT_EQ(commands.RouteSharedKey(*ctrlDel), ""); // never in a list the user does not look at
 }

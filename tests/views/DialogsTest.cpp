@@ -56,7 +56,7 @@ TEST_F(Dialogs, ConfigurationDialogChecksSegmentsAndSavesWhatWasEdited) {
         ASSERT_NE(dialog, nullptr);
         EXPECT_EQ(dialog->Segments()->item(4, 1)->text(), "1");
         dialog->Segments()->item(5, 2)->setText("7");
-        dialog->Segments()->item(6, 0)->setText("");  // an empty cell saves as 1
+        dialog->Segments()->item(6, 0)->setText(""); // an empty cell saves as 1
         dialog->ChannelSize()->setValue(3);
         dialog->Profits()->item(4, 1)->setText("2500,5");
         Press(dialog, QDialogButtonBox::Ok);
@@ -67,7 +67,7 @@ TEST_F(Dialogs, ConfigurationDialogChecksSegmentsAndSavesWhatWasEdited) {
 
     const TConfigData& c = Window->Workspace().Config();
     EXPECT_EQ(c.ChannelSize, 3);
-    EXPECT_EQ(c.Cost, 12345);  // untouched fields keep their exact value
+    EXPECT_EQ(c.Cost, 12345); // untouched fields keep their exact value
     EXPECT_EQ(c.Weights.Level, 0.12345L);
     ASSERT_EQ(c.Profits.size(), 5u);
     EXPECT_EQ(c.Profits[0].Overlap, 0);
@@ -80,8 +80,9 @@ TEST_F(Dialogs, ConfigurationDialogChecksSegmentsAndSavesWhatWasEdited) {
     EXPECT_EQ(ini.ReadString("STAKES", "Profits", ""), "5");
     // The draws list repaints in the new channel colours: digit 2 is in channel 1 of width 3.
     TDrawsModel* model = Window->DrawsPage()->Model();
-    EXPECT_EQ(model->data(model->index(0, TDrawsModel::ColDigit1), Qt::BackgroundRole).value<QBrush>().color(),
-              QColor(170, 255, 170));
+    EXPECT_EQ(
+        model->data(model->index(0, TDrawsModel::ColDigit1), Qt::BackgroundRole).value<QBrush>().color(),
+        QColor(170, 255, 170));
 }
 
 TEST_F(Dialogs, CancellingTheConfigurationChangesNothing) {
@@ -105,7 +106,7 @@ TEST_F(Dialogs, FirstRunDialogOffersHelpAndLinksAndCanBeSwitchedOff) {
         EXPECT_EQ(w->windowTitle(), "Справочная информация");
         EXPECT_TRUE(w->findChild<QPushButton*>("btnHelp")->isEnabled());
         EXPECT_TRUE(w->findChild<QPushButton*>("btnBlog")->isEnabled());
-        EXPECT_FALSE(w->findChild<QPushButton*>("btnTelegram")->isEnabled());  // no address set
+        EXPECT_FALSE(w->findChild<QPushButton*>("btnTelegram")->isEnabled()); // no address set
         EXPECT_EQ(w->findChild<QPushButton*>("btnVK")->text(), "Группа в соцсети \"В Контакте\"");
         w->findChild<QCheckBox*>("cbDontShow")->setChecked(true);
         Press(w, QDialogButtonBox::Close);

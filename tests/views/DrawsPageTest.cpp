@@ -13,6 +13,7 @@
 
 #include "ViewsTestSupport.h"
 #include "app/Workspace.h"
+#include "app/WorkspaceFixture.h"
 #include "core/DateTime.h"
 #include "draws/DrawsFile.h"
 #include "views/Commands.h"
@@ -26,15 +27,6 @@ using namespace qx;
 using namespace qx::test;
 
 namespace {
-
-TDrawRecord Draw(int number, std::initializer_list<int> digits, const char* label) {
-    TDrawRecord r;
-    r.Number = number;
-    int p = 0;
-    for (int d : digits) r.Digits[p++] = static_cast<uint8_t>(d);
-    r.SetDateLabel(label);
-    return r;
-}
 
 void Press(QWidget* dialog, QDialogButtonBox::StandardButton which) {
     dialog->findChild<QDialogButtonBox*>()->button(which)->click();
@@ -60,14 +52,14 @@ protected:
 };
 
 TEST_F(DrawsPage, TheDrawDialogRefusesABadCombinationAndStaysOpen) {
-    OpenWith({Draw(7, {1, 2, 3, 4}, "03/07/2019 M")});
+    OpenWith({MakeDraw(7, {1, 2, 3, 4}, "03/07/2019 M")});
     Modal.Then([](QWidget* w) {
         auto* dialog = dynamic_cast<TFormDraw*>(w);
         ASSERT_NE(dialog, nullptr);
         EXPECT_EQ(dialog->windowTitle(), "Введите данные следующего тиража");
-        EXPECT_EQ(dialog->NumberEdit()->value(), 8);  // the next number
+        EXPECT_EQ(dialog->NumberEdit()->value(), 8); // the next number
         EXPECT_EQ(dialog->DigitsEdit()->text(), "0;0;0;0");
-        EXPECT_EQ(dialog->DateEdit()->date(), QDate::currentDate());  // an empty label proposes today
+        EXPECT_EQ(dialog->DateEdit()->date(), QDate::currentDate()); // an empty label proposes today
         EXPECT_TRUE(dialog->DateEdit()->isVisibleTo(dialog));
         dialog->DigitsEdit()->setText("1;2;3");
         Press(dialog, QDialogButtonBox::Ok);
@@ -75,7 +67,7 @@ TEST_F(DrawsPage, TheDrawDialogRefusesABadCombinationAndStaysOpen) {
     Modal.ThenAnswer(QMessageBox::Ok);
     Modal.Then([](QWidget* w) {
         auto* dialog = dynamic_cast<TFormDraw*>(w);
-        ASSERT_NE(dialog, nullptr);  // still open after the refusal
+        ASSERT_NE(dialog, nullptr); // still open after the refusal
         dialog->DigitsEdit()->setText("1;2;3;10");
         Press(dialog, QDialogButtonBox::Ok);
     });
@@ -96,7 +88,7 @@ TEST_F(DrawsPage, TheDrawDialogRefusesABadCombinationAndStaysOpen) {
     const TDrawRecord& added = Draws().back();
     EXPECT_EQ(added.Number, 8);
     EXPECT_EQ(std::vector<int>(added.Digits, added.Digits + 4), (std::vector<int>{1, 2, 3, 0}));
-    EXPECT_EQ(added.DateLabel(), "03/07/2019 E");  // half past midnight is an evening draw
+    EXPECT_EQ(added.DateLabel(), "03/07/2019 E"); // half past midnight is an evening draw
     EXPECT_EQ(Window->DrawsPage()->Model()->rowCount(), 2);
     EXPECT_EQ(Window->StatusPanels()->PanelText(0), "Архив тиражей: 2");
     // The file was written at once.
@@ -104,9 +96,9 @@ TEST_F(DrawsPage, TheDrawDialogRefusesABadCombinationAndStaysOpen) {
 }
 
 TEST_F(DrawsPage, EditingReplacesTheSelectedDrawInPlaceAndCancelChangesNothing) {
-    OpenWith({Draw(1, {1, 1, 1, 1}, "03/06/2019 E"), Draw(2, {2, 2, 2, 2}, "03/07/2019 M"),
-              Draw(3, {3, 3, 3, 3}, "03/07/2019 E")});
-    EXPECT_FALSE(Window->Commands().Trigger("DrawsEdit"));  // nothing selected
+    OpenWith({MakeDraw(1, {1, 1, 1, 1}, "03/06/2019 E"), MakeDraw(2, {2, 2, 2, 2}, "03/07/2019 M"),
+              MakeDraw(3, {3, 3, 3, 3}, "03/07/2019 E")});
+    EXPECT_FALSE(Window->Commands().Trigger("DrawsEdit")); // nothing selected
     Select({1});
     Modal.Then([](QWidget* w) {
         auto* dialog = dynamic_cast<TFormDraw*>(w);
@@ -130,7 +122,7 @@ TEST_F(DrawsPage, EditingReplacesTheSelectedDrawInPlaceAndCancelChangesNothing) 
 }
 
 TEST_F(DrawsPage, DeletingAsksWithTheCountAndRemovesTheSelectedDraws) {
-    OpenWith({Draw(1, {1, 1, 1, 1}, ""), Draw(2, {2, 2, 2, 2}, ""), Draw(3, {3, 3, 3, 3}, "")});
+    OpenWith({MakeDraw(1, {1, 1, 1, 1}, ""), MakeDraw(2, {2, 2, 2, 2}, ""), MakeDraw(3, {3, 3, 3, 3}, "")});
     Select({0, 2});
     Modal.ThenAnswer(QMessageBox::No);
     ASSERT_TRUE(Window->Commands().Trigger("DrawsDel"));
@@ -148,7 +140,7 @@ TEST_F(DrawsPage, DeletingAsksWithTheCountAndRemovesTheSelectedDraws) {
 }
 
 TEST_F(DrawsPage, InformationShowsPropertiesAndTheCardInChannelColours) {
-    OpenWith({Draw(41, {0, 7, 3, 9}, "03/07/2019 M"), Draw(42, {5, 5, 1, 2}, "03/07/2019 E")});
+    OpenWith({MakeDraw(41, {0, 7, 3, 9}, "03/07/2019 M"), MakeDraw(42, {5, 5, 1, 2}, "03/07/2019 E")});
     Select({1});
     Modal.Then([](QWidget* w) {
         auto* info = dynamic_cast<TFormInfo*>(w);
@@ -166,9 +158,9 @@ TEST_F(DrawsPage, InformationShowsPropertiesAndTheCardInChannelColours) {
         EXPECT_EQ(card->item(0, 0)->text(), "0");
         EXPECT_EQ(card->item(7, 1)->text(), "7");
         EXPECT_EQ(card->item(3, 2)->text(), "3");
-        EXPECT_EQ(card->item(9, 3)->text(), "9");  // the fourth position shows with three matrix columns
+        EXPECT_EQ(card->item(9, 3)->text(), "9"); // the fourth position shows with three matrix columns
         EXPECT_EQ(card->item(1, 0)->text(), "");
-        EXPECT_EQ(card->item(9, 0)->background().color(), QColor(170, 170, 255));  // channel 5 of width 2
+        EXPECT_EQ(card->item(9, 0)->background().color(), QColor(170, 170, 255)); // channel 5 of width 2
         w->close();
     });
     // A double click on a row opens the same dialog.
@@ -178,29 +170,29 @@ TEST_F(DrawsPage, InformationShowsPropertiesAndTheCardInChannelColours) {
 }
 
 TEST_F(DrawsPage, ExportAndImportGoThroughTheFileDialogs) {
-    OpenWith({Draw(1, {1, 2, 3, 4}, "03/06/2019 E"), Draw(2, {4, 3, 2, 1}, "03/07/2019 M")});
-    const std::filesystem::path file = Dir / "out";  // the dialog adds the extension
+    OpenWith({MakeDraw(1, {1, 2, 3, 4}, "03/06/2019 E"), MakeDraw(2, {4, 3, 2, 1}, "03/07/2019 M")});
+    const std::filesystem::path file = Dir / "out"; // the dialog adds the extension
     Modal.Then([&](QWidget* w) {
         auto* dialog = qobject_cast<QFileDialog*>(w);
         ASSERT_NE(dialog, nullptr);
         EXPECT_EQ(dialog->nameFilters(), QStringList{"Файлы тиражей (*.csv)"});
         EXPECT_EQ(dialog->acceptMode(), QFileDialog::AcceptSave);
-        dialog->selectFile(QString::fromStdString(file.string()));
-        static_cast<QDialog*>(dialog)->accept();
+        EXPECT_EQ(dialog->defaultSuffix(), "csv");
+        ChooseFile(dialog, file);
     });
     ASSERT_TRUE(Window->Commands().Trigger("DrawsExport"));
     ASSERT_TRUE(std::filesystem::exists(Dir / "out.csv"));
     EXPECT_EQ(ReadBytes(Dir / "out.csv"), "1;\"03/06/2019 E\";1;2;3;4\r\n2;\"03/07/2019 M\";4;3;2;1\r\n");
 
-    WriteBytes(Dir / "in.csv", "2;\"03/07/2019 M\";4;3;2;1\r\n3;\"03/07/2019 E\";9;9;9;9\r\n4;\"x\";1;2;3;12\r\n");
+    WriteBytes(Dir / "in.csv",
+               "2;\"03/07/2019 M\";4;3;2;1\r\n3;\"03/07/2019 E\";9;9;9;9\r\n4;\"x\";1;2;3;12\r\n");
     Modal.Then([&](QWidget* w) {
         auto* dialog = qobject_cast<QFileDialog*>(w);
         ASSERT_NE(dialog, nullptr);
         EXPECT_EQ(dialog->acceptMode(), QFileDialog::AcceptOpen);
-        dialog->selectFile(QString::fromStdString((Dir / "in.csv").string()));
-        static_cast<QDialog*>(dialog)->accept();
+        ChooseFile(dialog, Dir / "in.csv");
     });
-    Modal.ThenAnswer(QMessageBox::Ok);  // the line with a digit 12 is reported
+    Modal.ThenAnswer(QMessageBox::Ok); // the line with a digit 12 is reported
     ASSERT_TRUE(Window->Commands().Trigger("DrawsImport"));
     ASSERT_EQ(Draws().size(), 3u);
     EXPECT_EQ(Draws()[2].Number, 3);
@@ -215,18 +207,19 @@ TEST_F(DrawsPage, ExportAndImportGoThroughTheFileDialogs) {
 
 TEST_F(DrawsPage, TheSortedViewShowsSortedDigitsAndItsCommandStaysDisabled) {
     WriteBytes(Dir / "Quadrix_4d10.frm", "[TFormMain]\r\nSortedDraws=1\r\n");
-    OpenWith({Draw(1, {9, 1, 5, 0}, "03/06/2019 E")});
+    OpenWith({MakeDraw(1, {9, 1, 5, 0}, "03/06/2019 E")});
     TDrawsModel* model = Window->DrawsPage()->Model();
     EXPECT_EQ(model->index(0, TDrawsModel::ColDigit1).data().toInt(), 0);
     EXPECT_EQ(model->index(0, TDrawsModel::ColDigit4).data().toInt(), 9);
-    EXPECT_EQ(Draws()[0].Digits[0], 9);  // the stored record keeps the drawn order
+    EXPECT_EQ(Draws()[0].Digits[0], 9); // the stored record keeps the drawn order
     EXPECT_TRUE(Action("DrawsSorted")->isChecked());
     EXPECT_FALSE(Action("DrawsSorted")->isEnabled());
 }
 
 TEST_F(DrawsPage, TwentyThousandRowsAreServedWithoutCopyingTheArchive) {
     TDrawsArray draws;
-    for (int i = 1; i <= 20000; ++i) draws.push_back(Draw(i, {i % 10, i / 10 % 10, i / 100 % 10, 3}, "03/07/2019 M"));
+    for (int i = 1; i <= 20000; ++i)
+        draws.push_back(MakeDraw(i, {i % 10, i / 10 % 10, i / 100 % 10, 3}, "03/07/2019 M"));
     OpenWith(draws);
     TDrawsModel* model = Window->DrawsPage()->Model();
     ASSERT_EQ(model->rowCount(), 20000);

@@ -35,7 +35,7 @@ TEST_F(FormState, PanelWidthColumnWidthsPlacementAndSortSurviveARestart) {
     Window->DrawsPage()->List()->horizontalHeader()->resizeSection(6, 140);
     auto* stat = Window->findChild<TSortableList*>("lvDrawsStat");
     stat->Sort().Click(4);
-    stat->Sort().Click(4);  // the second click reverses the direction
+    stat->Sort().Click(4); // the second click reverses the direction
     Pump();
     Reopen();
     EXPECT_EQ(Window->Splitter()->sizes().front(), 410);
@@ -53,8 +53,8 @@ TEST_F(FormState, PanelWidthColumnWidthsPlacementAndSortSurviveARestart) {
     EXPECT_EQ(frm.ReadString("TFormMain", "ShowCmd", ""), "1");
     // The full-set columns of the statistics table are hidden while the comparison is off.
     EXPECT_EQ(frm.ReadString("TFormMain", "lvDrawsStat.Column3", ""), "0");
-    for (const char* list : {"lvDraws", "lvCombs", "lvFilters", "lvDrawsStat", "sgStakes", "lvRatings", "lvTables",
-                             "lvSystems", "lvScript", "lvOnlineScripts"})
+    for (const char* list : {"lvDraws", "lvCombs", "lvFilters", "lvDrawsStat", "sgStakes", "lvRatings",
+                             "lvTables", "lvSystems", "lvScript", "lvOnlineScripts"})
         EXPECT_TRUE(frm.HasKey("TFormMain", std::string(list) + ".Column0")) << list;
 }
 
@@ -92,7 +92,7 @@ TEST_F(FormState, OptionalTabsSwitchAtOnceAndKeepTheirState) {
     EXPECT_FALSE(tabs->isTabVisible(card));
     Action("TabCard")->trigger();
     EXPECT_TRUE(tabs->isTabVisible(card));
-    EXPECT_EQ(tabs->currentIndex(), card);  // a tab shown becomes the active page
+    EXPECT_EQ(tabs->currentIndex(), card); // a tab shown becomes the active page
     EXPECT_EQ(TIniFile::Load(Dir / "Quadrix_4d10.frm").ReadString("TFormMain", "TabCard", ""), "1");
 }
 

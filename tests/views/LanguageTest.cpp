@@ -19,7 +19,7 @@ protected:
 };
 
 TEST_F(Language, WithoutModulesTheBuiltInRussianIsTheOnlyChoice) {
-    Open();  // the stored default asks for English (1033): its module is missing, silently
+    Open(); // the stored default asks for English (1033): its module is missing, silently
     EXPECT_EQ(Window->InterfaceLanguage(), kBuiltInLanguage);
     ASSERT_EQ(LanguageItems().size(), 1);
     EXPECT_EQ(LanguageItems()[0]->text(), "Русский (Россия)");
@@ -35,7 +35,7 @@ TEST_F(Language, AModuleReplacesTheTextsAndChoosingTheBuiltInOneRestarts) {
     EXPECT_EQ(Action("ExitProgram")->text(), "Exit");
     EXPECT_EQ(Window->ListTabs()->tabText(0), "Draws archive");
     EXPECT_TRUE(Window->windowTitle().startsWith("Lottery statistics analysis \"Pick 4\" "));
-    EXPECT_EQ(Action("DrawsAdd")->text(), "Добавить");  // a text the module does not have stays
+    EXPECT_EQ(Action("DrawsAdd")->text(), "Добавить"); // a text the module does not have stays
     ASSERT_EQ(LanguageItems().size(), 2);
     EXPECT_FALSE(LanguageItems()[0]->isChecked());
     EXPECT_TRUE(LanguageItems()[1]->isChecked());

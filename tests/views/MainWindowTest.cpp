@@ -1,14 +1,14 @@
 #include <QApplication>
 #include <QHeaderView>
 #include <QLabel>
-#include <QStatusTipEvent>
-#include <set>
 #include <QMenu>
 #include <QMenuBar>
 #include <QSpinBox>
 #include <QSplitter>
+#include <QStatusTipEvent>
 #include <QTabWidget>
 #include <QTableView>
+#include <set>
 
 #include "ViewsTestSupport.h"
 #include "app/Workspace.h"
@@ -47,7 +47,7 @@ TEST_F(MainWindow, ShowsTheRealArchiveNewestFirstWithStatusPanels) {
     TMainStatusBar* status = Window->StatusPanels();
     EXPECT_EQ(status->PanelText(0), "Архив тиражей: 13788");
     EXPECT_EQ(status->PanelText(1), "Следующий тираж: 13789");
-    EXPECT_EQ(status->PanelText(2), "");  // at offset 0 no draw follows
+    EXPECT_EQ(status->PanelText(2), ""); // at offset 0 no draw follows
     EXPECT_EQ(status->Panel(0)->width(), 150);
     EXPECT_EQ(status->Panel(1)->width(), 180);
     EXPECT_EQ(status->Panel(2)->width(), 130);
@@ -97,10 +97,9 @@ TEST_F(MainWindow, ChangingTheOffsetMovesTheCurrentRowAndTheStatusPanels) {
     const TDrawRecord& following = draws[draws.size() - 5];
     TMainStatusBar* status = Window->StatusPanels();
     EXPECT_EQ(status->PanelText(1).toStdString(), "Следующий тираж: " + std::to_string(current.Number + 1));
-    EXPECT_EQ(status->PanelText(2).toStdString(), std::to_string(following.Digits[0]) + ";" +
-                                                      std::to_string(following.Digits[1]) + ";" +
-                                                      std::to_string(following.Digits[2]) + ";" +
-                                                      std::to_string(following.Digits[3]));
+    EXPECT_EQ(status->PanelText(2).toStdString(),
+              std::to_string(following.Digits[0]) + ";" + std::to_string(following.Digits[1]) + ";" +
+                  std::to_string(following.Digits[2]) + ";" + std::to_string(following.Digits[3]));
 
     // Without channel colours only the current row is coloured, all of it.
     Action("ViewColorDraws")->trigger();
@@ -117,24 +116,25 @@ TEST_F(MainWindow, FirstStartOnAnEmptyDirectoryUsesTheDefaults) {
     EXPECT_EQ(Window->StatusPanels()->PanelText(1), "Следующий тираж: 1");
     EXPECT_EQ(TabCaptions(Window->ListTabs(), false), QStringList({"Архив тиражей", "Комбинации"}));
     EXPECT_EQ(TabCaptions(Window->MainTabs(), false),
-              QStringList({"Статистика", "Графики", "Карта", "Схема", "Неделя", "Ставки", "Рейтинг", "Регуляры",
-                           "Системы", "Сценарий"}));
+              QStringList({"Статистика", "Графики", "Карта", "Схема", "Неделя", "Ставки", "Рейтинг",
+                           "Регуляры", "Системы", "Сценарий"}));
     // The systems arrive hidden: their tab, their menu and their two stake commands.
     EXPECT_EQ(TabCaptions(Window->MainTabs(), true),
-              QStringList({"Статистика", "Графики", "Карта", "Схема", "Неделя", "Ставки", "Рейтинг", "Регуляры",
-                           "Сценарий"}));
+              QStringList({"Статистика", "Графики", "Карта", "Схема", "Неделя", "Ставки", "Рейтинг",
+                           "Регуляры", "Сценарий"}));
     EXPECT_FALSE(Window->Commands().Menu("menuSystems")->menuAction()->isVisible());
     EXPECT_FALSE(Action("SystemStakeAll")->isVisible());
     EXPECT_EQ(Window->Splitter()->sizes().front(), 335);
     EXPECT_TRUE(Window->DrawsPage()->OffsetEdit()->isEnabled());
     EXPECT_EQ(Window->DrawsPage()->OffsetEdit()->maximum(), 0);
-    EXPECT_FALSE(Action("DrawsExport")->isEnabled());  // nothing to export yet
+    EXPECT_FALSE(Action("DrawsExport")->isEnabled()); // nothing to export yet
     EXPECT_TRUE(Action("DrawsAdd")->isEnabled());
 }
 
 TEST_F(MainWindow, BusyStateDisablesEveryCommandButTheFewThatMustStayUsable) {
     Open();
-    const std::vector<std::string> wired = {"DrawsAdd", "DrawsImport", "EditConfig", "About", "TabCard", "ExitProgram"};
+    const std::vector<std::string> wired = {"DrawsAdd", "DrawsImport", "EditConfig",
+                                            "About",    "TabCard",     "ExitProgram"};
     for (const auto& name : wired) EXPECT_TRUE(Action(name.c_str())->isEnabled()) << name;
     Window->Shell().BeginBusy();
     for (const auto& name : wired) EXPECT_FALSE(Action(name.c_str())->isEnabled()) << name;
@@ -174,7 +174,11 @@ TEST_F(MainWindow, ASecondWindowOnTheSameDirectoryGetsTheExclusiveAccessMessageA
 TEST_F(MainWindow, ClosingWhileBusyWaitsForTheOperationAndARunningScriptIsAskedFirst) {
     Open();
     bool running = true, stopped = false;
-    Window->SetScriptHooks([&] { return running; }, [&] { stopped = true; running = false; });
+    Window->SetScriptHooks([&] { return running; },
+                           [&] {
+                               stopped = true;
+                               running = false;
+                           });
     Modal.ThenAnswer(QMessageBox::No);
     Window->close();
     EXPECT_TRUE(Window->isVisible());
@@ -188,7 +192,7 @@ TEST_F(MainWindow, ClosingWhileBusyWaitsForTheOperationAndARunningScriptIsAskedF
     Modal.ThenAnswer(QMessageBox::Yes);
     Window->close();
     EXPECT_TRUE(stopped);
-    EXPECT_TRUE(Window->isVisible());  // the operation still runs
+    EXPECT_TRUE(Window->isVisible()); // the operation still runs
     Window->Shell().EndBusy();
     EXPECT_TRUE(WaitUntil([&] { return !Window->isVisible(); }));
 }

@@ -1,9 +1,9 @@
 #include <QApplication>
-#include <QScreen>
 #include <QLabel>
 #include <QMenu>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScreen>
 
 #include "ViewsTestSupport.h"
 #include "core/Error.h"
@@ -77,7 +77,7 @@ TEST(QtShell, BusyStateShowsTheWaitCursorAndNests) {
     shell.EndBusy();
     EXPECT_NE(QApplication::overrideCursor(), nullptr);
     shell.EndBusy();
-    shell.EndBusy();  // never below zero
+    shell.EndBusy(); // never below zero
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
     EXPECT_EQ(changes, (std::vector<bool>{true, false}));
 }
@@ -112,7 +112,7 @@ TEST(QtShell, ProgressWindowSteppingAndCancel) {
     EXPECT_THROW(shell.ShowProgress("x", 1, false), TAppError);
     shell.StepProgress(4);
     shell.StepProgress(20);
-    EXPECT_EQ(progress->Bar()->value(), 10);  // never past the end
+    EXPECT_EQ(progress->Bar()->value(), 10); // never past the end
     progress->CancelButton()->click();
     EXPECT_TRUE(shell.ProgressCancelled());
     EXPECT_FALSE(progress->CancelButton()->isEnabled());

@@ -74,7 +74,8 @@ int main(int argc, char** argv) {
     TWorkspace& ws = window.Workspace();
 
     QTableView* list = window.DrawsPage()->List();
-    list->selectionModel()->select(list->model()->index(2, 0), QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    list->selectionModel()->select(list->model()->index(2, 0),
+                                   QItemSelectionModel::Select | QItemSelectionModel::Rows);
     ws.SetDrawsOffset(1);
     window.Commands().Evaluate();
     Save(&window, "main-window");
@@ -114,7 +115,8 @@ int main(int argc, char** argv) {
     Save(&config, "dialog-config");
     config.close();
 
-    TFormFirstRun firstRun(window.Help(), window.Links(), [](const std::string&) {}, &window);
+    TFormFirstRun firstRun(
+        window.Help(), window.Links(), [](const std::string&) {}, &window);
     Save(&firstRun, "dialog-first-run");
     firstRun.close();
 

@@ -1,10 +1,12 @@
 #include "ViewsTestSupport.h"
 
 #include <QAbstractButton>
-#include <QPushButton>
 #include <QApplication>
 #include <QDialog>
 #include <QEventLoop>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QTimer>
 
 #include "core/FileIO.h"
@@ -40,9 +42,23 @@ TShownBox DescribeBox(QMessageBox* box) {
     return shown;
 }
 
-TModalResponder::TModalResponder() { QTimer::singleShot(15, this, [this] { Poll(); }); }
+void ChooseFile(QWidget* fileDialog, const std::filesystem::path& file) {
+    auto* dialog = qobject_cast<QFileDialog*>(fileDialog);
+    ASSERT_NE(dialog, nullptr) << "expected a file dialog, got " << fileDialog->metaObject()->className();
+    auto* name = dialog->findChild<QLineEdit*>("fileNameEdit");
+    ASSERT_NE(name, nullptr);
+    name->setText(QString::fromStdString(file.string()));
+    static_cast<QDialog*>(dialog)->accept();
+    EXPECT_FALSE(dialog->isVisible()) << "the file dialog refused " << file;
+}
 
-TModalResponder::~TModalResponder() { FStopped = true; }
+TModalResponder::TModalResponder() {
+    QTimer::singleShot(15, this, [this] { Poll(); });
+}
+
+TModalResponder::~TModalResponder() {
+    FStopped = true;
+}
 
 void TModalResponder::ThenAnswer(QMessageBox::StandardButton button) {
     Then([this, button](QWidget* w) {
@@ -67,8 +83,10 @@ void TModalResponder::Poll() {
         Unexpected.push_back(QString(modal->metaObject()->className()) + ": " +
                              (box ? box->text() : modal->windowTitle()));
         if (box) Boxes.push_back(DescribeBox(box));
-        if (auto* dialog = qobject_cast<QDialog*>(modal)) dialog->reject();
-        else modal->close();
+        if (auto* dialog = qobject_cast<QDialog*>(modal))
+            dialog->reject();
+        else
+            modal->close();
         return;
     }
     TStep step = std::move(FSteps.front());
@@ -92,7 +110,9 @@ void MainWindowFixture::TearDown() {
     EXPECT_TRUE(Modal.Unexpected.empty()) << Modal.Unexpected.front().toStdString();
 }
 
-void MainWindowFixture::PutRealArchive() { WriteBytes(Dir / "Quadrix_4d10.ldr", RealArchiveBytes()); }
+void MainWindowFixture::PutRealArchive() {
+    WriteBytes(Dir / "Quadrix_4d10.ldr", RealArchiveBytes());
+}
 
 TMainWindowOptions MainWindowFixture::Options() const {
     TMainWindowOptions o;
@@ -120,6 +140,8 @@ void MainWindowFixture::Close() {
     Window.reset();
 }
 
-QAction* MainWindowFixture::Action(const char* name) const { return Window->Commands().Action(name); }
+QAction* MainWindowFixture::Action(const char* name) const {
+    return Window->Commands().Action(name);
+}
 
 } // namespace qx::test

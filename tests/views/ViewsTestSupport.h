@@ -52,6 +52,9 @@ private:
 };
 
 TShownBox DescribeBox(QMessageBox* box);
+// Types the file name into a file dialog and accepts it. The name goes into the dialog's name
+// field directly: QFileDialog::selectFile leaves the field alone while it has the focus.
+void ChooseFile(QWidget* fileDialog, const std::filesystem::path& file);
 
 // The real archive as draws-file bytes (converted once per test run).
 const std::string& RealArchiveBytes();
@@ -72,10 +75,7 @@ protected:
     void Reopen();
     void Close();
     QAction* Action(const char* name) const;
-    template <class T>
-    T* Find(const char* name) const {
-        return Window->findChild<T*>(name);
-    }
+    template <class T> T* Find(const char* name) const { return Window->findChild<T*>(name); }
 };
 
 } // namespace qx::test

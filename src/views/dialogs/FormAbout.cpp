@@ -30,7 +30,8 @@ TFormAbout::TFormAbout(const QString& title, const QString& version, const TWebL
     versionLabel->setObjectName("lblVersion");
     form->addRow(Tx("Версия программы:"), versionLabel);
     auto link = [&](const char* label, const QString& href, const QString& text) {
-        auto* l = new QLabel(QString("<a href=\"%1\">%2</a>").arg(href.toHtmlEscaped(), text.toHtmlEscaped()), this);
+        auto* l = new QLabel(QString("<a href=\"%1\">%2</a>").arg(href.toHtmlEscaped(), text.toHtmlEscaped()),
+                             this);
         l->setOpenExternalLinks(true);
         l->setTextInteractionFlags(Qt::TextBrowserInteraction);
         form->addRow(Tx(label), l);

@@ -89,7 +89,7 @@ TFormConfig::TFormConfig(TShell& shell, const TConfigData& config, QWidget* pare
     FMatrixCols->setObjectName("edMatrixCol");
     FMatrixCols->setRange(1, 10);
     FMatrixCols->setValue(std::clamp(FShown.MatrixCols, 1, 10));
-    FMatrixCols->setEnabled(false);  // the layout of this game's matrix is fixed
+    FMatrixCols->setEnabled(false); // the layout of this game's matrix is fixed
     SetHint(FMatrixCols, "Количество столбцов");
     auto* rows = new QSpinBox(this);
     rows->setObjectName("edMatrixRow");
@@ -111,9 +111,11 @@ TFormConfig::TFormConfig(TShell& shell, const TConfigData& config, QWidget* pare
     for (int p = 0; p < FSegments->columnCount(); ++p) {
         FSegments->setHorizontalHeaderItem(p, new QTableWidgetItem(QString::number(p + 1)));
         for (int d = 0; d < 10; ++d)
-            FSegments->setItem(d, p, Cell(ToQ(FShown.Segments[static_cast<size_t>(p)][static_cast<size_t>(d)]), true));
+            FSegments->setItem(
+                d, p, Cell(ToQ(FShown.Segments[static_cast<size_t>(p)][static_cast<size_t>(d)]), true));
     }
-    for (int d = 0; d < 10; ++d) FSegments->setVerticalHeaderItem(d, new QTableWidgetItem(QString::number(d)));
+    for (int d = 0; d < 10; ++d)
+        FSegments->setVerticalHeaderItem(d, new QTableWidgetItem(QString::number(d)));
     connect(FSegments, &QTableWidget::itemChanged, this, &TFormConfig::SegmentEdited);
     left->addWidget(FSegments, 1);
 
@@ -133,7 +135,7 @@ TFormConfig::TFormConfig(TShell& shell, const TConfigData& config, QWidget* pare
     auto* maxStake = new QSpinBox(this);
     maxStake->setObjectName("edStakeMaxLen");
     SetHint(maxStake, "Максимально допустимая расширенная ставка");
-    maxStake->hide();  // extended stakes are not offered for this game; the stored value stays
+    maxStake->hide(); // extended stakes are not offered for this game; the stored value stays
 
     right->addWidget(new QLabel(Tx("Размеры выигрышей:"), this));
     FProfits = MakeGrid("edProfits", this);
@@ -150,7 +152,8 @@ TFormConfig::TFormConfig(TShell& shell, const TConfigData& config, QWidget* pare
         FProfits->setItem(k, 1, value);
     }
     FProfits->setFixedHeight(FProfits->horizontalHeader()->sizeHint().height() +
-                             kProfitRows * FProfits->verticalHeader()->defaultSectionSize() + 2 * FProfits->frameWidth());
+                             kProfitRows * FProfits->verticalHeader()->defaultSectionSize() +
+                             2 * FProfits->frameWidth());
     right->addWidget(FProfits);
 
     auto* weights = new QGroupBox(Tx(" Коэффициенты для поля \"Вес\" "), this);
@@ -159,8 +162,8 @@ TFormConfig::TFormConfig(TShell& shell, const TConfigData& config, QWidget* pare
     const char* const labels[3] = {"Количество:", "Отклонение:", "Глубина:"};
     for (int i = 0; i < 3; ++i) {
         auto* validator = new QRegularExpressionValidator(QRegularExpression("-?[0-9]*[.,]?[0-9]*"), this);
-        FWeights[static_cast<size_t>(i)] = NumberEdit(FShown.Weights[static_cast<size_t>(i)], names[i], nullptr,
-                                                      validator, weights);
+        FWeights[static_cast<size_t>(i)] =
+            NumberEdit(FShown.Weights[static_cast<size_t>(i)], names[i], nullptr, validator, weights);
         weightsForm->addRow(Tx(labels[i]), FWeights[static_cast<size_t>(i)]);
     }
     FPercents = new QCheckBox(Tx("Использовать значения в %"), weights);
@@ -180,7 +183,8 @@ TFormConfig::TFormConfig(TShell& shell, const TConfigData& config, QWidget* pare
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     layout->addWidget(buttons);
-    FSegments->setMinimumWidth(FSegments->verticalHeader()->sizeHint().width() + 4 * 36 + 2 * FSegments->frameWidth() + 4);
+    FSegments->setMinimumWidth(FSegments->verticalHeader()->sizeHint().width() + 4 * 36 +
+                               2 * FSegments->frameWidth() + 4);
 }
 
 void TFormConfig::SegmentEdited(QTableWidgetItem* item) {
@@ -198,7 +202,8 @@ TConfigForm TFormConfig::Edited() const {
     f.MatrixCols = FMatrixCols->value();
     f.ChannelSize = FChannelSize->value();
     f.Cost = FromQ(FCost->text());
-    for (int k = 0; k < kProfitRows; ++k) f.Profits[static_cast<size_t>(k)] = FromQ(FProfits->item(k, 1)->text());
+    for (int k = 0; k < kProfitRows; ++k)
+        f.Profits[static_cast<size_t>(k)] = FromQ(FProfits->item(k, 1)->text());
     for (size_t i = 0; i < FWeights.size(); ++i) f.Weights[i] = FromQ(FWeights[i]->text());
     f.UsePercents = FPercents->isChecked();
     f.UseAbsValues = FAbsolute->isChecked();
@@ -208,6 +213,8 @@ TConfigForm TFormConfig::Edited() const {
     return f;
 }
 
-TConfigData TFormConfig::Result() const { return ConfigDataFromForm(FOriginal, FShown, Edited()); }
+TConfigData TFormConfig::Result() const {
+    return ConfigDataFromForm(FOriginal, FShown, Edited());
+}
 
 } // namespace qx

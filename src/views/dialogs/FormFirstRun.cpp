@@ -24,7 +24,8 @@ TFormFirstRun::TFormFirstRun(const THelpLocation& help, const TWebLinks& links,
         connect(button, &QPushButton::clicked, this, [open, target] { open(target); });
         layout->addWidget(button);
     };
-    add("btnHelp", "Открыть файл встроенной справочной системы", help.Exists ? help.Path.string() : std::string());
+    add("btnHelp", "Открыть файл встроенной справочной системы",
+        help.Exists ? help.Path.string() : std::string());
     auto web = [&](const char* command) { return UrlWithScheme(links.Address(command)); };
     add("btnArticles", "Статьи на сайте автора - для начинающих и не только", web("urlAuthText"));
     add("btnBlog", "Блог", web("urlBlog"));
@@ -43,6 +44,8 @@ TFormFirstRun::TFormFirstRun(const THelpLocation& help, const TWebLinks& links,
     setMinimumWidth(420);
 }
 
-bool TFormFirstRun::DontShowAgain() const { return FDontShow->isChecked(); }
+bool TFormFirstRun::DontShowAgain() const {
+    return FDontShow->isChecked();
+}
 
 } // namespace qx

@@ -14,8 +14,8 @@ namespace qx {
 // file and the maker's pages, and the tick that stops showing it.
 class TFormFirstRun : public QDialog {
 public:
-    TFormFirstRun(const THelpLocation& help, const TWebLinks& links, std::function<void(const std::string&)> open,
-                  QWidget* parent);
+    TFormFirstRun(const THelpLocation& help, const TWebLinks& links,
+                  std::function<void(const std::string&)> open, QWidget* parent);
     bool DontShowAgain() const;
 
 private:

@@ -21,9 +21,13 @@ TDrawsModel::TDrawsModel(const TWorkspace& ws, QObject* parent) : QAbstractTable
     FRows = ws.Archive().Count();
 }
 
-int TDrawsModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : FRows; }
+int TDrawsModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : FRows;
+}
 
-int TDrawsModel::columnCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : ColumnCount; }
+int TDrawsModel::columnCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : ColumnCount;
+}
 
 QVariant TDrawsModel::data(const QModelIndex& index, int role) const {
     const TDrawsArray& draws = FWs.ViewDraws();
@@ -41,8 +45,8 @@ QVariant TDrawsModel::data(const QModelIndex& index, int role) const {
         if (column == ColDate) return ToQ(d.DateLabel());
         return {};
     case Qt::TextAlignmentRole:
-        return QVariant::fromValue((column == ColNumber || column == ColDate ? Qt::AlignLeft : Qt::AlignHCenter) |
-                                   Qt::AlignVCenter);
+        return QVariant::fromValue(
+            (column == ColNumber || column == ColDate ? Qt::AlignLeft : Qt::AlignHCenter) | Qt::AlignVCenter);
     case Qt::BackgroundRole: {
         const bool current = row == FWs.DrawsOffset();
         if (digitColumn && FWs.FormKeys().ColorDraws) {
@@ -58,7 +62,8 @@ QVariant TDrawsModel::data(const QModelIndex& index, int role) const {
         const bool coloured = row == FWs.DrawsOffset() || FWs.FormKeys().ColorDraws;
         return coloured ? QVariant(QBrush(Qt::black)) : QVariant();
     }
-    default: return {};
+    default:
+        return {};
     }
 }
 
@@ -67,8 +72,9 @@ QVariant TDrawsModel::headerData(int section, Qt::Orientation orientation, int r
     static const char* const kCaptions[ColumnCount] = {"Тираж", "1", "2", "3", "4", "S", "Дата тиража"};
     if (role == Qt::DisplayRole && section >= 0 && section < ColumnCount) return Tx(kCaptions[section]);
     if (role == Qt::TextAlignmentRole)
-        return QVariant::fromValue((section == ColNumber || section == ColDate ? Qt::AlignLeft : Qt::AlignHCenter) |
-                                   Qt::AlignVCenter);
+        return QVariant::fromValue(
+            (section == ColNumber || section == ColDate ? Qt::AlignLeft : Qt::AlignHCenter) |
+            Qt::AlignVCenter);
     return {};
 }
 

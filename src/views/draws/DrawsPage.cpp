@@ -59,8 +59,8 @@ TDrawsPage::TDrawsPage(TPageContext& context, QWidget* parent) : TViewPage(conte
     auto* offset = new QHBoxLayout;
     rows->addLayout(offset);
     offset->addStretch(1);
-    FOffset = AddSpin(offset, "edDrawsOffset", "Смещение назад:",
-                      "Смещение относительно последнего загруженного номера тиража", 0, 0);
+    FOffset = AddSpin(offset, "edDrawsOffset",
+                      "Смещение назад:", "Смещение относительно последнего загруженного номера тиража", 0, 0);
     // The offset is an input of every view: it takes effect when typed in full, not per keystroke.
     FOffset->setKeyboardTracking(false);
     layout->addWidget(panel);
@@ -80,12 +80,12 @@ TDrawsPage::TDrawsPage(TPageContext& context, QWidget* parent) : TViewPage(conte
     FList->horizontalHeader()->setSectionsClickable(false);
     FList->horizontalHeader()->setHighlightSections(false);
     FList->horizontalHeader()->setStretchLastSection(false);
-    SetColumnWidths(FList->horizontalHeader(), {{"", 54}, {"", 24}, {"", 24}, {"", 24}, {"", 24}, {"", 30}, {"", 100}});
+    SetColumnWidths(FList->horizontalHeader(),
+                    {{"", 54}, {"", 24}, {"", 24}, {"", 24}, {"", 24}, {"", 30}, {"", 100}});
     layout->addWidget(FList, 1);
 
-    connect(FOffset, qOverload<int>(&QSpinBox::valueChanged), this, [this](int value) {
-        RunCommand(Ctx.Shell, [&] { Ctx.Ws.SetDrawsOffset(value); });
-    });
+    connect(FOffset, qOverload<int>(&QSpinBox::valueChanged), this,
+            [this](int value) { RunCommand(Ctx.Shell, [&] { Ctx.Ws.SetDrawsOffset(value); }); });
     connect(FList, &QTableView::doubleClicked, this, [this](const QModelIndex& index) {
         if (index.isValid()) Ctx.Commands.Trigger("DrawsInfo");
     });
@@ -95,7 +95,9 @@ TDrawsPage::TDrawsPage(TPageContext& context, QWidget* parent) : TViewPage(conte
     SyncOffsetEdit();
 }
 
-TDrawsPage::~TDrawsPage() { Ctx.Ws.RemoveObserver(this); }
+TDrawsPage::~TDrawsPage() {
+    Ctx.Ws.RemoveObserver(this);
+}
 
 std::vector<int> TDrawsPage::SelectedRows() const {
     std::vector<int> rows;
@@ -104,7 +106,9 @@ std::vector<int> TDrawsPage::SelectedRows() const {
     return rows;
 }
 
-std::vector<TPersistentList> TDrawsPage::PersistentLists() { return {{"lvDraws", FList->horizontalHeader(), nullptr}}; }
+std::vector<TPersistentList> TDrawsPage::PersistentLists() {
+    return {{"lvDraws", FList->horizontalHeader(), nullptr}};
+}
 
 void TDrawsPage::BusyChanged(bool busy) {
     // The offset is an input of every view: it does not change under a running operation.
@@ -119,7 +123,8 @@ void TDrawsPage::RegisterCommands() {
     c.Register("DrawsDel", {[this] { DeleteDraws(); }, selected, nullptr, nullptr});
     c.Register("DrawsInfo", {[this] { ShowInfo(); }, selected, nullptr, nullptr});
     c.Register("DrawsImport", {[this] { ImportDraws(); }, nullptr, nullptr, nullptr});
-    c.Register("DrawsExport", {[this] { ExportDraws(); }, [this] { return !Ctx.Ws.Draws().empty(); }, nullptr, nullptr});
+    c.Register("DrawsExport",
+               {[this] { ExportDraws(); }, [this] { return !Ctx.Ws.Draws().empty(); }, nullptr, nullptr});
     c.Register("ViewColorDraws", {[this] {
                                       TBusyScope busy(Ctx.Shell, "");
                                       Ctx.Ws.SetFormKey("ColorDraws", !Ctx.Ws.FormKeys().ColorDraws);

@@ -27,12 +27,14 @@ QDateTime ToQDateTime(TDateTime value) {
 }
 
 TDateTime FromQDateTime(const QDate& date, const QTime& time) {
-    return EncodeDate(date.year(), date.month(), date.day()) + EncodeTime(time.hour(), time.minute(), time.second());
+    return EncodeDate(date.year(), date.month(), date.day()) +
+           EncodeTime(time.hour(), time.minute(), time.second());
 }
 
 } // namespace
 
-TFormDraw::TFormDraw(TShell& shell, const QString& title, const TDrawRecord& draw, bool withDate, QWidget* parent)
+TFormDraw::TFormDraw(TShell& shell, const QString& title, const TDrawRecord& draw, bool withDate,
+                     QWidget* parent)
     : QDialog(parent), FShell(shell), FOriginal(draw), FResult(draw), FWithDate(withDate) {
     setObjectName("TFormDraw");
     setWindowTitle(title.isEmpty() ? Tx("Данные тиража") : title);

@@ -1,12 +1,10 @@
 #include "views/pages/CombsPage.h"
 
-#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QSpinBox>
 #include <QSplitter>
 #include <QTableView>
 #include <QTreeWidget>
-#include <QVBoxLayout>
 #include <climits>
 
 #include "core/FormState.h"
@@ -16,26 +14,27 @@
 namespace qx {
 
 TCombsPage::TCombsPage(TPageContext& context, QWidget* parent) : TViewPage(context, "tsCombs", parent) {
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    TFlowLayout* row = nullptr;
-    QWidget* panel = MakePanel("pnlCombs", this, &row);
-    AddCommandButton(row, Ctx.Commands, "Новый", "CombsGen");
-    AddCommandButton(row, Ctx.Commands, "Открыть", "CombsOpen");
-    AddCommandButton(row, Ctx.Commands, "Сохранить", "CombsSave");
-    AddCommandButton(row, Ctx.Commands, "Отменить", "CombsUndo");
-    FExclude = AddSpin(row, "edCombsExclude", "", "Исключить указанное количество последних тиражей из списка комбинаций",
-                       0, INT_MAX);
+    TFlowLayout* row = AddPanel("pnlCombs");
+    AddButtons(row, {{"Новый", "CombsGen"},
+                     {"Открыть", "CombsOpen"},
+                     {"Сохранить", "CombsSave"},
+                     {"Отменить", "CombsUndo"}});
+    FExclude = AddSpin(row, "edCombsExclude", "",
+                       "Исключить указанное количество последних тиражей из списка комбинаций", 0, INT_MAX);
     FExclude->setEnabled(false);
-    AddCommandButton(row, Ctx.Commands, "[-] Тиражи", "CombsDelExists");
-    layout->addWidget(panel);
+    AddButtons(row, {{"[-] Тиражи", "CombsDelExists"}});
 
     FCombs = MakeVirtualList("lvCombs", this,
-                             {{"№ п.п.", 80}, {"1", 30, Qt::AlignHCenter}, {"2", 30, Qt::AlignHCenter},
-                              {"3", 30, Qt::AlignHCenter}, {"4", 30, Qt::AlignHCenter}, {"S", 30, Qt::AlignHCenter}});
-    FFilters = MakeList("lvFilters", this, {{"Примененные фильтры", 150}, {"Значения", 100}, {"Комбинаций", 60}});
+                             {{"№ п.п.", 80},
+                              {"1", 30, Qt::AlignHCenter},
+                              {"2", 30, Qt::AlignHCenter},
+                              {"3", 30, Qt::AlignHCenter},
+                              {"4", 30, Qt::AlignHCenter},
+                              {"S", 30, Qt::AlignHCenter}});
+    FFilters =
+        MakeList("lvFilters", this, {{"Примененные фильтры", 150}, {"Значения", 100}, {"Комбинаций", 60}});
     FSplit = MakeSplit("spFilters", this, FCombs, FFilters);
-    layout->addWidget(FSplit, 1);
+    AddContent(FSplit);
 }
 
 void TCombsPage::ApplyKeys(const TMainFormKeys& keys) {

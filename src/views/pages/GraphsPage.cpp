@@ -3,9 +3,7 @@
 #include <QChartView>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QHBoxLayout>
 #include <QSpinBox>
-#include <QVBoxLayout>
 #include <climits>
 
 #include "core/FormState.h"
@@ -15,26 +13,28 @@
 
 namespace qx {
 
-TGraphsPage::TGraphsPage(TPageContext& context, QWidget* parent) : TViewPage(context, "tsDrawsGraph", parent) {
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    TFlowLayout* row = nullptr;
-    QWidget* panel = MakePanel("pnlDrawsGraph", this, &row);
-    FLength = AddSpin(row, "edDrawsGraphLen", "", "Количество тиражей, использующихся для построения графиков", 1,
-                      INT_MAX);
+TGraphsPage::TGraphsPage(TPageContext& context, QWidget* parent)
+    : TViewPage(context, "tsDrawsGraph", parent) {
+    TFlowLayout* row = AddPanel("pnlDrawsGraph");
+    FLength = AddSpin(row, "edDrawsGraphLen", "",
+                      "Количество тиражей, использующихся для построения графиков", 1, INT_MAX);
     QComboBox* type = AddCombo(row, "cbDrawsGraphType", "Тип графика", 260);
-    AddCommandButton(row, Ctx.Commands, "Обновить", "DrawsGraphDraw");
-    auto* marks = new QCheckBox(Tx("Отображать метки на графике"), panel);
+    AddButtons(row, {{"Обновить", "DrawsGraphDraw"}});
+    auto* marks = new QCheckBox(Tx("Отображать метки на графике"), row->parentWidget());
     marks->setObjectName("cbDrawsGraphShowMarks");
     row->addWidget(marks);
-    for (QWidget* w : {static_cast<QWidget*>(FLength), static_cast<QWidget*>(type), static_cast<QWidget*>(marks)})
-        w->setEnabled(false);
-    layout->addWidget(panel);
-    layout->addWidget(MakeChart("crtDrawsGraph", this), 1);
+    FLength->setEnabled(false);
+    type->setEnabled(false);
+    marks->setEnabled(false);
+    AddContent(MakeChart("crtDrawsGraph", this));
 }
 
-void TGraphsPage::ApplyKeys(const TMainFormKeys& keys) { FLength->setValue(keys.DrawsGraphLen); }
+void TGraphsPage::ApplyKeys(const TMainFormKeys& keys) {
+    FLength->setValue(keys.DrawsGraphLen);
+}
 
-void TGraphsPage::StoreKeys(TMainFormKeys& keys) const { keys.DrawsGraphLen = FLength->value(); }
+void TGraphsPage::StoreKeys(TMainFormKeys& keys) const {
+    keys.DrawsGraphLen = FLength->value();
+}
 
 } // namespace qx

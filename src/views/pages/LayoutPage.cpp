@@ -17,16 +17,13 @@
 namespace qx {
 
 TLayoutPage::TLayoutPage(TPageContext& context, QWidget* parent) : TViewPage(context, "tsLayout", parent) {
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    TFlowLayout* row = nullptr;
-    QWidget* panel = MakePanel("pnlLayout", this, &row);
-    FLength = AddSpin(row, "edLayoutLen", "", "Количество тиражей, использующихся для построения схемы", 1, INT_MAX);
+    TFlowLayout* row = AddPanel("pnlLayout");
+    FLength = AddSpin(row, "edLayoutLen", "", "Количество тиражей, использующихся для построения схемы", 1,
+                      INT_MAX);
     FLength->setEnabled(false);
-    AddCommandButton(row, Ctx.Commands, "Обновить", "LayoutCalc");
-    AddCommandButton(row, Ctx.Commands, "Оставить выделенные", "LayoutFilter_Include");
-    AddCommandButton(row, Ctx.Commands, "Удалить выделенные", "LayoutFilter_Exclude");
-    layout->addWidget(panel);
+    AddButtons(row, {{"Обновить", "LayoutCalc"},
+                     {"Оставить выделенные", "LayoutFilter_Include"},
+                     {"Удалить выделенные", "LayoutFilter_Exclude"}});
 
     auto* compare = new QWidget(this);
     compare->setObjectName("pnlLayoutCompare");
@@ -38,10 +35,11 @@ TLayoutPage::TLayoutPage(TPageContext& context, QWidget* parent) : TViewPage(con
     for (int i = 0; i < 5; ++i) {
         const std::string spin = "edLayoutCmp" + std::to_string(i + 1);
         const std::string list = "lvLayoutCmp" + std::to_string(i + 1);
-        FCompareLengths[static_cast<size_t>(i)] =
-            AddSpin(lengths, spin.c_str(), "", "Количество тиражей, использующихся для сравнения", 1, INT_MAX);
+        FCompareLengths[static_cast<size_t>(i)] = AddSpin(
+            lengths, spin.c_str(), "", "Количество тиражей, использующихся для сравнения", 1, INT_MAX);
         FCompareLengths[static_cast<size_t>(i)]->setEnabled(false);
-        TSortableList* l = MakeSortableList(list.c_str(), compare, {{"Кол-во", 60, Qt::AlignRight}, {"", 90}});
+        TSortableList* l =
+            MakeSortableList(list.c_str(), compare, {{"Кол-во", 60, Qt::AlignRight}, {"", 90}});
         l->Sort().Set(0, true);
         FCompareLists[static_cast<size_t>(i)] = l;
         lists->addWidget(l);
@@ -51,18 +49,20 @@ TLayoutPage::TLayoutPage(TPageContext& context, QWidget* parent) : TViewPage(con
     compareLayout->addLayout(lists, 1);
 
     FSplit = MakeSplit("spLayout", this, MakeGrid("sgLayout", this), compare);
-    layout->addWidget(FSplit, 1);
+    AddContent(FSplit);
 }
 
 void TLayoutPage::ApplyKeys(const TMainFormKeys& keys) {
     FLength->setValue(keys.LayoutLen);
-    for (size_t i = 0; i < FCompareLengths.size(); ++i) FCompareLengths[i]->setValue(keys.LayoutCompareLen[i]);
+    for (size_t i = 0; i < FCompareLengths.size(); ++i)
+        FCompareLengths[i]->setValue(keys.LayoutCompareLen[i]);
     SetBottomHeight(FSplit, keys.LayoutCompareHeight);
 }
 
 void TLayoutPage::StoreKeys(TMainFormKeys& keys) const {
     keys.LayoutLen = FLength->value();
-    for (size_t i = 0; i < FCompareLengths.size(); ++i) keys.LayoutCompareLen[i] = FCompareLengths[i]->value();
+    for (size_t i = 0; i < FCompareLengths.size(); ++i)
+        keys.LayoutCompareLen[i] = FCompareLengths[i]->value();
     keys.LayoutCompareHeight = BottomHeight(FSplit, keys.LayoutCompareHeight);
 }
 

@@ -1,9 +1,7 @@
 #include "views/pages/RatingPage.h"
 
-#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QTableView>
-#include <QVBoxLayout>
 
 #include "views/FlowLayout.h"
 #include "views/PageWidgets.h"
@@ -12,26 +10,34 @@
 namespace qx {
 
 TRatingPage::TRatingPage(TPageContext& context, QWidget* parent) : TViewPage(context, "tsRating", parent) {
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    TFlowLayout* row = nullptr;
-    QWidget* panel = MakePanel("pnlRating", this, &row);
-    AddCommandButton(row, Ctx.Commands, "Пересчитать рейтинг по текущим данным", "RatingsRefresh");
-    AddCommandButton(row, Ctx.Commands, "График совпадений ставок", "StakesGraphOverlap");
-    AddCommandButton(row, Ctx.Commands, "График профита ставок", "StakesGraphProfits");
-    AddCommandButton(row, Ctx.Commands, "Экспорт в Excel", "RatingsXlsExport");
-    AddCommandButton(row, Ctx.Commands, "Добавить в сценарий", "RatingsToScript");
-    AddCommandButton(row, Ctx.Commands, "Количество совпадений", "RatingsGraphOverlap");
-    layout->addWidget(panel);
+    TFlowLayout* row = AddPanel("pnlRating");
+    AddButtons(row, {{"Пересчитать рейтинг по текущим данным", "RatingsRefresh"},
+                     {"График совпадений ставок", "StakesGraphOverlap"},
+                     {"График профита ставок", "StakesGraphProfits"},
+                     {"Экспорт в Excel", "RatingsXlsExport"},
+                     {"Добавить в сценарий", "RatingsToScript"},
+                     {"Количество совпадений", "RatingsGraphOverlap"}});
     const Qt::Alignment R = Qt::AlignRight, C = Qt::AlignHCenter;
     FList = MakeVirtualList("lvRatings", this,
-                            {{"Комментарий", 250}, {"Ставок", 60, R}, {"Угадано", 60, R}, {"Среднее", 60, R},
-                             {"Профит", 80, R}, {"Ср. профит", 70, R}, {"0", 45, C}, {"1", 45, C}, {"2", 45, C},
-                             {"3", 45, C}, {"4", 45, C}, {"E0", 55, C}, {"E1", 55, C}, {"E2", 55, C}, {"E3", 55, C},
+                            {{"Комментарий", 250},
+                             {"Ставок", 60, R},
+                             {"Угадано", 60, R},
+                             {"Среднее", 60, R},
+                             {"Профит", 80, R},
+                             {"Ср. профит", 70, R},
+                             {"0", 45, C},
+                             {"1", 45, C},
+                             {"2", 45, C},
+                             {"3", 45, C},
+                             {"4", 45, C},
+                             {"E0", 55, C},
+                             {"E1", 55, C},
+                             {"E2", 55, C},
+                             {"E3", 55, C},
                              {"E4", 55, C}});
     // The ratings sort themselves by the header's settings once they exist.
     FSort = new TSortState(FList->horizontalHeader(), nullptr);
-    layout->addWidget(FList, 1);
+    AddContent(FList);
 }
 
 std::vector<TPersistentList> TRatingPage::PersistentLists() {

@@ -1,9 +1,7 @@
 #include "views/pages/TablesPage.h"
 
-#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QTableView>
-#include <QVBoxLayout>
 
 #include "views/FlowLayout.h"
 #include "views/PageWidgets.h"
@@ -12,21 +10,20 @@
 namespace qx {
 
 TTablesPage::TTablesPage(TPageContext& context, QWidget* parent) : TViewPage(context, "tsTables", parent) {
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    TFlowLayout* row = nullptr;
-    QWidget* panel = MakePanel("pnlTables", this, &row);
-    AddCommandButton(row, Ctx.Commands, "Добавить регулярную ставку", "TablesAdd");
-    AddCommandButton(row, Ctx.Commands, "Удалить регулярную ставку", "TablesDel");
-    AddCommandButton(row, Ctx.Commands, "Сделать ставку по регуляру", "TablesStakeAdd");
-    AddCommandButton(row, Ctx.Commands, "Тест регуляров", "TablesStakeTest");
-    layout->addWidget(panel);
+    TFlowLayout* row = AddPanel("pnlTables");
+    AddButtons(row, {{"Добавить регулярную ставку", "TablesAdd"},
+                     {"Удалить регулярную ставку", "TablesDel"},
+                     {"Сделать ставку по регуляру", "TablesStakeAdd"},
+                     {"Тест регуляров", "TablesStakeTest"}});
     const Qt::Alignment C = Qt::AlignHCenter;
     FList = MakeVirtualList("lvTables", this,
-                            {{"Комментарий", 200}, {"Стартовая комбинация", 150, C}, {"Шаг", 60, C},
-                             {"Текущая комбинация", 150, C}, {"Ставок", 60, C}});
+                            {{"Комментарий", 200},
+                             {"Стартовая комбинация", 150, C},
+                             {"Шаг", 60, C},
+                             {"Текущая комбинация", 150, C},
+                             {"Ставок", 60, C}});
     FSort = new TSortState(FList->horizontalHeader(), nullptr);
-    layout->addWidget(FList, 1);
+    AddContent(FList);
 }
 
 std::vector<TPersistentList> TTablesPage::PersistentLists() {

@@ -1,11 +1,9 @@
 #include "views/pages/WeekPage.h"
 
 #include <QChartView>
-#include <QHBoxLayout>
 #include <QSpinBox>
 #include <QSplitter>
 #include <QTableWidget>
-#include <QVBoxLayout>
 #include <climits>
 
 #include "core/FormState.h"
@@ -15,18 +13,15 @@
 namespace qx {
 
 TWeekPage::TWeekPage(TPageContext& context, QWidget* parent) : TViewPage(context, "tsWeek", parent) {
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    TFlowLayout* row = nullptr;
-    QWidget* panel = MakePanel("pnlWeek", this, &row);
-    FLength = AddSpin(row, "edWeekLen", "", "Количество тиражей, использующихся для расчета статистики", 1, INT_MAX);
+    TFlowLayout* row = AddPanel("pnlWeek");
+    FLength = AddSpin(row, "edWeekLen", "", "Количество тиражей, использующихся для расчета статистики", 1,
+                      INT_MAX);
     FLength->setEnabled(false);
-    AddCommandButton(row, Ctx.Commands, "Обновить", "WeekStatCalc");
-    AddCommandButton(row, Ctx.Commands, "Оставить выделенные", "WeekFilter_Include");
-    AddCommandButton(row, Ctx.Commands, "Удалить выделенные", "WeekFilter_Exclude");
-    layout->addWidget(panel);
+    AddButtons(row, {{"Обновить", "WeekStatCalc"},
+                     {"Оставить выделенные", "WeekFilter_Include"},
+                     {"Удалить выделенные", "WeekFilter_Exclude"}});
     FSplit = MakeSplit("spWeek", this, MakeGrid("sgWeek", this), MakeChart("crtWeek", this));
-    layout->addWidget(FSplit, 1);
+    AddContent(FSplit);
 }
 
 void TWeekPage::ApplyKeys(const TMainFormKeys& keys) {
