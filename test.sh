@@ -8,4 +8,4 @@ BUILD=${BUILD_DIR:-build}
 cmake -S . -B "$BUILD" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUADRIX_WERROR=ON >/dev/null
 cmake --build "$BUILD" -j "$(nproc)"
 export QT_QPA_PLATFORM=offscreen
-ctest --test-dir "$BUILD" --output-on-failure -j "$(nproc)" --timeout 600
+ctest --test-dir "$BUILD" --output-on-failure -j "$(nproc)" --timeout 120
