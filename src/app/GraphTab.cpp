@@ -38,14 +38,7 @@ void TGraphTab::SetWindowLength(int length) { FWs.FormKeys().DrawsGraphLen = std
 
 bool TGraphTab::Refresh(bool force) {
     if (!FWs.FormKeys().TabGraphs) return false;
-    TViewCacheKey key;
-    key.ArchiveRevision = FWs.Archive().Revision();
-    key.Offset = FWs.DrawsOffset();
-    key.Window = WindowLength();
-    key.Entry = FChooser.Selected();
-    key.Method = FChooser.SelectedMethod();
-    key.Sorted = FWs.SortedDraws();
-    key.ConfigRevision = FWs.ConfigRevision();
+    const TViewCacheKey key = CurrentViewKey(FWs, WindowLength(), FChooser);
     if (!force && FCache && *FCache == key) return false;
     FCache = key;
     FSeries = TGraphSeries{};

@@ -15,17 +15,17 @@ int TStatTab::WindowLength() const { return FWs.FormKeys().DrawsStatLen; }
 
 void TStatTab::SetWindowLength(int length) { FWs.FormKeys().DrawsStatLen = std::max(1, length); }
 
-TViewCacheKey TStatTab::CurrentKey() const {
+TViewCacheKey CurrentViewKey(const TWorkspace& ws, int window, const TMethodChooser& chooser) {
     TViewCacheKey k;
-    k.ArchiveRevision = FWs.Archive().Revision();
-    k.Offset = FWs.DrawsOffset();
-    k.Window = WindowLength();
-    k.Entry = FChooser.Selected();
-    k.Method = FChooser.SelectedMethod();
-    k.Sorted = FWs.SortedDraws();
-    k.Prefetchs = FWs.PrefetchsEnabled();
-    k.Weights = FWs.Stats().Config().Weights;
-    k.ConfigRevision = FWs.ConfigRevision();
+    k.ArchiveRevision = ws.Archive().Revision();
+    k.Offset = ws.DrawsOffset();
+    k.Window = window;
+    k.Entry = chooser.Selected();
+    k.Method = chooser.SelectedMethod();
+    k.Sorted = ws.SortedDraws();
+    k.Prefetchs = ws.PrefetchsEnabled();
+    k.Weights = ws.Stats().Config().Weights;
+    k.ConfigRevision = ws.ConfigRevision();
     return k;
 }
 
@@ -38,7 +38,7 @@ void TStatTab::Clear() {
 }
 
 bool TStatTab::Refresh(bool force) {
-    const TViewCacheKey key = CurrentKey();
+    const TViewCacheKey key = CurrentViewKey(FWs, WindowLength(), FChooser);
     if (!force && FCache && *FCache == key) return false;
     FCache = key;
     Clear();

@@ -29,6 +29,9 @@ struct TViewCacheKey {
     friend bool operator==(const TViewCacheKey&, const TViewCacheKey&) = default;
 };
 
+// The key of a view computed now over that window and chooser.
+TViewCacheKey CurrentViewKey(const TWorkspace& workspace, int window, const TMethodChooser& chooser);
+
 struct TChartPoint {
     double X = 0;
     double Y = 0;
@@ -78,7 +81,6 @@ public:
     TStatValues StatValuesOfItem(int row) const;
 
 private:
-    TViewCacheKey CurrentKey() const;
     void Clear();
     void MakeChart(TCustomStat& stat);
 

@@ -9,18 +9,6 @@
 namespace qx {
 namespace {
 
-std::vector<std::string> SplitValues(const std::string& text) {
-    std::vector<std::string> values;
-    size_t start = 0;
-    for (size_t i = 0; i <= text.size(); ++i) {
-        if (i < text.size() && text[i] != ',') continue;
-        std::string v(Trim(std::string_view(text).substr(start, i - start)));
-        if (!v.empty()) values.push_back(v);
-        start = i + 1;
-    }
-    return values;
-}
-
 // The list every filter starts from: the file given, or the stored generation defaults.
 void StartList(TWorkspace& ws, const std::optional<std::string>& in) {
     if (in)
@@ -45,12 +33,12 @@ void ByRows(TCliContext& c, TCliArgs& args, const std::optional<std::string>& in
     ws.StatTab().SetWindowLength(window);
     ws.StatTab().Refresh(false);
     std::vector<int> selected;
-    for (const std::string& value : SplitValues(*rows)) {
+    for (std::string_view value : SplitWords(*rows, ",")) {
         int found = -1;
         const auto& table = ws.StatTab().Table().Rows;
         for (size_t r = 0; r < table.size(); ++r)
             if (table[r][TStatColumn::Value] == value) found = int(r);
-        if (found < 0) throw TAppError(FormatText("В таблице статистики нет значения \"%s\"", {value}));
+        if (found < 0) throw TAppError(FormatText("В таблице статистики нет значения \"%s\"", {std::string(value)}));
         selected.push_back(found);
     }
     ws.StatTab().SetSelection(selected);

@@ -10,13 +10,10 @@ namespace {
 
 uint16_t ParseGroups(const std::string& text) {
     uint16_t groups = 0;
-    size_t start = 0;
-    for (size_t i = 0; i <= text.size(); ++i) {
-        if (i < text.size() && text[i] != ',' && text[i] != ';') continue;
-        auto g = TryStrToInt(Trim(std::string_view(text).substr(start, i - start)));
+    for (std::string_view word : SplitWords(text, ",;")) {
+        auto g = TryStrToInt(word);
         if (!g || *g < 0 || *g > 12) throw TAppError(FormatText("Некорректный список групп: %s", {text}));
         groups |= static_cast<uint16_t>(1u << *g);
-        start = i + 1;
     }
     return groups;
 }

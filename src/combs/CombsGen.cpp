@@ -14,12 +14,7 @@ const char* const kCombsGenModeCaptions[5] = {
 
 std::bitset<256> ParseOwnNumbers(std::string_view text) {
     std::bitset<256> set;
-    size_t start = 0;
-    for (size_t i = 0; i <= text.size(); ++i) {
-        if (i < text.size() && text[i] != ',' && text[i] != ';') continue;
-        std::string_view word = Trim(text.substr(start, i - start));
-        start = i + 1;
-        if (word.empty()) continue;  // a run of separators counts as one
+    for (std::string_view word : SplitWords(text, ",;")) {
         int v = StrToIntDef(word, 0);
         if (v >= 0 && v <= 255) set.set(static_cast<size_t>(v));
     }

@@ -9,19 +9,6 @@
 namespace qx {
 namespace {
 
-// Splits at any of the separators; runs of separators count as one, empty words are dropped.
-std::vector<std::string_view> Words(std::string_view line, std::string_view separators) {
-    std::vector<std::string_view> words;
-    size_t start = 0;
-    for (size_t i = 0; i <= line.size(); ++i) {
-        if (i < line.size() && separators.find(line[i]) == std::string_view::npos) continue;
-        std::string_view w = Trim(line.substr(start, i - start));
-        if (!w.empty()) words.push_back(w);
-        start = i + 1;
-    }
-    return words;
-}
-
 std::optional<TCombCode> CodeOfWords(const std::vector<std::string_view>& words) {
     if (words.size() != kPositions) return std::nullopt;
     int d[kPositions];
@@ -47,7 +34,7 @@ std::string LcvText(const TCombsArray& combs) {
 TCombsArray ParseLcvText(std::string_view text) {
     TCombsArray combs;
     for (const std::string& line : SplitLines(text))
-        if (auto code = CodeOfWords(Words(line, ",;"))) combs.push_back(*code);
+        if (auto code = CodeOfWords(SplitWords(line, ",;"))) combs.push_back(*code);
     return combs;
 }
 
@@ -64,7 +51,7 @@ std::string CombsClipboardText(const TCombsArray& combs, const std::vector<int>&
 TCombsArray ParseClipboardCombs(std::string_view text) {
     TCombsArray combs;
     for (const std::string& line : SplitLines(text)) {
-        auto code = CodeOfWords(Words(line, "\t ,-.:;|"));
+        auto code = CodeOfWords(SplitWords(line, "\t ,-.:;|"));
         if (!code) throw TAppError(FormatText("Некорректная комбинация: \"%s\"!", {line}));
         combs.push_back(*code);
     }

@@ -78,18 +78,6 @@ long double RealOrRaise(std::string_view text) {
     return *v;
 }
 
-std::vector<std::string_view> ListWords(std::string_view text) {
-    std::vector<std::string_view> words;
-    size_t start = 0;
-    for (size_t i = 0; i <= text.size(); ++i) {
-        if (i < text.size() && text[i] != ',' && text[i] != ';') continue;
-        std::string_view w = Trim(text.substr(start, i - start));
-        if (!w.empty()) words.push_back(w);
-        start = i + 1;
-    }
-    return words;
-}
-
 } // namespace
 
 const TConditionInfo& ConditionInfo(int condition) {
@@ -120,13 +108,13 @@ bool ConditionHolds(int condition, std::string_view fieldText, int32_t numValue,
     }
     case T::InIntegerList: {
         const int64_t figure = c.Field == F::NumValue ? numValue : IntegerOrRaise(fieldText);
-        for (std::string_view w : ListWords(conditionValue))
+        for (std::string_view w : SplitWords(conditionValue, ",;"))
             if (IntegerOrRaise(w) == figure) return true;
         return false;
     }
     case T::InRealList: {
         const long double figure = RealOrRaise(fieldText);
-        for (std::string_view w : ListWords(conditionValue))
+        for (std::string_view w : SplitWords(conditionValue, ",;"))
             if (RealOrRaise(w) == figure) return true;
         return false;
     }

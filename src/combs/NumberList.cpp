@@ -9,18 +9,6 @@
 namespace qx {
 namespace {
 
-std::vector<std::string_view> SplitWords(std::string_view text) {
-    std::vector<std::string_view> words;
-    size_t start = 0;
-    for (size_t i = 0; i <= text.size(); ++i) {
-        if (i < text.size() && text[i] != ',' && text[i] != ';') continue;
-        std::string_view w = Trim(text.substr(start, i - start));
-        if (!w.empty()) words.push_back(w);
-        start = i + 1;
-    }
-    return words;
-}
-
 [[noreturn]] void TooLong(std::string_view text) {
     throw TAppError(TooManyVariantsMessage(FormatText("Список \"%s\" содержит более %d значений",
                                                       {std::string(text), std::to_string(kNumberListLimit)})));
@@ -34,7 +22,7 @@ std::vector<int32_t> ParseNumberList(std::string_view text) {
     if (text.empty()) return values;
     const size_t dash = text.find('-', 1);
     if (dash == std::string_view::npos) {
-        for (std::string_view w : SplitWords(text)) {
+        for (std::string_view w : SplitWords(text, ",;")) {
             auto v = TryStrToInt(w);
             if (!v) return {};
             values.push_back(*v);
@@ -43,7 +31,7 @@ std::vector<int32_t> ParseNumberList(std::string_view text) {
         return values;
     }
     auto low = TryStrToInt(Trim(text.substr(0, dash)));
-    std::vector<std::string_view> rest = SplitWords(text.substr(dash + 1));
+    std::vector<std::string_view> rest = SplitWords(text.substr(dash + 1), ",;");
     if (!low || rest.size() != 2) return {};
     auto high = TryStrToInt(rest[0]);
     auto step = TryStrToInt(rest[1]);

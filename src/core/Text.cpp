@@ -275,6 +275,18 @@ std::vector<std::string> SplitLines(std::string_view text) {
     return lines;
 }
 
+std::vector<std::string_view> SplitWords(std::string_view text, std::string_view separators) {
+    std::vector<std::string_view> words;
+    size_t start = 0;
+    for (size_t i = 0; i <= text.size(); ++i) {
+        if (i < text.size() && separators.find(text[i]) == std::string_view::npos) continue;
+        std::string_view w = Trim(text.substr(start, i - start));
+        if (!w.empty()) words.push_back(w);
+        start = i + 1;
+    }
+    return words;
+}
+
 std::string JoinLinesCrLf(const std::vector<std::string>& lines) {
     std::string out;
     for (const auto& l : lines) {

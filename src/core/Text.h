@@ -43,6 +43,9 @@ std::string FormatText(std::string_view format, const std::vector<std::string>& 
 std::string IntToStr(int64_t value);
 
 std::vector<std::string> SplitLines(std::string_view text);
+// Words between any of the separator characters, each trimmed; a run of separators counts as one
+// and empty words are dropped.
+std::vector<std::string_view> SplitWords(std::string_view text, std::string_view separators);
 std::string JoinLinesCrLf(const std::vector<std::string>& lines);
 
 } // namespace qx

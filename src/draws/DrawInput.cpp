@@ -8,15 +8,7 @@
 namespace qx {
 
 std::optional<TDigits> ParseDrawDigits(std::string_view text) {
-    std::vector<std::string_view> words;
-    size_t start = 0;
-    for (size_t i = 0; i <= text.size(); ++i) {
-        if (i == text.size() || text[i] == ';' || text[i] == ',') {
-            std::string_view word = Trim(text.substr(start, i - start));
-            if (!word.empty()) words.push_back(word);
-            start = i + 1;
-        }
-    }
+    const std::vector<std::string_view> words = SplitWords(text, ";,");
     if (words.size() != kPositions) return std::nullopt;
     TDigits digits{};
     for (int p = 0; p < kPositions; ++p) {

@@ -9,13 +9,6 @@ using namespace qx::test;
 
 namespace {
 
-TDrawsArray Digits(std::initializer_list<const char*> rows) {
-    TDrawsArray a;
-    int n = 1;
-    for (const char* r : rows) a.push_back(MakeDraw(n++, {r[0] - '0', r[1] - '0', r[2] - '0', r[3] - '0'}));
-    return a;
-}
-
 class Filters : public WorkspaceFixture {
 protected:
     std::vector<std::string> Log;
@@ -44,7 +37,7 @@ protected:
 } // namespace
 
 TEST_F(Filters, KeepAndRemoveBySelectedRows) {
-    Start(Digits({"0123", "4567", "8901"}));
+    Start(DigitDraws({"0123", "4567", "8901"}));
     TStatTab& tab = Ws->StatTab();  // NUMS
     EXPECT_FALSE(Ws->StatFilterEnabled());
     tab.SetSelection({RowOfValue("0"), RowOfValue("9")});
@@ -72,7 +65,7 @@ TEST_F(Filters, KeepAndRemoveBySelectedRows) {
 }
 
 TEST_F(Filters, AnEmptyUndoCopyLeavesTheListEmptyWithoutAJournalRow) {
-    Start(Digits({"0123"}));
+    Start(DigitDraws({"0123"}));
     Ws->StatTab().SetSelection({0});
     Ws->FilterBySelection(nullptr, false);  // no undo copy was taken
     EXPECT_EQ(Ws->Combs().Count(), 0);
@@ -80,7 +73,7 @@ TEST_F(Filters, AnEmptyUndoCopyLeavesTheListEmptyWithoutAJournalRow) {
 }
 
 TEST_F(Filters, MultiSelectWithAStepLimitExaminesExactlyThatManyRows) {
-    Start(Digits({"0123", "4567", "8901", "2345"}));
+    Start(DigitDraws({"0123", "4567", "8901", "2345"}));
     Ws->ApplyFilterRec(Variant("TMD1#NUMS:100#LNO:#ST:3"), Sink());
     EXPECT_EQ(LogCount("Шаг "), 3);
     EXPECT_EQ(LogCount("Удаляем выделенные значения..."), 1);
@@ -94,7 +87,7 @@ TEST_F(Filters, MultiSelectWithAStepLimitExaminesExactlyThatManyRows) {
 }
 
 TEST_F(Filters, RowByRowUntilEmptyRollsBackAndStops) {
-    Start(Digits({"0123", "4567", "8901", "2345"}));
+    Start(DigitDraws({"0123", "4567", "8901", "2345"}));
     Ws->GenerateCombs({2, "1;2"}, true);  // 16 combinations of 1 and 2
     // Keep, row by row: the first row keeps the combinations with that digit, the next keeps those
     // with another one ... until a step empties the list.
@@ -109,7 +102,7 @@ TEST_F(Filters, RowByRowUntilEmptyRollsBackAndStops) {
 }
 
 TEST_F(Filters, ASingleCombinationLeftSkipsTheRemainingParts) {
-    Start(Digits({"0123"}));
+    Start(DigitDraws({"0123"}));
     WriteBytes(Dir / "one.lcv", "1;2;3;4\r\n");
     Ws->OpenCombs(Dir / "one.lcv");
     TFilterVariants v({ParseFilterItem("TSD1#NUMS:10#LNO:#SF:1", Ws->Stats()),
@@ -122,14 +115,14 @@ TEST_F(Filters, ASingleCombinationLeftSkipsTheRemainingParts) {
 }
 
 TEST_F(Filters, ListTestOnADashRaisesAndThresholdsDoNot) {
-    Start(Digits({"0123", "0123"}));
+    Start(DigitDraws({"0123", "0123"}));
     // Digits 4..9 never occurred: their depth shows "-".
     EXPECT_THROW(Ws->ApplyFilterRec(Variant("TSD1#NUMS:10#LDV:1,2#SF:1"), Sink()), TAppError);
     EXPECT_NO_THROW(Ws->ApplyFilterRec(Variant("TMD1#NUMS:10#LLV:1#SF:1"), Sink()));
 }
 
 TEST_F(Filters, AMethodTheChooserDoesNotOfferIsRefused) {
-    Start(Digits({"0123"}));
+    Start(DigitDraws({"0123"}));
     Ws->Stats().SetFavourites("EVEN");
     Ws->StatTab().Chooser().Fill(Ws->Stats(), false);
     try {

@@ -7,13 +7,6 @@ using namespace qx::test;
 
 namespace {
 
-TDrawsArray Digits(std::initializer_list<const char*> rows) {
-    TDrawsArray a;
-    int n = 1;
-    for (const char* r : rows) a.push_back(MakeDraw(n++, {r[0] - '0', r[1] - '0', r[2] - '0', r[3] - '0'}));
-    return a;
-}
-
 const TStatTableRow& RowOf(const TStatTable& t, const std::string& value) {
     for (const auto& r : t.Rows)
         if (r[TStatColumn::Value] == value) return r;
@@ -30,7 +23,7 @@ protected:
 } // namespace
 
 TEST_F(StatTabs, StartsOnTheFirstMethodAndComputesOnce) {
-    Start(Digits({"0123", "4567", "8901", "2345"}));
+    Start(DigitDraws({"0123", "4567", "8901", "2345"}));
     TStatTab& tab = Ws->StatTab();
     ASSERT_FALSE(tab.Chooser().Entries().empty());
     EXPECT_EQ(tab.Chooser().Selected(), 0);
@@ -43,7 +36,7 @@ TEST_F(StatTabs, StartsOnTheFirstMethodAndComputesOnce) {
 }
 
 TEST_F(StatTabs, CacheFollowsEveryInputOfTheTable) {
-    Start(Digits({"0123", "4567", "8901", "2345", "6789"}));
+    Start(DigitDraws({"0123", "4567", "8901", "2345", "6789"}));
     TStatTab& tab = Ws->StatTab();
     Ws->SetDrawsOffset(1);  // RefreshViews recomputes
     EXPECT_FALSE(tab.Refresh(false));
@@ -86,7 +79,7 @@ TEST_F(StatTabs, NoSelectionOrEmptyArchiveGiveEmptyTables) {
 }
 
 TEST_F(StatTabs, SelectionSurvivesSortingAndGivesTheFilterInputs) {
-    Start(Digits({"0123", "0124", "0125", "0001"}));
+    Start(DigitDraws({"0123", "0124", "0125", "0001"}));
     TStatTab& tab = Ws->StatTab();  // NUMS, first sorted by count ascending
     EXPECT_EQ(tab.SortColumn(), 1);
     tab.SetSort(0, false);  // by value: rows 0..9
@@ -106,7 +99,7 @@ TEST_F(StatTabs, SelectionSurvivesSortingAndGivesTheFilterInputs) {
 }
 
 TEST_F(StatTabs, ChartWithAndWithoutNorms) {
-    Start(Digits({"0123", "0124", "0125", "0001"}));
+    Start(DigitDraws({"0123", "0124", "0125", "0001"}));
     TStatTab& tab = Ws->StatTab();
     SelectCode(tab.Chooser(), "EVEN");  // values 0..4 of the even count
     tab.Refresh(true);
@@ -130,7 +123,7 @@ TEST_F(StatTabs, ChartWithAndWithoutNorms) {
 }
 
 TEST_F(StatTabs, GraphSeriesMeanAndMode) {
-    Start(Digits({"1200", "2300", "4100", "3000"}));  // sums 3, 5, 5, 3
+    Start(DigitDraws({"1200", "2300", "4100", "3000"}));  // sums 3, 5, 5, 3
     TGraphTab& graph = Ws->GraphTab();
     ASSERT_TRUE(graph.Chooser().SelectMethod(Ws->Stats().IndexOfCode("POS1")));
     graph.SetWindowLength(100);
