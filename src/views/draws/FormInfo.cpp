@@ -10,8 +10,10 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <memory>
 
 #include "core/DrawHelpers.h"
+#include "core/Shell.h"
 #include "views/PageWidgets.h"
 #include "views/Tx.h"
 
@@ -77,6 +79,16 @@ TFormInfo::TFormInfo(const std::vector<TPropertyRow>& rows, TCombCode code, int 
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     right->addWidget(buttons);
     resize(560, 330);
+}
+
+void ShowInfoDialog(TShell& shell, const std::function<std::vector<TPropertyRow>()>& rows, TCombCode code,
+                    int matrixCols, int channelWidth, QWidget* parent) {
+    std::unique_ptr<TFormInfo> dialog;
+    {
+        TBusyScope busy(shell, "");
+        dialog = std::make_unique<TFormInfo>(rows(), code, matrixCols, channelWidth, parent);
+    }
+    dialog->exec();
 }
 
 } // namespace qx
