@@ -2,7 +2,6 @@
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QDialogButtonBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -11,6 +10,7 @@
 #include <algorithm>
 
 #include "combs/CombsGen.h"
+#include "views/DialogButtons.h"
 #include "views/Tx.h"
 #include "views/combs/CombsFiles.h"
 
@@ -50,12 +50,7 @@ TFormGenCombs::TFormGenCombs(const TCombsGenParams& defaults, const QString& fil
     layout->addWidget(FSave);
     layout->addStretch(1);
 
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    buttons->button(QDialogButtonBox::Ok)->setText(Tx("OK"));
-    buttons->button(QDialogButtonBox::Cancel)->setText(Tx("Отмена"));
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-    layout->addWidget(buttons);
+    layout->addWidget(MakeOkCancelButtons(this));
 
     // A stored mode outside the list (an edited configuration file) shows as the full list.
     const int mode = defaults.Mode >= 0 && defaults.Mode < kModeCount ? defaults.Mode : 0;
