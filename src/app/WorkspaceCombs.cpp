@@ -57,7 +57,7 @@ void TWorkspace::GenerateCombs(const TCombsGenParams& params, bool interactive) 
 
 void TWorkspace::SaveCombsGenDefaults(const TCombsGenParams& params) {
     FCombsGen = params;
-    if (FCombsGen.Parameters.size() > 255) FCombsGen.Parameters.resize(255);
+    FCombsGen.Parameters = std::string(LeftChars(FCombsGen.Parameters, 255));
     WrapFailure("Ошибка записи в файл конфигурации!\r\r%s", [&] {
         UpdateIniFile(FPaths.ConfigFile(), [&](TIniFile& ini) { WriteCombsGenDefaults(ini, FCombsGen); },
                       kConfigFileMode);

@@ -61,7 +61,7 @@ void WriteConfigData(TIniFile& ini, const TConfigData& c) {
 void ReadCombsGenDefaults(const TIniFile& ini, TCombsGenParams& gen) {
     gen.Mode = ini.ReadInteger("GLOBAL", "CombsGenerateMode", 0);
     gen.Parameters = ini.ReadString("GLOBAL", "CombsGenerateParameters", "");
-    if (gen.Parameters.size() > 255) gen.Parameters.resize(255);
+    gen.Parameters = std::string(LeftChars(gen.Parameters, 255));
 }
 
 void WriteCombsGenDefaults(TIniFile& ini, const TCombsGenParams& gen) {

@@ -18,6 +18,10 @@ std::string_view Trim(std::string_view text);
 std::string_view TrimLeft(std::string_view text);
 std::string_view TrimRight(std::string_view text);
 
+// The first count characters of a UTF-8 text (a Windows-1251 field of count bytes holds as many),
+// never cut inside a character.
+std::string_view LeftChars(std::string_view text, size_t count);
+
 // Integer reading as the program's text fields do it: optional leading blanks, an optional sign,
 // decimal digits and nothing else; anything else (or an out-of-range value) is "not a number".
 std::optional<int32_t> TryStrToInt(std::string_view text);

@@ -36,7 +36,7 @@ void TStatList::SetFormulas(const TShreddingFormulas& formulas) {
 
 void TStatList::SetGenerateMode(const TCombsGenParams& mode) {
     FGenerate = mode;
-    if (FGenerate.Parameters.size() > 255) FGenerate.Parameters.resize(255);
+    FGenerate.Parameters = std::string(LeftChars(FGenerate.Parameters, 255));
 }
 
 void TStatList::LoadConfig(const std::filesystem::path& file) {

@@ -11,6 +11,7 @@
 
 #include "core/FormState.h"
 #include "core/Shell.h"
+#include "views/CommandIcons.h"
 #include "views/Tx.h"
 
 namespace qx {
@@ -53,6 +54,7 @@ TCommands::TCommands(TShell& shell, const TMainFormKeys& keys, QWidget* window)
         action->setObjectName(def.Name);
         action->setStatusTip(Tx(def.Hint));
         action->setToolTip(Tx(def.Hint));
+        action->setIcon(CommandIcon(def.Name));
         action->setShortcuts(Shortcuts(def.Shortcut));
         // A shared key is routed by InstallSharedShortcuts; the action only shows it.
         const bool shared = SharedKey(def.Shortcut);

@@ -1,5 +1,4 @@
 #include "app/ConfigForm.h"
-#include "app/DrawInfo.h"
 #include "app/WebLinks.h"
 #include "app/WorkspaceFixture.h"
 #include "core/Error.h"
@@ -120,14 +119,4 @@ TEST_F(ConfigChange, WritesRefreshesViewsAndNamesTheChangedGroups) {
     EXPECT_EQ(Ws->Config().ChannelSize, 3);
     EXPECT_EQ(views.Forced, 2);
     Ws->RemoveObserver(&views);
-}
-
-TEST_F(ConfigChange, DrawInformationRows) {
-    Start({MakeDraw(5, {1, 2, 3, 4}, "03/07/2019 E")});
-    auto rows = DrawInfoRows(*Ws, 0);
-    ASSERT_EQ(rows.size(), 2u);
-    EXPECT_EQ(rows[0].Name, "Номер тиража:");
-    EXPECT_EQ(rows[0].Value, "5");
-    EXPECT_EQ(rows[1].Value, "03/07/2019 E");
-    EXPECT_THROW(DrawInfoRows(*Ws, 1), TAppError);
 }

@@ -106,6 +106,19 @@ TEST_F(WorkspaceCombs, GenerationDefaultsAreWrittenOnRequest) {
     Restart();
     EXPECT_EQ(Ws->CombsGenDefaults().Mode, 3);
     EXPECT_EQ(Ws->Combs().Count(), 4096);
+
+    // A parameter is kept to 255 characters, whole ones: 200 Cyrillic letters (400 bytes here,
+    // 200 in the file) survive, and a longer text loses its tail, not half a letter.
+    std::string letters;
+    for (int i = 0; i < 200; ++i) letters += "ж";
+    Ws->SaveCombsGenDefaults({4, letters});
+    EXPECT_EQ(Ws->CombsGenDefaults().Parameters, letters);
+    Ws->SaveCombsGenDefaults({4, letters + letters});
+    std::string kept;
+    for (int i = 0; i < 255; ++i) kept += "ж";
+    EXPECT_EQ(Ws->CombsGenDefaults().Parameters, kept);
+    Restart();
+    EXPECT_EQ(Ws->CombsGenDefaults().Parameters, kept);
 }
 
 TEST_F(WorkspaceCombs, InfoBoxes) {

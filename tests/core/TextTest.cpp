@@ -49,3 +49,12 @@ TEST(Text, CaseAndTrim) {
     EXPECT_EQ(SplitLines("a\r\nb\nc\rd"), (std::vector<std::string>{"a", "b", "c", "d"}));
     EXPECT_EQ(SplitLines("a\r\n\r\n"), (std::vector<std::string>{"a", ""}));
 }
+
+TEST(Text, LeftCharsCountsCharactersNotBytes) {
+    EXPECT_EQ(LeftChars("abcdef", 3), "abc");
+    EXPECT_EQ(LeftChars("abc", 3), "abc");
+    EXPECT_EQ(LeftChars("", 3), "");
+    EXPECT_EQ(LeftChars("жжж", 2), "жж");  // four bytes, not two
+    EXPECT_EQ(LeftChars("aж€b", 3), "aж€");
+    EXPECT_EQ(LeftChars("жж", 0), "");
+}

@@ -12,6 +12,7 @@
 #include <QTreeWidget>
 
 #include "ViewsTestSupport.h"
+#include "app/DrawInfo.h"
 #include "app/Workspace.h"
 #include "app/WorkspaceFixture.h"
 #include "core/DateTime.h"
@@ -142,17 +143,22 @@ TEST_F(DrawsPage, DeletingAsksWithTheCountAndRemovesTheSelectedDraws) {
 TEST_F(DrawsPage, InformationShowsPropertiesAndTheCardInChannelColours) {
     OpenWith({MakeDraw(41, {0, 7, 3, 9}, "03/07/2019 M"), MakeDraw(42, {5, 5, 1, 2}, "03/07/2019 E")});
     Select({1});
-    Modal.Then([](QWidget* w) {
+    Modal.Then([this](QWidget* w) {
         auto* info = dynamic_cast<TFormInfo*>(w);
         ASSERT_NE(info, nullptr);
         EXPECT_EQ(info->windowTitle(), "Подробная информация");
         QTreeWidget* props = info->Properties();
         EXPECT_EQ(props->headerItem()->text(0), "Свойство");
         EXPECT_EQ(props->headerItem()->text(1), "Значение");
-        ASSERT_EQ(props->topLevelItemCount(), 2);
+        // Number and date, then one row per graph method with its value for this draw.
+        const std::vector<TPropertyRow> expected = DrawInfoRows(Window->Workspace(), 0);
+        ASSERT_GT(expected.size(), 2u);
+        ASSERT_EQ(props->topLevelItemCount(), static_cast<int>(expected.size()));
         EXPECT_EQ(props->topLevelItem(0)->text(0), "Номер тиража:");
         EXPECT_EQ(props->topLevelItem(0)->text(1), "41");
         EXPECT_EQ(props->topLevelItem(1)->text(1), "03/07/2019 M");
+        EXPECT_EQ(props->topLevelItem(2)->text(0).toStdString(), expected[2].Name);
+        EXPECT_EQ(props->topLevelItem(2)->text(1).toStdString(), expected[2].Value);
         QTableWidget* card = info->Card();
         EXPECT_EQ(card->rowCount(), 10);
         EXPECT_EQ(card->item(0, 0)->text(), "0");

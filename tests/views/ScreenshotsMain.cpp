@@ -6,6 +6,7 @@
 #include <QItemSelectionModel>
 #include <QMenu>
 #include <QMessageBox>
+#include <QSpinBox>
 #include <QTabWidget>
 #include <QTableView>
 #include <QTimer>
@@ -27,6 +28,8 @@
 #include "views/draws/DrawsPage.h"
 #include "views/draws/FormDraw.h"
 #include "views/draws/FormInfo.h"
+#include "views/combs/FormGenCombs.h"
+#include "views/pages/CombsPage.h"
 
 using namespace qx;
 
@@ -86,7 +89,35 @@ int main(int argc, char** argv) {
     window.ListTabs()->setCurrentIndex(0);
     window.MainTabs()->setCurrentIndex(0);
 
-    for (const char* name : {"menuDraws", "menuView", "menuHelp"}) {
+    // The combinations tab after two narrowing steps, a few rows selected.
+    window.ListTabs()->setCurrentIndex(1);
+    auto* combs = static_cast<TCombsPage*>(window.Page("tsCombs"));
+    combs->ExcludeEdit()->setValue(100);
+    window.Commands().Trigger("CombsDelExists");
+    QTableView* combsList = combs->List();
+    for (int row : {1, 2, 5})
+        combsList->selectionModel()->select(combsList->model()->index(row, 0),
+                                            QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    window.Commands().Trigger("CombsDelSelected");
+    combsList->selectionModel()->select(combsList->model()->index(3, 0),
+                                        QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    window.Commands().Evaluate();
+    Save(&window, "main-window-combs-tab");
+    if (auto* context = window.findChild<QMenu*>("pmCombs")) {
+        context->popup(window.mapToGlobal(QPoint(80, 160)));
+        Save(context, "context-pmCombs");
+        context->hide();
+    }
+    const TCombCode comb = ws.Combs().List().at(3);
+    TFormInfo combInfo(CombInfoRows(ws, comb), comb, ws.Config().MatrixCols, ws.Config().ChannelWidth(), &window);
+    Save(&combInfo, "dialog-comb-info");
+    combInfo.close();
+    TFormGenCombs gen({2, "1;3;5;7"}, QString::fromStdString(ws.Paths().Dir.string()), &window);
+    Save(&gen, "dialog-gen-combs");
+    gen.close();
+    window.ListTabs()->setCurrentIndex(0);
+
+    for (const char* name : {"menuDraws", "menuCombs", "menuView", "menuHelp"}) {
         QMenu* menu = window.Commands().Menu(name);
         menu->popup(window.mapToGlobal(QPoint(40, 40)));
         Save(menu, (std::string("menu-") + name).c_str());

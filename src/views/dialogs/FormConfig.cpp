@@ -1,7 +1,6 @@
 #include "views/dialogs/FormConfig.h"
 
 #include <QCheckBox>
-#include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -9,7 +8,6 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QRegularExpressionValidator>
 #include <QSignalBlocker>
 #include <QSpinBox>
@@ -18,6 +16,7 @@
 #include <QVBoxLayout>
 
 #include "core/Shell.h"
+#include "views/DialogButtons.h"
 #include "views/PageWidgets.h"
 #include "views/Tx.h"
 
@@ -177,12 +176,7 @@ TFormConfig::TFormConfig(TShell& shell, const TConfigData& config, QWidget* pare
     right->addWidget(weights);
     right->addStretch(1);
 
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    buttons->button(QDialogButtonBox::Ok)->setText(Tx("OK"));
-    buttons->button(QDialogButtonBox::Cancel)->setText(Tx("Отмена"));
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-    layout->addWidget(buttons);
+    layout->addWidget(MakeOkCancelButtons(this));
     FSegments->setMinimumWidth(FSegments->verticalHeader()->sizeHint().width() + 4 * 36 +
                                2 * FSegments->frameWidth() + 4);
 }

@@ -1,6 +1,5 @@
 #include "views/draws/DrawsPage.h"
 
-#include <QFileDialog>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QItemSelectionModel>
@@ -13,6 +12,7 @@
 #include "core/DrawHelpers.h"
 #include "core/Text.h"
 #include "views/Commands.h"
+#include "views/FileDialogs.h"
 #include "views/PageWidgets.h"
 #include "views/QtShell.h"
 #include "views/Tx.h"
@@ -27,14 +27,9 @@ constexpr const char* kDrawTitle = "Введите данные следующе
 constexpr const char* kCsvFilter = "Файлы тиражей (*.csv)";
 
 QString AskCsvFile(QWidget* parent, const TWorkspace& ws, bool save) {
-    QFileDialog dialog(parent, Tx(save ? "Экспорт в CSV-файл" : "Импорт из CSV-файла"),
-                       QString::fromStdString(ws.Paths().Dir.string()), Tx(kCsvFilter));
-    dialog.setObjectName(save ? "dlgDrawsExport" : "dlgDrawsImport");
-    dialog.setDefaultSuffix("csv");
-    dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
-    dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
-    return dialog.selectedFiles().front();
+    const TFileDialogSpec spec{save ? "dlgDrawsExport" : "dlgDrawsImport",
+                               save ? "Экспорт в CSV-файл" : "Импорт из CSV-файла", kCsvFilter, "csv", save};
+    return AskFileName(parent, spec, QString::fromStdString(ws.Paths().Dir.string()));
 }
 
 } // namespace
@@ -158,15 +153,11 @@ void TDrawsPage::ShowInfo() {
     std::vector<int> rows = SelectedRows();
     if (rows.empty()) return;
     const int index = Ctx.Ws.Archive().High() - rows.front();
-    std::unique_ptr<TFormInfo> dialog;
-    {
-        TBusyScope busy(Ctx.Shell, "");
-        std::vector<TPropertyRow> properties = DrawInfoRows(Ctx.Ws, index);
-        TCombCode code = CodeOfDraw(Ctx.Ws.ViewDraws()[static_cast<size_t>(index)]);
-        dialog = std::make_unique<TFormInfo>(properties, code, Ctx.Ws.Config().MatrixCols,
-                                             Ctx.Ws.Config().ChannelWidth(), Ctx.Window);
-    }
-    dialog->exec();
+    if (index < 0) return;
+    const TCombCode code = CodeOfDraw(Ctx.Ws.ViewDraws()[static_cast<size_t>(index)]);
+    ShowInfoDialog(
+        Ctx.Shell, [&] { return DrawInfoRows(Ctx.Ws, index); }, code, Ctx.Ws.Config().MatrixCols,
+        Ctx.Ws.Config().ChannelWidth(), Ctx.Window);
 }
 
 void TDrawsPage::ImportDraws() {

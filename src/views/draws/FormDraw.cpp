@@ -1,11 +1,9 @@
 #include "views/draws/FormDraw.h"
 
 #include <QDateEdit>
-#include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QSpinBox>
 #include <QTimeEdit>
 #include <QVBoxLayout>
@@ -15,6 +13,7 @@
 #include "core/DrawHelpers.h"
 #include "core/Shell.h"
 #include "draws/DrawInput.h"
+#include "views/DialogButtons.h"
 #include "views/PageWidgets.h"
 #include "views/Tx.h"
 
@@ -83,13 +82,8 @@ TFormDraw::TFormDraw(TShell& shell, const QString& title, const TDrawRecord& dra
         FTime->hide();
     }
 
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    buttons->button(QDialogButtonBox::Ok)->setText(Tx("OK"));
-    buttons->button(QDialogButtonBox::Cancel)->setText(Tx("Отмена"));
     layout->addStretch(1);
-    layout->addWidget(buttons);
-    connect(buttons, &QDialogButtonBox::accepted, this, &TFormDraw::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &TFormDraw::reject);
+    layout->addWidget(MakeOkCancelButtons(this));
 
     setMinimumWidth(360);
     if (!withDate) resize(width(), kHeightWithoutDate);

@@ -10,12 +10,19 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <memory>
 
 #include "core/DrawHelpers.h"
+#include "core/Shell.h"
 #include "views/PageWidgets.h"
 #include "views/Tx.h"
 
 namespace qx {
+namespace {
+
+constexpr int kMaxNameWidth = 480;
+
+} // namespace
 
 TFormInfo::TFormInfo(const std::vector<TPropertyRow>& rows, TCombCode code, int matrixCols, int channelWidth,
                      QWidget* parent)
@@ -29,6 +36,10 @@ TFormInfo::TFormInfo(const std::vector<TPropertyRow>& rows, TCombCode code, int 
     FProperties->header()->setStretchLastSection(true);
     for (const TPropertyRow& r : rows)
         new QTreeWidgetItem(FProperties, QStringList{Tx(r.Name), ToQ(r.Value)});
+    // Method names are long: the property column takes their width, within reason.
+    FProperties->resizeColumnToContents(0);
+    const int nameWidth = std::clamp(FProperties->columnWidth(0) + 8, 200, kMaxNameWidth);
+    FProperties->setColumnWidth(0, nameWidth);
     layout->addWidget(FProperties, 1);
 
     auto* right = new QVBoxLayout;
@@ -76,7 +87,17 @@ TFormInfo::TFormInfo(const std::vector<TPropertyRow>& rows, TCombCode code, int 
     buttons->button(QDialogButtonBox::Close)->setText(Tx("Закрыть"));
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     right->addWidget(buttons);
-    resize(560, 330);
+    resize(360 + nameWidth, 330);
+}
+
+void ShowInfoDialog(TShell& shell, const std::function<std::vector<TPropertyRow>()>& rows, TCombCode code,
+                    int matrixCols, int channelWidth, QWidget* parent) {
+    std::unique_ptr<TFormInfo> dialog;
+    {
+        TBusyScope busy(shell, "");
+        dialog = std::make_unique<TFormInfo>(rows(), code, matrixCols, channelWidth, parent);
+    }
+    dialog->exec();
 }
 
 } // namespace qx

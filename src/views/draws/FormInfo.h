@@ -1,5 +1,6 @@
 #pragma once
 #include <QDialog>
+#include <functional>
 #include <vector>
 
 #include "app/DrawInfo.h"
@@ -10,6 +11,8 @@ class QTableWidget;
 class QTreeWidget;
 
 namespace qx {
+
+class TShell;
 
 // The draw information dialog: a property list ("Свойство", "Значение") and a small card with
 // the draw's digits, each in its position's column and its own row, rows in channel colours.
@@ -26,5 +29,9 @@ private:
     QSpinBox* FColumns;
     QTableWidget* FCard;
 };
+
+// Fills the dialog under the busy state (the method rows take a moment) and shows it modally.
+void ShowInfoDialog(TShell& shell, const std::function<std::vector<TPropertyRow>()>& rows, TCombCode code,
+                    int matrixCols, int channelWidth, QWidget* parent);
 
 } // namespace qx

@@ -1,0 +1,13 @@
+#include "views/combs/CombsFiles.h"
+
+#include "views/FileDialogs.h"
+
+namespace qx {
+
+QString AskCombsFile(QWidget* parent, const QString& directory, bool save) {
+    const TFileDialogSpec spec{save ? "dlgCombsSave" : "dlgCombsOpen", save ? "Сохранить" : "Открыть",
+                               "Файлы комбинаций (*.lcv)", "lcv", save};
+    return AskFileName(parent, spec, directory);
+}
+
+} // namespace qx
