@@ -38,16 +38,8 @@ bool StartsWithNoCase(std::string_view text, std::string_view prefix) {
 }
 
 const TStatMethod* FindMethod(std::string_view statText, const TStatList& registry) {
-    auto words = ColonWords(statText);
-    std::string_view first = words.empty() ? std::string_view() : Trim(words[0]);
-    const TStatMethod* byPrefix = nullptr;
-    for (int i = 0; i < registry.Count(); ++i) {
-        const TStatMethod& m = registry.Items(i);
-        const std::string code = m.Code();
-        if (SameText(code, first)) return &m;
-        if (!byPrefix && StartsWithNoCase(statText, code)) byPrefix = &m;
-    }
-    return byPrefix;
+    const int i = MatchMethodCode(statText, registry.Count(), [&](int k) { return registry.Items(k).Code(); });
+    return i >= 0 ? &registry.Items(i) : nullptr;
 }
 
 // A coefficient of field 5: "." and "," both separate decimals, other characters are ignored.
@@ -76,6 +68,18 @@ std::string TailText(uint8_t condition, const std::string& values, uint8_t stopM
 }
 
 } // namespace
+
+int MatchMethodCode(std::string_view statText, int count, const std::function<std::string(int)>& codeOf) {
+    auto words = ColonWords(statText);
+    std::string_view first = words.empty() ? std::string_view() : Trim(words[0]);
+    int byPrefix = -1;
+    for (int i = 0; i < count; ++i) {
+        const std::string code = codeOf(i);
+        if (SameText(code, first)) return i;
+        if (byPrefix < 0 && StartsWithNoCase(statText, code)) byPrefix = i;
+    }
+    return byPrefix;
+}
 
 TFilterItem ParseFilterItem(std::string_view text, const TStatList& registry) {
     TFilterItem item;

@@ -1,6 +1,7 @@
 #pragma once
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -59,6 +60,11 @@ inline constexpr int kFilterFields = 7;
 struct TFilterRec {
     std::array<TFilterPart, kFilterFields> Parts;
 };
+
+// The method a filter's statistic word names, among count codes in registry order: the code equal
+// to the word before ":" (letter case ignored), else the first code that begins the word; -1 when
+// none does.
+int MatchMethodCode(std::string_view statText, int count, const std::function<std::string(int)>& codeOf);
 
 // Text form "TSD1#NUMS:10,20#LMV:3#SF:1[#0:-1:1:0:0]". Method codes are looked up in the
 // registry: a code equal to the word before ":" wins, else the first code in registry order that

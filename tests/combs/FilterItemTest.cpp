@@ -84,6 +84,20 @@ TEST_F(FilterText, FieldRules) {
     EXPECT_EQ(FilterItemText(TFilterItem{}), "");
 }
 
+TEST(FilterMethodCode, AnExactCodeWinsOverAShorterOneThatBeginsTheWord) {
+    const std::vector<std::string> codes = {"CHN1", "CHN2", "CHN10", "SUM"};
+    auto match = [&](std::string_view text) {
+        return MatchMethodCode(text, int(codes.size()), [&](int i) { return codes[size_t(i)]; });
+    };
+    EXPECT_EQ(match("CHN10:100"), 2);
+    EXPECT_EQ(match("chn10:100"), 2);
+    EXPECT_EQ(match("CHN1:100"), 0);
+    EXPECT_EQ(match("CHN11:100"), 0);  // no exact code: the first one that begins it
+    EXPECT_EQ(match("SUMS:5"), 3);
+    EXPECT_EQ(match("XYZ:5"), -1);
+    EXPECT_EQ(match(""), -1);
+}
+
 TEST_F(FilterText, MalformedTextsNeverCrashAndPrintStably) {
     std::mt19937 rng(11);
     const std::string alphabet = "TSDBMF0123456789#:,;-.NUMSLMVCDVPOSxX \xD0\x90";
