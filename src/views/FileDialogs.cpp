@@ -6,12 +6,12 @@
 
 namespace qx {
 
-QString AskFileName(QWidget* parent, const TFileDialogSpec& spec, const QString& directory) {
-    QFileDialog dialog(parent, Tx(spec.Title), directory, Tx(spec.Filter));
-    dialog.setObjectName(spec.ObjectName);
-    dialog.setDefaultSuffix(spec.Suffix);
-    dialog.setAcceptMode(spec.Save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
-    dialog.setFileMode(spec.Save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+QString AskFileName(QWidget* parent, const TFileDialogOptions& options, const QString& directory) {
+    QFileDialog dialog(parent, Tx(options.Title), directory, Tx(options.Filter));
+    dialog.setObjectName(options.ObjectName);
+    dialog.setDefaultSuffix(options.Suffix);
+    dialog.setAcceptMode(options.Save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog.setFileMode(options.Save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
     return dialog.selectedFiles().front();
 }

@@ -7,13 +7,13 @@ namespace qx {
 
 // A file dialog of the program over its own directory: one filter ("Caption (*.ext)"), the
 // extension added to a name typed without one. Empty when the user cancels.
-struct TFileDialogSpec {
+struct TFileDialogOptions {
     const char* ObjectName;
     const char* Title;
     const char* Filter;
     const char* Suffix;
     bool Save = false;
 };
-QString AskFileName(QWidget* parent, const TFileDialogSpec& spec, const QString& directory);
+QString AskFileName(QWidget* parent, const TFileDialogOptions& options, const QString& directory);
 
 } // namespace qx

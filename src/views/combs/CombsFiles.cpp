@@ -5,9 +5,9 @@
 namespace qx {
 
 QString AskCombsFile(QWidget* parent, const QString& directory, bool save) {
-    const TFileDialogSpec spec{save ? "dlgCombsSave" : "dlgCombsOpen", save ? "Сохранить" : "Открыть",
+    const TFileDialogOptions options{save ? "dlgCombsSave" : "dlgCombsOpen", save ? "Сохранить" : "Открыть",
                                "Файлы комбинаций (*.lcv)", "lcv", save};
-    return AskFileName(parent, spec, directory);
+    return AskFileName(parent, options, directory);
 }
 
 } // namespace qx

@@ -27,9 +27,9 @@ constexpr const char* kDrawTitle = "Введите данные следующе
 constexpr const char* kCsvFilter = "Файлы тиражей (*.csv)";
 
 QString AskCsvFile(QWidget* parent, const TWorkspace& ws, bool save) {
-    const TFileDialogSpec spec{save ? "dlgDrawsExport" : "dlgDrawsImport",
+    const TFileDialogOptions options{save ? "dlgDrawsExport" : "dlgDrawsImport",
                                save ? "Экспорт в CSV-файл" : "Импорт из CSV-файла", kCsvFilter, "csv", save};
-    return AskFileName(parent, spec, QString::fromStdString(ws.Paths().Dir.string()));
+    return AskFileName(parent, options, QString::fromStdString(ws.Paths().Dir.string()));
 }
 
 } // namespace
