@@ -1,0 +1,61 @@
+#include "views/stat/ChooserControls.h"
+
+#include <QComboBox>
+#include <QKeyEvent>
+#include <QSignalBlocker>
+#include <QSpinBox>
+
+#include "app/MethodChooser.h"
+#include "views/Tx.h"
+
+namespace qx {
+
+TChooserControls::TChooserControls(QSpinBox* length, QComboBox* method, TMethodChooser& chooser,
+                                   std::function<void(int)> setLength, std::function<void()> chosen)
+    : QObject(method), FLength(length), FMethod(method), FChooser(chooser), FSetLength(std::move(setLength)),
+      FChosen(std::move(chosen)) {
+    connect(FLength, qOverload<int>(&QSpinBox::valueChanged), this, [this](int value) { FSetLength(value); });
+    connect(FMethod, qOverload<int>(&QComboBox::activated), this, [this](int entry) {
+        FChooser.Select(entry);
+        FChosen();
+    });
+    FLength->installEventFilter(this);
+}
+
+bool TChooserControls::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == FLength && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            // A text that is no number of 1 ... 2147483647 leaves everything as it is.
+            if (FLength->hasAcceptableInput()) {
+                FLength->interpretText();
+                FSetLength(FLength->value());
+                FChosen();
+            }
+            return true;
+        }
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+void TChooserControls::Show(int length) {
+    QSignalBlocker blockMethod(FMethod);
+    QSignalBlocker blockLength(FLength);
+    const auto& entries = FChooser.Entries();
+    bool same = FMethod->count() == static_cast<int>(entries.size());
+    for (int i = 0; same && i < FMethod->count(); ++i)
+        same = FMethod->itemText(i) == ToQ(entries[size_t(i)].Text);
+    if (!same) {
+        FMethod->clear();
+        for (const TMethodEntry& e : entries) FMethod->addItem(ToQ(e.Text));
+    }
+    FMethod->setCurrentIndex(FChooser.Selected());
+    if (FLength->value() != length) FLength->setValue(length);
+}
+
+void TChooserControls::SetEnabled(bool enabled) {
+    FLength->setEnabled(enabled);
+    FMethod->setEnabled(enabled);
+}
+
+} // namespace qx
