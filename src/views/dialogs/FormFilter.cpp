@@ -99,6 +99,7 @@ TFormFilter::TFormFilter(TShell& shell, const TMethodChooser& chooser, const TSt
         FWeights[i] = new QLineEdit(ToQ(form.Weights[i]), FWeightsGroup);
         FWeights[i]->setObjectName(names[i]);
         FWeights[i]->setAlignment(Qt::AlignRight);
+        FWeights[i]->setMaximumWidth(110);
         FWeights[i]->setValidator(
             new QRegularExpressionValidator(QRegularExpression("-?[0-9]*[.,]?[0-9]*"), FWeights[i]));
         weights->addRow(Tx(labels[i]), FWeights[i]);

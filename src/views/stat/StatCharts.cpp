@@ -79,6 +79,13 @@ QList<QPointF> Points(const std::vector<TChartPoint>& points) {
     return list;
 }
 
+// Axis labels a little smaller than the window's text: the charts are low.
+void SmallLabels(QAbstractAxis* axis) {
+    QFont font = axis->labelsFont();
+    font.setPointSizeF(std::max(6.0, (font.pointSizeF() > 0 ? font.pointSizeF() : 9) - 1));
+    axis->setLabelsFont(font);
+}
+
 // A value axis over [low, high] with a little room above and below.
 QValueAxis* ValueAxis(double low, double high, const char* format) {
     auto* axis = new QValueAxis;
@@ -88,8 +95,10 @@ QValueAxis* ValueAxis(double low, double high, const char* format) {
     }
     const double pad = (high - low) * 0.05;
     axis->setRange(low < 0 ? low - pad : std::max(0.0, low - pad), high + pad);
+    axis->setTickCount(5);
     axis->applyNiceNumbers();
     axis->setLabelFormat(format);
+    SmallLabels(axis);
     return axis;
 }
 
@@ -127,12 +136,19 @@ void TStatChartView::Show(const TStatChart& data, bool totalLine) {
 
     // Both lines share one axis in key order: the full set's points carry every value's label.
     const std::vector<TChartPoint>& labelled = data.Total.empty() ? data.Actual : data.Total;
-    double high = 0, low = 0;
-    for (const TChartPoint& p : data.Actual) high = std::max(high, p.Y);
+    double high = data.Actual.empty() ? 0 : data.Actual.front().Y, low = high;
+    for (const TChartPoint& p : data.Actual) {
+        high = std::max(high, p.Y);
+        low = std::min(low, p.Y);
+    }
     if (totalLine)
-        for (const TChartPoint& p : data.Total) high = std::max(high, p.Y);
+        for (const TChartPoint& p : data.Total) {
+            high = std::max(high, p.Y);
+            low = std::min(low, p.Y);
+        }
     for (const TChartPoint& p : labelled) FLabels.emplace_back(p.X, ToQ(p.Label));
     FAxisX = new QCategoryAxis;
+    SmallLabels(FAxisX);
     FAxisX->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
     const double first = labelled.front().X, last = labelled.back().X;
     FAxisX->setRange(first - 0.5, last + 0.5);
@@ -182,6 +198,11 @@ TGraphChartView::TGraphChartView(const char* name, QWidget* parent) : QChartView
     setContextMenuPolicy(Qt::CustomContextMenu);
     setMinimumHeight(60);
     chart()->legend()->setAlignment(Qt::AlignBottom);
+    // The series titles are long: a smaller font keeps them whole, a tooltip shows any that is not.
+    QFont font = chart()->legend()->font();
+    font.setPointSizeF(std::max(6.0, (font.pointSizeF() > 0 ? font.pointSizeF() : 9) - 1));
+    chart()->legend()->setFont(font);
+    chart()->legend()->setShowToolTips(true);
 }
 
 void TGraphChartView::Clear() {
@@ -222,6 +243,7 @@ void TGraphChartView::Show(const TGraphSeries& data, const QString& title, bool 
     auto* x = new QValueAxis;
     x->setRange(first, last > first ? last : first + 1);
     x->setLabelFormat(QStringLiteral("%d"));
+    SmallLabels(x);
     x->setTickCount(std::clamp(int(points.size()), 2, 11));
     AttachAll(c, x, ValueAxis(low, high, "%g"));
 }

@@ -113,9 +113,10 @@ void FitHeaderFont(QHeaderView* header, int columnWidth) {
     QAbstractItemModel* model = header->model();
     if (!model) return;
     QStyle* style = header->style();
+    // The style keeps a margin on both sides of a caption and, in the sort column, half the
+    // header's height and two more margins for the sort mark.
     const int margin = style->pixelMetric(QStyle::PM_HeaderMargin, nullptr, header);
-    const int mark = style->pixelMetric(QStyle::PM_HeaderMarkSize, nullptr, header);
-    const int room = columnWidth - 4 * margin - mark;
+    const int room = columnWidth - 4 * margin - header->sizeHint().height() / 2;
     auto fits = [&](const QFont& font) {
         const QFontMetrics metrics(font);
         for (int c = 1; c < model->columnCount(); ++c)
