@@ -21,7 +21,7 @@ const QColor kGreen(0, 128, 0);
 const QColor kMagenta(255, 0, 255);
 const QColor kRed(255, 0, 0);
 const QColor kBlue(0, 0, 255);
-constexpr qreal kMarkSize = 2;
+constexpr qreal kMarkSize = 3;  // 2 x 2 inside its one-pixel border
 
 QChart* NewChart() {
     auto* chart = new QChart;
@@ -30,42 +30,45 @@ QChart* NewChart() {
     return chart;
 }
 
-void ClearChart(QChart* chart) {
-    chart->removeAllSeries();
-    for (QAbstractAxis* axis : chart->axes()) {
-        chart->removeAxis(axis);
-        delete axis;
-    }
+// Axis labels a little smaller than the window's text: the charts are low.
+void SmallLabels(QAbstractAxis* axis) {
+    QFont font = axis->labelsFont();
+    font.setPointSizeF(std::max(6.0, (font.pointSizeF() > 0 ? font.pointSizeF() : 9) - 1));
+    axis->setLabelsFont(font);
 }
 
-QLineSeries* AddLine(QChart* chart, const QString& title, const QColor& colour, qreal width,
-                     const QList<QPointF>& points) {
+QLineSeries* AddLine(QChart* chart, const QString& title, const QColor& colour, qreal width) {
     auto* series = new QLineSeries;
     series->setName(title);
     QPen pen(colour);
     pen.setWidthF(width);
     series->setPen(pen);
-    series->replace(points);
     chart->addSeries(series);
     return series;
 }
 
 // The small magenta marks on the points of a green line; kept out of the legend.
-void AddMarks(QChart* chart, const QList<QPointF>& points) {
+QScatterSeries* AddMarks(QChart* chart) {
     auto* marks = new QScatterSeries;
     marks->setName(QStringLiteral("marks"));
     marks->setMarkerShape(QScatterSeries::MarkerShapeRectangle);
-    marks->setMarkerSize(kMarkSize + 1);
+    marks->setMarkerSize(kMarkSize);
     marks->setColor(kMagenta);
     marks->setBorderColor(kMagenta);
-    marks->replace(points);
     chart->addSeries(marks);
     for (QLegendMarker* m : chart->legend()->markers(marks)) m->setVisible(false);
+    return marks;
 }
 
-void AttachAll(QChart* chart, QAbstractAxis* x, QValueAxis* y) {
-    chart->addAxis(x, Qt::AlignBottom);
-    chart->addAxis(y, Qt::AlignLeft);
+QValueAxis* AddValueAxis(QChart* chart, Qt::Alignment side, const QString& format) {
+    auto* axis = new QValueAxis;
+    axis->setLabelFormat(format);
+    SmallLabels(axis);
+    chart->addAxis(axis, side);
+    return axis;
+}
+
+void AttachAll(QChart* chart, QAbstractAxis* x, QAbstractAxis* y) {
     for (QAbstractSeries* s : chart->series()) {
         s->attachAxis(x);
         s->attachAxis(y);
@@ -79,16 +82,8 @@ QList<QPointF> Points(const std::vector<TChartPoint>& points) {
     return list;
 }
 
-// Axis labels a little smaller than the window's text: the charts are low.
-void SmallLabels(QAbstractAxis* axis) {
-    QFont font = axis->labelsFont();
-    font.setPointSizeF(std::max(6.0, (font.pointSizeF() > 0 ? font.pointSizeF() : 9) - 1));
-    axis->setLabelsFont(font);
-}
-
-// A value axis over [low, high] with a little room above and below.
-QValueAxis* ValueAxis(double low, double high, const char* format) {
-    auto* axis = new QValueAxis;
+// [low, high] with a little room above and below, on round numbers.
+void SetValueRange(QValueAxis* axis, double low, double high) {
     if (high <= low) {
         low -= 1;
         high += 1;
@@ -97,16 +92,11 @@ QValueAxis* ValueAxis(double low, double high, const char* format) {
     axis->setRange(low < 0 ? low - pad : std::max(0.0, low - pad), high + pad);
     axis->setTickCount(5);
     axis->applyNiceNumbers();
-    axis->setLabelFormat(format);
-    SmallLabels(axis);
-    return axis;
 }
 
-QLineSeries* FindLine(const QChart* chart, const QString& title) {
-    for (QAbstractSeries* s : chart->series())
-        if (s->name() == title)
-            if (auto* line = qobject_cast<QLineSeries*>(s)) return line;
-    return nullptr;
+void SetShown(std::initializer_list<QAbstractSeries*> series, std::initializer_list<QAbstractAxis*> axes, bool on) {
+    for (QAbstractSeries* s : series) s->setVisible(on);
+    for (QAbstractAxis* a : axes) a->setVisible(on);
 }
 
 } // namespace
@@ -115,61 +105,71 @@ TStatChartView::TStatChartView(const char* name, QWidget* parent) : QChartView(N
     setObjectName(name);
     setContextMenuPolicy(Qt::CustomContextMenu);
     setMinimumHeight(60);
-    setRenderHint(QPainter::Antialiasing, false);
-    chart()->legend()->hide();
+    QChart* c = chart();
+    c->legend()->hide();
+    FActual = AddLine(c, Tx(kActualSeries), kGreen, 2);
+    FMarks = AddMarks(c);
+    FTotal = AddLine(c, Tx(kTotalSeries), kRed, 1);
+    FAxisX = new QCategoryAxis;
+    FAxisX->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
+    SmallLabels(FAxisX);
+    c->addAxis(FAxisX, Qt::AlignBottom);
+    FAxisY = AddValueAxis(c, Qt::AlignLeft, QStringLiteral("%.0f"));
+    AttachAll(c, FAxisX, FAxisY);
+    for (QXYSeries* s : {static_cast<QXYSeries*>(FActual), static_cast<QXYSeries*>(FTotal)})
+        connect(s, &QXYSeries::hovered, this, &TStatChartView::ShowTip);
+    Clear();
 }
 
 void TStatChartView::Clear() {
-    ClearChart(chart());
-    FAxisX = nullptr;
+    for (QXYSeries* s : {static_cast<QXYSeries*>(FActual), static_cast<QXYSeries*>(FMarks),
+                         static_cast<QXYSeries*>(FTotal)})
+        s->clear();
     FLabels.clear();
+    for (const QString& label : FAxisX->categoriesLabels()) FAxisX->remove(label);
+    SetShown({FActual, FMarks, FTotal}, {FAxisX, FAxisY}, false);
 }
 
 void TStatChartView::Show(const TStatChart& data, bool totalLine) {
     Clear();
     if (data.Actual.empty() && data.Total.empty()) return;
-    QChart* c = chart();
     const QList<QPointF> actual = Points(data.Actual);
-    AddLine(c, Tx(kActualSeries), kGreen, 2, actual);
-    AddMarks(c, actual);
-    if (totalLine && !data.Total.empty()) AddLine(c, Tx(kTotalSeries), kRed, 1, Points(data.Total));
+    FActual->replace(actual);
+    FMarks->replace(actual);
+    const bool total = totalLine && !data.Total.empty();
+    if (total) FTotal->replace(Points(data.Total));
+    SetShown({FActual, FMarks}, {FAxisX, FAxisY}, true);
+    FTotal->setVisible(total);
 
-    // Both lines share one axis in key order: the full set's points carry every value's label.
-    const std::vector<TChartPoint>& labelled = data.Total.empty() ? data.Actual : data.Total;
     double high = data.Actual.empty() ? 0 : data.Actual.front().Y, low = high;
     for (const TChartPoint& p : data.Actual) {
         high = std::max(high, p.Y);
         low = std::min(low, p.Y);
     }
-    if (totalLine)
+    if (total)
         for (const TChartPoint& p : data.Total) {
             high = std::max(high, p.Y);
             low = std::min(low, p.Y);
         }
+    SetValueRange(FAxisY, low, high);
+    // Both lines share one axis in key order: the full set's points carry every value's label.
+    const std::vector<TChartPoint>& labelled = data.Total.empty() ? data.Actual : data.Total;
     for (const TChartPoint& p : labelled) FLabels.emplace_back(p.X, ToQ(p.Label));
-    FAxisX = new QCategoryAxis;
-    SmallLabels(FAxisX);
-    FAxisX->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
-    const double first = labelled.front().X, last = labelled.back().X;
-    FAxisX->setRange(first - 0.5, last + 0.5);
-    AttachAll(c, FAxisX, ValueAxis(low, high, "%.0f"));
+    FAxisX->setRange(labelled.front().X - 0.5, labelled.back().X + 0.5);
     PlaceLabels();
+}
 
-    for (QAbstractSeries* s : c->series())
-        if (auto* xy = qobject_cast<QXYSeries*>(s))
-            connect(xy, &QXYSeries::hovered, this, [this](const QPointF& point, bool state) {
-                if (!state) return QToolTip::hideText();
-                auto it = std::min_element(FLabels.begin(), FLabels.end(), [&](const auto& a, const auto& b) {
-                    return std::abs(a.first - point.x()) < std::abs(b.first - point.x());
-                });
-                if (it != FLabels.end())
-                    QToolTip::showText(QCursor::pos(), it->second + ": " + QString::number(point.y(), 'f', 2), this);
-            });
+void TStatChartView::ShowTip(const QPointF& point, bool state) {
+    if (!state || FLabels.empty()) return QToolTip::hideText();
+    auto it = std::min_element(FLabels.begin(), FLabels.end(), [&](const auto& a, const auto& b) {
+        return std::abs(a.first - point.x()) < std::abs(b.first - point.x());
+    });
+    QToolTip::showText(QCursor::pos(), it->second + ": " + QString::number(point.y(), 'f', 2), this);
 }
 
 void TStatChartView::PlaceLabels() {
-    if (!FAxisX || FLabels.empty()) return;
     for (const QString& label : FAxisX->categoriesLabels()) FAxisX->remove(label);
+    if (FLabels.empty()) return;
     const QFontMetrics metrics(FAxisX->labelsFont());
     int widest = 0;
     for (const auto& [x, label] : FLabels) widest = std::max(widest, metrics.horizontalAdvance(label));
@@ -186,49 +186,66 @@ void TStatChartView::resizeEvent(QResizeEvent* event) {
 }
 
 QLineSeries* TStatChartView::Series(const char* title) const {
-    return FindLine(chart(), Tx(title));
+    for (QLineSeries* s : {FActual, FTotal})
+        if (s->isVisible() && s->name() == Tx(title)) return s;
+    return nullptr;
 }
 
 QStringList TStatChartView::AxisLabels() const {
-    return FAxisX ? FAxisX->categoriesLabels() : QStringList();
+    return FAxisX->categoriesLabels();
 }
 
 TGraphChartView::TGraphChartView(const char* name, QWidget* parent) : QChartView(NewChart(), parent) {
     setObjectName(name);
     setContextMenuPolicy(Qt::CustomContextMenu);
     setMinimumHeight(60);
-    chart()->legend()->setAlignment(Qt::AlignBottom);
+    QChart* c = chart();
+    c->legend()->setAlignment(Qt::AlignBottom);
     // The series titles are long: a smaller font keeps them whole, a tooltip shows any that is not.
-    QFont font = chart()->legend()->font();
+    QFont font = c->legend()->font();
     font.setPointSizeF(std::max(6.0, (font.pointSizeF() > 0 ? font.pointSizeF() : 9) - 1));
-    chart()->legend()->setFont(font);
-    chart()->legend()->setShowToolTips(true);
+    c->legend()->setFont(font);
+    c->legend()->setShowToolTips(true);
+    FDraws = AddLine(c, QString(), kGreen, 2);
+    FDraws->setPointLabelsFormat(QStringLiteral("@yPoint"));
+    FDraws->setPointLabelsClipping(true);
+    FMarks = AddMarks(c);
+    FMean = AddLine(c, Tx(kMeanSeries), kBlue, 1);
+    FMode = AddLine(c, Tx(kModeSeries), kRed, 1);
+    FAxisX = AddValueAxis(c, Qt::AlignBottom, QStringLiteral("%d"));
+    FAxisY = AddValueAxis(c, Qt::AlignLeft, QStringLiteral("%g"));
+    AttachAll(c, FAxisX, FAxisY);
+    Clear();
 }
 
 void TGraphChartView::Clear() {
-    ClearChart(chart());
+    for (QXYSeries* s : {static_cast<QXYSeries*>(FDraws), static_cast<QXYSeries*>(FMarks),
+                         static_cast<QXYSeries*>(FMean), static_cast<QXYSeries*>(FMode)})
+        s->clear();
+    SetShown({FDraws, FMarks, FMean, FMode}, {FAxisX, FAxisY}, false);
+    chart()->legend()->setVisible(false);
 }
 
 bool TGraphChartView::HasSeries() const {
-    return !chart()->series().isEmpty();
+    return FDraws->isVisible();
 }
 
 void TGraphChartView::Show(const TGraphSeries& data, const QString& title, bool marks) {
-    Clear();
-    QChart* c = chart();
     const QList<QPointF> points = Points(data.Points);
-    QLineSeries* draws = AddLine(c, title, kGreen, 2, points);
-    draws->setPointLabelsFormat(QStringLiteral("@yPoint"));
-    draws->setPointLabelsClipping(true);
-    draws->setPointLabelsVisible(marks);
-    AddMarks(c, points);
+    FDraws->setName(title);
+    FDraws->replace(points);
+    FDraws->setPointLabelsVisible(marks);
+    FMarks->replace(points);
     QList<QPointF> mean, mode;
     for (const QPointF& p : points) {
         mean.append(QPointF(p.x(), data.Mean));
         mode.append(QPointF(p.x(), data.Mode));
     }
-    AddLine(c, Tx(kMeanSeries), kBlue, 1, mean);
-    AddLine(c, Tx(kModeSeries), kRed, 1, mode);
+    FMean->replace(mean);
+    FMode->replace(mode);
+    SetShown({FDraws, FMarks, FMean, FMode}, {FAxisX, FAxisY}, true);
+    chart()->legend()->setVisible(true);
+    for (QLegendMarker* m : chart()->legend()->markers(FMarks)) m->setVisible(false);
 
     double low = 0, high = 0, first = 0, last = 0;
     if (!points.isEmpty()) {
@@ -240,22 +257,19 @@ void TGraphChartView::Show(const TGraphSeries& data, const QString& title, bool 
         first = points.front().x();
         last = points.back().x();
     }
-    auto* x = new QValueAxis;
-    x->setRange(first, last > first ? last : first + 1);
-    x->setLabelFormat(QStringLiteral("%d"));
-    SmallLabels(x);
-    x->setTickCount(std::clamp(int(points.size()), 2, 11));
-    AttachAll(c, x, ValueAxis(low, high, "%g"));
+    FAxisX->setRange(first, last > first ? last : first + 1);
+    FAxisX->setTickCount(std::clamp(int(points.size()), 2, 11));
+    SetValueRange(FAxisY, low, high);
 }
 
 void TGraphChartView::SetMarks(bool visible) {
-    const QList<QAbstractSeries*> all = chart()->series();
-    if (all.isEmpty()) return;
-    if (auto* first = qobject_cast<QXYSeries*>(all.front())) first->setPointLabelsVisible(visible);
+    if (HasSeries()) FDraws->setPointLabelsVisible(visible);
 }
 
 QLineSeries* TGraphChartView::Series(const QString& title) const {
-    return FindLine(chart(), title);
+    for (QLineSeries* s : {FDraws, FMean, FMode})
+        if (s->isVisible() && s->name() == title) return s;
+    return nullptr;
 }
 
 } // namespace qx
