@@ -20,7 +20,8 @@ public:
         for (const Run& r : runs) {
             if (r.error_occurred) continue;
             const std::string name = r.run_name.function_name;
-            const double ms = r.GetAdjustedRealTime() * benchmark::GetTimeUnitMultiplier(benchmark::kMillisecond) /
+            const double ms = r.GetAdjustedRealTime() *
+                              benchmark::GetTimeUnitMultiplier(benchmark::kMillisecond) /
                               benchmark::GetTimeUnitMultiplier(r.time_unit);
             if (r.run_type == Run::RT_Aggregate && r.aggregate_name == "median")
                 Times[name] = ms;

@@ -61,7 +61,8 @@ struct TBenchWorkspace {
         std::filesystem::remove_all(Dir, ec);
     }
     TFilterRec Variant() const {
-        TFilterVariants v({ParseFilterItem(kFirstPart, Ws->Stats()), ParseFilterItem(kSecondPart, Ws->Stats())});
+        TFilterVariants v(
+            {ParseFilterItem(kFirstPart, Ws->Stats()), ParseFilterItem(kSecondPart, Ws->Stats())});
         TFilterRec rec;
         v.Next(rec);
         return rec;
@@ -102,10 +103,11 @@ void FilterLiteral(benchmark::State& state) {
 
 // The tab's "Обновить": table, norms when the comparison is on, chart.
 void RegisterTable(int method, bool prefetchs) {
-    const std::string name = "stattab/" + Data().Ws->Stats().Items(method).Code() + (prefetchs ? "/fullset" : "");
+    const std::string name =
+        "stattab/" + Data().Ws->Stats().Items(method).Code() + (prefetchs ? "/fullset" : "");
     benchmark::RegisterBenchmark(name.c_str(), [method, prefetchs](benchmark::State& state) {
         TWorkspace& ws = *Data().Ws;
-        if (ws.PrefetchsEnabled() != prefetchs) ws.SetPrefetchsEnabled(prefetchs);  // builds the files once
+        if (ws.PrefetchsEnabled() != prefetchs) ws.SetPrefetchsEnabled(prefetchs); // builds the files once
         TStatTab& tab = ws.StatTab();
         tab.Chooser().SelectMethod(method);
         tab.SetWindowLength(1000);
@@ -119,8 +121,8 @@ void RegisterTable(int method, bool prefetchs) {
 void PrintSummary(const bench::TTimesReporter& reporter) {
     const auto engine = reporter.Times.find("filter/engine"), literal = reporter.Times.find("filter/literal");
     if (engine != reporter.Times.end() && literal != reporter.Times.end())
-        std::printf("\nfilter %s + %s: engine %.3f ms, literal %.3f ms, speed-up %.1fx\n", kFirstPart, kSecondPart,
-                    engine->second, literal->second, literal->second / engine->second);
+        std::printf("\nfilter %s + %s: engine %.3f ms, literal %.3f ms, speed-up %.1fx\n", kFirstPart,
+                    kSecondPart, engine->second, literal->second, literal->second / engine->second);
     const auto [slowest, ms] = reporter.Slowest("stattab/");
     if (ms >= 0) std::printf("slowest statistics table: %s %.3f ms\n", slowest.c_str(), ms);
 }

@@ -90,7 +90,8 @@ int main(int argc, char** argv) {
     }
     const TWorkspace& ws = Data().Window->Workspace();
     const auto& entries = ws.StatTab().Chooser().Entries();
-    for (size_t e = 0; e < entries.size(); ++e) RegisterMethod(int(e), ws.Stats().Items(entries[e].Method).Code());
+    for (size_t e = 0; e < entries.size(); ++e)
+        RegisterMethod(int(e), ws.Stats().Items(entries[e].Method).Code());
     bench::TTimesReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
     const auto [slowest, ms] = reporter.Slowest("stattab/");

@@ -16,7 +16,7 @@
 namespace qx {
 namespace {
 
-constexpr int kFirstWeightCondition = 19;  // WMV, WLV, WDV
+constexpr int kFirstWeightCondition = 19; // WMV, WLV, WDV
 constexpr int kLastWeightCondition = 21;
 
 int EntryOfMethod(const TMethodChooser& chooser, const TStatList& registry, const TStatMethod* method) {
@@ -91,12 +91,15 @@ const TStatMethod* FilterFormMethod(const TFilterForm& form, const TMethodChoose
 std::optional<TFilterFormRefusal> CheckFilterForm(const TFilterForm& form, const TStatMethod* method,
                                                   const TMethodChooser& chooser) {
     if (!method)
-        return TFilterFormRefusal{TFilterFormField::Method, FormatText(kNoMethodSelectedMessage, {chooser.Name()})};
-    if (auto error = ListError(form.Lengths, true)) return TFilterFormRefusal{TFilterFormField::Lengths, *error};
+        return TFilterFormRefusal{TFilterFormField::Method,
+                                  FormatText(kNoMethodSelectedMessage, {chooser.Name()})};
+    if (auto error = ListError(form.Lengths, true))
+        return TFilterFormRefusal{TFilterFormField::Lengths, *error};
     if (form.Condition == kConditionValueList && !method->StatClass->CanParseValue())
         return TFilterFormRefusal{TFilterFormField::Condition, kNoValueListMessage};
     if (form.Condition != 0)
-        if (auto error = ListError(form.Values, false)) return TFilterFormRefusal{TFilterFormField::Values, *error};
+        if (auto error = ListError(form.Values, false))
+            return TFilterFormRefusal{TFilterFormField::Values, *error};
     if (form.MultiSelect && form.StopMode == smCombsCount)
         return TFilterFormRefusal{TFilterFormField::StopMode, kMultiSelectStopMessage};
     return std::nullopt;

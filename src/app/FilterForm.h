@@ -14,21 +14,21 @@ class TStatList;
 // What the filter editor shows, as the state of its controls. The dialog edits a copy and hands
 // it back; FilterItemOfForm turns it into the description.
 struct TFilterForm {
-    int Entry = -1;              // entry of the statistics tab's method chooser; -1: none
-    std::string Lengths;         // number list of window lengths
-    int SortColumn = 1;          // column of the statistics table, 0..19
-    bool BottomUp = false;       // "Снизу-вверх" instead of "Сверху-вниз"
-    bool Keep = false;           // "Оставить выделенные" instead of "Удалить выделенные"
+    int Entry = -1;        // entry of the statistics tab's method chooser; -1: none
+    std::string Lengths;   // number list of window lengths
+    int SortColumn = 1;    // column of the statistics table, 0..19
+    bool BottomUp = false; // "Снизу-вверх" instead of "Сверху-вниз"
+    bool Keep = false; // "Оставить выделенные" instead of "Удалить выделенные"
     bool MultiSelect = false;
-    int Condition = 0;           // 0..31
-    std::string Values;          // number list of thresholds or list values
-    bool OwnWeights = false;     // the filter's own weight coefficients
-    std::array<std::string, 3> Weights;  // Count, Deviation, Level with three decimals
-    std::array<long double, 3> Exact{};  // the coefficients behind the texts as the editor opened
+    int Condition = 0;                  // 0..31
+    std::string Values;                 // number list of thresholds or list values
+    bool OwnWeights = false;            // the filter's own weight coefficients
+    std::array<std::string, 3> Weights; // Count, Deviation, Level with three decimals
+    std::array<long double, 3> Exact{}; // the coefficients behind the texts as the editor opened
     bool WeightPercents = false;
     bool WeightAbs = false;
-    int StopMode = 0;            // 0..5
-    int StopValue = 1;           // 1..2147483647
+    int StopMode = 0;  // 0..5
+    int StopValue = 1; // 1..2147483647
     friend bool operator==(const TFilterForm&, const TFilterForm&) = default;
 };
 

@@ -41,7 +41,8 @@ protected:
     }
     TMethodChooser& Chooser() { return Ws->StatTab().Chooser(); }
     TFilterForm Open(const TFilterItem& item) {
-        return FilterFormOf(item, Chooser(), Ws->Stats(), Ws->StatTab().WindowLength(), Ws->Stats().Config().Weights);
+        return FilterFormOf(item, Chooser(), Ws->Stats(), Ws->StatTab().WindowLength(),
+                            Ws->Stats().Config().Weights);
     }
     std::optional<TFilterFormRefusal> Check(const TFilterForm& f) {
         return CheckFilterForm(f, FilterFormMethod(f, Chooser(), Ws->Stats()), Chooser());
@@ -62,7 +63,8 @@ TEST_F(FilterEditor, ANewFilterStartsFromTheTabAndTheEngineWeights) {
     EXPECT_EQ(f.StopValue, 1);
     EXPECT_EQ(f.Weights, (std::array<std::string, 3>{"0.000", "-1.000", "1.000"}));
     // OK without changes: the tab's method and length, nothing else set.
-    const TFilterItem item = FilterItemOfForm(TFilterItem{}, f, f, FilterFormMethod(f, Chooser(), Ws->Stats()));
+    const TFilterItem item =
+        FilterItemOfForm(TFilterItem{}, f, f, FilterFormMethod(f, Chooser(), Ws->Stats()));
     EXPECT_EQ(FilterItemText(item), "TSD1#EVEN:250#LNO:#SF:1");
 }
 
@@ -78,16 +80,17 @@ TEST_F(FilterEditor, ADescriptionReplacesTheDefaultsAndComesBackUnchanged) {
     EXPECT_EQ(f.Values, "1,2");
     EXPECT_EQ(f.StopMode, 3);
     EXPECT_EQ(f.StopValue, 3);
-    EXPECT_EQ(f.Weights[0], "0.123");  // shown rounded ...
+    EXPECT_EQ(f.Weights[0], "0.123"); // shown rounded ...
     const TFilterItem back = FilterItemOfForm(item, f, f, FilterFormMethod(f, Chooser(), Ws->Stats()));
-    EXPECT_EQ(FilterItemText(back), text);  // ... but kept exactly when left alone
+    EXPECT_EQ(FilterItemText(back), text); // ... but kept exactly when left alone
     EXPECT_EQ(back.StatText, item.StatText);
 
     TFilterForm edited = f;
     edited.Weights[0] = "0,5";
     edited.Keep = false;
     edited.Entry = 0;
-    const TFilterItem changed = FilterItemOfForm(item, f, edited, FilterFormMethod(edited, Chooser(), Ws->Stats()));
+    const TFilterItem changed =
+        FilterItemOfForm(item, f, edited, FilterFormMethod(edited, Chooser(), Ws->Stats()));
     EXPECT_EQ(FilterItemText(changed), "BMD8#NUMS:10,20#WDV:1,2#ST:3#0.5:-2:1:1:0");
 }
 
@@ -112,16 +115,16 @@ TEST_F(FilterEditor, RefusalsInOrderWithTheFieldThatGetsTheFocus) {
         EXPECT_EQ(r->Field, TFilterFormField::Lengths);
         EXPECT_EQ(r->Message, "Введен некорректный диапазон значений!");
     }
-    f.Lengths = "0,10";  // only a single 0 is refused
+    f.Lengths = "0,10"; // only a single 0 is refused
     EXPECT_FALSE(Check(f));
-    f.Lengths = "1-2000000000;1";  // too long a list is refused, not expanded
+    f.Lengths = "1-2000000000;1"; // too long a list is refused, not expanded
     auto huge = Check(f);
     ASSERT_TRUE(huge);
     EXPECT_EQ(huge->Field, TFilterFormField::Lengths);
     EXPECT_EQ(huge->Message.rfind("Вы задали слишком много вариантов фильтров", 0), 0u);
 
     f.Lengths = "100";
-    f.Condition = 1;  // a condition needs its values
+    f.Condition = 1; // a condition needs its values
     auto values = Check(f);
     ASSERT_TRUE(values);
     EXPECT_EQ(values->Field, TFilterFormField::Values);
@@ -163,6 +166,7 @@ TEST_F(FilterEditor, TheValueListNeedsAMethodWhoseValuesReadBack) {
 
 TEST(FilterEditorRules, WeightGroupAndTypedCharacters) {
     for (int c = 0; c < kConditionCount; ++c) EXPECT_EQ(FilterFormWeightsEnabled(c), c >= 19 && c <= 21) << c;
-    for (char32_t c : {U'0', U'9', U'-', U',', U';', U'\b', char32_t(127)}) EXPECT_TRUE(IsNumberListInputChar(c));
+    for (char32_t c : {U'0', U'9', U'-', U',', U';', U'\b', char32_t(127)})
+        EXPECT_TRUE(IsNumberListInputChar(c));
     for (char32_t c : {U'.', U' ', U'a', U'+', U'Ж'}) EXPECT_FALSE(IsNumberListInputChar(c));
 }

@@ -12,13 +12,6 @@ using namespace qx::test;
 
 namespace {
 
-TDrawsArray Digits(std::initializer_list<const char*> rows) {
-    TDrawsArray a;
-    int n = 1;
-    for (const char* r : rows) a.push_back(MakeDraw(n++, {r[0] - '0', r[1] - '0', r[2] - '0', r[3] - '0'}));
-    return a;
-}
-
 class Filters : public WorkspaceFixture {
 protected:
     std::vector<std::string> Log;

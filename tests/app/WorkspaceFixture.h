@@ -18,6 +18,14 @@ inline TDrawRecord MakeDraw(int number, std::initializer_list<int> digits, const
     return r;
 }
 
+// Draws numbered from 1 with the digits of each text ("0123").
+inline TDrawsArray Digits(std::initializer_list<const char*> rows) {
+    TDrawsArray a;
+    int n = 1;
+    for (const char* r : rows) a.push_back(MakeDraw(n++, {r[0] - '0', r[1] - '0', r[2] - '0', r[3] - '0'}));
+    return a;
+}
+
 // A started workspace over a temporary program directory.
 class WorkspaceFixture : public ::testing::Test {
 protected:

@@ -27,8 +27,7 @@ void Type(QWidget* w, const QString& text) {
     }
 }
 
-template <class T>
-T* Control(QWidget* dialog, const char* name) {
+template <class T> T* Control(QWidget* dialog, const char* name) {
     auto* w = dialog->findChild<T*>(name);
     EXPECT_NE(w, nullptr) << name;
     return w;
@@ -44,7 +43,9 @@ protected:
         WriteDrawsFile(Dir / "Quadrix_4d10.ldr", {MakeDraw(1, {1, 2, 3, 4}), MakeDraw(2, {5, 6, 7, 8})});
         Open();
     }
-    bool Edit(TFilterItem& item) { return EditFilterItem(Window->Workspace(), Window->Shell(), Window.get(), item); }
+    bool Edit(TFilterItem& item) {
+        return EditFilterItem(Window->Workspace(), Window->Shell(), Window.get(), item);
+    }
 };
 
 } // namespace
@@ -62,11 +63,11 @@ TEST_F(FilterDialog, RefusesWhileTheInputIsUnsoundAndThenGivesTheDescription) {
         EXPECT_EQ(Control<QComboBox>(d, "cbLevelMode")->count(), kConditionCount);
         EXPECT_EQ(Control<QComboBox>(d, "cbStopMode")->count(), kStopModeCount);
         EXPECT_EQ(Control<QSpinBox>(d, "edStopValue")->value(), 1);
-        EXPECT_FALSE(Control<QGroupBox>(d, "gbWeights")->isEnabled());  // condition 0
+        EXPECT_FALSE(Control<QGroupBox>(d, "gbWeights")->isEnabled()); // condition 0
         auto* lengths = Control<QLineEdit>(d, "edDrawsLen");
-        EXPECT_EQ(lengths->text(), "1000");  // the tab's window length
+        EXPECT_EQ(lengths->text(), "1000"); // the tab's window length
         lengths->clear();
-        Type(lengths, "1a0 ;5.");  // only digits, "-", "," and ";" go in
+        Type(lengths, "1a0 ;5."); // only digits, "-", "," and ";" go in
         EXPECT_EQ(lengths->text(), "10;5");
         lengths->setText("0");
         PressOk(d);
@@ -74,7 +75,7 @@ TEST_F(FilterDialog, RefusesWhileTheInputIsUnsoundAndThenGivesTheDescription) {
     Modal.ThenAnswer(QMessageBox::Ok);
     Modal.Then([](QWidget* w) {
         auto* d = dynamic_cast<TFormFilter*>(w);
-        ASSERT_NE(d, nullptr);  // still open after the refusal
+        ASSERT_NE(d, nullptr); // still open after the refusal
         auto* lengths = Control<QLineEdit>(d, "edDrawsLen");
         EXPECT_EQ(d->focusWidget(), lengths);
         lengths->setText("10,20");
@@ -94,9 +95,9 @@ TEST_F(FilterDialog, RefusesWhileTheInputIsUnsoundAndThenGivesTheDescription) {
         EXPECT_FALSE(Control<QLineEdit>(d, "edCoefCount")->isEnabled());
         Control<QCheckBox>(d, "cbCDLOverride")->setChecked(true);
         EXPECT_TRUE(Control<QLineEdit>(d, "edCoefCount")->isEnabled());
-        EXPECT_EQ(Control<QLineEdit>(d, "edCoefDeviation")->text(), "-1.000");  // the engine's weights
+        EXPECT_EQ(Control<QLineEdit>(d, "edCoefDeviation")->text(), "-1.000"); // the engine's weights
         Control<QLineEdit>(d, "edCoefCount")->setText("0,5");
-        PressOk(d);  // the condition has no values yet
+        PressOk(d); // the condition has no values yet
     });
     Modal.ThenAnswer(QMessageBox::Ok);
     Modal.Then([](QWidget* w) {
@@ -126,15 +127,20 @@ TEST_F(FilterDialog, ADescriptionIsShownAndCancelLeavesItAlone) {
     Modal.Then([](QWidget* w) {
         auto* d = dynamic_cast<TFormFilter*>(w);
         ASSERT_NE(d, nullptr);
-        EXPECT_EQ(Control<QComboBox>(d, "cbDrawsStatType")->currentText().toStdString().rfind("{ num } Количество четных", 0),
+        EXPECT_EQ(Control<QComboBox>(d, "cbDrawsStatType")
+                      ->currentText()
+                      .toStdString()
+                      .rfind("{ num } Количество четных", 0),
                   0u);
         EXPECT_EQ(Control<QLineEdit>(d, "edDrawsLen")->text(), "30");
         EXPECT_EQ(Control<QComboBox>(d, "cbDrawsSortOrder")->currentText(), "Вес");
         EXPECT_EQ(Control<QComboBox>(d, "cbDirection")->currentText(), "Снизу-вверх");
         EXPECT_EQ(Control<QComboBox>(d, "cbFilterMode")->currentText(), "Оставить выделенные");
-        EXPECT_EQ(Control<QComboBox>(d, "cbLevelMode")->currentText(), "\"Вес\": из заданного списка значений");
+        EXPECT_EQ(Control<QComboBox>(d, "cbLevelMode")->currentText(),
+                  "\"Вес\": из заданного списка значений");
         EXPECT_EQ(Control<QLineEdit>(d, "edLevelValue")->text(), "1,2");
-        EXPECT_EQ(Control<QComboBox>(d, "cbStopMode")->currentText(), "Процентному соотношению в списке статистики");
+        EXPECT_EQ(Control<QComboBox>(d, "cbStopMode")->currentText(),
+                  "Процентному соотношению в списке статистики");
         EXPECT_EQ(Control<QSpinBox>(d, "edStopValue")->value(), 7);
         EXPECT_TRUE(Control<QCheckBox>(d, "cbCDLOverride")->isChecked());
         EXPECT_EQ(Control<QLineEdit>(d, "edCoefCount")->text(), "2.000");

@@ -1,6 +1,6 @@
 #include <QCheckBox>
-#include <QCoreApplication>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -15,24 +15,17 @@
 #include "views/Commands.h"
 #include "views/MainStatusBar.h"
 #include "views/SortState.h"
+#include "views/Tx.h"
 #include "views/dialogs/FormFilterHelp.h"
 #include "views/pages/GraphsPage.h"
 #include "views/pages/StatPage.h"
 #include "views/stat/StatCharts.h"
 #include "views/stat/StatTableView.h"
-#include "views/Tx.h"
 
 using namespace qx;
 using namespace qx::test;
 
 namespace {
-
-TDrawsArray Digits(std::initializer_list<const char*> rows) {
-    TDrawsArray a;
-    int n = 1;
-    for (const char* r : rows) a.push_back(MakeDraw(n++, {r[0] - '0', r[1] - '0', r[2] - '0', r[3] - '0'}));
-    return a;
-}
 
 void PressEnter(QWidget* w) {
     QKeyEvent press(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
@@ -79,18 +72,18 @@ TEST_F(StatPage, ChoosingAMethodComputesAndTheSameChoiceAgainDoesNot) {
     EXPECT_EQ(page->MethodBox()->count(), int(Tab().Chooser().Entries().size()));
     EXPECT_EQ(page->MethodBox()->currentText().toStdString(), Tab().Chooser().SelectedText());
     EXPECT_EQ(page->LengthEdit()->value(), 1000);
-    EXPECT_EQ(page->List()->model()->rowCount(), 10);  // NUMS, computed at start-up
+    EXPECT_EQ(page->List()->model()->rowCount(), 10); // NUMS, computed at start-up
     EXPECT_TRUE(Action("DrawsStatCalc")->isEnabled());
 
     Choose(page->MethodBox(), "EVEN", Tab().Chooser());
     EXPECT_EQ(Tab().Chooser().SelectedMethod(), Window->Workspace().Stats().IndexOfCode("EVEN"));
     EXPECT_EQ(page->List()->model()->rowCount(), 5);
-    EXPECT_EQ(Cell(0, 0), "2:2");  // a value never drawn counts 0 and sorts first
+    EXPECT_EQ(Cell(0, 0), "2:2"); // a value never drawn counts 0 and sorts first
     const uint64_t computed = Tab().Revision();
     Choose(page->MethodBox(), "EVEN", Tab().Chooser());
-    EXPECT_EQ(Tab().Revision(), computed);  // nothing changed: no computation
+    EXPECT_EQ(Tab().Revision(), computed); // nothing changed: no computation
     Action("DrawsStatCalc")->trigger();
-    EXPECT_NE(Tab().Revision(), computed);  // "Обновить" always computes
+    EXPECT_NE(Tab().Revision(), computed); // "Обновить" always computes
 
     // Enter in the length computes over the new window; a text that is no length does nothing.
     page->LengthEdit()->setValue(2);
@@ -108,16 +101,16 @@ TEST_F(StatPage, HeaderClicksSortNumbersAsNumbersAndDashesAsText) {
     // Ascending by count at start: the seven digits never drawn, then 1, 8, 11 (not "11" before "8").
     EXPECT_EQ(Column(1), QStringList({"0", "0", "0", "0", "0", "0", "0", "1", "8", "11"}));
     EXPECT_EQ(Column(0), QStringList({"0", "4", "5", "6", "7", "8", "9", "3", "2", "1"}));
-    ClickHeader(1);  // the sort column again: descending
+    ClickHeader(1); // the sort column again: descending
     EXPECT_EQ(Column(1).mid(0, 3), QStringList({"11", "8", "1"}));
     EXPECT_TRUE(Tab().Descending());
     EXPECT_EQ(Page()->List()->horizontalHeader()->sortIndicatorOrder(), Qt::DescendingOrder);
 
-    ClickHeader(6);  // depth, ascending: "-" is text and sorts before the digits
+    ClickHeader(6); // depth, ascending: "-" is text and sorts before the digits
     EXPECT_EQ(Tab().SortColumn(), 6);
     EXPECT_FALSE(Tab().Descending());
     EXPECT_EQ(Column(6), QStringList({"-", "-", "-", "-", "-", "-", "-", "1", "1", "3"}));
-    EXPECT_EQ(Column(0).mid(7), QStringList({"2", "3", "1"}));  // equal depths: by caption
+    EXPECT_EQ(Column(0).mid(7), QStringList({"2", "3", "1"})); // equal depths: by caption
     ClickHeader(6);
     EXPECT_EQ(Column(6).mid(0, 3), QStringList({"3", "1", "1"}));
     EXPECT_EQ(Column(6).back(), "-");
@@ -128,17 +121,17 @@ TEST_F(StatPage, SelectedRowsAreKeptOrRemovedThroughTheCommands) {
     TWorkspace& ws = Window->Workspace();
     TStatTableView* list = Page()->List();
     Window->Commands().Evaluate();
-    EXPECT_FALSE(Action("StatFilter_Include")->isEnabled());  // nothing selected
+    EXPECT_FALSE(Action("StatFilter_Include")->isEnabled()); // nothing selected
     EXPECT_FALSE(Window->findChild<QWidget*>("btnStatFilter_Include")->isEnabled());
 
     const int one = int(Column(0).indexOf("1")), two = int(Column(0).indexOf("2"));
     list->SelectRows({one, two});
-    EXPECT_EQ(Tab().SelectedValuesText(), Cell(std::min(one, two), 0).toStdString() + "; " +
-                                              Cell(std::max(one, two), 0).toStdString());
+    EXPECT_EQ(Tab().SelectedValuesText(),
+              Cell(std::min(one, two), 0).toStdString() + "; " + Cell(std::max(one, two), 0).toStdString());
     Window->Commands().Evaluate();
     ASSERT_TRUE(Action("StatFilter_Include")->isEnabled());
     EXPECT_TRUE(Window->findChild<QWidget*>("btnStatFilter_Include")->isEnabled());
-    Action("StatFilter_Include")->trigger();  // combinations holding a 1 or a 2
+    Action("StatFilter_Include")->trigger(); // combinations holding a 1 or a 2
     EXPECT_EQ(ws.Combs().Count(), 10000 - 8 * 8 * 8 * 8);
     ASSERT_EQ(ws.Combs().Journal().size(), 1u);
     EXPECT_EQ(ws.Combs().Journal()[0].Caption, Tab().Chooser().SelectedText());
@@ -149,7 +142,7 @@ TEST_F(StatPage, SelectedRowsAreKeptOrRemovedThroughTheCommands) {
 
     list->SelectRows({two});
     Window->Commands().Evaluate();
-    Action("StatFilter_Exclude")->trigger();  // then without a 2
+    Action("StatFilter_Exclude")->trigger(); // then without a 2
     EXPECT_EQ(ws.Combs().Count(), 9 * 9 * 9 * 9 - 8 * 8 * 8 * 8);
     EXPECT_EQ(ws.Combs().Journal().back().Icon, TJournalIcon::Remove);
     EXPECT_EQ(ws.Combs().Journal().back().Values, "2");
@@ -177,7 +170,7 @@ TEST_F(StatPage, TheComparisonShowsTheNormColumnsAndTheFullSetLine) {
     EXPECT_TRUE(Window->Workspace().PrefetchsEnabled());
     EXPECT_TRUE(Action("DrawsStatePrefetchsEnabled")->isChecked());
     for (int c = 3; c <= 5; ++c) EXPECT_EQ(header->sectionSize(c), 80) << c;
-    EXPECT_EQ(Column(3), QStringList(10, Column(3).front()));  // every digit has the same norm
+    EXPECT_EQ(Column(3), QStringList(10, Column(3).front())); // every digit has the same norm
     EXPECT_NE(Cell(0, 3), "-");
     EXPECT_NE(Cell(0, 4), "-");
     QLineSeries* total = Page()->Chart()->Series(kTotalSeries);
@@ -200,7 +193,7 @@ TEST_F(StatPage, TheComparisonShowsTheNormColumnsAndTheFullSetLine) {
     Action("DrawsStatePrefetchsEnabled")->trigger();
     for (int c = 3; c <= 5; ++c) EXPECT_EQ(header->sectionSize(c), 0) << c;
     EXPECT_EQ(Page()->Chart()->Series(kTotalSeries), nullptr);
-    Reopen();  // the setting is stored at once
+    Reopen(); // the setting is stored at once
     EXPECT_FALSE(Window->Workspace().PrefetchsEnabled());
 }
 
@@ -246,7 +239,7 @@ TEST_F(StatPage, TheGraphTabPlotsTheMethodWithMeanAndMode) {
     EXPECT_EQ(mean->pen().color(), QColor(0, 0, 255));
     EXPECT_EQ(mode->pen().color(), QColor(255, 0, 0));
 
-    page->MarksBox()->click();  // the draws' values as marks; nothing is computed
+    page->MarksBox()->click(); // the draws' values as marks; nothing is computed
     const uint64_t revision = tab.Revision();
     EXPECT_TRUE(page->Chart()->Series(title)->pointLabelsVisible());
     EXPECT_EQ(tab.Revision(), revision);
@@ -264,5 +257,5 @@ TEST_F(StatPage, TheGraphTabPlotsTheMethodWithMeanAndMode) {
     Action("TabGraps")->trigger();
     EXPECT_EQ(Window->MainTabs()->currentWidget(), page);
     EXPECT_EQ(page->Chart()->Series(title)->count(), 2);
-    EXPECT_EQ(page->Chart()->Series(title)->at(1), QPointF(3, 5));  // the window now ends at draw 3
+    EXPECT_EQ(page->Chart()->Series(title)->at(1), QPointF(3, 5)); // the window now ends at draw 3
 }

@@ -17,21 +17,11 @@
 #include "combs/FilterConditions.h"
 #include "core/Shell.h"
 #include "stats/StatTable.h"
+#include "views/CharValidator.h"
 #include "views/Tx.h"
 
 namespace qx {
 namespace {
-
-// The number-list fields take digits, "-", ",", ";" and control characters only.
-class TNumberListValidator : public QValidator {
-public:
-    using QValidator::QValidator;
-    State validate(QString& input, int&) const override {
-        for (QChar c : input)
-            if (!IsNumberListInputChar(c.unicode())) return Invalid;
-        return Acceptable;
-    }
-};
 
 QComboBox* Choice(const char* name, QWidget* parent) {
     auto* box = new QComboBox(parent);
@@ -42,7 +32,8 @@ QComboBox* Choice(const char* name, QWidget* parent) {
 QLineEdit* ListEdit(const char* name, const std::string& text, QWidget* parent) {
     auto* edit = new QLineEdit(ToQ(text), parent);
     edit->setObjectName(name);
-    edit->setValidator(new TNumberListValidator(edit));
+    // Digits, "-", ",", ";" and control characters only.
+    edit->setValidator(new TCharValidator(IsNumberListInputChar, edit));
     return edit;
 }
 
@@ -75,7 +66,8 @@ TFormFilter::TFormFilter(TShell& shell, const TMethodChooser& chooser, const TSt
     FMode->addItems({Tx("Удалить выделенные"), Tx("Оставить выделенные")});
     FMode->setCurrentIndex(form.Keep ? 1 : 0);
     fields->addRow(Tx("Режим фильтра:"), FMode);
-    FMultiSelect = new QCheckBox(Tx("Использовать режим одновременного выделения нескольких значений в списке"), this);
+    FMultiSelect =
+        new QCheckBox(Tx("Использовать режим одновременного выделения нескольких значений в списке"), this);
     FMultiSelect->setObjectName("cbMultiSelect");
     FMultiSelect->setChecked(form.MultiSelect);
     fields->addRow(FMultiSelect);
@@ -168,11 +160,16 @@ TFilterForm TFormFilter::Edited() const {
 
 QWidget* TFormFilter::FieldWidget(TFilterFormField field) const {
     switch (field) {
-    case TFilterFormField::Method: return FMethod;
-    case TFilterFormField::Lengths: return FLengths;
-    case TFilterFormField::Condition: return FCondition;
-    case TFilterFormField::Values: return FValues;
-    case TFilterFormField::StopMode: return FStopMode;
+    case TFilterFormField::Method:
+        return FMethod;
+    case TFilterFormField::Lengths:
+        return FLengths;
+    case TFilterFormField::Condition:
+        return FCondition;
+    case TFilterFormField::Values:
+        return FValues;
+    case TFilterFormField::StopMode:
+        return FStopMode;
     }
     return nullptr;
 }

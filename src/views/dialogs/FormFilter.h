@@ -21,8 +21,8 @@ class TWorkspace;
 // focus on the field, while the engine's checks find a fault.
 class TFormFilter : public QDialog {
 public:
-    TFormFilter(TShell& shell, const TMethodChooser& chooser, const TStatList& registry, const TFilterForm& form,
-                QWidget* parent);
+    TFormFilter(TShell& shell, const TMethodChooser& chooser, const TStatList& registry,
+                const TFilterForm& form, QWidget* parent);
     // The controls as they stand now.
     TFilterForm Edited() const;
 

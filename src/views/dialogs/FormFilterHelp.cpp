@@ -8,8 +8,8 @@
 
 namespace qx {
 
-TFormFilterHelp::TFormFilterHelp(const std::string& topicUrl, const std::filesystem::path& helpFile, TShell& shell,
-                                 QWidget* parent)
+TFormFilterHelp::TFormFilterHelp(const std::string& topicUrl, const std::filesystem::path& helpFile,
+                                 TShell& shell, QWidget* parent)
     : QDialog(parent) {
     setObjectName(kSection);
     setWindowTitle(Tx("Описание методики расчета"));

@@ -18,10 +18,11 @@
 
 namespace qx {
 
-TGraphsPage::TGraphsPage(TPageContext& context, QWidget* parent) : TViewPage(context, "tsDrawsGraph", parent) {
+TGraphsPage::TGraphsPage(TPageContext& context, QWidget* parent)
+    : TViewPage(context, "tsDrawsGraph", parent) {
     TFlowLayout* row = AddPanel("pnlDrawsGraph");
-    FLength = AddSpin(row, "edDrawsGraphLen", "", "Количество тиражей, использующихся для построения графиков",
-                      1, INT_MAX);
+    FLength = AddSpin(row, "edDrawsGraphLen", "",
+                      "Количество тиражей, использующихся для построения графиков", 1, INT_MAX);
     FMethod = AddCombo(row, "cbDrawsGraphType", "Тип графика", 260);
     FMethod->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     AddButtons(row, {{"Обновить", "DrawsGraphDraw"}});
@@ -33,28 +34,22 @@ TGraphsPage::TGraphsPage(TPageContext& context, QWidget* parent) : TViewPage(con
     AddContent(FChart);
 
     TGraphTab& tab = Ctx.Ws.GraphTab();
-    FControls = new TChooserControls(
-        FLength, FMethod, tab.Chooser(), [this](int length) { Ctx.Ws.GraphTab().SetWindowLength(length); },
-        [this] { Chosen(); });
+    FControls = new TChooserControls(FLength, FMethod,
+                                     {tab.Chooser(),
+                                      [this](int length) { Ctx.Ws.GraphTab().SetWindowLength(length); },
+                                      "DrawsGraphDraw", [this](bool force) { Compute(force); }},
+                                     Ctx.Commands, Ctx.Shell);
     connect(FMarks, &QCheckBox::clicked, this, [this](bool on) { FChart->SetMarks(on); });
-    Ctx.Commands.Register("DrawsGraphDraw", {[this] { Compute(true); },
-                                             [this] {
-                                                 return !Ctx.Ws.Archive().Empty() &&
-                                                        Ctx.Ws.GraphTab().Chooser().Selected() >= 0;
-                                             },
-                                             nullptr, nullptr});
+    Ctx.Commands.Register(
+        "DrawsGraphDraw",
+        {[this] { Compute(true); },
+         [this] { return !Ctx.Ws.Archive().Empty() && Ctx.Ws.GraphTab().Chooser().Selected() >= 0; }, nullptr,
+         nullptr});
     ShowGraph();
 }
 
 void TGraphsPage::Compute(bool force) {
     Ctx.Ws.GraphTab().Refresh(force);
-    ShowGraph();
-}
-
-void TGraphsPage::Chosen() {
-    Ctx.Commands.Evaluate();
-    QAction* draw = Ctx.Commands.Action("DrawsGraphDraw");
-    if (draw && draw->isEnabled()) RunCommand(Ctx.Shell, [this] { Compute(false); });
     ShowGraph();
 }
 

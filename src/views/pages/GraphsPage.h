@@ -30,7 +30,6 @@ public:
 private:
     void ShowGraph();
     void Compute(bool force);
-    void Chosen();
 
     QSpinBox* FLength;
     QComboBox* FMethod;

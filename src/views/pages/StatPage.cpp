@@ -40,9 +40,11 @@ TStatPage::TStatPage(TPageContext& context, QWidget* parent) : TViewPage(context
                      {"Описание статистики", "FiltersInfo"},
                      {"Обновить", "DrawsStatCalc"}});
     TStatTab& tab = Ctx.Ws.StatTab();
-    FControls = new TChooserControls(
-        FLength, FMethod, tab.Chooser(), [this](int length) { Ctx.Ws.StatTab().SetWindowLength(length); },
-        [this] { Chosen(); });
+    FControls =
+        new TChooserControls(FLength, FMethod,
+                             {tab.Chooser(), [this](int length) { Ctx.Ws.StatTab().SetWindowLength(length); },
+                              "DrawsStatCalc", [this](bool force) { Compute(force); }},
+                             Ctx.Commands, Ctx.Shell);
 
     FList = new TStatTableView(tab, this);
     FList->setObjectName("lvDrawsStat");
@@ -65,17 +67,18 @@ TStatPage::TStatPage(TPageContext& context, QWidget* parent) : TViewPage(context
 void TStatPage::RegisterCommands() {
     TCommands& c = Ctx.Commands;
     TWorkspace& ws = Ctx.Ws;
-    c.Register("DrawsStatCalc", {[this] { Compute(true); }, [this] { return CanCompute(); }, nullptr, nullptr});
+    c.Register("DrawsStatCalc",
+               {[this] { Compute(true); }, [this] { return CanCompute(); }, nullptr, nullptr});
     c.Register("DrawsStatePrefetchsEnabled", {[this] { TogglePrefetchs(); }, nullptr, nullptr, nullptr});
     c.Register("DrawsStatShowTotalLine", {[this] {
                                               Ctx.Ws.StatTab().ToggleTotalLine();
                                               ShowTab();
                                           },
                                           [&ws] { return ws.PrefetchsEnabled(); }, nullptr, nullptr});
-    c.Register("StatFilter_Include",
-               {[&ws] { ws.StatFilterInclude(); }, [&ws] { return ws.StatFilterEnabled(); }, nullptr, nullptr});
-    c.Register("StatFilter_Exclude",
-               {[&ws] { ws.StatFilterExclude(); }, [&ws] { return ws.StatFilterEnabled(); }, nullptr, nullptr});
+    c.Register("StatFilter_Include", {[&ws] { ws.StatFilterInclude(); },
+                                      [&ws] { return ws.StatFilterEnabled(); }, nullptr, nullptr});
+    c.Register("StatFilter_Exclude", {[&ws] { ws.StatFilterExclude(); },
+                                      [&ws] { return ws.StatFilterEnabled(); }, nullptr, nullptr});
     c.Register("FiltersInfo", {[this] { ShowMethodHelp(); },
                                [&ws] { return ws.StatTab().Chooser().Selected() >= 0; }, nullptr, nullptr});
 }
@@ -86,13 +89,6 @@ bool TStatPage::CanCompute() const {
 
 void TStatPage::Compute(bool force) {
     Ctx.Ws.StatTab().Refresh(force);
-    ShowTab();
-}
-
-void TStatPage::Chosen() {
-    Ctx.Commands.Evaluate();
-    QAction* calc = Ctx.Commands.Action("DrawsStatCalc");
-    if (calc && calc->isEnabled()) RunCommand(Ctx.Shell, [this] { Compute(false); });
     ShowTab();
 }
 
@@ -109,7 +105,8 @@ void TStatPage::ShowTab() {
     FControls->Show(tab.WindowLength());
     if (FSort->Column() != tab.SortColumn() || FSort->Descending() != tab.Descending())
         FSort->Set(tab.SortColumn(), tab.Descending());
-    if (FList->Model()->Sync() || FList->SelectedRows() != tab.Selection()) FList->SelectRows(tab.Selection());
+    if (FList->Model()->Sync() || FList->SelectedRows() != tab.Selection())
+        FList->SelectRows(tab.Selection());
     if (FShownRevision != tab.Revision()) {
         FShownRevision = tab.Revision();
         FChart->Show(tab.Chart(), Ctx.Ws.FormKeys().ShowTotalLine);
@@ -131,7 +128,8 @@ void TStatPage::TogglePrefetchs() {
 void TStatPage::ShowMethodHelp() {
     const TStatList& stats = Ctx.Ws.Stats();
     const int method = Ctx.Ws.StatTab().Chooser().RequireMethod();
-    TFormFilterHelp dialog(stats.Items(method).HelpUrl(stats.HelpFile), stats.HelpFile, Ctx.Shell, Ctx.Window);
+    TFormFilterHelp dialog(stats.Items(method).HelpUrl(stats.HelpFile), stats.HelpFile, Ctx.Shell,
+                           Ctx.Window);
     try {
         ReadPlacement(dialog, Ctx.Ws.ReadFormState(), TFormFilterHelp::kSection, true);
     } catch (const std::exception&) {

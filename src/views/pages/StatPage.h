@@ -37,7 +37,6 @@ private:
     void ShowTab();
     // "Обновить" (forced) and the chooser events (only when the inputs changed).
     void Compute(bool force);
-    void Chosen();
     bool CanCompute() const;
     // Columns 3 to 5 show only while the full-set comparison is on.
     void ShowNormColumns(bool on);

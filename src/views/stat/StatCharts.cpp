@@ -21,7 +21,7 @@ const QColor kGreen(0, 128, 0);
 const QColor kMagenta(255, 0, 255);
 const QColor kRed(255, 0, 0);
 const QColor kBlue(0, 0, 255);
-constexpr qreal kMarkSize = 3;  // 2 x 2 inside its one-pixel border
+constexpr qreal kMarkSize = 3; // 2 x 2 inside its one-pixel border
 
 QChart* NewChart() {
     auto* chart = new QChart;
@@ -94,7 +94,8 @@ void SetValueRange(QValueAxis* axis, double low, double high) {
     axis->applyNiceNumbers();
 }
 
-void SetShown(std::initializer_list<QAbstractSeries*> series, std::initializer_list<QAbstractAxis*> axes, bool on) {
+void SetShown(std::initializer_list<QAbstractSeries*> series, std::initializer_list<QAbstractAxis*> axes,
+              bool on) {
     for (QAbstractSeries* s : series) s->setVisible(on);
     for (QAbstractAxis* a : axes) a->setVisible(on);
 }
@@ -122,8 +123,8 @@ TStatChartView::TStatChartView(const char* name, QWidget* parent) : QChartView(N
 }
 
 void TStatChartView::Clear() {
-    for (QXYSeries* s : {static_cast<QXYSeries*>(FActual), static_cast<QXYSeries*>(FMarks),
-                         static_cast<QXYSeries*>(FTotal)})
+    for (QXYSeries* s :
+         {static_cast<QXYSeries*>(FActual), static_cast<QXYSeries*>(FMarks), static_cast<QXYSeries*>(FTotal)})
         s->clear();
     FLabels.clear();
     for (const QString& label : FAxisX->categoriesLabels()) FAxisX->remove(label);

@@ -42,7 +42,7 @@ protected:
 private:
     void PlaceLabels();
     void ShowTip(const QPointF& point, bool state);
-    std::vector<std::pair<double, QString>> FLabels;  // x and value text of every point
+    std::vector<std::pair<double, QString>> FLabels; // x and value text of every point
     QLineSeries* FActual;
     QScatterSeries* FMarks;
     QLineSeries* FTotal;

@@ -13,7 +13,8 @@
 
 namespace qx {
 
-TStatTableModel::TStatTableModel(const TStatTab& tab, QObject* parent) : QAbstractTableModel(parent), FTab(tab) {}
+TStatTableModel::TStatTableModel(const TStatTab& tab, QObject* parent)
+    : QAbstractTableModel(parent), FTab(tab) {}
 
 int TStatTableModel::rowCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : FRows;
@@ -25,7 +26,8 @@ int TStatTableModel::columnCount(const QModelIndex& parent) const {
 
 Qt::Alignment TStatTableModel::ColumnAlignment(int column) {
     switch (static_cast<TStatColumn>(column)) {
-    case TStatColumn::Value: return Qt::AlignLeft;
+    case TStatColumn::Value:
+        return Qt::AlignLeft;
     case TStatColumn::LastDraw:
     case TStatColumn::ExpectedPeriod:
     case TStatColumn::ExpectedFormula1:
@@ -33,8 +35,10 @@ Qt::Alignment TStatTableModel::ColumnAlignment(int column) {
     case TStatColumn::Fact:
     case TStatColumn::DiffPeriod:
     case TStatColumn::DiffFormula1:
-    case TStatColumn::DiffFormula2: return Qt::AlignHCenter;
-    default: return Qt::AlignRight;
+    case TStatColumn::DiffFormula2:
+        return Qt::AlignHCenter;
+    default:
+        return Qt::AlignRight;
     }
 }
 
@@ -43,19 +47,26 @@ QVariant TStatTableModel::data(const QModelIndex& index, int role) const {
     const auto& rows = FTab.Table().Rows;
     if (index.row() >= static_cast<int>(rows.size())) return {};
     switch (role) {
-    case Qt::DisplayRole: return ToQ(rows[size_t(index.row())].Text[size_t(index.column())]);
-    case Qt::TextAlignmentRole: return QVariant::fromValue(ColumnAlignment(index.column()) | Qt::AlignVCenter);
-    default: return {};
+    case Qt::DisplayRole:
+        return ToQ(rows[size_t(index.row())].Text[size_t(index.column())]);
+    case Qt::TextAlignmentRole:
+        return QVariant::fromValue(ColumnAlignment(index.column()) | Qt::AlignVCenter);
+    default:
+        return {};
     }
 }
 
 QVariant TStatTableModel::headerData(int section, Qt::Orientation orientation, int role) const {
     if (orientation != Qt::Horizontal) return {};
     switch (role) {
-    case Qt::DisplayRole: return Tx(StatColumnCaption(section));
-    case Qt::ToolTipRole: return Tx(StatColumnCaption(section));
-    case Qt::TextAlignmentRole: return QVariant::fromValue(ColumnAlignment(section) | Qt::AlignVCenter);
-    default: return {};
+    case Qt::DisplayRole:
+        return Tx(StatColumnCaption(section));
+    case Qt::ToolTipRole:
+        return Tx(StatColumnCaption(section));
+    case Qt::TextAlignmentRole:
+        return QVariant::fromValue(ColumnAlignment(section) | Qt::AlignVCenter);
+    default:
+        return {};
     }
 }
 
@@ -120,7 +131,8 @@ void FitHeaderFont(QHeaderView* header, int columnWidth) {
     auto fits = [&](const QFont& font) {
         const QFontMetrics metrics(font);
         for (int c = 1; c < model->columnCount(); ++c)
-            if (metrics.horizontalAdvance(model->headerData(c, Qt::Horizontal).toString()) > room) return false;
+            if (metrics.horizontalAdvance(model->headerData(c, Qt::Horizontal).toString()) > room)
+                return false;
         return true;
     };
     const QFont original = header->font();

@@ -9,50 +9,17 @@
 namespace qx::oracle {
 namespace {
 
-const std::string& Field(const TStatValues& v, TRowField field) {
-    static const std::string none;
-    switch (field) {
-    case TRowField::Depth: return v.Depth;
-    case TRowField::DepthPercent: return v.DepthPercent;
-    case TRowField::Deviation: return v.Deviation;
-    case TRowField::DeviationPercent: return v.DeviationPercent;
-    case TRowField::Count: return v.Count;
-    case TRowField::CountPercent: return v.CountPercent;
-    case TRowField::Weight: return v.Weight;
-    case TRowField::PeriodMin: return v.PeriodMin;
-    case TRowField::Period: return v.Period;
-    case TRowField::PeriodMax: return v.PeriodMax;
-    default: return none;
-    }
-}
-
 // Stable insertion sort of the rows by the texts of the column, descending.
 void SortDescending(std::vector<TStatTableRow>& rows, int column) {
     for (size_t i = 1; i < rows.size(); ++i) {
         TStatTableRow row = rows[i];
         size_t j = i;
-        while (j > 0 && CompareSortRows(row.Text[size_t(column)], rows[j - 1].Text[size_t(column)], row.Text[0],
-                                        rows[j - 1].Text[0], column, true) < 0) {
+        while (j > 0 && CompareSortRows(row.Text[size_t(column)], rows[j - 1].Text[size_t(column)],
+                                        row.Text[0], rows[j - 1].Text[0], column, true) < 0) {
             rows[j] = rows[j - 1];
             --j;
         }
         rows[j] = std::move(row);
-    }
-}
-
-bool StopHit(const TFilterPart& part, const TStatValues& v, int steps, size_t combs) {
-    switch (part.StopMode) {
-    case smCombsCount: return static_cast<int64_t>(combs) <= part.StopValue;
-    case smSteps: return steps >= part.StopValue;
-    case smValue: {
-        const long double count = StrToFloatDef(v.Count, 0);
-        return part.BottomUp ? count >= part.StopValue : count <= part.StopValue;
-    }
-    case smPercent: {
-        const long double percent = StrToFloatDef(v.CountPercent, 0);
-        return part.BottomUp ? percent >= part.StopValue : percent <= part.StopValue;
-    }
-    default: return false;
     }
 }
 
@@ -69,7 +36,8 @@ void ApplyPart(const TLiteralFilterInput& in, const TFilterPart& part, TCombsArr
                           part.Weights.WeightPercents, part.Weights.WeightAbs};
     auto tableStat = registry.CreateStat(method);
     TStatTable table = LiteralComputeTable(*tableStat, params);
-    if (part.SortColumn >= 0 && part.SortColumn < kStatColumnCount) SortDescending(table.Rows, part.SortColumn);
+    if (part.SortColumn >= 0 && part.SortColumn < kStatColumnCount)
+        SortDescending(table.Rows, part.SortColumn);
 
     auto stat = registry.CreateStat(method);
     TCombsArray undo;
@@ -90,14 +58,19 @@ void ApplyPart(const TLiteralFilterInput& in, const TFilterPart& part, TCombsArr
         TStatValues v = StatValuesOf(row);
         v.NumValue = stat->ParseValueChecked(v.Value);
         if (part.MultiSelect) {
-            if (part.StopMode != smCombsCount && StopHit(part, v, steps, combs.size())) break;
-            if (ConditionHolds(part.Condition, Field(v, condition.Field), v.NumValue, part.ConditionValue))
+            if (part.StopMode != smCombsCount &&
+                StopModeReached(part, v, steps, static_cast<int64_t>(combs.size())))
+                break;
+            if (ConditionHolds(part.Condition, RowFieldText(v, condition.Field), v.NumValue,
+                               part.ConditionValue))
                 chosen.push_back(row.Row);
             ++steps;
             continue;
         }
-        if (StopHit(part, v, steps, combs.size())) break;
-        if (!ConditionHolds(part.Condition, Field(v, condition.Field), v.NumValue, part.ConditionValue)) continue;
+        if (StopModeReached(part, v, steps, static_cast<int64_t>(combs.size()))) break;
+        if (!ConditionHolds(part.Condition, RowFieldText(v, condition.Field), v.NumValue,
+                            part.ConditionValue))
+            continue;
         if (filter({row.Row}))
             ++steps;
         else if (part.StopMode == smUntilEmpty)

@@ -13,10 +13,10 @@ class TStatList;
 namespace qx::oracle {
 
 struct TLiteralFilterInput {
-    const TStatList* Registry = nullptr;  // methods and their statistic objects
-    int Current = -1;                     // L
+    const TStatList* Registry = nullptr; // methods and their statistic objects
+    int Current = -1;                    // L
     bool Sorted = false;
-    TStatWeights Weights;                 // the weights when a part has none of its own
+    TStatWeights Weights; // the weights when a part has none of its own
 };
 
 // Applies the parts in order, each while more than one combination is left; combs is the working
