@@ -5,9 +5,9 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <map>
 #include <string>
 
+#include "BenchTimes.h"
 #include "LiteralStats.h"
 #include "core/FileIO.h"
 #include "draws/DrawsCsv.h"
@@ -125,37 +125,18 @@ void Register(int method) {
     })->Unit(benchmark::kMicrosecond);
 }
 
-// Prints as usual and keeps each benchmark's time (the median when repeated) for the summary.
-class TRatioReporter : public benchmark::ConsoleReporter {
-public:
-    std::map<std::string, double> Times;
-    void ReportRuns(const std::vector<Run>& runs) override {
-        ConsoleReporter::ReportRuns(runs);
-        for (const Run& r : runs) {
-            if (r.error_occurred) continue;
-            const std::string name = r.run_name.function_name;
-            if (r.run_type == Run::RT_Aggregate && r.aggregate_name == "median")
-                Times[name] = r.GetAdjustedRealTime();
-            else if (r.run_type == Run::RT_Iteration && !Medians.count(name))
-                Times[name] = r.GetAdjustedRealTime();
-            if (r.run_type == Run::RT_Aggregate) Medians[name] = true;
-        }
+// The engine's time against the literal algorithm's for every pair of benchmarks "X/fast", "X/oracle".
+void PrintRatios(const bench::TTimesReporter& reporter) {
+    std::printf("\n%-34s %14s %14s %10s\n", "benchmark (microseconds)", "engine", "literal", "speed-up");
+    for (const auto& [name, fast] : reporter.Times) {
+        const size_t cut = name.rfind("/fast");
+        if (cut == std::string::npos || cut + 5 != name.size()) continue;
+        const auto slow = reporter.Times.find(name.substr(0, cut) + "/oracle");
+        if (slow == reporter.Times.end()) continue;
+        std::printf("%-34s %14.2f %14.2f %9.1fx\n", name.substr(0, cut).c_str(), fast * 1000, slow->second * 1000,
+                    slow->second / fast);
     }
-    void PrintRatios() const {
-        std::printf("\n%-34s %14s %14s %10s\n", "benchmark (microseconds)", "engine", "literal", "speed-up");
-        for (const auto& [name, fast] : Times) {
-            const size_t cut = name.rfind("/fast");
-            if (cut == std::string::npos || cut + 5 != name.size()) continue;
-            const auto slow = Times.find(name.substr(0, cut) + "/oracle");
-            if (slow == Times.end()) continue;
-            std::printf("%-34s %14.2f %14.2f %9.1fx\n", name.substr(0, cut).c_str(), fast, slow->second,
-                        slow->second / fast);
-        }
-    }
-
-private:
-    std::map<std::string, bool> Medians;
-};
+}
 
 } // namespace
 
@@ -167,9 +148,9 @@ int main(int argc, char** argv) {
         return 1;
     }
     for (int i = 0; i < Data().Stats.Count(); ++i) Register(i);
-    TRatioReporter reporter;
+    bench::TTimesReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
-    reporter.PrintRatios();
+    PrintRatios(reporter);
     benchmark::Shutdown();
     return 0;
 }

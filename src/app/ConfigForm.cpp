@@ -8,24 +8,24 @@
 namespace qx {
 namespace {
 
-std::string Fixed3(long double v) {
+TMoney MoneyField(TMoney stored, const std::string& shown, const std::string& edited) {
+    if (edited == shown) return stored;
+    return MoneyFromDecimal(StrToFloatDef(edited, 0));
+}
+
+} // namespace
+
+std::string WeightText(long double v) {
     char buf[64];
     std::snprintf(buf, sizeof buf, "%.3Lf", v);
     std::string s(buf);
     return s == "-0.000" ? "0.000" : s;
 }
 
-TMoney MoneyField(TMoney stored, const std::string& shown, const std::string& edited) {
-    if (edited == shown) return stored;
-    return MoneyFromDecimal(StrToFloatDef(edited, 0));
-}
-
 long double WeightField(long double stored, const std::string& shown, const std::string& edited) {
     if (edited == shown) return stored;
     return StrToFloatDef(edited, stored);
 }
-
-} // namespace
 
 int SegmentGridColumns(int matrixCols) {
     return std::clamp(matrixCols, 1, static_cast<int>(std::tuple_size_v<TMatrixSegments>));
@@ -40,7 +40,7 @@ TConfigForm ConfigFormFromData(const TConfigData& c) {
         TMoney prize = k < static_cast<int>(c.Profits.size()) ? c.Profits[static_cast<size_t>(k)].Profit : 0;
         f.Profits[static_cast<size_t>(k)] = MoneyToFixed(prize, 2);
     }
-    f.Weights = {Fixed3(c.Weights.Count), Fixed3(c.Weights.Deviation), Fixed3(c.Weights.Level)};
+    f.Weights = {WeightText(c.Weights.Count), WeightText(c.Weights.Deviation), WeightText(c.Weights.Level)};
     f.UsePercents = c.Weights.UsePercents;
     f.UseAbsValues = c.Weights.UseAbsValues;
     for (int p = 0; p < SegmentGridColumns(c.MatrixCols); ++p) {

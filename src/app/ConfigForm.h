@@ -42,6 +42,10 @@ bool IsMoneyInputChar(char32_t c);
 // five entries, entry k for k matching positions.
 TConfigData ConfigDataFromForm(const TConfigData& original, const TConfigForm& shown,
                                const TConfigForm& edited);
+// A weight coefficient as the dialogs show it (three decimals), and the value an edited text
+// gives: the stored value exactly when the text is as shown, else the text read as a number.
+std::string WeightText(long double value);
+long double WeightField(long double stored, const std::string& shown, const std::string& edited);
 // Statistic groups to rebuild after a configuration change: channels, matrix, segments.
 std::vector<int> ChangedStatGroups(const TConfigData& before, const TConfigData& after);
 

@@ -56,6 +56,12 @@ bool TStatTab::Refresh(bool force) {
     return true;
 }
 
+void TStatTab::ToggleTotalLine() {
+    TBusyScope busy(FWs.Shell(), "Создание графиков...");
+    FWs.SetFormKey("ShowTotalLine", !FWs.FormKeys().ShowTotalLine);
+    Refresh(true);
+}
+
 void TStatTab::MakeChart(TCustomStat& stat) {
     if (FTable.HasNorms && FFullSet) {
         const long double h = NormScale(FTable.Summary, *FFullSet);

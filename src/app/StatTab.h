@@ -61,6 +61,9 @@ public:
 
     // Recomputes when forced or when an input of the cache key changed. True when it computed.
     bool Refresh(bool force);
+    // "График идеального распределения": inverts and stores ShowTotalLine and computes the table
+    // and its chart again.
+    void ToggleTotalLine();
     void ResetCache() { FCache.reset(); }
     uint64_t Revision() const { return FRevision; }
 

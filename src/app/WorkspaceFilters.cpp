@@ -21,23 +21,6 @@ std::string StepLogText(int step, const TStatValues& v) {
     return "Шаг " + std::string(number) + ". Выделение строки: " + RowLogText(v);
 }
 
-const std::string& FieldText(const TStatValues& v, TRowField field) {
-    static const std::string none;
-    switch (field) {
-    case TRowField::Depth: return v.Depth;
-    case TRowField::DepthPercent: return v.DepthPercent;
-    case TRowField::Deviation: return v.Deviation;
-    case TRowField::DeviationPercent: return v.DeviationPercent;
-    case TRowField::Count: return v.Count;
-    case TRowField::CountPercent: return v.CountPercent;
-    case TRowField::Weight: return v.Weight;
-    case TRowField::PeriodMin: return v.PeriodMin;
-    case TRowField::Period: return v.Period;
-    case TRowField::PeriodMax: return v.PeriodMax;
-    default: return none;
-    }
-}
-
 } // namespace
 
 void TWorkspace::FilterByRows(TCustomStat& stat, std::span<const TStatDraw> rows, bool exclude,
@@ -131,22 +114,6 @@ void TWorkspace::ApplyFilterPart(const TFilterPart& part, const TLogSink& log) {
         AddUndoJournalRow();
         return false;
     };
-    auto stopModeHit = [&](int mode, const TStatValues& v, int steps) {
-        switch (mode) {
-        case smCombsCount: return FCombs.Count() <= part.StopValue;
-        case smSteps: return steps >= part.StopValue;
-        case smValue: {
-            const long double count = StrToFloatDef(v.Count, 0);
-            return part.BottomUp ? count >= part.StopValue : count <= part.StopValue;
-        }
-        case smPercent: {
-            const long double percent = StrToFloatDef(v.CountPercent, 0);
-            return part.BottomUp ? percent >= part.StopValue : percent <= part.StopValue;
-        }
-        default: return false;
-        }
-    };
-
     int steps = 0;
     bool stopped = false;
     std::vector<int> chosen;
@@ -161,11 +128,11 @@ void TWorkspace::ApplyFilterPart(const TFilterPart& part, const TLogSink& log) {
         v.NumValue = stat->ParseValueChecked(v.Value);
         const TConditionInfo& condition = ConditionInfo(part.Condition);
         const auto holds = [&] {
-            return ConditionHolds(part.Condition, FieldText(v, condition.Field), v.NumValue, part.ConditionValue);
+            return ConditionHolds(part.Condition, RowFieldText(v, condition.Field), v.NumValue, part.ConditionValue);
         };
         if (part.MultiSelect) {
             if (part.StopMode == smValue || part.StopMode == smPercent || part.StopMode == smSteps) {
-                if (stopModeHit(part.StopMode, v, steps)) break;
+                if (StopModeReached(part, v, steps, FCombs.Count())) break;
             }
             if (holds()) {
                 chosen.push_back(row);
@@ -176,7 +143,7 @@ void TWorkspace::ApplyFilterPart(const TFilterPart& part, const TLogSink& log) {
         } else {
             if (part.StopMode == smCombsCount || part.StopMode == smValue || part.StopMode == smPercent ||
                 part.StopMode == smSteps) {
-                if (stopModeHit(part.StopMode, v, steps)) break;
+                if (StopModeReached(part, v, steps, FCombs.Count())) break;
             }
             if (!holds()) continue;
             FStatTab.SetSelection({row});

@@ -6,6 +6,8 @@
 
 #include "core/Error.h"
 #include "core/Text.h"
+#include "combs/FilterItem.h"
+#include "stats/StatTable.h"
 
 namespace qx {
 namespace {
@@ -86,6 +88,39 @@ const TConditionInfo& ConditionInfo(int condition) {
 
 const TStopModeInfo& StopModeInfo(int stopMode) {
     return kStopModes[(stopMode >= 0 && stopMode < kStopModeCount) ? stopMode : 0];
+}
+
+bool StopModeReached(const TFilterPart& part, const TStatValues& row, int steps, int64_t combs) {
+    switch (part.StopMode) {
+    case smCombsCount: return combs <= part.StopValue;
+    case smSteps: return steps >= part.StopValue;
+    case smValue: {
+        const long double count = StrToFloatDef(row.Count, 0);
+        return part.BottomUp ? count >= part.StopValue : count <= part.StopValue;
+    }
+    case smPercent: {
+        const long double percent = StrToFloatDef(row.CountPercent, 0);
+        return part.BottomUp ? percent >= part.StopValue : percent <= part.StopValue;
+    }
+    default: return false;
+    }
+}
+
+const std::string& RowFieldText(const TStatValues& v, TRowField field) {
+    static const std::string none;
+    switch (field) {
+    case F::Depth: return v.Depth;
+    case F::DepthPercent: return v.DepthPercent;
+    case F::Deviation: return v.Deviation;
+    case F::DeviationPercent: return v.DeviationPercent;
+    case F::Count: return v.Count;
+    case F::CountPercent: return v.CountPercent;
+    case F::Weight: return v.Weight;
+    case F::PeriodMin: return v.PeriodMin;
+    case F::Period: return v.Period;
+    case F::PeriodMax: return v.PeriodMax;
+    default: return none;
+    }
 }
 
 bool ConditionHolds(int condition, std::string_view fieldText, int32_t numValue, std::string_view conditionValue) {

@@ -1,8 +1,12 @@
 #pragma once
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 namespace qx {
+
+struct TFilterPart;
+struct TStatValues;
 
 // The figure of a statistics row a condition tests.
 enum class TRowField { None, Depth, DepthPercent, Deviation, DeviationPercent, Count, CountPercent, Weight,
@@ -31,12 +35,18 @@ struct TStopModeInfo {
 inline constexpr int kStopModeCount = 6;
 enum TStopMode : uint8_t { smAll = 0, smCombsCount = 1, smUntilEmpty = 2, smSteps = 3, smValue = 4, smPercent = 5 };
 const TStopModeInfo& StopModeInfo(int stopMode);
+// Whether the walk of the table stops before the row: the part's own stop mode judged on the row,
+// the steps taken so far and the combinations left.
+bool StopModeReached(const TFilterPart& part, const TStatValues& row, int steps, int64_t combs);
 
 // Whether a row passes a condition. fieldText is the row's text of the tested figure as the table
 // shows it; numValue the row's value read as a number (for the list of values); conditionValue the
 // threshold or the list of the variant. A threshold reads a figure that is not a number ("-") as 0
 // for "не менее" and as 65535 for "не более" (0 for the weight and the period); a list test on
 // such a figure, or on a list word that is not a number, raises a conversion error.
+// The row's text of the figure a condition tests; empty for the value list (it tests NumValue).
+const std::string& RowFieldText(const TStatValues& values, TRowField field);
+
 bool ConditionHolds(int condition, std::string_view fieldText, int32_t numValue, std::string_view conditionValue);
 
 } // namespace qx

@@ -392,7 +392,7 @@ const std::vector<TContextMenuDef>& ContextMenuTable() {
                                 "CombsSave", "CombsUndo", "CombsXlsExport", "-", "StakeAdd", "StakeAddRandom",
                                 "StakeAddSelected", "StakeAddAll", "SystemStakeFilter", "SystemStakeAll", "-",
                                 "TablesAdd"}, ""},
-        {"pmDrawsStat", "lvDrawsStat", {"StatFilter_Include", "StatFilter_Exclude", "-", "DrawsStatCalc",
+        {"pmDrawsStat", "lvDrawsStat", {"StatFilter_Include", "StatFilter_Exclude", "-", "DrawsStatCalc", "-",
                                         "DrawsStatExportToExcel", "-", "DrawsStatePrefetchsEnabled"}, ""},
         {"pmDrawsStatChart", "crtDrawsStat", {"DrawsStatShowTotalLine"}, ""},
         {"pmDrawsGraph", "crtDrawsGraph", {"DrawsGraphDraw"}, ""},

@@ -93,6 +93,7 @@ void TTemplateMain::StartFirstStage() {
                                         FOptions.ExePath, *FShell);
         const TLanguageInfo* info = FindLanguage(language);
         FHelp = LocateHelpFile(FOptions.ProgramDir, info ? info->Abbr : "RUS");
+        FWorkspace->Stats().HelpFile = FHelp.Path;  // method descriptions open topics of it
         try {
             FLinks = TWebLinks::Read(TIniFile::Load(FWorkspace->Paths().ConfigFile()));
         } catch (const std::exception&) {

@@ -1,4 +1,7 @@
+#include "LiteralFilters.h"
 #include "app/WorkspaceFixture.h"
+#include "core/FileIO.h"
+#include "draws/DrawsCsv.h"
 
 #include "combs/FilterVariants.h"
 #include "core/DrawHelpers.h"
@@ -15,8 +18,10 @@ protected:
     TWorkspace::TLogSink Sink() {
         return [this](const std::string& line) { Log.push_back(line); };
     }
-    TFilterRec Variant(const char* text) {
-        TFilterVariants v({ParseFilterItem(text, Ws->Stats())});
+    TFilterRec Variant(const char* text, const char* second = nullptr) {
+        std::vector<TFilterItem> items = {ParseFilterItem(text, Ws->Stats())};
+        if (second) items.push_back(ParseFilterItem(second, Ws->Stats()));
+        TFilterVariants v(items);
         TFilterRec rec;
         EXPECT_TRUE(v.Next(rec));
         return rec;
@@ -130,5 +135,29 @@ TEST_F(Filters, AMethodTheChooserDoesNotOfferIsRefused) {
         FAIL();
     } catch (const TAppError& e) {
         EXPECT_EQ(std::string(e.what()).rfind("Метод расчета статистики \"NUMS\" на найден!\rЧисла тиража\r\r", 0), 0u);
+    }
+}
+
+TEST_F(Filters, VariantsLeaveTheSurvivorsOfTheLiteralSteps) {
+    QX_REQUIRE_REAL_ARCHIVE();
+    TDrawsArray draws;
+    AppendDrawsFromCsv(ReadTextFile(RealArchiveCsv()), draws);
+    Start(draws);
+    Ws->SetDrawsOffset(7);  // facts exist, so every column has figures
+    const std::pair<const char*, const char*> variants[] = {
+        {"TMD1#EVNV:1000#CLV:60#SF:1", "BSD1#POS1:300#CLV:40#SC:2000"},
+        {"TSF6#NUMS:200#LLV:3#ST:2", "TMD8#POS3:700#WMV:5#SF:1#0:-1:1:1:0"},
+        {"TSD13#POS2:50#LNO:#SZ:1", nullptr},
+        {"BMF11#EVEN:400#PAL:10#SP:90", "TSD0#POS4:100#LVA:1-9;2#SV:1"},
+    };
+    for (const auto& [first, second] : variants) {
+        Ws->GenerateCombs(Ws->CombsGenDefaults(), false);
+        const TFilterRec rec = Variant(first, second);
+        TCombsArray literal = Ws->Combs().List();
+        oracle::LiteralApplyFilterRec({&Ws->Stats(), Ws->CurrentDrawIndex(), false, Ws->Stats().Config().Weights}, rec,
+                                      literal);
+        Ws->ApplyFilterRec(rec, nullptr);
+        EXPECT_EQ(Ws->Combs().List(), literal) << first;
+        EXPECT_LT(literal.size(), 10000u) << first;  // every variant does filter
     }
 }

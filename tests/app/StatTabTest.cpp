@@ -149,3 +149,20 @@ TEST_F(StatTabs, GraphSeriesMeanAndMode) {
     Ws->SetFormKey("TabGraphs", false);
     EXPECT_FALSE(graph.Refresh(true));  // a hidden tab computes nothing
 }
+
+TEST_F(StatTabs, TheTotalLineToggleIsStoredAndRecomputes) {
+    Start(DigitDraws({"0123", "0124", "0125", "0001"}));
+    TStatTab& tab = Ws->StatTab();
+    const uint64_t before = tab.Revision();
+    tab.ToggleTotalLine();
+    EXPECT_FALSE(Ws->FormKeys().ShowTotalLine);
+    EXPECT_GT(tab.Revision(), before);  // computed again although no input changed
+    EXPECT_NE(std::find(Shell.Statuses.begin(), Shell.Statuses.end(), "Создание графиков..."), Shell.Statuses.end());
+    EXPECT_EQ(Shell.Status, "");
+    EXPECT_FALSE(Shell.IsBusy());
+    TMainFormKeys stored;
+    stored.Load(Ws->ReadFormState());
+    EXPECT_FALSE(stored.ShowTotalLine);
+    tab.ToggleTotalLine();
+    EXPECT_TRUE(Ws->FormKeys().ShowTotalLine);
+}

@@ -12,6 +12,7 @@
 #include "views/Commands.h"
 #include "views/SortableList.h"
 #include "views/draws/DrawsPage.h"
+#include "views/pages/StatPage.h"
 
 using namespace qx;
 using namespace qx::test;
@@ -33,17 +34,17 @@ TEST_F(FormState, PanelWidthColumnWidthsPlacementAndSortSurviveARestart) {
     Window->setGeometry(40, 50, 900, 700);
     Window->Splitter()->setSizes({410, 490});
     Window->DrawsPage()->List()->horizontalHeader()->resizeSection(6, 140);
-    auto* stat = Window->findChild<TSortableList*>("lvDrawsStat");
-    stat->Sort().Click(4);
-    stat->Sort().Click(4); // the second click reverses the direction
+    auto stat = [&]() -> TSortState& { return static_cast<TStatPage*>(Window->Page("tsDrawsStat"))->Sort(); };
+    stat().Click(4);
+    stat().Click(4); // the second click reverses the direction
     Pump();
     Reopen();
     EXPECT_EQ(Window->Splitter()->sizes().front(), 410);
     EXPECT_EQ(Window->DrawsPage()->List()->horizontalHeader()->sectionSize(6), 140);
     EXPECT_EQ(Window->geometry(), QRect(40, 50, 900, 700));
-    stat = Window->findChild<TSortableList*>("lvDrawsStat");
-    EXPECT_EQ(stat->Sort().Column(), 4);
-    EXPECT_TRUE(stat->Sort().Descending());
+    EXPECT_EQ(stat().Column(), 4);
+    EXPECT_TRUE(stat().Descending());
+    EXPECT_EQ(Window->Workspace().StatTab().SortColumn(), 4);  // the engine sorts by it too
 
     TIniFile frm = TIniFile::Load(Dir / "Quadrix_4d10.frm");
     EXPECT_EQ(frm.ReadString("TFormMain", "LeftPanelWidth", ""), "410");

@@ -30,6 +30,12 @@
 #include "views/draws/FormInfo.h"
 #include "views/combs/FormGenCombs.h"
 #include "views/pages/CombsPage.h"
+#include "views/dialogs/FormFilter.h"
+#include "views/pages/GraphsPage.h"
+#include "views/pages/StatPage.h"
+#include "views/stat/StatTableView.h"
+#include <QCheckBox>
+#include <QScrollBar>
 
 using namespace qx;
 
@@ -117,7 +123,53 @@ int main(int argc, char** argv) {
     gen.close();
     window.ListTabs()->setCurrentIndex(0);
 
-    for (const char* name : {"menuDraws", "menuCombs", "menuView", "menuHelp"}) {
+
+    // The statistics tab: the draws' numbers over 1000 draws, compared with the full set.
+    ws.SetDrawsOffset(0);
+    TStatTab& stat = ws.StatTab();
+    stat.Chooser().SelectMethod(ws.Stats().IndexOfCode("NUMS"));
+    stat.SetWindowLength(1000);
+    if (!ws.PrefetchsEnabled()) window.Commands().Trigger("DrawsStatePrefetchsEnabled");
+    ws.RefreshViews(false);
+    auto* statPage = static_cast<TStatPage*>(window.Page("tsDrawsStat"));
+    statPage->List()->SelectRows({1, 3});
+    window.Commands().Evaluate();
+    Save(&window, "tab-statistics");
+    statPage->List()->horizontalScrollBar()->setValue(statPage->List()->horizontalScrollBar()->maximum());
+    Save(&window, "tab-statistics-right");
+    statPage->List()->horizontalScrollBar()->setValue(0);
+    if (auto* context = window.findChild<QMenu*>("pmDrawsStat")) {
+        context->popup(window.mapToGlobal(QPoint(500, 200)));
+        Save(context, "context-pmDrawsStat");
+        context->hide();
+    }
+    // A method with more values than the chart has room for labels.
+    stat.Chooser().SelectMethod(ws.Stats().IndexOfCode("EVNV"));
+    ws.RefreshViews(false);
+    Save(&window, "tab-statistics-masks");
+
+    // The graphs tab: the first position's digit over 100 draws, then 30 draws with their marks.
+    window.MainTabs()->setCurrentWidget(window.Page("tsDrawsGraph"));
+    TGraphTab& graph = ws.GraphTab();
+    graph.Chooser().SelectMethod(ws.Stats().IndexOfCode("POS1"));
+    graph.SetWindowLength(100);
+    ws.RefreshViews(false);
+    Save(&window, "tab-graphs");
+    auto* graphsPage = static_cast<TGraphsPage*>(window.Page("tsDrawsGraph"));
+    graph.SetWindowLength(30);
+    ws.RefreshViews(false);
+    graphsPage->MarksBox()->click();
+    Save(&window, "tab-graphs-marks");
+    window.MainTabs()->setCurrentIndex(0);
+
+    TFilterItem item = ParseFilterItem("BMF8#NUMS:10,20#WDV:1,2#ST:3#0.5:-1:1:1:0", ws.Stats());
+    TFormFilter filter(window.Shell(), stat.Chooser(), ws.Stats(),
+                       FilterFormOf(item, stat.Chooser(), ws.Stats(), stat.WindowLength(), ws.Stats().Config().Weights),
+                       &window);
+    Save(&filter, "dialog-filter");
+    filter.close();
+
+    for (const char* name : {"menuDraws", "menuCombs", "menuExtAnalyze", "menuView", "menuHelp"}) {
         QMenu* menu = window.Commands().Menu(name);
         menu->popup(window.mapToGlobal(QPoint(40, 40)));
         Save(menu, (std::string("menu-") + name).c_str());

@@ -16,6 +16,7 @@
 #include <QVBoxLayout>
 
 #include "core/Shell.h"
+#include "views/CharValidator.h"
 #include "views/DialogButtons.h"
 #include "views/PageWidgets.h"
 #include "views/Tx.h"
@@ -24,15 +25,9 @@ namespace qx {
 namespace {
 
 // Money fields take digits, control characters and the decimal separator only.
-class TMoneyValidator : public QValidator {
-public:
-    using QValidator::QValidator;
-    State validate(QString& input, int&) const override {
-        for (QChar c : input)
-            if (!IsMoneyInputChar(c.unicode())) return Invalid;
-        return Acceptable;
-    }
-};
+QValidator* MoneyValidator(QObject* parent) {
+    return new TCharValidator(IsMoneyInputChar, parent);
+}
 
 // Cells of a grid column edited through a line edit with a validator.
 class TValidatedDelegate : public QStyledItemDelegate {
@@ -41,7 +36,7 @@ public:
     QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem&, const QModelIndex&) const override {
         auto* edit = new QLineEdit(parent);
         if (FMoney)
-            edit->setValidator(new TMoneyValidator(edit));
+            edit->setValidator(MoneyValidator(edit));
         else
             edit->setValidator(new QRegularExpressionValidator(QRegularExpression("[0-9]*"), edit));
         return edit;
@@ -129,7 +124,7 @@ TFormConfig::TFormConfig(TShell& shell, const TConfigData& config, QWidget* pare
     FChannelSize->setValue(std::clamp(FShown.ChannelSize, 1, 10));
     SetHint(FChannelSize, "Ширина канала");
     form->addRow(Tx("Размер канала:"), FChannelSize);
-    FCost = NumberEdit(FShown.Cost, "edCost", "Стоимость одной ставки", new TMoneyValidator(this), this);
+    FCost = NumberEdit(FShown.Cost, "edCost", "Стоимость одной ставки", MoneyValidator(this), this);
     form->addRow(Tx("Стоимость ставки:"), FCost);
     auto* maxStake = new QSpinBox(this);
     maxStake->setObjectName("edStakeMaxLen");

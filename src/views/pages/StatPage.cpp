@@ -1,52 +1,152 @@
 #include "views/pages/StatPage.h"
 
-#include <QChartView>
 #include <QComboBox>
 #include <QHeaderView>
+#include <QItemSelectionModel>
 #include <QSpinBox>
 #include <QSplitter>
 #include <climits>
 
+#include "app/Workspace.h"
 #include "core/FormState.h"
+#include "views/Commands.h"
 #include "views/FlowLayout.h"
+#include "views/FormStateIO.h"
 #include "views/PageWidgets.h"
-#include "views/SortableList.h"
+#include "views/QtShell.h"
+#include "views/SortState.h"
+#include "views/dialogs/FormFilterHelp.h"
+#include "views/stat/ChooserControls.h"
+#include "views/stat/StatCharts.h"
+#include "views/stat/StatTableView.h"
 
 namespace qx {
+namespace {
+
+constexpr int kFirstNormColumn = 3;
+constexpr int kLastNormColumn = 5;
+
+} // namespace
 
 TStatPage::TStatPage(TPageContext& context, QWidget* parent) : TViewPage(context, "tsDrawsStat", parent) {
     TFlowLayout* row = AddPanel("pnlDrawsStat");
     FLength = AddSpin(row, "edDrawsStatLen", "", "Количество тиражей, использующихся для расчета статистики",
                       1, INT_MAX);
     FMethod = AddCombo(row, "cbDrawsStatType", "Вид расчета статистики", 260);
-    FLength->setEnabled(false);
-    FMethod->setEnabled(false);
+    FMethod->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     AddButtons(row, {{"Избранное", "FiltersManager"},
                      {"Оставить выделенные", "StatFilter_Include"},
                      {"Удалить выделенные", "StatFilter_Exclude"},
                      {"Описание статистики", "FiltersInfo"},
                      {"Обновить", "DrawsStatCalc"}});
+    TStatTab& tab = Ctx.Ws.StatTab();
+    FControls =
+        new TChooserControls(FLength, FMethod,
+                             {tab.Chooser(), [this](int length) { Ctx.Ws.StatTab().SetWindowLength(length); },
+                              "DrawsStatCalc", [this](bool force) { Compute(force); }},
+                             Ctx.Commands, Ctx.Shell);
 
-    const Qt::Alignment R = Qt::AlignRight, C = Qt::AlignHCenter;
-    FList = MakeSortableList(
-        "lvDrawsStat", this,
-        {{"Значение", 120},     {"Количество", 80, R},  {"Кол-во в %", 80, R}, {"Норма", 80, R},
-         {"Отклонение", 80, R}, {"Откл-ие в %", 80, R}, {"Глубина", 80, R},    {"Глубина в %", 80, R},
-         {"Вес", 80, R},        {"Посл. тираж", 80, C}, {"Период min", 80, R}, {"Период", 80, R},
-         {"Период max", 80, R}, {"Ожд. ПРД", 80, C},    {"Ожд. СТФ", 80, C},   {"Ожд. КРН", 80, C},
-         {"Факт", 80, C},       {"+/- ПРД", 80, C},     {"+/- СТФ", 80, C},    {"+/- КРН", 80, C}});
-    FList->Sort().Set(1, false);
-    FChart = MakeChart("crtDrawsStat", this);
+    FList = new TStatTableView(tab, this);
+    FList->setObjectName("lvDrawsStat");
+    FChart = new TStatChartView("crtDrawsStat", this);
+    FSort = new TSortState(FList->horizontalHeader(), [this] {
+        if (FShowing) return;
+        Ctx.Ws.StatTab().SetSort(FSort->Column(), FSort->Descending());
+        ShowTab();
+    });
+    FSort->Set(tab.SortColumn(), tab.Descending());
+    connect(FList->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
+        if (!FShowing) Ctx.Ws.StatTab().SetSelection(FList->SelectedRows());
+    });
     FSplit = MakeSplit("spDrawsStat", this, FList, FChart);
     AddContent(FSplit);
+    RegisterCommands();
+    ShowTab();
+}
+
+void TStatPage::RegisterCommands() {
+    TCommands& c = Ctx.Commands;
+    TWorkspace& ws = Ctx.Ws;
+    c.Register("DrawsStatCalc",
+               {[this] { Compute(true); }, [this] { return CanCompute(); }, nullptr, nullptr});
+    c.Register("DrawsStatePrefetchsEnabled", {[this] { TogglePrefetchs(); }, nullptr, nullptr, nullptr});
+    c.Register("DrawsStatShowTotalLine", {[this] {
+                                              Ctx.Ws.StatTab().ToggleTotalLine();
+                                              ShowTab();
+                                          },
+                                          [&ws] { return ws.PrefetchsEnabled(); }, nullptr, nullptr});
+    c.Register("StatFilter_Include", {[&ws] { ws.StatFilterInclude(); },
+                                      [&ws] { return ws.StatFilterEnabled(); }, nullptr, nullptr});
+    c.Register("StatFilter_Exclude", {[&ws] { ws.StatFilterExclude(); },
+                                      [&ws] { return ws.StatFilterEnabled(); }, nullptr, nullptr});
+    c.Register("FiltersInfo", {[this] { ShowMethodHelp(); },
+                               [&ws] { return ws.StatTab().Chooser().Selected() >= 0; }, nullptr, nullptr});
+}
+
+bool TStatPage::CanCompute() const {
+    return !Ctx.Ws.Archive().Empty() && Ctx.Ws.StatTab().Chooser().Selected() >= 0;
+}
+
+void TStatPage::Compute(bool force) {
+    Ctx.Ws.StatTab().Refresh(force);
+    ShowTab();
+}
+
+void TStatPage::RefreshView(bool force) {
+    // The workspace computes the table before it tells the window, so a refresh normally only
+    // shows it; a forced one that finds nothing new (the tab shown again) computes here.
+    if (force && Ctx.Ws.StatTab().Revision() == FShownRevision) Ctx.Ws.StatTab().Refresh(true);
+    ShowTab();
+}
+
+void TStatPage::ShowTab() {
+    const TStatTab& tab = Ctx.Ws.StatTab();
+    FShowing = true;
+    FControls->Show(tab.WindowLength());
+    if (FSort->Column() != tab.SortColumn() || FSort->Descending() != tab.Descending())
+        FSort->Set(tab.SortColumn(), tab.Descending());
+    if (FList->Model()->Sync() || FList->SelectedRows() != tab.Selection())
+        FList->SelectRows(tab.Selection());
+    if (FShownRevision != tab.Revision()) {
+        FShownRevision = tab.Revision();
+        FChart->Show(tab.Chart(), Ctx.Ws.FormKeys().ShowTotalLine);
+    }
+    FShowing = false;
+}
+
+void TStatPage::ShowNormColumns(bool on) {
+    for (int column = kFirstNormColumn; column <= kLastNormColumn; ++column)
+        FList->horizontalHeader()->resizeSection(column, on ? TStatTableModel::kColumnWidth : 0);
+}
+
+void TStatPage::TogglePrefetchs() {
+    Ctx.Ws.SetPrefetchsEnabled(!Ctx.Ws.PrefetchsEnabled());
+    ShowNormColumns(Ctx.Ws.PrefetchsEnabled());
+    ShowTab();
+}
+
+void TStatPage::ShowMethodHelp() {
+    const TStatList& stats = Ctx.Ws.Stats();
+    const int method = Ctx.Ws.StatTab().Chooser().RequireMethod();
+    TFormFilterHelp dialog(stats.Items(method).HelpUrl(stats.HelpFile), stats.HelpFile, Ctx.Shell,
+                           Ctx.Window);
+    try {
+        ReadPlacement(dialog, Ctx.Ws.ReadFormState(), TFormFilterHelp::kSection, true);
+    } catch (const std::exception&) {
+        // An unreadable window-state file leaves the window at its default place.
+    }
+    dialog.exec();
+    Ctx.Ws.UpdateFormState([&](TIniFile& ini) { WritePlacement(dialog, ini, TFormFilterHelp::kSection); });
+}
+
+void TStatPage::BusyChanged(bool busy) {
+    FControls->SetEnabled(!busy);
 }
 
 void TStatPage::ApplyKeys(const TMainFormKeys& keys) {
     FLength->setValue(keys.DrawsStatLen);
     SetBottomHeight(FSplit, keys.DrawsStatHeight);
-    // The full-set columns show only while the comparison is on.
-    for (int column = 3; column <= 5; ++column)
-        FList->header()->resizeSection(column, keys.PrefetchsEnabled ? 80 : 0);
+    ShowNormColumns(keys.PrefetchsEnabled);
 }
 
 void TStatPage::StoreKeys(TMainFormKeys& keys) const {
@@ -55,7 +155,7 @@ void TStatPage::StoreKeys(TMainFormKeys& keys) const {
 }
 
 std::vector<TPersistentList> TStatPage::PersistentLists() {
-    return {{"lvDrawsStat", FList->header(), &FList->Sort()}};
+    return {{"lvDrawsStat", FList->horizontalHeader(), FSort}};
 }
 
 } // namespace qx

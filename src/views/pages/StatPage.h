@@ -1,30 +1,57 @@
 #pragma once
+#include <cstdint>
+
 #include "views/ViewPage.h"
 
-class QChartView;
 class QComboBox;
 class QSpinBox;
 class QSplitter;
 
 namespace qx {
 
-class TSortableList;
+class TChooserControls;
+class TSortState;
+class TStatChartView;
+class TStatTableView;
 
-// The tab "Статистика": window length, method chooser, the statistics table and its chart.
-// The table and its commands arrive with the statistics engine.
+// The tab "Статистика": window length, method chooser, the statistics table of the engine's
+// statistics tab with its chart. Owns the statistics commands and the keep/remove commands.
 class TStatPage : public TViewPage {
 public:
     TStatPage(TPageContext& context, QWidget* parent);
     void ApplyKeys(const TMainFormKeys& keys) override;
     void StoreKeys(TMainFormKeys& keys) const override;
     std::vector<TPersistentList> PersistentLists() override;
+    void RefreshView(bool force) override;
+    void BusyChanged(bool busy) override;
+
+    QSpinBox* LengthEdit() const { return FLength; }
+    QComboBox* MethodBox() const { return FMethod; }
+    TStatTableView* List() const { return FList; }
+    TStatChartView* Chart() const { return FChart; }
+    TSortState& Sort() const { return *FSort; }
 
 private:
+    void RegisterCommands();
+    // Shows the engine's tab as it is: chooser, length, sort, table with its selection, chart.
+    void ShowTab();
+    // "Обновить" (forced) and the chooser events (only when the inputs changed).
+    void Compute(bool force);
+    bool CanCompute() const;
+    // Columns 3 to 5 show only while the full-set comparison is on.
+    void ShowNormColumns(bool on);
+    void TogglePrefetchs();
+    void ShowMethodHelp();
+
     QSpinBox* FLength;
     QComboBox* FMethod;
-    TSortableList* FList;
-    QChartView* FChart;
+    TChooserControls* FControls;
+    TStatTableView* FList;
+    TSortState* FSort;
+    TStatChartView* FChart;
     QSplitter* FSplit;
+    uint64_t FShownRevision = UINT64_MAX;
+    bool FShowing = false;
 };
 
 } // namespace qx
