@@ -137,9 +137,19 @@ void TOccurrenceIndex::Window(int start, int L, std::vector<TValueSummary>& out)
 std::shared_ptr<const TOccurrenceIndex> TOccurrenceCache::Get(const TDigitValueTable& table, const TDrawsArray& draws,
                                                               bool sorted, int from) {
     std::lock_guard lock(FLock);
-    auto& index = FIndex[sorted ? 1 : 0];
-    if (!index || !index->Holds(draws, from)) index = TOccurrenceIndex::Build(table, draws, sorted);
-    return index;
+    TSlot& slot = FSlots[sorted ? 1 : 0];
+    if (!FRevision) {
+        if (!slot.Index || !slot.Index->Holds(draws, from)) slot.Index = TOccurrenceIndex::Build(table, draws, sorted);
+        return slot.Index;
+    }
+    const uint64_t revision = FRevision();
+    if (slot.Checked && slot.Draws == &draws && slot.Revision == revision) return slot.Index;
+    // A new revision can hold the same draws (a record written back unchanged): kept when it does.
+    if (!slot.Index || !slot.Index->Holds(draws, 0)) slot.Index = TOccurrenceIndex::Build(table, draws, sorted);
+    slot.Checked = true;
+    slot.Draws = &draws;
+    slot.Revision = revision;
+    return slot.Index;
 }
 
 } // namespace qx

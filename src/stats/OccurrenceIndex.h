@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <vector>
@@ -60,16 +61,31 @@ private:
     void GapRange(uint32_t v, uint32_t a, uint32_t b, uint32_t& lo, uint32_t& hi) const;
 };
 
+// The revision of the archive behind a draws array: a new number after every change of the array.
+using TDrawsRevision = std::function<uint64_t()>;
+
 // The occurrence indexes of one method (with and without sorted digits), shared by the statistic
 // objects the registry creates. An index no longer matching the archive is built again.
 class TOccurrenceCache {
 public:
+    // Without a revision every use compares the draws a window reads with the index. With one, an
+    // index checked at the current revision is used as it is; a new revision checks it once.
+    explicit TOccurrenceCache(TDrawsRevision revision = {}) : FRevision(std::move(revision)) {}
+
+    // None when a draw holds a digit outside 0..9.
     std::shared_ptr<const TOccurrenceIndex> Get(const TDigitValueTable& table, const TDrawsArray& draws, bool sorted,
                                                 int from);
 
 private:
+    struct TSlot {
+        std::shared_ptr<const TOccurrenceIndex> Index;
+        bool Checked = false;  // Index (or its absence) is right for Draws at Revision
+        const TDrawsArray* Draws = nullptr;
+        uint64_t Revision = 0;
+    };
     std::mutex FLock;
-    std::shared_ptr<const TOccurrenceIndex> FIndex[2];
+    const TDrawsRevision FRevision;
+    TSlot FSlots[2];
 };
 
 } // namespace qx

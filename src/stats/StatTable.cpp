@@ -22,45 +22,85 @@ int32_t RoundToInt32(long double x) {
     return static_cast<int32_t>(r);
 }
 
-// The twenty cells of one row, written straight into the row's strings.
+// The cells of one row being written: each text is stored once, into the row's empty string, and
+// the cells left unwritten read "-".
+class TCells {
+public:
+    explicit TCells(TStatTableRow& out) : FOut(out) { out.Value.fill(std::numeric_limits<double>::quiet_NaN()); }
+    TCells(const TCells&) = delete;
+    TCells& operator=(const TCells&) = delete;
+
+    void Text(TStatColumn c, std::string text) { FOut.Text[Mark(c)] = std::move(text); }
+    void Put(TStatColumn c, const char* text, size_t length, double value) {
+        const size_t i = Mark(c);
+        FOut.Text[i].assign(text, length);
+        FOut.Value[i] = value;
+    }
+    void Int(TStatColumn c, int64_t v) {
+        char buf[kNumberTextSize];
+        Put(c, buf, WriteInt(buf, v), double(v));
+    }
+    // "-" in every cell not written.
+    void Finish() {
+        for (size_t c = 0; c < size_t(kStatColumnCount); ++c)
+            if (!(FWritten >> c & 1)) FOut.Text[c].assign(1, '-');
+    }
+
+private:
+    size_t Mark(TStatColumn c) {
+        const size_t i = size_t(ColumnIndex(c));
+        FWritten |= uint32_t(1) << i;
+        return i;
+    }
+
+    TStatTableRow& FOut;
+    uint32_t FWritten = 0;
+};
+
+// The twenty cells of a row from its statistic row, the table summary and the fact.
 class TRowWriter {
 public:
     TRowWriter(const TStatSummary& s, int n, bool hasNorms, const TStatWeights& w, char sep)
         : FSummary(s), FN(n), FHasNorms(hasNorms), FWeights(w), FSep(sep) {}
 
     void Write(const TCustomStat& stat, const TStatDraw& r, int32_t fact, TStatTableRow& out) const {
-        using enum TStatColumn;
         out.Row = r;
         out.Fact = -1;
-        out.Value.fill(std::numeric_limits<double>::quiet_NaN());
-        for (std::string& t : out.Text) t = std::string(1, '-');
-        out.Text[size_t(ColumnIndex(Value))] = stat.ValueText(r);
-        Int(out, Count, r.Count);
-        if (FSummary.Total != 0) Ratio(out, CountPercent, int64_t(r.Count) * 100, FSummary.Total, 5);
+        TCells cells(out);
+        Fill(cells, stat, r, fact, out.Fact);
+        cells.Finish();
+    }
+
+private:
+    void Fill(TCells& cells, const TCustomStat& stat, const TStatDraw& r, int32_t fact, int32_t& shownFact) const {
+        using enum TStatColumn;
+        cells.Text(Value, stat.ValueText(r));
+        cells.Int(Count, r.Count);
+        if (FSummary.Total != 0) Ratio(cells, CountPercent, int64_t(r.Count) * 100, FSummary.Total, 5);
         if (FHasNorms) {
             const int64_t dev = int64_t(r.Count) - r.Norm;
-            Int(out, Norm, r.Norm);
-            Int(out, Deviation, dev);
+            cells.Int(Norm, r.Norm);
+            cells.Int(Deviation, dev);
             if (r.Norm != 0)
-                Ratio(out, DeviationPercent, dev * 100, r.Norm, 5);
+                Ratio(cells, DeviationPercent, dev * 100, r.Norm, 5);
             else  // 0 when never counted, else 100
-                Ratio(out, DeviationPercent, r.Count == 0 ? 0 : 100, 1, 5);
+                Ratio(cells, DeviationPercent, r.Count == 0 ? 0 : 100, 1, 5);
         }
         if (r.Depth == 0) return;
 
-        Int(out, Depth, r.Depth);
-        if (FSummary.MaxDepth != 0) Ratio(out, DepthPercent, int64_t(r.Depth) * 100, FSummary.MaxDepth, 2);
+        cells.Int(Depth, r.Depth);
+        if (FSummary.MaxDepth != 0) Ratio(cells, DepthPercent, int64_t(r.Depth) * 100, FSummary.MaxDepth, 2);
         const long double weight = RowWeight(r, FSummary, FHasNorms, FWeights);
         char buf[kNumberTextSize];
-        Put(out, Weight, buf, WriteWeight(buf, weight, FSep), double(weight));
-        Int(out, LastDraw, r.LastDraw);
+        cells.Put(Weight, buf, WriteWeight(buf, weight, FSep), double(weight));
+        cells.Int(LastDraw, r.LastDraw);
         const int64_t count = r.Count, last = r.LastDraw;
         int64_t expected[3] = {0, 0, 0};
         bool shown[3] = {false, false, false};
         if (count >= 2) {
-            Int(out, PeriodMin, r.PeriodMin);
-            Ratio(out, Period, FN, count, 4);
-            Int(out, PeriodMax, r.PeriodMax);
+            cells.Int(PeriodMin, r.PeriodMin);
+            Ratio(cells, Period, FN, count, 4);
+            cells.Int(PeriodMax, r.PeriodMax);
             expected[0] = RoundRatio(FN + last * count, count);
             shown[0] = true;
         }
@@ -73,33 +113,22 @@ public:
         constexpr TStatColumn kExpected[3] = {ExpectedPeriod, ExpectedFormula1, ExpectedFormula2};
         constexpr TStatColumn kDiff[3] = {DiffPeriod, DiffFormula1, DiffFormula2};
         for (int k = 0; k < 3; ++k)
-            if (shown[k]) Int(out, kExpected[k], expected[k]);
+            if (shown[k]) cells.Int(kExpected[k], expected[k]);
         if (count < 1 || fact == -1) return;
-        out.Fact = fact;
-        Int(out, Fact, fact);
+        shownFact = fact;
+        cells.Int(Fact, fact);
         for (int k = 0; k < 3; ++k) {
             if (!shown[k]) continue;
             const int64_t diff = expected[k] - fact;
             size_t n = 0;
             if (diff > 0) buf[n++] = '+';
             n += WriteInt(buf + n, diff);
-            Put(out, kDiff[k], buf, n, double(diff));
+            cells.Put(kDiff[k], buf, n, double(diff));
         }
     }
-
-private:
-    static void Put(TStatTableRow& out, TStatColumn c, const char* text, size_t length, double value) {
-        // A new string moved in costs less than assign's general replace for these short texts.
-        out.Text[size_t(ColumnIndex(c))] = std::string(text, length);
-        out.Value[size_t(ColumnIndex(c))] = value;
-    }
-    static void Int(TStatTableRow& out, TStatColumn c, int64_t v) {
+    void Ratio(TCells& cells, TStatColumn c, int64_t p, int64_t q, int decimals) const {
         char buf[kNumberTextSize];
-        Put(out, c, buf, WriteInt(buf, v), double(v));
-    }
-    void Ratio(TStatTableRow& out, TStatColumn c, int64_t p, int64_t q, int decimals) const {
-        char buf[kNumberTextSize];
-        Put(out, c, buf, WriteRatio(buf, p, q, decimals, FSep), double(static_cast<long double>(p) / q));
+        cells.Put(c, buf, WriteRatio(buf, p, q, decimals, FSep), double(static_cast<long double>(p) / q));
     }
 
     const TStatSummary& FSummary;
