@@ -4,27 +4,12 @@
 #include <charconv>
 #include <cmath>
 #include <cstdio>
+#include <cstring>
 
 namespace qx {
 namespace {
 
 constexpr uint64_t kPow10[] = {1, 10, 100, 1000, 10000, 100000, 1000000, 10000000, 100000000, 1000000000};
-
-// Writes whole, with decimals digits after the separator, in front of end; returns the start.
-char* WriteScaled(char* end, uint64_t whole, int decimals, char separator, bool negative) {
-    char* s = end;
-    for (int i = 0; i < decimals; ++i) {
-        *--s = char('0' + whole % 10);
-        whole /= 10;
-    }
-    if (decimals > 0) *--s = separator;
-    do {
-        *--s = char('0' + whole % 10);
-        whole /= 10;
-    } while (whole != 0);
-    if (negative) *--s = '-';
-    return s;
-}
 
 std::string TextOf(size_t (*write)(char*, int64_t), int64_t v) {
     char buf[kNumberTextSize];
@@ -43,10 +28,6 @@ int64_t RoundRatio(int64_t p, int64_t q) {
     return whole;
 }
 
-size_t WriteInt(char* buf, int64_t value) {
-    return size_t(std::to_chars(buf, buf + kNumberTextSize, value).ptr - buf);
-}
-
 size_t WriteFixed(char* buf, long double value, int decimals, char separator) {
     const int n = std::snprintf(buf, kNumberTextSize, "%.*Lf", decimals, value);
     const size_t len = n > 0 ? std::min<size_t>(size_t(n), kNumberTextSize - 1) : 0;
@@ -55,7 +36,7 @@ size_t WriteFixed(char* buf, long double value, int decimals, char separator) {
 }
 
 size_t WriteRatio(char* buf, int64_t p, int64_t q, int decimals, char separator) {
-    // Small numerators (every table has them) stay in 64 bits; others take 128.
+    // Small numerators (every table has them) are worked out in 64 bits; others are printed.
     const uint64_t magnitude = p < 0 ? 0 - uint64_t(p) : uint64_t(p);
     if (q <= 0 || decimals < 0 || decimals > 9 || magnitude > (uint64_t(1) << 62) / kPow10[9])
         return WriteFixed(buf, static_cast<long double>(p) / q, decimals, separator);
@@ -65,11 +46,19 @@ size_t WriteRatio(char* buf, int64_t p, int64_t q, int decimals, char separator)
     // A quotient lying exactly half-way is rounded by printf on its binary value.
     if (twice == uint64_t(q)) return WriteFixed(buf, static_cast<long double>(p) / q, decimals, separator);
     if (twice > uint64_t(q)) ++whole;
-    char tmp[64];
-    char* end = tmp + sizeof tmp;
-    const char* s = WriteScaled(end, whole, decimals, separator, p < 0);
-    std::copy(s, static_cast<const char*>(end), buf);
-    return size_t(end - s);
+    char* s = buf;
+    if (p < 0) *s++ = '-';
+    // The decimals first, last digit first; what is left of whole is the integer part.
+    char fraction[16] = {};
+    for (int i = decimals - 1; i >= 0; --i) {
+        fraction[i] = char('0' + whole % 10);
+        whole /= 10;
+    }
+    s = std::to_chars(s, buf + kNumberTextSize, whole).ptr;
+    if (decimals == 0) return size_t(s - buf);
+    *s++ = separator;
+    std::memcpy(s, fraction, sizeof fraction);  // the buffer has room for all sixteen
+    return size_t(s + decimals - buf);
 }
 
 size_t WriteWeight(char* buf, long double weight, char separator) {

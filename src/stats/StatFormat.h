@@ -1,4 +1,5 @@
 #pragma once
+#include <charconv>
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -14,7 +15,12 @@ int64_t RoundRatio(int64_t p, int64_t q);
 
 // Writers into a buffer of at least kNumberTextSize characters; they return the length.
 inline constexpr size_t kNumberTextSize = 128;
-size_t WriteInt(char* buf, int64_t value);
+inline size_t WriteInt(char* buf, int64_t value) {
+    // The table's counts and draw numbers fit 32 bits, whose conversion is the shorter one.
+    if (value >= 0 && value <= int64_t(UINT32_MAX))
+        return size_t(std::to_chars(buf, buf + kNumberTextSize, uint32_t(value)).ptr - buf);
+    return size_t(std::to_chars(buf, buf + kNumberTextSize, value).ptr - buf);
+}
 // The text of the extended-precision quotient p / q with decimals places, worked out in integers;
 // only an exact decimal tie falls back to printing the binary value.
 size_t WriteRatio(char* buf, int64_t p, int64_t q, int decimals, char separator);

@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <limits>
+#include <memory>
 
 #include "stats/DigitValues.h"
 #include "stats/StatFormat.h"
@@ -22,6 +23,24 @@ int32_t RoundToInt32(long double x) {
     return static_cast<int32_t>(r);
 }
 
+// A number's text being written (the writers of StatFormat.h fill it).
+using TTextBuffer = std::array<char, kNumberTextSize>;
+
+// Puts a text into an empty cell. A short text is copied as one fixed block of the buffer into the
+// string's own storage, in place of the empty string, and cut to length: no library call, and as
+// nothing is allocated nothing can throw in between.
+inline void SetCellText(std::string& cell, const TTextBuffer& text, size_t length) {
+    constexpr size_t kInPlace = 15;
+    static_assert(std::string().capacity() >= kInPlace && kNumberTextSize >= kInPlace);
+    if (length > kInPlace || !cell.empty()) {
+        cell.assign(text.data(), length);
+        return;
+    }
+    std::destroy_at(&cell);
+    std::construct_at(&cell, text.data(), kInPlace);
+    cell.erase(length);
+}
+
 // The cells of one row being written: each text is stored once, into the row's empty string, and
 // the cells left unwritten read "-".
 class TCells {
@@ -31,19 +50,19 @@ public:
     TCells& operator=(const TCells&) = delete;
 
     void Text(TStatColumn c, std::string text) { FOut.Text[Mark(c)] = std::move(text); }
-    void Put(TStatColumn c, const char* text, size_t length, double value) {
+    void Put(TStatColumn c, const TTextBuffer& text, size_t length, double value) {
         const size_t i = Mark(c);
-        FOut.Text[i].assign(text, length);
+        SetCellText(FOut.Text[i], text, length);
         FOut.Value[i] = value;
     }
     void Int(TStatColumn c, int64_t v) {
-        char buf[kNumberTextSize];
-        Put(c, buf, WriteInt(buf, v), double(v));
+        TTextBuffer buf;
+        Put(c, buf, WriteInt(buf.data(), v), double(v));
     }
     // "-" in every cell not written.
     void Finish() {
         for (size_t c = 0; c < size_t(kStatColumnCount); ++c)
-            if (!(FWritten >> c & 1)) FOut.Text[c].assign(1, '-');
+            if (!(FWritten >> c & 1)) FOut.Text[c].push_back('-');
     }
 
 private:
@@ -91,8 +110,8 @@ private:
         cells.Int(Depth, r.Depth);
         if (FSummary.MaxDepth != 0) Ratio(cells, DepthPercent, int64_t(r.Depth) * 100, FSummary.MaxDepth, 2);
         const long double weight = RowWeight(r, FSummary, FHasNorms, FWeights);
-        char buf[kNumberTextSize];
-        cells.Put(Weight, buf, WriteWeight(buf, weight, FSep), double(weight));
+        TTextBuffer buf;
+        cells.Put(Weight, buf, WriteWeight(buf.data(), weight, FSep), double(weight));
         cells.Int(LastDraw, r.LastDraw);
         const int64_t count = r.Count, last = r.LastDraw;
         int64_t expected[3] = {0, 0, 0};
@@ -122,13 +141,13 @@ private:
             const int64_t diff = expected[k] - fact;
             size_t n = 0;
             if (diff > 0) buf[n++] = '+';
-            n += WriteInt(buf + n, diff);
+            n += WriteInt(buf.data() + n, diff);
             cells.Put(kDiff[k], buf, n, double(diff));
         }
     }
     void Ratio(TCells& cells, TStatColumn c, int64_t p, int64_t q, int decimals) const {
-        char buf[kNumberTextSize];
-        cells.Put(c, buf, WriteRatio(buf, p, q, decimals, FSep), double(static_cast<long double>(p) / q));
+        TTextBuffer buf;
+        cells.Put(c, buf, WriteRatio(buf.data(), p, q, decimals, FSep), double(static_cast<long double>(p) / q));
     }
 
     const TStatSummary& FSummary;
