@@ -111,6 +111,7 @@ uint32_t TOccurrenceIndex::Gaps(uint32_t v, uint32_t a, uint32_t b) const {
 void TOccurrenceIndex::Window(int start, int L, std::vector<TValueSummary>& out) const {
     out.clear();
     const uint32_t values = uint32_t(FStart.size() - 1);
+    out.reserve(values);
     for (uint32_t v = 0; v < values; ++v) {
         const int32_t* begin = FHitDraw.data() + FStart[v];
         const int32_t* end = FHitDraw.data() + FStart[v + 1];

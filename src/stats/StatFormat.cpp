@@ -1,7 +1,7 @@
 #include "stats/StatFormat.h"
 
 #include <algorithm>
-#include <charconv>
+#include <array>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
@@ -11,10 +11,53 @@ namespace {
 
 constexpr uint64_t kPow10[] = {1, 10, 100, 1000, 10000, 100000, 1000000, 10000000, 100000000, 1000000000};
 
-std::string TextOf(size_t (*write)(char*, int64_t), int64_t v) {
-    char buf[kNumberTextSize];
-    return std::string(buf, write(buf, v));
+// "00", "01", ... "99" one after another.
+constexpr auto kPairs = [] {
+    std::array<char, 200> pairs{};
+    for (int i = 0; i < 100; ++i) {
+        pairs[size_t(2 * i)] = char('0' + i / 10);
+        pairs[size_t(2 * i + 1)] = char('0' + i % 10);
+    }
+    return pairs;
+}();
+
+char* PutPair(char* end, unsigned pair) {
+    end -= 2;
+    std::memcpy(end, kPairs.data() + 2 * pair, 2);
+    return end;
 }
+
+// The decimal digits of v written backwards in front of end; returns where they start.
+template <class U>
+char* PutDigits(char* end, U v) {
+    while (v >= 100) {
+        end = PutPair(end, unsigned(v % 100));
+        v /= 100;
+    }
+    if (v >= 10) return PutPair(end, unsigned(v));
+    *--end = char('0' + v);
+    return end;
+}
+
+char* PutNumber(char* end, uint64_t v) {
+    // Table numbers fit 32 bits, whose divisions are the cheaper ones.
+    return v <= UINT32_MAX ? PutDigits(end, uint32_t(v)) : PutDigits(end, v);
+}
+
+// The last count digits of v (leading zeros included) written backwards; v keeps the rest.
+char* PutLastDigits(char* end, uint64_t& v, int count) {
+    for (; count >= 2; count -= 2) {
+        end = PutPair(end, unsigned(v % 100));
+        v /= 100;
+    }
+    if (count == 1) {
+        *--end = char('0' + v % 10);
+        v /= 10;
+    }
+    return end;
+}
+
+uint64_t Magnitude(int64_t v) { return v < 0 ? 0 - uint64_t(v) : uint64_t(v); }
 
 } // namespace
 
@@ -28,67 +71,73 @@ int64_t RoundRatio(int64_t p, int64_t q) {
     return whole;
 }
 
-size_t WriteFixed(char* buf, long double value, int decimals, char separator) {
-    const int n = std::snprintf(buf, kNumberTextSize, "%.*Lf", decimals, value);
-    const size_t len = n > 0 ? std::min<size_t>(size_t(n), kNumberTextSize - 1) : 0;
-    if (separator != '.') std::replace(buf, buf + len, '.', separator);
-    return len;
+std::string_view TNumberText::Int(int64_t value) {
+    char* s = PutNumber(End(), Magnitude(value));
+    if (value < 0) *--s = '-';
+    return From(s);
 }
 
-size_t WriteRatio(char* buf, int64_t p, int64_t q, int decimals, char separator) {
+std::string_view TNumberText::Signed(int64_t value) {
+    const std::string_view text = Int(value);
+    if (value <= 0) return text;
+    char* s = End() - text.size();
+    *--s = '+';
+    return From(s);
+}
+
+std::string_view TNumberText::Fixed(long double value, int decimals, char separator) {
+    const int n = std::snprintf(FBuf.data(), kSize, "%.*Lf", decimals, value);
+    const size_t len = n > 0 ? std::min<size_t>(size_t(n), kSize - 1) : 0;
+    if (separator != '.') std::replace(FBuf.data(), FBuf.data() + len, '.', separator);
+    return {FBuf.data(), len};
+}
+
+std::string_view TNumberText::Ratio(int64_t p, int64_t q, int decimals, char separator) {
     // Small numerators (every table has them) are worked out in 64 bits; others are printed.
-    const uint64_t magnitude = p < 0 ? 0 - uint64_t(p) : uint64_t(p);
+    const uint64_t magnitude = Magnitude(p);
     if (q <= 0 || decimals < 0 || decimals > 9 || magnitude > (uint64_t(1) << 62) / kPow10[9])
-        return WriteFixed(buf, static_cast<long double>(p) / q, decimals, separator);
+        return Fixed(static_cast<long double>(p) / q, decimals, separator);
     const uint64_t scaled = magnitude * kPow10[decimals];
     uint64_t whole = scaled / uint64_t(q);
     const uint64_t twice = (scaled % uint64_t(q)) * 2;
     // A quotient lying exactly half-way is rounded by printf on its binary value.
-    if (twice == uint64_t(q)) return WriteFixed(buf, static_cast<long double>(p) / q, decimals, separator);
+    if (twice == uint64_t(q)) return Fixed(static_cast<long double>(p) / q, decimals, separator);
     if (twice > uint64_t(q)) ++whole;
-    char* s = buf;
-    if (p < 0) *s++ = '-';
-    // The decimals first, last digit first; what is left of whole is the integer part.
-    char fraction[16] = {};
-    for (int i = decimals - 1; i >= 0; --i) {
-        fraction[i] = char('0' + whole % 10);
-        whole /= 10;
+    char* s = End();
+    if (decimals > 0) {
+        s = PutLastDigits(s, whole, decimals);
+        *--s = separator;
     }
-    s = std::to_chars(s, buf + kNumberTextSize, whole).ptr;
-    if (decimals == 0) return size_t(s - buf);
-    *s++ = separator;
-    std::memcpy(s, fraction, sizeof fraction);  // the buffer has room for all sixteen
-    return size_t(s + decimals - buf);
+    s = PutNumber(s, whole);
+    if (p < 0) *--s = '-';
+    return From(s);
 }
 
-size_t WriteWeight(char* buf, long double weight, char separator) {
+std::string_view TNumberText::Weight(long double weight, char separator) {
     const bool whole = std::isfinite(weight) && weight == std::trunc(weight) && std::fabs(weight) < 1e18L &&
                        !(weight == 0 && std::signbit(weight));
-    if (!whole) return WriteFixed(buf, weight, 2, separator);
-    size_t n = WriteInt(buf, static_cast<int64_t>(weight));
-    buf[n++] = separator;
-    buf[n++] = '0';
-    buf[n++] = '0';
-    return n;
+    if (!whole) return Fixed(weight, 2, separator);
+    char* s = End() - 3;
+    s[0] = separator;
+    s[1] = s[2] = '0';
+    const auto w = static_cast<int64_t>(weight);
+    s = PutNumber(s, Magnitude(w));
+    if (w < 0) *--s = '-';
+    return From(s);
 }
 
-std::string IntText(int64_t value) { return TextOf(WriteInt, value); }
+std::string IntText(int64_t value) { return std::string(TNumberText().Int(value)); }
 
 std::string RatioText(int64_t p, int64_t q, int decimals, char separator) {
-    char buf[kNumberTextSize];
-    return std::string(buf, WriteRatio(buf, p, q, decimals, separator));
+    return std::string(TNumberText().Ratio(p, q, decimals, separator));
 }
 
 std::string FixedText(long double value, int decimals, char separator) {
-    char buf[kNumberTextSize];
-    return std::string(buf, WriteFixed(buf, value, decimals, separator));
+    return std::string(TNumberText().Fixed(value, decimals, separator));
 }
 
-std::string WeightText(long double weight, char separator) {
-    char buf[kNumberTextSize];
-    return std::string(buf, WriteWeight(buf, weight, separator));
-}
+std::string WeightText(long double weight, char separator) { return std::string(TNumberText().Weight(weight, separator)); }
 
-std::string SignedText(int64_t value) { return value > 0 ? "+" + IntText(value) : IntText(value); }
+std::string SignedText(int64_t value) { return std::string(TNumberText().Signed(value)); }
 
 } // namespace qx

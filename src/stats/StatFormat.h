@@ -1,8 +1,9 @@
 #pragma once
-#include <charconv>
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 namespace qx {
 
@@ -13,27 +14,39 @@ namespace qx {
 // p / q rounded to a whole number, halves to even; q > 0. Exact (no rounding of the quotient).
 int64_t RoundRatio(int64_t p, int64_t q);
 
-// Writers into a buffer of at least kNumberTextSize characters; they return the length.
-inline constexpr size_t kNumberTextSize = 128;
-inline size_t WriteInt(char* buf, int64_t value) {
-    // The table's counts and draw numbers fit 32 bits, whose conversion is the shorter one.
-    if (value >= 0 && value <= int64_t(UINT32_MAX))
-        return size_t(std::to_chars(buf, buf + kNumberTextSize, uint32_t(value)).ptr - buf);
-    return size_t(std::to_chars(buf, buf + kNumberTextSize, value).ptr - buf);
-}
-// The text of the extended-precision quotient p / q with decimals places, worked out in integers;
-// only an exact decimal tie falls back to printing the binary value.
-size_t WriteRatio(char* buf, int64_t p, int64_t q, int decimals, char separator);
-// printf("%.*Lf") with the separator.
-size_t WriteFixed(char* buf, long double value, int decimals, char separator);
-// A weight with two places; whole numbers are printed without printf.
-size_t WriteWeight(char* buf, long double weight, char separator);
+// Writes number texts into its own buffer and gives them as views into it, valid until the next
+// one. Integers and ratios are written backwards from the last digit, without working out their
+// length first and without printf.
+class TNumberText {
+public:
+    // Every text lies in the buffer with at least kSpare of the buffer's bytes from its start on,
+    // so a reader may copy that many at once.
+    static constexpr size_t kSpare = 16;
+
+    std::string_view Int(int64_t value);
+    // "+3" when positive, else the plain signed number ("0", "-3").
+    std::string_view Signed(int64_t value);
+    // The text of the extended-precision quotient p / q with decimals places, worked out in
+    // integers; only an exact decimal tie falls back to printing the binary value.
+    std::string_view Ratio(int64_t p, int64_t q, int decimals, char separator);
+    // printf("%.*Lf") with the separator.
+    std::string_view Fixed(long double value, int decimals, char separator);
+    // A weight with two places; whole numbers are printed without printf.
+    std::string_view Weight(long double weight, char separator);
+
+private:
+    static constexpr size_t kSize = 128;
+    static constexpr size_t kEnd = 64;  // where backwards texts end
+    char* End() { return FBuf.data() + kEnd; }
+    std::string_view From(const char* start) { return {start, size_t(End() - start)}; }
+
+    std::array<char, kSize> FBuf;
+};
 
 std::string IntText(int64_t value);
 std::string RatioText(int64_t p, int64_t q, int decimals, char separator);
 std::string FixedText(long double value, int decimals, char separator);
 std::string WeightText(long double weight, char separator);
-// "+3" when positive, else the plain signed number ("0", "-3").
 std::string SignedText(int64_t value);
 
 } // namespace qx

@@ -152,7 +152,7 @@ std::unique_ptr<TCustomStat> TStatList::CreateStatFromChooser(int selected, std:
 }
 
 void TStatList::ShareTables(int i, const TCustomStat& stat) const {
-    const auto* source = dynamic_cast<const TDigitValuesSource*>(&stat);
+    const auto* source = stat.DigitSource();
     if (!source) return;
     std::lock_guard lock(FTablesLock);
     if (FTables.size() != FMethods.size()) FTables.assign(FMethods.size(), nullptr);

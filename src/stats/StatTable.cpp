@@ -23,42 +23,38 @@ int32_t RoundToInt32(long double x) {
     return static_cast<int32_t>(r);
 }
 
-// A number's text being written (the writers of StatFormat.h fill it).
-using TTextBuffer = std::array<char, kNumberTextSize>;
-
-// Puts a text into an empty cell. A short text is copied as one fixed block of the buffer into the
+// Puts a number's text into an empty cell. A short text is copied as one fixed block into the
 // string's own storage, in place of the empty string, and cut to length: no library call, and as
 // nothing is allocated nothing can throw in between.
-inline void SetCellText(std::string& cell, const TTextBuffer& text, size_t length) {
+inline void SetCellText(std::string& cell, std::string_view text) {
     constexpr size_t kInPlace = 15;
-    static_assert(std::string().capacity() >= kInPlace && kNumberTextSize >= kInPlace);
-    if (length > kInPlace || !cell.empty()) {
-        cell.assign(text.data(), length);
+    static_assert(std::string().capacity() >= kInPlace && TNumberText::kSpare >= kInPlace);
+    if (text.size() > kInPlace || !cell.empty()) {
+        cell.assign(text);
         return;
     }
     std::destroy_at(&cell);
-    std::construct_at(&cell, text.data(), kInPlace);
-    cell.erase(length);
+    std::construct_at(&cell, text.data(), kInPlace);  // a number text has kSpare bytes to read
+    cell.erase(text.size());
 }
 
 // The cells of one row being written: each text is stored once, into the row's empty string, and
 // the cells left unwritten read "-".
 class TCells {
 public:
-    explicit TCells(TStatTableRow& out) : FOut(out) { out.Value.fill(std::numeric_limits<double>::quiet_NaN()); }
+    explicit TCells(TStatTableRow& out, char separator) : FOut(out), FSep(separator) {
+        out.Value.fill(std::numeric_limits<double>::quiet_NaN());
+    }
     TCells(const TCells&) = delete;
     TCells& operator=(const TCells&) = delete;
 
     void Text(TStatColumn c, std::string text) { FOut.Text[Mark(c)] = std::move(text); }
-    void Put(TStatColumn c, const TTextBuffer& text, size_t length, double value) {
-        const size_t i = Mark(c);
-        SetCellText(FOut.Text[i], text, length);
-        FOut.Value[i] = value;
+    void Int(TStatColumn c, int64_t v) { Put(c, FNumber.Int(v), double(v)); }
+    void Signed(TStatColumn c, int64_t v) { Put(c, FNumber.Signed(v), double(v)); }
+    void Ratio(TStatColumn c, int64_t p, int64_t q, int decimals) {
+        Put(c, FNumber.Ratio(p, q, decimals, FSep), double(static_cast<long double>(p) / q));
     }
-    void Int(TStatColumn c, int64_t v) {
-        TTextBuffer buf;
-        Put(c, buf, WriteInt(buf.data(), v), double(v));
-    }
+    void Weight(TStatColumn c, long double w) { Put(c, FNumber.Weight(w, FSep), double(w)); }
     // "-" in every cell not written.
     void Finish() {
         for (size_t c = 0; c < size_t(kStatColumnCount); ++c)
@@ -71,9 +67,16 @@ private:
         FWritten |= uint32_t(1) << i;
         return i;
     }
+    void Put(TStatColumn c, std::string_view text, double value) {
+        const size_t i = Mark(c);
+        SetCellText(FOut.Text[i], text);
+        FOut.Value[i] = value;
+    }
 
     TStatTableRow& FOut;
+    char FSep;
     uint32_t FWritten = 0;
+    TNumberText FNumber;
 };
 
 // The twenty cells of a row from its statistic row, the table summary and the fact.
@@ -85,7 +88,7 @@ public:
     void Write(const TCustomStat& stat, const TStatDraw& r, int32_t fact, TStatTableRow& out) const {
         out.Row = r;
         out.Fact = -1;
-        TCells cells(out);
+        TCells cells(out, FSep);
         Fill(cells, stat, r, fact, out.Fact);
         cells.Finish();
     }
@@ -95,30 +98,28 @@ private:
         using enum TStatColumn;
         cells.Text(Value, stat.ValueText(r));
         cells.Int(Count, r.Count);
-        if (FSummary.Total != 0) Ratio(cells, CountPercent, int64_t(r.Count) * 100, FSummary.Total, 5);
+        if (FSummary.Total != 0) cells.Ratio(CountPercent, int64_t(r.Count) * 100, FSummary.Total, 5);
         if (FHasNorms) {
             const int64_t dev = int64_t(r.Count) - r.Norm;
             cells.Int(Norm, r.Norm);
             cells.Int(Deviation, dev);
             if (r.Norm != 0)
-                Ratio(cells, DeviationPercent, dev * 100, r.Norm, 5);
+                cells.Ratio(DeviationPercent, dev * 100, r.Norm, 5);
             else  // 0 when never counted, else 100
-                Ratio(cells, DeviationPercent, r.Count == 0 ? 0 : 100, 1, 5);
+                cells.Ratio(DeviationPercent, r.Count == 0 ? 0 : 100, 1, 5);
         }
         if (r.Depth == 0) return;
 
         cells.Int(Depth, r.Depth);
-        if (FSummary.MaxDepth != 0) Ratio(cells, DepthPercent, int64_t(r.Depth) * 100, FSummary.MaxDepth, 2);
-        const long double weight = RowWeight(r, FSummary, FHasNorms, FWeights);
-        TTextBuffer buf;
-        cells.Put(Weight, buf, WriteWeight(buf.data(), weight, FSep), double(weight));
+        if (FSummary.MaxDepth != 0) cells.Ratio(DepthPercent, int64_t(r.Depth) * 100, FSummary.MaxDepth, 2);
+        cells.Weight(Weight, RowWeight(r, FSummary, FHasNorms, FWeights));
         cells.Int(LastDraw, r.LastDraw);
         const int64_t count = r.Count, last = r.LastDraw;
         int64_t expected[3] = {0, 0, 0};
         bool shown[3] = {false, false, false};
         if (count >= 2) {
             cells.Int(PeriodMin, r.PeriodMin);
-            Ratio(cells, Period, FN, count, 4);
+            cells.Ratio(Period, FN, count, 4);
             cells.Int(PeriodMax, r.PeriodMax);
             expected[0] = RoundRatio(FN + last * count, count);
             shown[0] = true;
@@ -136,18 +137,8 @@ private:
         if (count < 1 || fact == -1) return;
         shownFact = fact;
         cells.Int(Fact, fact);
-        for (int k = 0; k < 3; ++k) {
-            if (!shown[k]) continue;
-            const int64_t diff = expected[k] - fact;
-            size_t n = 0;
-            if (diff > 0) buf[n++] = '+';
-            n += WriteInt(buf.data() + n, diff);
-            cells.Put(kDiff[k], buf, n, double(diff));
-        }
-    }
-    void Ratio(TCells& cells, TStatColumn c, int64_t p, int64_t q, int decimals) const {
-        TTextBuffer buf;
-        cells.Put(c, buf, WriteRatio(buf.data(), p, q, decimals, FSep), double(static_cast<long double>(p) / q));
+        for (int k = 0; k < 3; ++k)
+            if (shown[k]) cells.Signed(kDiff[k], expected[k] - fact);
     }
 
     const TStatSummary& FSummary;
@@ -210,9 +201,11 @@ TStatTable ComputeTable(TCustomStat& stat, const TStatTableParams& p) {
     table.Length = L - table.Start + 1;
 
     TStatRows rows;
+    const auto* source = stat.DigitSource();
+    // Room for the usual number of rows: a digit-values method's values, a few for others.
+    rows.Reserve(source ? std::min<size_t>(size_t(source->Table().ValueCount()), 256) : 16);
     stat.InitValues(L, rows);
     std::vector<int32_t> facts;
-    const auto* source = dynamic_cast<const TDigitValuesSource*>(&stat);
     if (!source || !detail::DigitsWindow(stat, *source, rows, p, table.Start, facts))
         detail::GenericWindow(stat, rows, p, table.Start, facts);
 
