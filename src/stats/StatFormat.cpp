@@ -7,42 +7,14 @@
 #include <cstring>
 
 namespace qx {
+
+using detail::Magnitude;
+using detail::PutNumber;
+using detail::PutPair;
+
 namespace {
 
 constexpr uint64_t kPow10[] = {1, 10, 100, 1000, 10000, 100000, 1000000, 10000000, 100000000, 1000000000};
-
-// "00", "01", ... "99" one after another.
-constexpr auto kPairs = [] {
-    std::array<char, 200> pairs{};
-    for (int i = 0; i < 100; ++i) {
-        pairs[size_t(2 * i)] = char('0' + i / 10);
-        pairs[size_t(2 * i + 1)] = char('0' + i % 10);
-    }
-    return pairs;
-}();
-
-char* PutPair(char* end, unsigned pair) {
-    end -= 2;
-    std::memcpy(end, kPairs.data() + 2 * pair, 2);
-    return end;
-}
-
-// The decimal digits of v written backwards in front of end; returns where they start.
-template <class U>
-char* PutDigits(char* end, U v) {
-    while (v >= 100) {
-        end = PutPair(end, unsigned(v % 100));
-        v /= 100;
-    }
-    if (v >= 10) return PutPair(end, unsigned(v));
-    *--end = char('0' + v);
-    return end;
-}
-
-char* PutNumber(char* end, uint64_t v) {
-    // Table numbers fit 32 bits, whose divisions are the cheaper ones.
-    return v <= UINT32_MAX ? PutDigits(end, uint32_t(v)) : PutDigits(end, v);
-}
 
 // The last count digits of v (leading zeros included) written backwards; v keeps the rest.
 char* PutLastDigits(char* end, uint64_t& v, int count) {
@@ -57,8 +29,6 @@ char* PutLastDigits(char* end, uint64_t& v, int count) {
     return end;
 }
 
-uint64_t Magnitude(int64_t v) { return v < 0 ? 0 - uint64_t(v) : uint64_t(v); }
-
 } // namespace
 
 int64_t RoundRatio(int64_t p, int64_t q) {
@@ -69,20 +39,6 @@ int64_t RoundRatio(int64_t p, int64_t q) {
     }
     if (2 * rem > q || (2 * rem == q && (whole & 1) != 0)) ++whole;
     return whole;
-}
-
-std::string_view TNumberText::Int(int64_t value) {
-    char* s = PutNumber(End(), Magnitude(value));
-    if (value < 0) *--s = '-';
-    return From(s);
-}
-
-std::string_view TNumberText::Signed(int64_t value) {
-    const std::string_view text = Int(value);
-    if (value <= 0) return text;
-    char* s = End() - text.size();
-    *--s = '+';
-    return From(s);
 }
 
 std::string_view TNumberText::Fixed(long double value, int decimals, char separator) {
