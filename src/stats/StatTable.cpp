@@ -1,5 +1,6 @@
 #include "stats/StatTable.h"
 
+#include <bit>
 #include <cmath>
 #include <limits>
 #include <memory>
@@ -42,23 +43,30 @@ inline void SetCellText(std::string& cell, std::string_view text) {
 // the cells left unwritten read "-".
 class TCells {
 public:
-    explicit TCells(TStatTableRow& out, char separator) : FOut(out), FSep(separator) {
-        out.Value.fill(std::numeric_limits<double>::quiet_NaN());
-    }
+    TCells(TStatTableRow& out, char separator) : FOut(out), FSep(separator) {}
     TCells(const TCells&) = delete;
     TCells& operator=(const TCells&) = delete;
 
-    void Text(TStatColumn c, std::string text) { FOut.Text[Mark(c)] = std::move(text); }
+    // A text with no number behind it.
+    void Text(TStatColumn c, std::string text) {
+        const size_t i = Mark(c);
+        FOut.Text[i] = std::move(text);
+        FOut.Value[i] = std::numeric_limits<double>::quiet_NaN();
+    }
     void Int(TStatColumn c, int64_t v) { Put(c, FNumber.Int(v), double(v)); }
     void Signed(TStatColumn c, int64_t v) { Put(c, FNumber.Signed(v), double(v)); }
     void Ratio(TStatColumn c, int64_t p, int64_t q, int decimals) {
         Put(c, FNumber.Ratio(p, q, decimals, FSep), double(static_cast<long double>(p) / q));
     }
     void Weight(TStatColumn c, long double w) { Put(c, FNumber.Weight(w, FSep), double(w)); }
-    // "-" in every cell not written.
+    // "-" and no number in every cell not written.
     void Finish() {
-        for (size_t c = 0; c < size_t(kStatColumnCount); ++c)
-            if (!(FWritten >> c & 1)) FOut.Text[c].push_back('-');
+        constexpr uint32_t kAll = (uint32_t(1) << kStatColumnCount) - 1;
+        for (uint32_t rest = ~FWritten & kAll; rest != 0; rest &= rest - 1) {
+            const size_t c = size_t(std::countr_zero(rest));
+            FOut.Text[c].push_back('-');
+            FOut.Value[c] = std::numeric_limits<double>::quiet_NaN();
+        }
     }
 
 private:
