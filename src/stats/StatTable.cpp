@@ -53,8 +53,8 @@ public:
         FOut.Text[i] = std::move(text);
         FOut.Value[i] = std::numeric_limits<double>::quiet_NaN();
     }
-    void Int(TStatColumn c, int64_t v) { Put(c, FNumber.Int(v), double(v)); }
-    void Signed(TStatColumn c, int64_t v) { Put(c, FNumber.Signed(v), double(v)); }
+    [[gnu::always_inline]] void Int(TStatColumn c, int64_t v) { Put(c, FNumber.Int(v), double(v)); }
+    [[gnu::always_inline]] void Signed(TStatColumn c, int64_t v) { Put(c, FNumber.Signed(v), double(v)); }
     void Ratio(TStatColumn c, int64_t p, int64_t q, int decimals) {
         Put(c, FNumber.Ratio(p, q, decimals, FSep), double(static_cast<long double>(p) / q));
     }
@@ -75,7 +75,7 @@ private:
         FWritten |= uint32_t(1) << i;
         return i;
     }
-    void Put(TStatColumn c, std::string_view text, double value) {
+    [[gnu::always_inline]] void Put(TStatColumn c, std::string_view text, double value) {
         const size_t i = Mark(c);
         SetCellText(FOut.Text[i], text);
         FOut.Value[i] = value;
