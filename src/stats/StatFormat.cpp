@@ -8,9 +8,11 @@
 
 namespace qx {
 
+using detail::DigitCount;
 using detail::Magnitude;
 using detail::PutNumber;
 using detail::PutPair;
+using detail::TextSpace;
 
 namespace {
 
@@ -41,59 +43,76 @@ int64_t RoundRatio(int64_t p, int64_t q) {
     return whole;
 }
 
-std::string_view TNumberText::Fixed(long double value, int decimals, char separator) {
-    const int n = std::snprintf(FBuf.data(), kSize, "%.*Lf", decimals, value);
-    const size_t len = n > 0 ? std::min<size_t>(size_t(n), kSize - 1) : 0;
-    if (separator != '.') std::replace(FBuf.data(), FBuf.data() + len, '.', separator);
-    return {FBuf.data(), len};
+void SetFixedText(std::string& out, long double value, int decimals, char separator) {
+    char buf[128];
+    const int n = std::snprintf(buf, sizeof buf, "%.*Lf", decimals, value);
+    const size_t len = n > 0 ? std::min<size_t>(size_t(n), sizeof buf - 1) : 0;
+    if (separator != '.') std::replace(buf, buf + len, '.', separator);
+    out.assign(buf, len);
 }
 
-std::string_view TNumberText::Ratio(int64_t p, int64_t q, int decimals, char separator) {
+void SetRatioText(std::string& out, int64_t p, int64_t q, int decimals, char separator) {
     // Small numerators (every table has them) are worked out in 64 bits; others are printed.
     const uint64_t magnitude = Magnitude(p);
     if (q <= 0 || decimals < 0 || decimals > 9 || magnitude > (uint64_t(1) << 62) / kPow10[9])
-        return Fixed(static_cast<long double>(p) / q, decimals, separator);
+        return SetFixedText(out, static_cast<long double>(p) / q, decimals, separator);
     const uint64_t scaled = magnitude * kPow10[decimals];
     uint64_t whole = scaled / uint64_t(q);
     const uint64_t twice = (scaled % uint64_t(q)) * 2;
     // A quotient lying exactly half-way is rounded by printf on its binary value.
-    if (twice == uint64_t(q)) return Fixed(static_cast<long double>(p) / q, decimals, separator);
+    if (twice == uint64_t(q)) return SetFixedText(out, static_cast<long double>(p) / q, decimals, separator);
     if (twice > uint64_t(q)) ++whole;
-    char* s = End();
-    if (decimals > 0) {
-        s = PutLastDigits(s, whole, decimals);
-        *--s = separator;
-    }
-    s = PutNumber(s, whole);
-    if (p < 0) *--s = '-';
-    return From(s);
+    // Sign, integer part (at least "0"), separator and decimals.
+    const size_t digits = std::max(DigitCount(whole), size_t(decimals) + 1);
+    const size_t n = (p < 0) + digits + (decimals > 0);
+    char* text = TextSpace(out, n);
+    char* s = PutLastDigits(text + n, whole, decimals);
+    if (decimals > 0) *--s = separator;
+    PutNumber(s, whole);
+    if (p < 0) text[0] = '-';
 }
 
-std::string_view TNumberText::Weight(long double weight, char separator) {
+void SetWeightText(std::string& out, long double weight, char separator) {
     const bool whole = std::isfinite(weight) && weight == std::trunc(weight) && std::fabs(weight) < 1e18L &&
                        !(weight == 0 && std::signbit(weight));
-    if (!whole) return Fixed(weight, 2, separator);
-    char* s = End() - 3;
-    s[0] = separator;
-    s[1] = s[2] = '0';
+    if (!whole) return SetFixedText(out, weight, 2, separator);
     const auto w = static_cast<int64_t>(weight);
-    s = PutNumber(s, Magnitude(w));
-    if (w < 0) *--s = '-';
-    return From(s);
+    const size_t n = (w < 0) + DigitCount(Magnitude(w)) + 3;
+    char* text = TextSpace(out, n);
+    text[n - 3] = separator;
+    text[n - 2] = text[n - 1] = '0';
+    PutNumber(text + n - 3, Magnitude(w));
+    if (w < 0) text[0] = '-';
 }
 
-std::string IntText(int64_t value) { return std::string(TNumberText().Int(value)); }
+std::string IntText(int64_t value) {
+    std::string s;
+    SetIntText(s, value);
+    return s;
+}
+
+std::string SignedText(int64_t value) {
+    std::string s;
+    SetSignedText(s, value);
+    return s;
+}
 
 std::string RatioText(int64_t p, int64_t q, int decimals, char separator) {
-    return std::string(TNumberText().Ratio(p, q, decimals, separator));
+    std::string s;
+    SetRatioText(s, p, q, decimals, separator);
+    return s;
 }
 
 std::string FixedText(long double value, int decimals, char separator) {
-    return std::string(TNumberText().Fixed(value, decimals, separator));
+    std::string s;
+    SetFixedText(s, value, decimals, separator);
+    return s;
 }
 
-std::string WeightText(long double weight, char separator) { return std::string(TNumberText().Weight(weight, separator)); }
-
-std::string SignedText(int64_t value) { return std::string(TNumberText().Signed(value)); }
+std::string WeightText(long double weight, char separator) {
+    std::string s;
+    SetWeightText(s, weight, separator);
+    return s;
+}
 
 } // namespace qx

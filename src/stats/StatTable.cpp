@@ -24,23 +24,8 @@ int32_t RoundToInt32(long double x) {
     return static_cast<int32_t>(r);
 }
 
-// Puts a number's text into an empty cell. A short text is copied as one fixed block into the
-// string's own storage, in place of the empty string, and cut to length: no library call, and as
-// nothing is allocated nothing can throw in between.
-inline void SetCellText(std::string& cell, std::string_view text) {
-    constexpr size_t kInPlace = 15;
-    static_assert(std::string().capacity() >= kInPlace && TNumberText::kSpare >= kInPlace);
-    if (text.size() > kInPlace || !cell.empty()) {
-        cell.assign(text);
-        return;
-    }
-    std::destroy_at(&cell);
-    std::construct_at(&cell, text.data(), kInPlace);  // a number text has kSpare bytes to read
-    cell.erase(text.size());
-}
-
-// The cells of one row being written: each text is stored once, into the row's empty string, and
-// the cells left unwritten read "-".
+// The cells of one row being written: each text is stored once, and the cells left unwritten
+// read "-".
 class TCells {
 public:
     TCells(TStatTableRow& out, char separator) : FOut(out), FSep(separator) {}
@@ -53,18 +38,32 @@ public:
         FOut.Text[i] = std::move(text);
         FOut.Value[i] = std::numeric_limits<double>::quiet_NaN();
     }
-    [[gnu::always_inline]] void Int(TStatColumn c, int64_t v) { Put(c, FNumber.Int(v), double(v)); }
-    [[gnu::always_inline]] void Signed(TStatColumn c, int64_t v) { Put(c, FNumber.Signed(v), double(v)); }
-    void Ratio(TStatColumn c, int64_t p, int64_t q, int decimals) {
-        Put(c, FNumber.Ratio(p, q, decimals, FSep), double(static_cast<long double>(p) / q));
+    [[gnu::always_inline]] void Int(TStatColumn c, int64_t v) {
+        const size_t i = Mark(c);
+        SetIntText(FOut.Text[i], v);
+        FOut.Value[i] = double(v);
     }
-    void Weight(TStatColumn c, long double w) { Put(c, FNumber.Weight(w, FSep), double(w)); }
+    [[gnu::always_inline]] void Signed(TStatColumn c, int64_t v) {
+        const size_t i = Mark(c);
+        SetSignedText(FOut.Text[i], v);
+        FOut.Value[i] = double(v);
+    }
+    void Ratio(TStatColumn c, int64_t p, int64_t q, int decimals) {
+        const size_t i = Mark(c);
+        SetRatioText(FOut.Text[i], p, q, decimals, FSep);
+        FOut.Value[i] = double(static_cast<long double>(p) / q);
+    }
+    void Weight(TStatColumn c, long double w) {
+        const size_t i = Mark(c);
+        SetWeightText(FOut.Text[i], w, FSep);
+        FOut.Value[i] = double(w);
+    }
     // "-" and no number in every cell not written.
     void Finish() {
         constexpr uint32_t kAll = (uint32_t(1) << kStatColumnCount) - 1;
         for (uint32_t rest = ~FWritten & kAll; rest != 0; rest &= rest - 1) {
             const size_t c = size_t(std::countr_zero(rest));
-            FOut.Text[c].push_back('-');
+            detail::TextSpace(FOut.Text[c], 1)[0] = '-';
             FOut.Value[c] = std::numeric_limits<double>::quiet_NaN();
         }
     }
@@ -75,16 +74,10 @@ private:
         FWritten |= uint32_t(1) << i;
         return i;
     }
-    [[gnu::always_inline]] void Put(TStatColumn c, std::string_view text, double value) {
-        const size_t i = Mark(c);
-        SetCellText(FOut.Text[i], text);
-        FOut.Value[i] = value;
-    }
 
     TStatTableRow& FOut;
     char FSep;
     uint32_t FWritten = 0;
-    TNumberText FNumber;
 };
 
 // The twenty cells of a row from its statistic row, the table summary and the fact.
