@@ -63,7 +63,11 @@ public:
         constexpr uint32_t kAll = (uint32_t(1) << kStatColumnCount) - 1;
         for (uint32_t rest = ~FWritten & kAll; rest != 0; rest &= rest - 1) {
             const size_t c = size_t(std::countr_zero(rest));
-            detail::TextSpace(FOut.Text[c], 1)[0] = '-';
+            std::string& cell = FOut.Text[c];
+            if (cell.empty())  // a new row's
+                cell.push_back('-');
+            else
+                cell.assign(1, '-');
             FOut.Value[c] = std::numeric_limits<double>::quiet_NaN();
         }
     }
