@@ -68,6 +68,16 @@ std::shared_ptr<const TOccurrenceIndex> TOccurrenceIndex::Build(const TDigitValu
         std::reverse(blocks.begin() + x.FBlockStart[v], blocks.end());
         x.FBlockStart[v + 1] = uint32_t(blocks.size());
     }
+    x.FChunks = n / kChunk + 2;
+    x.FChunkFirst.resize(values * x.FChunks);
+    for (size_t v = 0; v < values; ++v) {
+        uint32_t k = x.FStart[v];
+        for (size_t c = 0; c < x.FChunks; ++c) {
+            while (k < x.FStart[v + 1] && size_t(x.FHitDraw[k]) < c * kChunk) ++k;
+            x.FChunkFirst[v * x.FChunks + c] = k;
+        }
+    }
+
     x.FLevels = blocks;
     x.FLevelStart = {0};
     for (size_t width = 1; 2 * width <= blocks.size(); width *= 2) {
@@ -108,23 +118,25 @@ uint32_t TOccurrenceIndex::Gaps(uint32_t v, uint32_t a, uint32_t b) const {
     return r;
 }
 
+uint32_t TOccurrenceIndex::FirstHitFrom(uint32_t v, int i) const {
+    const uint32_t* chunk = FChunkFirst.data() + v * FChunks + size_t(i / kChunk);
+    return uint32_t(std::lower_bound(FHitDraw.data() + chunk[0], FHitDraw.data() + chunk[1], i) - FHitDraw.data());
+}
+
 void TOccurrenceIndex::Window(int start, int L, std::vector<TValueSummary>& out) const {
     out.clear();
     const uint32_t values = uint32_t(FStart.size() - 1);
     out.reserve(values);
     for (uint32_t v = 0; v < values; ++v) {
-        const int32_t* begin = FHitDraw.data() + FStart[v];
-        const int32_t* end = FHitDraw.data() + FStart[v + 1];
-        const int32_t* first = std::lower_bound(begin, end, start);
-        if (first == end || *first > L) continue;
-        const int32_t* after = std::upper_bound(first, end, L);
-        const uint32_t a = uint32_t(first - FHitDraw.data()), b = uint32_t(after - FHitDraw.data()) - 1;
+        const uint32_t a = FirstHitFrom(v, start), after = FirstHitFrom(v, L + 1);
+        if (after <= a) continue;  // no hit in the window
+        const uint32_t b = after - 1;
         TValueSummary s;
         s.Value = v;
         s.Count = int32_t(b - a + 1);
         s.LastIndex = FHitDraw[b];
         s.Last = FDraws[size_t(s.LastIndex)].Number;
-        s.NextIndex = after == end ? -1 : *after;
+        s.NextIndex = after == FStart[v + 1] ? -1 : FHitDraw[after];
         s.FirstOrder = FHitOrder[a];
         // The window's first hit meets a blank row and measures nothing. After a measured gap of
         // 0 the smallest gap starts afresh.

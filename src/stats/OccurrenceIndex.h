@@ -68,9 +68,16 @@ private:
     // and maxima, so any run of whole blocks takes two reads).
     std::vector<uint32_t> FLevels;
     std::vector<uint32_t> FLevelStart;
+    // Value v's first hit at or after archive index c * kChunk is FChunkFirst[v * FChunks + c]: the
+    // hits of a window's ends are searched for within one chunk of draws, not among all of them.
+    static constexpr int kChunk = 64;
+    size_t FChunks = 0;
+    std::vector<uint32_t> FChunkFirst;
 
     // The gaps word of hits [a, b] of value v (a <= b).
     uint32_t Gaps(uint32_t v, uint32_t a, uint32_t b) const;
+    // Value v's first hit at archive index i (0..size) or later; FStart[v + 1] when none.
+    uint32_t FirstHitFrom(uint32_t v, int i) const;
 };
 
 // The revision of the archive behind a draws array: a new number after every change of the array.
