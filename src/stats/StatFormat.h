@@ -68,8 +68,8 @@ inline size_t DigitCount(uint64_t v) {
 inline uint64_t Magnitude(int64_t v) { return v < 0 ? 0 - uint64_t(v) : uint64_t(v); }
 
 // Makes out n characters long for the caller to fill, and returns them. A short text is made in
-// place of the old string: quicker than the library's general replace, and as nothing is
-// allocated nothing can throw in between.
+// place of the old string: resize or assign here took a third of a whole table's time. Nothing is
+// allocated, so nothing can throw between the destruction and the construction.
 inline char* TextSpace(std::string& out, size_t n) {
     constexpr size_t kInPlace = 15;
     static_assert(std::string().capacity() >= kInPlace);
