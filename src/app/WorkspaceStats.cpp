@@ -3,7 +3,8 @@
 namespace qx {
 
 void TWorkspace::RegisterStats() {
-    FStats.SetDraws(&FArchive.Records());
+    // Every change of the archive bumps its revision, so the engine's indexes are checked by number.
+    FStats.SetDraws(&FArchive.Records(), [this] { return FArchive.Revision(); });
     FStats.SetConfig(FConfig);
     FStats.SetFormulas(FShredding);
     FStats.SetGenerateMode(FCombsGen);

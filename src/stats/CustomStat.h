@@ -12,6 +12,8 @@
 
 namespace qx {
 
+class TDigitValuesSource;
+
 // What a statistic object reads when it is created: the archive (oldest first) and the engine
 // settings. Objects copy the settings they use, so a later change reaches only new objects.
 struct TStatEnv {
@@ -41,6 +43,9 @@ public:
     std::string GetName() const { return FClass.Name(Param); }
 
     virtual std::string ValueText(const TStatDraw& row) const;
+    // The method as a digit-values one (DigitValues.h), when its values follow from the four digits
+    // alone; none otherwise.
+    virtual const TDigitValuesSource* DigitSource() const { return nullptr; }
     // Decimal value of the text, 0 when it is not a number.
     virtual int32_t ParseValue(std::string_view text) const;
     int32_t ParseValueChecked(std::string_view text) const;

@@ -142,6 +142,7 @@ class TDigitsStat : public Base, public TDigitValuesSource {
 public:
     using Base::Base;
 
+    const TDigitValuesSource* DigitSource() const override { return this; }
     void AddDraw(int i, int L, TLastValueArray& lastValues, TRunState& runState, TStatSink& rows,
                  bool sorted) override {
         Base::AddDraw(i, L, lastValues, runState, rows, sorted);

@@ -6,7 +6,7 @@ namespace qx {
 
 TStatDrawArray ComputeFullSetTable(TCustomStat& stat) {
     TStatDrawArray rows;
-    if (auto* source = dynamic_cast<const TDigitValuesSource*>(&stat)) {
+    if (auto* source = stat.DigitSource()) {
         // The table already holds the values in order of first appearance over the full set.
         const TDigitValueTable& table = source->Table();
         rows.resize(size_t(table.ValueCount()));

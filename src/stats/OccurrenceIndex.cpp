@@ -1,6 +1,7 @@
 #include "stats/OccurrenceIndex.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstring>
 
 #include "stats/DigitValues.h"
@@ -10,24 +11,25 @@ namespace qx {
 std::shared_ptr<const TOccurrenceIndex> TOccurrenceIndex::Build(const TDigitValueTable& table,
                                                                 const TDrawsArray& draws, bool sorted) {
     auto index = std::make_shared<TOccurrenceIndex>();
+    TOccurrenceIndex& x = *index;
     const size_t n = draws.size();
     const size_t values = size_t(table.ValueCount());
     std::vector<int> codes(n);
-    index->FDraws.resize(n);
-    index->FStart.assign(values + 1, 0);
+    x.FDraws.resize(n);
+    x.FStart.assign(values + 1, 0);
     for (size_t i = 0; i < n; ++i) {
-        std::memcpy(&index->FDraws[i], &draws[i], sizeof(TDrawKey));
+        std::memcpy(&x.FDraws[i], &draws[i], sizeof(TDrawKey));
         codes[i] = CodeIndexOf(DrawDigits(draws[i], sorted));
         if (codes[i] < 0) return nullptr;
-        for (uint32_t h : table.Hits(codes[i])) ++index->FStart[(h & ~TDigitValueTable::kPeriodsBit) + 1];
+        for (uint32_t h : table.Hits(codes[i])) ++x.FStart[(h & ~TDigitValueTable::kPeriodsBit) + 1];
     }
-    for (size_t v = 0; v < values; ++v) index->FStart[v + 1] += index->FStart[v];
-    const size_t hits = index->FStart[values];
-    index->FHitDraw.resize(hits);
-    index->FHitOrder.resize(hits);
-    index->FGap.resize(hits);
-    index->FLastZero.resize(hits);
-    std::vector<uint32_t> next(index->FStart.begin(), index->FStart.end() - 1);
+    for (size_t v = 0; v < values; ++v) x.FStart[v + 1] += x.FStart[v];
+    const size_t hits = x.FStart[values];
+    x.FHitDraw.resize(hits);
+    x.FHitOrder.resize(hits);
+    x.FGaps.resize(hits);
+    x.FLastZero.resize(hits);
+    std::vector<uint32_t> next(x.FStart.begin(), x.FStart.end() - 1);
     std::vector<int32_t> previous(values, 0);  // draw number of the value's previous hit
     uint32_t order = 0;
     for (size_t i = 0; i < n; ++i) {
@@ -35,33 +37,55 @@ std::shared_ptr<const TOccurrenceIndex> TOccurrenceIndex::Build(const TDigitValu
         for (uint32_t h : table.Hits(codes[i])) {
             const uint32_t v = h & ~TDigitValueTable::kPeriodsBit;
             const uint32_t k = next[v]++;
-            const bool first = k == index->FStart[v];
-            index->FHitDraw[k] = int32_t(i);
-            index->FHitOrder[k] = order++;
+            const bool first = k == x.FStart[v];
+            x.FHitDraw[k] = int32_t(i);
+            x.FHitOrder[k] = order++;
             // The merge rule measures a gap when the hit counts periods and both draw numbers are
             // positive; it is the distance in draw numbers, at most 65535.
             const bool measured = !first && (h & TDigitValueTable::kPeriodsBit) && number > 0 && previous[v] > 0;
-            const int64_t gap = std::min<int64_t>(std::llabs(int64_t(number) - previous[v]), kMaxPeriod);
-            index->FGap[k] = measured ? uint32_t(gap) : kNoGap;
-            index->FLastZero[k] = measured && gap == 0 ? int32_t(k) : first ? -1 : index->FLastZero[k - 1];
+            const uint32_t gap = uint32_t(std::min<int64_t>(std::llabs(int64_t(number) - previous[v]), kMaxPeriod));
+            x.FGaps[k] = !measured ? kNoGaps : gap == 0 ? kNoGaps : (gap - 1) | gap << 16;
+            x.FLastZero[k] = measured && gap == 0 ? int32_t(k) : first ? -1 : x.FLastZero[k - 1];
             previous[v] = number;
         }
     }
-    index->FBlockStart.assign(values + 1, 0);
+
+    // Blocks: the gaps within each up to and from every hit, then the table over whole blocks.
+    x.FPrefix.resize(hits);
+    x.FSuffix.resize(hits);
+    x.FBlockStart.assign(values + 1, 0);
+    std::vector<uint32_t> blocks;
     for (size_t v = 0; v < values; ++v) {
-        const uint32_t count = index->FStart[v + 1] - index->FStart[v];
-        index->FBlockStart[v + 1] = index->FBlockStart[v] + (count + kBlock - 1) / kBlock;
-    }
-    index->FBlockMin.assign(index->FBlockStart[values], kNoGap);
-    index->FBlockMax.assign(index->FBlockStart[values], 0);
-    for (size_t v = 0; v < values; ++v)
-        for (uint32_t k = index->FStart[v]; k < index->FStart[v + 1]; ++k) {
-            const uint32_t block = index->FBlockStart[v] + (k - index->FStart[v]) / kBlock;
-            const uint32_t g = index->FGap[k];
-            if (g == kNoGap) continue;
-            index->FBlockMin[block] = std::min(index->FBlockMin[block], g);
-            index->FBlockMax[block] = std::max(index->FBlockMax[block], g);
+        const uint32_t begin = x.FStart[v], end = x.FStart[v + 1];
+        for (uint32_t k = begin; k < end; ++k)
+            x.FPrefix[k] = (k - begin) % kBlock == 0 ? x.FGaps[k] : Combine(x.FPrefix[k - 1], x.FGaps[k]);
+        for (uint32_t k = end; k-- > begin;) {
+            const bool last = k + 1 == end || (k + 1 - begin) % kBlock == 0;
+            x.FSuffix[k] = last ? x.FGaps[k] : Combine(x.FGaps[k], x.FSuffix[k + 1]);
+            if ((k - begin) % kBlock == 0) blocks.push_back(x.FSuffix[k]);
         }
+        // Pushed last block first: put this value's blocks in order.
+        std::reverse(blocks.begin() + x.FBlockStart[v], blocks.end());
+        x.FBlockStart[v + 1] = uint32_t(blocks.size());
+    }
+    x.FChunks = n / kChunk + 2;
+    x.FChunkFirst.resize(values * x.FChunks);
+    for (size_t v = 0; v < values; ++v) {
+        uint32_t k = x.FStart[v];
+        for (size_t c = 0; c < x.FChunks; ++c) {
+            while (k < x.FStart[v + 1] && size_t(x.FHitDraw[k]) < c * kChunk) ++k;
+            x.FChunkFirst[v * x.FChunks + c] = k;
+        }
+    }
+
+    x.FLevels = blocks;
+    x.FLevelStart = {0};
+    for (size_t width = 1; 2 * width <= blocks.size(); width *= 2) {
+        const uint32_t below = x.FLevelStart.back();
+        const size_t count = blocks.size() - 2 * width + 1;
+        x.FLevelStart.push_back(uint32_t(x.FLevels.size()));
+        for (size_t i = 0; i < count; ++i) x.FLevels.push_back(Combine(x.FLevels[below + i], x.FLevels[below + i + width]));
+    }
     return index;
 }
 
@@ -75,58 +99,54 @@ bool TOccurrenceIndex::Holds(const TDrawsArray& draws, int from) const {
     return true;
 }
 
-void TOccurrenceIndex::GapRange(uint32_t v, uint32_t a, uint32_t b, uint32_t& lo, uint32_t& hi) const {
-    lo = kNoGap;
-    hi = 0;
-    auto take = [&](uint32_t k) {
-        const uint32_t g = FGap[k];
-        if (g == kNoGap) return;
-        lo = std::min(lo, g);
-        hi = std::max(hi, g);
-    };
+uint32_t TOccurrenceIndex::Gaps(uint32_t v, uint32_t a, uint32_t b) const {
     const uint32_t base = FStart[v];
-    uint32_t k = a;
-    while (k <= b && (k - base) % kBlock != 0) take(k++);
-    while (k + kBlock - 1 <= b) {
-        const uint32_t block = FBlockStart[v] + (k - base) / kBlock;
-        lo = std::min(lo, FBlockMin[block]);
-        hi = std::max(hi, FBlockMax[block]);
-        k += kBlock;
+    const uint32_t blockA = (a - base) / kBlock, blockB = (b - base) / kBlock;
+    if (blockA == blockB) {
+        if ((a - base) % kBlock == 0) return FPrefix[b];
+        uint32_t r = kNoGaps;
+        for (uint32_t k = a; k <= b; ++k) r = Combine(r, FGaps[k]);
+        return r;
     }
-    while (k <= b) take(k++);
+    uint32_t r = Combine(FSuffix[a], FPrefix[b]);
+    if (blockB > blockA + 1) {
+        const uint32_t first = FBlockStart[v] + blockA + 1, count = blockB - blockA - 1;
+        const int level = std::bit_width(count) - 1;
+        const uint32_t* row = FLevels.data() + FLevelStart[size_t(level)];
+        r = Combine(r, Combine(row[first], row[first + count - (1u << level)]));
+    }
+    return r;
+}
+
+uint32_t TOccurrenceIndex::FirstHitFrom(uint32_t v, int i) const {
+    const uint32_t* chunk = FChunkFirst.data() + v * FChunks + size_t(i / kChunk);
+    return uint32_t(std::lower_bound(FHitDraw.data() + chunk[0], FHitDraw.data() + chunk[1], i) - FHitDraw.data());
 }
 
 void TOccurrenceIndex::Window(int start, int L, std::vector<TValueSummary>& out) const {
     out.clear();
     const uint32_t values = uint32_t(FStart.size() - 1);
+    out.reserve(values);
     for (uint32_t v = 0; v < values; ++v) {
-        const int32_t* begin = FHitDraw.data() + FStart[v];
-        const int32_t* end = FHitDraw.data() + FStart[v + 1];
-        const int32_t* first = std::lower_bound(begin, end, start);
-        if (first == end || *first > L) continue;
-        const int32_t* after = std::upper_bound(first, end, L);
-        const uint32_t a = uint32_t(first - FHitDraw.data()), b = uint32_t(after - FHitDraw.data()) - 1;
+        const uint32_t a = FirstHitFrom(v, start), after = FirstHitFrom(v, L + 1);
+        if (after <= a) continue;  // no hit in the window
+        const uint32_t b = after - 1;
         TValueSummary s;
         s.Value = v;
         s.Count = int32_t(b - a + 1);
         s.LastIndex = FHitDraw[b];
         s.Last = FDraws[size_t(s.LastIndex)].Number;
-        s.NextIndex = after == end ? -1 : *after;
+        s.NextIndex = after == FStart[v + 1] ? -1 : FHitDraw[after];
         s.FirstOrder = FHitOrder[a];
         // The window's first hit meets a blank row and measures nothing. After a measured gap of
         // 0 the smallest gap starts afresh.
         if (b > a) {
-            uint32_t lo, hi;
-            GapRange(v, a + 1, b, lo, hi);
-            s.PeriodMax = uint16_t(hi);
+            const uint32_t gaps = Gaps(v, a + 1, b);
+            s.PeriodMax = uint16_t(gaps >> 16);
+            uint32_t smallest = gaps & 0xFFFF;
             const int32_t zero = FLastZero[b];
-            if (zero > int32_t(a)) {
-                if (uint32_t(zero) == b)
-                    lo = kNoGap;
-                else
-                    GapRange(v, uint32_t(zero) + 1, b, lo, hi);
-            }
-            s.PeriodMin = lo == kNoGap ? 0 : uint16_t(lo);
+            if (zero > int32_t(a)) smallest = uint32_t(zero) == b ? kNoGaps : Gaps(v, uint32_t(zero) + 1, b) & 0xFFFF;
+            s.PeriodMin = smallest == kNoGaps ? 0 : uint16_t(smallest + 1);
         }
         out.push_back(s);
     }
@@ -137,9 +157,19 @@ void TOccurrenceIndex::Window(int start, int L, std::vector<TValueSummary>& out)
 std::shared_ptr<const TOccurrenceIndex> TOccurrenceCache::Get(const TDigitValueTable& table, const TDrawsArray& draws,
                                                               bool sorted, int from) {
     std::lock_guard lock(FLock);
-    auto& index = FIndex[sorted ? 1 : 0];
-    if (!index || !index->Holds(draws, from)) index = TOccurrenceIndex::Build(table, draws, sorted);
-    return index;
+    TSlot& slot = FSlots[sorted ? 1 : 0];
+    if (!FRevision) {
+        if (!slot.Index || !slot.Index->Holds(draws, from)) slot.Index = TOccurrenceIndex::Build(table, draws, sorted);
+        return slot.Index;
+    }
+    const uint64_t revision = FRevision();
+    if (slot.Checked && slot.Draws == &draws && slot.Revision == revision) return slot.Index;
+    // A new revision can hold the same draws (a record written back unchanged): kept when it does.
+    if (!slot.Index || !slot.Index->Holds(draws, 0)) slot.Index = TOccurrenceIndex::Build(table, draws, sorted);
+    slot.Checked = true;
+    slot.Draws = &draws;
+    slot.Revision = revision;
+    return slot.Index;
 }
 
 } // namespace qx

@@ -1,5 +1,7 @@
 #pragma once
+#include <algorithm>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <vector>
@@ -43,33 +45,66 @@ private:
         uint32_t Digits;
         friend bool operator==(const TDrawKey&, const TDrawKey&) = default;
     };
-    static constexpr int kBlock = 32;
-    static constexpr uint32_t kNoGap = 0x10000;  // a hit that measures no gap
+    // What a run of hits says about gaps, in one word: the low half is the smallest gap of at
+    // least 1 less one (0xFFFF: none), the high half the largest gap (0: none). A measured gap of 0
+    // counts for the largest only: the smallest is only ever asked for after the window's last 0.
+    static constexpr uint32_t kNoGaps = 0xFFFF;
+    static uint32_t Combine(uint32_t x, uint32_t y) {
+        return std::min(x & 0xFFFF, y & 0xFFFF) | std::max(x >> 16, y >> 16) << 16;
+    }
+    // Hits are grouped per value in blocks of kBlock (a value's first block starts at its first hit).
+    static constexpr uint32_t kBlock = 16;
 
     std::vector<TDrawKey> FDraws;       // what the index was built from
     std::vector<uint32_t> FStart;       // value v's hits are [FStart[v], FStart[v + 1])
     std::vector<int32_t> FHitDraw;      // archive index of each hit
     std::vector<uint32_t> FHitOrder;    // order of the hit among all hits of the archive
-    std::vector<uint32_t> FGap;         // gap to the value's previous hit, kNoGap when not measured
+    std::vector<uint32_t> FGaps;        // the gap to the value's previous hit, as a gaps word
     std::vector<int32_t> FLastZero;     // the latest hit up to this one whose gap is a measured 0; -1 none
-    std::vector<uint32_t> FBlockMin;    // per block of kBlock hits of a value (blocks start at FStart[v])
-    std::vector<uint32_t> FBlockMax;
+    std::vector<uint32_t> FPrefix;      // gaps of the hits from the start of the hit's block to it
+    std::vector<uint32_t> FSuffix;      // gaps of the hits from it to the end of its block
     std::vector<uint32_t> FBlockStart;  // value v's blocks are [FBlockStart[v], FBlockStart[v + 1])
+    // Gaps of 2^j blocks from block i on: level j starts at FLevelStart[j] (a table of range minima
+    // and maxima, so any run of whole blocks takes two reads).
+    std::vector<uint32_t> FLevels;
+    std::vector<uint32_t> FLevelStart;
+    // Value v's first hit at or after archive index c * kChunk is FChunkFirst[v * FChunks + c]: the
+    // hits of a window's ends are searched for within one chunk of draws, not among all of them.
+    static constexpr int kChunk = 64;
+    size_t FChunks = 0;
+    std::vector<uint32_t> FChunkFirst;
 
-    // Smallest and largest measured gap among hits [a, b] of value v (kNoGap / 0 when none).
-    void GapRange(uint32_t v, uint32_t a, uint32_t b, uint32_t& lo, uint32_t& hi) const;
+    // The gaps word of hits [a, b] of value v (a <= b).
+    uint32_t Gaps(uint32_t v, uint32_t a, uint32_t b) const;
+    // Value v's first hit at archive index i (0..size) or later; FStart[v + 1] when none.
+    uint32_t FirstHitFrom(uint32_t v, int i) const;
 };
+
+// The revision of the archive behind a draws array: a new number after every change of the array.
+using TDrawsRevision = std::function<uint64_t()>;
 
 // The occurrence indexes of one method (with and without sorted digits), shared by the statistic
 // objects the registry creates. An index no longer matching the archive is built again.
 class TOccurrenceCache {
 public:
+    // Without a revision every use compares the draws a window reads with the index. With one, an
+    // index checked at the current revision is used as it is; a new revision checks it once.
+    explicit TOccurrenceCache(TDrawsRevision revision = {}) : FRevision(std::move(revision)) {}
+
+    // None when a draw holds a digit outside 0..9.
     std::shared_ptr<const TOccurrenceIndex> Get(const TDigitValueTable& table, const TDrawsArray& draws, bool sorted,
                                                 int from);
 
 private:
+    struct TSlot {
+        std::shared_ptr<const TOccurrenceIndex> Index;
+        bool Checked = false;  // Index (or its absence) is right for Draws at Revision
+        const TDrawsArray* Draws = nullptr;
+        uint64_t Revision = 0;
+    };
     std::mutex FLock;
-    std::shared_ptr<const TOccurrenceIndex> FIndex[2];
+    const TDrawsRevision FRevision;
+    TSlot FSlots[2];
 };
 
 } // namespace qx

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
 
 #include "core/DrawHelpers.h"
 #include "core/Text.h"
@@ -10,6 +11,15 @@ namespace qx {
 namespace {
 // Length of the UTF-8 character that starts with byte c.
 size_t CharLength(unsigned char c) { return c < 0xC0 ? 1 : c < 0xE0 ? 2 : c < 0xF0 ? 3 : 4; }
+
+// A mask value's text, whatever its letters and number.
+std::string ValueTextOf(int32_t pattern, std::string_view zero, std::string_view one) {
+    std::string s;
+    for (int bit = 3; bit >= 0; --bit) s += (pattern >> bit) & 1 ? one : zero;
+    char number[24];
+    std::snprintf(number, sizeof number, " (%.3d)", pattern);
+    return s + number;
+}
 } // namespace
 
 std::string TCustomGraphStat::ValueText(const TStatDraw& row) const { return IntToStr(row.Key.KeyA()); }
@@ -35,22 +45,24 @@ std::string TCustomNumbersStat::ValueText(const TStatDraw& row) const { return I
 
 std::string TCustomMaskStat::ValueText(const TStatDraw& row) const {
     const int32_t pattern = row.Key.KeyA();
-    const std::string zero = ZeroLetter(), one = OneLetter();
-    std::string s;
-    s.reserve(4 * std::max(zero.size(), one.size()) + 8);
-    for (int bit = 3; bit >= 0; --bit) s += (pattern >> bit) & 1 ? one : zero;
-    if (pattern >= 0 && pattern <= 999) {
-        const char number[] = {' ', '(', char('0' + pattern / 100), char('0' + pattern / 10 % 10),
-                               char('0' + pattern % 10), ')'};
-        return s.append(number, sizeof number);
+    const std::string_view zero = ZeroLetter(), one = OneLetter();
+    // Four letters and " (ddd)" put together once, for a string made in one step.
+    char text[64];
+    size_t n = 0;
+    for (int bit = 3; bit >= 0; --bit) {
+        const std::string_view letter = (pattern >> bit) & 1 ? one : zero;
+        if (n + letter.size() > 32) return ValueTextOf(pattern, zero, one);
+        std::memcpy(text + n, letter.data(), letter.size());
+        n += letter.size();
     }
-    char number[24];
-    std::snprintf(number, sizeof number, " (%.3d)", pattern);
-    return s + number;
+    if (pattern < 0 || pattern > 999) return ValueTextOf(pattern, zero, one);
+    const char number[] = {' ', '(', char('0' + pattern / 100), char('0' + pattern / 10 % 10), char('0' + pattern % 10), ')'};
+    std::memcpy(text + n, number, sizeof number);
+    return std::string(text, n + sizeof number);
 }
 
 int32_t TCustomMaskStat::ParseValue(std::string_view text) const {
-    const std::string one = OneLetter();
+    const std::string_view one = OneLetter();
     int32_t pattern = 0;
     size_t i = 0;
     for (int position = 0; position < 4; ++position) {

@@ -47,8 +47,8 @@ public:
 class TCustomMaskStat : public TCustomStat {
 public:
     using TCustomStat::TCustomStat;
-    virtual std::string ZeroLetter() const = 0;
-    virtual std::string OneLetter() const = 0;
+    virtual std::string_view ZeroLetter() const = 0;
+    virtual std::string_view OneLetter() const = 0;
 
     std::string ValueText(const TStatDraw& row) const override;
     // The first four characters, a bit set where the character is OneLetter.

@@ -71,7 +71,7 @@ void FilterCombinations(TCustomStat& stat, TSelectedRows selected, bool exclude,
                         std::span<const TCombCode> candidates, TCombsArray& survivors) {
     const int lref = L < 0 ? 0 : L;
     stat.Prepare(-1, lref, sorted);
-    const auto* source = dynamic_cast<const TDigitValuesSource*>(&stat);
+    const auto* source = stat.DigitSource();
     if (!source) {
         Sieve(candidates, exclude, survivors,
               [&](TCombCode code) { return stat.Matches(code, selected, exclude, sorted, lref); });

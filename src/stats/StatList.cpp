@@ -24,6 +24,14 @@ std::string TStatMethod::FullName() const {
     return BaseName();
 }
 
+void TStatList::SetDraws(const TDrawsArray* draws, std::function<uint64_t()> revision) {
+    FDraws = draws;
+    FDrawsRevision = std::move(revision);
+    // The indexes checked by the old revision must not be trusted under the new one.
+    std::lock_guard lock(FTablesLock);
+    FOccurrences.clear();
+}
+
 void TStatList::SetConfig(const TConfigData& config) {
     FConfig = config;
     ForgetTables();
@@ -144,18 +152,16 @@ std::unique_ptr<TCustomStat> TStatList::CreateStatFromChooser(int selected, std:
 }
 
 void TStatList::ShareTables(int i, const TCustomStat& stat) const {
-    const auto* source = dynamic_cast<const TDigitValuesSource*>(&stat);
+    const auto* source = stat.DigitSource();
     if (!source) return;
     std::lock_guard lock(FTablesLock);
-    if (FTables.size() != FMethods.size()) {
-        FTables.assign(FMethods.size(), nullptr);
-        FOccurrences.assign(FMethods.size(), nullptr);
-    }
+    if (FTables.size() != FMethods.size()) FTables.assign(FMethods.size(), nullptr);
+    if (FOccurrences.size() != FMethods.size()) FOccurrences.assign(FMethods.size(), nullptr);
     auto& table = FTables[size_t(i)];
     if (!table) table = source->SharedTable();
     source->AttachTable(table);
     auto& occurrences = FOccurrences[size_t(i)];
-    if (!occurrences) occurrences = std::make_shared<TOccurrenceCache>();
+    if (!occurrences) occurrences = std::make_shared<TOccurrenceCache>(FDrawsRevision);
     source->AttachOccurrences(occurrences);
 }
 

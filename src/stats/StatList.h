@@ -1,5 +1,6 @@
 #pragma once
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <optional>
@@ -49,7 +50,9 @@ public:
     bool AllFavourites = true;     // every method counts as favourite
 
     // ---- Settings
-    void SetDraws(const TDrawsArray* draws) { FDraws = draws; }
+    // The archive the methods read. Its owner passes the archive's revision when it has one: the
+    // occurrence indexes are then checked by that number instead of draw by draw on every table.
+    void SetDraws(const TDrawsArray* draws, std::function<uint64_t()> revision = {});
     const TDrawsArray* Draws() const { return FDraws; }
     const TConfigData& Config() const { return FConfig; }
     // Replaces the configuration; the variant ranges may follow it, so register again after.
@@ -116,6 +119,7 @@ private:
 
     std::vector<TStatMethod> FMethods;
     const TDrawsArray* FDraws = nullptr;
+    std::function<uint64_t()> FDrawsRevision;
     TConfigData FConfig;
     TStatWeights FWeightsBackup;
     TCombsGenParams FGenerate;

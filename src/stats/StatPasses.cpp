@@ -93,45 +93,39 @@ bool DigitsWindow(TCustomStat& stat, const TDigitValuesSource& source, TStatRows
 
     // Rows: the listed ones where they are, then the others in order of first occurrence.
     std::vector<int> rowOfValue(size_t(table.ValueCount()), -1);
-    for (int r = 0; r < rows.Size(); ++r)
-        if (const int v = table.FindValue(rows[r].Key); v >= 0) rowOfValue[size_t(v)] = r;
-    std::vector<int> summaryOfRow;
-    for (size_t k = 0; k < summaries.size(); ++k) {
-        const TValueSummary& s = summaries[k];
-        int r = rowOfValue[s.Value];
+    for (const TValueSummary& s : summaries) {
+        const TStatKey key = table.Key(s.Value);
+        int r = rows.Find(key);
         if (r < 0) {
             TStatDraw blank;
-            blank.Key = table.Key(s.Value);
-            r = rowOfValue[s.Value] = rows.Append(blank);
+            blank.Key = key;
+            r = rows.Append(blank);
         }
+        rowOfValue[s.Value] = r;
         TStatDraw& row = rows[r];
         row.Count = s.Count;
         row.LastDraw = row.PrevDraw = s.Last;
         row.Depth = L - s.LastIndex + 1;
         row.PeriodMin = s.PeriodMin;
         row.PeriodMax = s.PeriodMax;
-        if (size_t(r) >= summaryOfRow.size()) summaryOfRow.resize(size_t(r) + 1, -1);
-        summaryOfRow[size_t(r)] = int(k);
     }
 
-    // Facts. A row whose newest occurrence is the draw its number leads to cannot occur again up
-    // to L, so its fact is its next occurrence: known from the index, or found by one pass over
-    // the hidden draws that stops when all are found. Any other row (repeated draw numbers)
-    // searches alone.
+    // Facts, for the rows the window fills (the others stay blank). A row whose newest occurrence
+    // is the draw its number leads to cannot occur again up to L, so its fact is its next
+    // occurrence: known from the index, or found by one pass over the hidden draws that stops
+    // when all are found. Any other row (repeated draw numbers) searches alone.
     facts.assign(size_t(rows.Size()), -1);
     std::vector<char> waiting(size_t(table.ValueCount()), 0);
     int pending = 0;
-    for (int r = 0; r < rows.Size(); ++r) {
-        const TStatDraw& row = rows[r];
-        if (!NeedsFact(row)) continue;
-        const int k = size_t(r) < summaryOfRow.size() ? summaryOfRow[size_t(r)] : -1;
-        const int z = IndexOfNumber(draws, row.LastDraw);
-        if (k < 0 || z != summaries[size_t(k)].LastIndex) {
-            facts[size_t(r)] = stat.FindNext(row, z + 1, sorted, L);
-        } else if (summaries[size_t(k)].NextIndex >= 0) {
-            facts[size_t(r)] = draws[size_t(summaries[size_t(k)].NextIndex)].Number;
-        } else if (summaries[size_t(k)].NextIndex == -2) {
-            waiting[summaries[size_t(k)].Value] = 1;
+    for (const TValueSummary& s : summaries) {
+        const int r = rowOfValue[s.Value];
+        const int z = IndexOfNumber(draws, rows[r].LastDraw);
+        if (z != s.LastIndex) {
+            facts[size_t(r)] = stat.FindNext(rows[r], z + 1, sorted, L);
+        } else if (s.NextIndex >= 0) {
+            facts[size_t(r)] = draws[size_t(s.NextIndex)].Number;
+        } else if (s.NextIndex == -2) {
+            waiting[s.Value] = 1;
             ++pending;
         }
     }

@@ -54,6 +54,11 @@ void TStatRows::Clear() {
     std::fill(FSlots.begin(), FSlots.end(), 0);
 }
 
+void TStatRows::Reserve(size_t rows) {
+    FRows.reserve(rows);
+    if (rows * 2 > FSlots.size()) Rehash(std::bit_ceil(std::max<size_t>(16, rows * 2)));
+}
+
 void TStatRows::Rehash(size_t slots) {
     FSlots.assign(slots, 0);
     FShift = 64 - std::countr_zero(slots);

@@ -33,6 +33,8 @@ public:
     const TStatDrawArray& Items() const { return FRows; }
     // Empties the rows and keeps the memory for the next use.
     void Clear();
+    // Room for this many rows without growing.
+    void Reserve(size_t rows);
 
 private:
     void Rehash(size_t slots);

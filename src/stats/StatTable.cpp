@@ -1,7 +1,9 @@
 #include "stats/StatTable.h"
 
+#include <bit>
 #include <cmath>
 #include <limits>
+#include <memory>
 
 #include "stats/DigitValues.h"
 #include "stats/StatFormat.h"
@@ -22,45 +24,108 @@ int32_t RoundToInt32(long double x) {
     return static_cast<int32_t>(r);
 }
 
-// The twenty cells of one row, written straight into the row's strings.
+// The cells of one row being written: each text is stored once, and the cells left unwritten
+// read "-".
+class TCells {
+public:
+    TCells(TStatTableRow& out, char separator) : FOut(out), FSep(separator) {}
+    TCells(const TCells&) = delete;
+    TCells& operator=(const TCells&) = delete;
+
+    // A text with no number behind it.
+    void Text(TStatColumn c, std::string text) {
+        const size_t i = Mark(c);
+        FOut.Text[i] = std::move(text);
+        FOut.Value[i] = std::numeric_limits<double>::quiet_NaN();
+    }
+    [[gnu::always_inline]] void Int(TStatColumn c, int64_t v) {
+        const size_t i = Mark(c);
+        SetIntText(FOut.Text[i], v);
+        FOut.Value[i] = double(v);
+    }
+    [[gnu::always_inline]] void Signed(TStatColumn c, int64_t v) {
+        const size_t i = Mark(c);
+        SetSignedText(FOut.Text[i], v);
+        FOut.Value[i] = double(v);
+    }
+    void Ratio(TStatColumn c, int64_t p, int64_t q, int decimals) {
+        const size_t i = Mark(c);
+        SetRatioText(FOut.Text[i], p, q, decimals, FSep);
+        FOut.Value[i] = double(static_cast<long double>(p) / q);
+    }
+    void Weight(TStatColumn c, long double w) {
+        const size_t i = Mark(c);
+        SetWeightText(FOut.Text[i], w, FSep);
+        FOut.Value[i] = double(w);
+    }
+    // "-" and no number in every cell not written.
+    void Finish() {
+        constexpr uint32_t kAll = (uint32_t(1) << kStatColumnCount) - 1;
+        for (uint32_t rest = ~FWritten & kAll; rest != 0; rest &= rest - 1) {
+            const size_t c = size_t(std::countr_zero(rest));
+            std::string& cell = FOut.Text[c];
+            if (cell.empty())  // a new row's
+                cell.push_back('-');
+            else
+                cell.assign(1, '-');
+            FOut.Value[c] = std::numeric_limits<double>::quiet_NaN();
+        }
+    }
+
+private:
+    size_t Mark(TStatColumn c) {
+        const size_t i = size_t(ColumnIndex(c));
+        FWritten |= uint32_t(1) << i;
+        return i;
+    }
+
+    TStatTableRow& FOut;
+    char FSep;
+    uint32_t FWritten = 0;
+};
+
+// The twenty cells of a row from its statistic row, the table summary and the fact.
 class TRowWriter {
 public:
     TRowWriter(const TStatSummary& s, int n, bool hasNorms, const TStatWeights& w, char sep)
         : FSummary(s), FN(n), FHasNorms(hasNorms), FWeights(w), FSep(sep) {}
 
     void Write(const TCustomStat& stat, const TStatDraw& r, int32_t fact, TStatTableRow& out) const {
-        using enum TStatColumn;
         out.Row = r;
         out.Fact = -1;
-        out.Value.fill(std::numeric_limits<double>::quiet_NaN());
-        for (std::string& t : out.Text) t = std::string(1, '-');
-        out.Text[size_t(ColumnIndex(Value))] = stat.ValueText(r);
-        Int(out, Count, r.Count);
-        if (FSummary.Total != 0) Ratio(out, CountPercent, int64_t(r.Count) * 100, FSummary.Total, 5);
+        TCells cells(out, FSep);
+        Fill(cells, stat, r, fact, out.Fact);
+        cells.Finish();
+    }
+
+private:
+    void Fill(TCells& cells, const TCustomStat& stat, const TStatDraw& r, int32_t fact, int32_t& shownFact) const {
+        using enum TStatColumn;
+        cells.Text(Value, stat.ValueText(r));
+        cells.Int(Count, r.Count);
+        if (FSummary.Total != 0) cells.Ratio(CountPercent, int64_t(r.Count) * 100, FSummary.Total, 5);
         if (FHasNorms) {
             const int64_t dev = int64_t(r.Count) - r.Norm;
-            Int(out, Norm, r.Norm);
-            Int(out, Deviation, dev);
+            cells.Int(Norm, r.Norm);
+            cells.Int(Deviation, dev);
             if (r.Norm != 0)
-                Ratio(out, DeviationPercent, dev * 100, r.Norm, 5);
+                cells.Ratio(DeviationPercent, dev * 100, r.Norm, 5);
             else  // 0 when never counted, else 100
-                Ratio(out, DeviationPercent, r.Count == 0 ? 0 : 100, 1, 5);
+                cells.Ratio(DeviationPercent, r.Count == 0 ? 0 : 100, 1, 5);
         }
         if (r.Depth == 0) return;
 
-        Int(out, Depth, r.Depth);
-        if (FSummary.MaxDepth != 0) Ratio(out, DepthPercent, int64_t(r.Depth) * 100, FSummary.MaxDepth, 2);
-        const long double weight = RowWeight(r, FSummary, FHasNorms, FWeights);
-        char buf[kNumberTextSize];
-        Put(out, Weight, buf, WriteWeight(buf, weight, FSep), double(weight));
-        Int(out, LastDraw, r.LastDraw);
+        cells.Int(Depth, r.Depth);
+        if (FSummary.MaxDepth != 0) cells.Ratio(DepthPercent, int64_t(r.Depth) * 100, FSummary.MaxDepth, 2);
+        cells.Weight(Weight, RowWeight(r, FSummary, FHasNorms, FWeights));
+        cells.Int(LastDraw, r.LastDraw);
         const int64_t count = r.Count, last = r.LastDraw;
         int64_t expected[3] = {0, 0, 0};
         bool shown[3] = {false, false, false};
         if (count >= 2) {
-            Int(out, PeriodMin, r.PeriodMin);
-            Ratio(out, Period, FN, count, 4);
-            Int(out, PeriodMax, r.PeriodMax);
+            cells.Int(PeriodMin, r.PeriodMin);
+            cells.Ratio(Period, FN, count, 4);
+            cells.Int(PeriodMax, r.PeriodMax);
             expected[0] = RoundRatio(FN + last * count, count);
             shown[0] = true;
         }
@@ -73,33 +138,12 @@ public:
         constexpr TStatColumn kExpected[3] = {ExpectedPeriod, ExpectedFormula1, ExpectedFormula2};
         constexpr TStatColumn kDiff[3] = {DiffPeriod, DiffFormula1, DiffFormula2};
         for (int k = 0; k < 3; ++k)
-            if (shown[k]) Int(out, kExpected[k], expected[k]);
+            if (shown[k]) cells.Int(kExpected[k], expected[k]);
         if (count < 1 || fact == -1) return;
-        out.Fact = fact;
-        Int(out, Fact, fact);
-        for (int k = 0; k < 3; ++k) {
-            if (!shown[k]) continue;
-            const int64_t diff = expected[k] - fact;
-            size_t n = 0;
-            if (diff > 0) buf[n++] = '+';
-            n += WriteInt(buf + n, diff);
-            Put(out, kDiff[k], buf, n, double(diff));
-        }
-    }
-
-private:
-    static void Put(TStatTableRow& out, TStatColumn c, const char* text, size_t length, double value) {
-        // A new string moved in costs less than assign's general replace for these short texts.
-        out.Text[size_t(ColumnIndex(c))] = std::string(text, length);
-        out.Value[size_t(ColumnIndex(c))] = value;
-    }
-    static void Int(TStatTableRow& out, TStatColumn c, int64_t v) {
-        char buf[kNumberTextSize];
-        Put(out, c, buf, WriteInt(buf, v), double(v));
-    }
-    void Ratio(TStatTableRow& out, TStatColumn c, int64_t p, int64_t q, int decimals) const {
-        char buf[kNumberTextSize];
-        Put(out, c, buf, WriteRatio(buf, p, q, decimals, FSep), double(static_cast<long double>(p) / q));
+        shownFact = fact;
+        cells.Int(Fact, fact);
+        for (int k = 0; k < 3; ++k)
+            if (shown[k]) cells.Signed(kDiff[k], expected[k] - fact);
     }
 
     const TStatSummary& FSummary;
@@ -162,9 +206,11 @@ TStatTable ComputeTable(TCustomStat& stat, const TStatTableParams& p) {
     table.Length = L - table.Start + 1;
 
     TStatRows rows;
+    const auto* source = stat.DigitSource();
+    // Room for the usual number of rows: a digit-values method's values, a few for others.
+    rows.Reserve(source ? std::min<size_t>(size_t(source->Table().ValueCount()), 256) : 16);
     stat.InitValues(L, rows);
     std::vector<int32_t> facts;
-    const auto* source = dynamic_cast<const TDigitValuesSource*>(&stat);
     if (!source || !detail::DigitsWindow(stat, *source, rows, p, table.Start, facts))
         detail::GenericWindow(stat, rows, p, table.Start, facts);
 

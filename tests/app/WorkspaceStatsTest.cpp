@@ -38,3 +38,31 @@ TEST_F(WorkspaceStats, SavingTheConfigurationKeepsFavourites) {
     Restart();
     EXPECT_EQ(Ws->Stats().Config().ChannelSize, 3);
 }
+
+TEST_F(WorkspaceStats, TablesFollowEveryEditOfTheArchive) {
+    // Long enough for the tables to read the registry's occurrence indexes.
+    TDrawsArray draws;
+    for (int i = 0; i < 300; ++i) draws.push_back(MakeDraw(i + 1, {i % 10, i * 7 % 10, i * 3 % 10, i / 10 % 10}));
+    Start(draws);
+    const TStatList& stats = Ws->Stats();
+    // The same table from an object that shares nothing with the registry.
+    auto check = [&](const char* step) {
+        for (int i = 0; i < stats.Count(); ++i) {
+            const TStatTableParams p = Ws->StatTableParams(250);
+            auto shared = stats.CreateStat(i);
+            auto alone = stats.Items(i).CreateStat(stats.Env());
+            const TStatTable a = ComputeTable(*shared, p), b = ComputeTable(*alone, p);
+            ASSERT_EQ(a.Rows.size(), b.Rows.size()) << step << " " << stats.Items(i).Code();
+            for (size_t r = 0; r < a.Rows.size(); ++r)
+                ASSERT_EQ(a.Rows[r].Text, b.Rows[r].Text) << step << " " << stats.Items(i).Code() << " row " << r;
+        }
+    };
+    check("start");
+    Ws->ReplaceDrawAtRow(0, MakeDraw(300, {9, 9, 9, 9}));  // same length, newest draw changed
+    check("replaced");
+    Ws->ReplaceDrawAtRow(40, MakeDraw(260, {0, 1, 0, 1}));
+    check("replaced inside");
+    ASSERT_TRUE(Ws->DeleteDrawRows({5}));
+    Ws->AddDraw(MakeDraw(301, {1, 1, 2, 2}));  // same length again
+    check("deleted and added");
+}

@@ -79,8 +79,8 @@ public:
     static constexpr std::string_view kClassName = "TstEvenValues";
     static constexpr std::string_view kCodeFormat = "EVNV";
     static constexpr std::string_view kNameFormat = "Четные и нечетные числа в тираже (Чн..нЧ)";
-    std::string ZeroLetter() const override { return "Ч"; }
-    std::string OneLetter() const override { return "н"; }
+    std::string_view ZeroLetter() const override { return "Ч"; }
+    std::string_view OneLetter() const override { return "н"; }
 };
 
 class TstSmallValues final : public TDigitPatternStat<IsLarge> {
@@ -89,8 +89,8 @@ public:
     static constexpr std::string_view kClassName = "TstSmallValues";
     static constexpr std::string_view kCodeFormat = "SMLV";
     static constexpr std::string_view kNameFormat = "Числа из первой половины диапазона (12..12)";
-    std::string ZeroLetter() const override { return "1"; }
-    std::string OneLetter() const override { return "2"; }
+    std::string_view ZeroLetter() const override { return "1"; }
+    std::string_view OneLetter() const override { return "2"; }
     // Only the patterns that occurred get rows.
     void InitValues(int, TStatSink&) override {}
 };
@@ -101,8 +101,8 @@ public:
     static constexpr std::string_view kClassName = "TstPrimeValues";
     static constexpr std::string_view kCodeFormat = "PRMV";
     static constexpr std::string_view kNameFormat = "Простые и составные числа (ПС..СП)";
-    std::string ZeroLetter() const override { return "С"; }
-    std::string OneLetter() const override { return "П"; }
+    std::string_view ZeroLetter() const override { return "С"; }
+    std::string_view OneLetter() const override { return "П"; }
 };
 
 } // namespace
