@@ -36,7 +36,7 @@ void TWorkspace::RemoveObserver(TWorkspaceObserver* observer) { std::erase(FObse
 
 void TWorkspace::RefreshViews(bool force) {
     if (ViewsSuspended()) return;
-    FStatTab.Refresh(force);
+    RefreshStatTable(force);
     FGraphTab.Refresh(force);
     Notify([&](TWorkspaceObserver& o) { o.RefreshViews(force); });
 }

@@ -162,7 +162,8 @@ public:
     const TCombsStore& Combs() const { return FCombs; }
     // Builds the working list by the mode. Interactive: busy state, status text, journal cleared,
     // undo copy and buffer emptied, views told.
-    void GenerateCombs(const TCombsGenParams& params, bool interactive);
+    // False when the list could not be made (the error has been shown); the list is then empty.
+    bool GenerateCombs(const TCombsGenParams& params, bool interactive);
     // Makes params the stored defaults and writes them to the configuration file at once.
     void SaveCombsGenDefaults(const TCombsGenParams& params);
     void SaveCombsUndo(bool interactive);
@@ -213,6 +214,9 @@ public:
     void AddObserver(TWorkspaceObserver* observer);
     void RemoveObserver(TWorkspaceObserver* observer);
     void RefreshViews(bool force);
+    // The statistics tab's table, recomputed when forced or when an input of it changed; true when
+    // it computed.
+    bool RefreshStatTable(bool force) { return FStatTab.Refresh(force); }
     // While suspended RefreshViews does nothing (nesting).
     void SuspendViews() { ++FViewsSuspended; }
     void ResumeViews() { if (FViewsSuspended > 0) --FViewsSuspended; }

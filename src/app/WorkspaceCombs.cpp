@@ -32,17 +32,21 @@ void TWorkspace::CombsListChanged() {
     Notify([](TWorkspaceObserver& o) { o.StatusPanelsChanged(); });
 }
 
-void TWorkspace::GenerateCombs(const TCombsGenParams& params, bool interactive) {
+bool TWorkspace::GenerateCombs(const TCombsGenParams& params, bool interactive) {
     TOptionalBusy busy(FShell, interactive, "Генерация возможных комбинаций...");
+    bool made = false;
     try {
         FCombs.Clear();
-        if (params.Mode == 4) {
-            LoadCombsFile(params.Parameters);
+        // A stored mode outside 0..4 means the full list, as the generation dialog shows it.
+        const int mode = params.Mode >= 0 && params.Mode <= 4 ? params.Mode : 0;
+        if (mode == 4) {
+            made = LoadCombsFile(params.Parameters);
         } else {
             TCombsArray combs;
             combs.reserve(kCombCount);
-            GenerateByNumbers(std::clamp(params.Mode, 0, 3), ParseOwnNumbers(params.Parameters), combs);
+            GenerateByNumbers(mode, ParseOwnNumbers(params.Parameters), combs);
             FCombs.Assign(combs);
+            made = true;
         }
     } catch (const std::exception& e) {
         FShell.ShowError(FailureText("Ошибка генерации файла комбинаций!\r\r%s", e.what()));
@@ -53,11 +57,13 @@ void TWorkspace::GenerateCombs(const TCombsGenParams& params, bool interactive) 
         FCombs.ClearBufferItems();
     }
     CombsListChanged();
+    return made;
 }
 
 void TWorkspace::SaveCombsGenDefaults(const TCombsGenParams& params) {
     FCombsGen = params;
     FCombsGen.Parameters = std::string(LeftChars(FCombsGen.Parameters, 255));
+    FStats.SetGenerateMode(FCombsGen);
     WrapFailure("Ошибка записи в файл конфигурации!\r\r%s", [&] {
         UpdateIniFile(FPaths.ConfigFile(), [&](TIniFile& ini) { WriteCombsGenDefaults(ini, FCombsGen); },
                       kConfigFileMode);
@@ -200,6 +206,8 @@ void TWorkspace::CheckUniqueNumbers() {
 }
 
 void TWorkspace::StoreCombsBuffer(int offset, int n) {
+    if (FCombs.BufferKey() == std::pair(offset, n)) return;
+    TBusyScope busy(FShell, "Создание буфера комбинаций...");
     try {
         FCombs.StoreBuffer(offset, n);
     } catch (const std::exception& e) {
@@ -208,6 +216,8 @@ void TWorkspace::StoreCombsBuffer(int offset, int n) {
 }
 
 bool TWorkspace::LoadCombsBuffer(int offset, int n) {
+    if (FCombs.BufferKey() != std::pair(offset, n) || FCombs.BufferCount() == 0) return false;
+    TBusyScope busy(FShell, "Загрузка буфера комбинаций...");
     try {
         if (!FCombs.LoadBuffer(offset, n)) return false;
         CombsListChanged();

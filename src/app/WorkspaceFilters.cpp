@@ -92,7 +92,7 @@ void TWorkspace::ApplyFilterPart(const TFilterPart& part, const TLogSink& log) {
         own = TStatWeights{part.Weights.WeightCount, part.Weights.WeightDeviation, part.Weights.WeightDepth,
                            part.Weights.WeightPercents, part.Weights.WeightAbs};
     FStats.ApplyWeights(own);
-    FStatTab.Refresh(false);
+    RefreshStatTable(false);
     const TStatTable& table = FStatTab.Table();
     if (log)
         for (const TStatTableRow& row : table.Rows) write(RowLogText(StatValuesOf(row)));

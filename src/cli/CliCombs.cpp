@@ -21,7 +21,8 @@ void Generate(TCliContext& c, TCliArgs& args) {
     if (!out) throw TAppError("Укажите файл результата: --out ФАЙЛ.lcv");
     if (!args.Positionals().empty()) throw TAppError("Неверное количество параметров команды");
 
-    ws.GenerateCombs(params, true);
+    // Nothing is saved after a failure: an existing output file stays as it was.
+    if (!ws.GenerateCombs(params, true)) return;
     c.Out << "Комбинаций: " << ws.Combs().Count() << "\n";
     if (exclude && *exclude > 0) {
         ws.CombsDelExists(*exclude);

@@ -9,12 +9,11 @@
 namespace qx {
 namespace {
 
-// The list every filter starts from: the file given, or the stored generation defaults.
+// The list every filter starts from: the file given, or the stored generation defaults. A list
+// that cannot be made stops the command before anything is filtered or saved.
 void StartList(TWorkspace& ws, const std::optional<std::string>& in) {
-    if (in)
-        ws.GenerateCombs({4, *in}, true);
-    else
-        ws.GenerateCombs(ws.CombsGenDefaults(), true);
+    if (!ws.GenerateCombs(in ? TCombsGenParams{4, *in} : ws.CombsGenDefaults(), true))
+        throw TAppError("Исходный список комбинаций не создан");
 }
 
 void ByRows(TCliContext& c, TCliArgs& args, const std::optional<std::string>& in) {
@@ -31,7 +30,7 @@ void ByRows(TCliContext& c, TCliArgs& args, const std::optional<std::string>& in
     if (window < 1) throw TAppError(FormatText("Некорректное значение параметра --window: %d", {IntToStr(window)}));
     StartList(ws, in);
     ws.StatTab().SetWindowLength(window);
-    ws.StatTab().Refresh(false);
+    ws.RefreshStatTable(false);
     std::vector<int> selected;
     for (std::string_view value : SplitWords(*rows, ",")) {
         int found = -1;

@@ -34,6 +34,8 @@ void TStatList::SetDraws(const TDrawsArray* draws, std::function<uint64_t()> rev
 
 void TStatList::SetConfig(const TConfigData& config) {
     FConfig = config;
+    // The configured weights are what a filter step without weights of its own goes back to.
+    FWeightsBackup = config.Weights;
     ForgetTables();
 }
 

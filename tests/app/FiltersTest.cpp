@@ -161,3 +161,14 @@ TEST_F(Filters, VariantsLeaveTheSurvivorsOfTheLiteralSteps) {
         EXPECT_LT(literal.size(), 10000u) << first;  // every variant does filter
     }
 }
+
+TEST_F(Filters, AStepWithoutOwnWeightsKeepsTheConfiguredOnes) {
+    WriteBytes(Dir / "Quadrix_4d10.ini", "[CDL]\r\nCount=2\r\nDeviation=0.5\r\nLevel=3\r\n");
+    Start(DigitDraws({"0123", "4567"}));
+    const TStatWeights configured = Ws->Stats().Config().Weights;
+    ASSERT_EQ(configured.Count, 2);
+    // No backup was taken first: the step still goes back to the configured weights, not the
+    // built-in ones.
+    Ws->ApplyFilterRec(Variant("TSD1#NUMS:10#LNO:#SF:1"), Sink());
+    EXPECT_EQ(Ws->Stats().Config().Weights, configured);
+}

@@ -2,6 +2,8 @@
 
 #include "core/FileIO.h"
 
+#include <algorithm>
+
 using namespace qx;
 using namespace qx::test;
 
@@ -20,6 +22,33 @@ TEST_F(WorkspaceCombs, StartUpGeneratesTheStoredDefaults) {
     EXPECT_EQ(Ws->Combs().Count(), 16);
     EXPECT_EQ(Ws->StatusPanelText(3), "Комбинаций: 16");
     EXPECT_FALSE(Ws->Combs().CanUndo());
+}
+
+TEST_F(WorkspaceCombs, AStoredModeOutOfRangeGivesTheFullList) {
+    // As the generation dialog shows it, not the nearest mode: mode 3 with "1" would keep 6561.
+    WriteBytes(Dir / "Quadrix_4d10.ini", "[GLOBAL]\r\nCombsGenerateMode=7\r\nCombsGenerateParameters=1\r\n");
+    Start();
+    EXPECT_EQ(Ws->Combs().Count(), 10000);
+    EXPECT_TRUE(Ws->GenerateCombs({-1, "1"}, true));
+    EXPECT_EQ(Ws->Combs().Count(), 10000);
+    EXPECT_FALSE(Ws->GenerateCombs({4, (Dir / "missing.lcv").string()}, true));
+    EXPECT_EQ(Ws->Combs().Count(), 0);
+}
+
+TEST_F(WorkspaceCombs, BufferStoresOncePerKeyAndLoadsWhatItHolds) {
+    Start();
+    Ws->StoreCombsBuffer(0, 10);
+    Ws->StoreCombsBuffer(0, 10);  // same key: nothing
+    EXPECT_EQ(std::count(Shell.Statuses.begin(), Shell.Statuses.end(), "Создание буфера комбинаций..."), 1);
+    Ws->GenerateCombs({2, "1"}, false);
+    EXPECT_FALSE(Ws->LoadCombsBuffer(0, 11));
+    EXPECT_EQ(Ws->Combs().Count(), 1);
+    EXPECT_TRUE(Ws->LoadCombsBuffer(0, 10));
+    EXPECT_EQ(Ws->Combs().Count(), 10000);
+    EXPECT_EQ(std::count(Shell.Statuses.begin(), Shell.Statuses.end(), "Загрузка буфера комбинаций..."), 1);
+    Ws->ResetCombsBuffer();
+    EXPECT_FALSE(Ws->LoadCombsBuffer(0, 10));
+    EXPECT_FALSE(Shell.IsBusy());
 }
 
 TEST_F(WorkspaceCombs, ExcludeUndoAndJournal) {
@@ -103,6 +132,7 @@ TEST_F(WorkspaceCombs, FilesOpenSaveAndMode4) {
 TEST_F(WorkspaceCombs, GenerationDefaultsAreWrittenOnRequest) {
     Start();
     Ws->SaveCombsGenDefaults({3, "0;9"});
+    EXPECT_EQ(Ws->Stats().GenerateMode().Mode, 3);  // the registry reads the same defaults
     Restart();
     EXPECT_EQ(Ws->CombsGenDefaults().Mode, 3);
     EXPECT_EQ(Ws->Combs().Count(), 4096);

@@ -78,6 +78,18 @@ TEST(Cli, CombsFullSetAndFilters) {
     EXPECT_EQ(std::count(text.Out.begin(), text.Out.end(), '\n'), 2);
     EXPECT_NE(Cli(dir, {"filter", "--text", "TSD1#NUMS:#LNO:#ST:1"}).Code, 0);
 
+    // A list that cannot be read leaves an existing output file as it was.
+    for (std::vector<std::string> failing :
+         {std::vector<std::string>{"combs", "gen", "--mode", "4", "--params", (dir / "missing.lcv").string()},
+          {"filter", "--method", "NUMS", "--window", "10", "--rows", "1", "--keep", "--in", (dir / "missing.lcv").string()},
+          {"filter", "--text", "TSD1#NUMS:1,2#LNO:#ST:1", "--in", (dir / "missing.lcv").string()}}) {
+        failing.insert(failing.end(), {"--out", (dir / "f.lcv").string()});
+        CliRun r = Cli(dir, failing);
+        EXPECT_NE(r.Code, 0) << failing[0];
+        EXPECT_EQ(r.Out.find("Сохранено"), std::string::npos) << r.Out;
+        EXPECT_EQ(qx::test::ReadBytes(dir / "f.lcv"), "2;2;2;2\r\n") << failing[0];
+    }
+
     CliRun full = Cli(dir, {"stat", "--method", "NUMS", "--fullset"});
     EXPECT_EQ(full.Code, 0) << full.Err;
     EXPECT_NE(full.Out.find("\t2\t12.50000\t2\t0\t0.00000\t"), std::string::npos) << full.Out;

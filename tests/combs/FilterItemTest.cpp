@@ -146,9 +146,39 @@ TEST_F(FilterText, InvalidDescriptionsAndTheCeiling) {
     EXPECT_EQ(message({Parse("TSD1#NUMS:10#LMV:#SF:1")}), "Некорректное описание фильтра: TSD1#NUMS:10#LMV:#SF:1!");
     EXPECT_EQ(message({Parse("TSD1#XYZ:10#LMV:1#SF:1")}), "Некорректное описание фильтра: TSD1#XYZ:10#LMV:1#SF:1!");
     EXPECT_EQ(message({Parse("TSD1#NUMS:10#LNO:#SF:1")}), "no error");
-    // 1000 x 1000 x 2 variants: refused before anything is built.
+    // 1000 x 1000 x 2 variants: refused on the count.
     auto big = Parse("TSD1#NUMS:1-1000;1#LMV:1-1000;1#SF:1");
     std::string tooMany = message({big, Parse("TSD1#NUMS:1,2#LNO:#SF:1")});
     EXPECT_EQ(tooMany.rfind("Вы задали слишком много вариантов фильтров", 0), 0u) << tooMany;
     EXPECT_EQ(message({big}), "no error");  // exactly the ceiling
+    // 10^10 variants of one description: refused before any of them exists (building them first
+    // would run out of memory).
+    tooMany = message({Parse("TSD1#NUMS:1-100000;1#LMV:1-100000;1#SF:1")});
+    EXPECT_EQ(tooMany.rfind("Вы задали слишком много вариантов фильтров", 0), 0u) << tooMany;
+}
+
+TEST_F(FilterText, VariantsOfLongListsProgressAndStop) {
+    // A million-value list tested as a whole: its text is put together once, not once per length.
+    TFilterVariants wide({Parse("TSD1#NUMS:1-1000;1#LDV:1-1000000;1#SF:1")});
+    EXPECT_EQ(wide.Count(), 1000);
+    TFilterVar var;
+    ASSERT_TRUE(wide.Next(var));
+    ASSERT_TRUE(wide.Next(var));
+    EXPECT_EQ(var.Number, 2);
+    EXPECT_EQ(var.Rec.Parts[0].Length, 2);
+    EXPECT_EQ(var.Rec.Parts[0].ConditionValue.substr(0, 6), "1,2,3,");
+    EXPECT_EQ(var.Rec.Parts[0].ConditionValue.size(), 6888895u);
+
+    TFilterVariants v = ExpandFilterVariants({Parse("TSD1#NUMS:1-50;1#LMV:1-50;1#SF:1")});
+    std::vector<std::string> status;
+    v.OnProgress = [&](int64_t made) { status.push_back(VariantsProgressText(made)); };
+    v.StopRequested = [&] { return v.Made() == 2345; };
+    TFilterRec rec;
+    while (v.Next(rec)) {
+    }
+    EXPECT_EQ(v.Made(), 2345);
+    EXPECT_EQ(status, (std::vector<std::string>{"Создание всех вариантов фильтров ( 1000 )...",
+                                                "Создание всех вариантов фильтров ( 2000 )..."}));
+    EXPECT_EQ(rec.Parts[0].Length, 47);  // the 2345th: length 47, threshold 45
+    EXPECT_EQ(rec.Parts[0].ConditionValue, "45");
 }

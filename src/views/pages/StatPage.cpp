@@ -88,14 +88,14 @@ bool TStatPage::CanCompute() const {
 }
 
 void TStatPage::Compute(bool force) {
-    Ctx.Ws.StatTab().Refresh(force);
+    Ctx.Ws.RefreshStatTable(force);
     ShowTab();
 }
 
 void TStatPage::RefreshView(bool force) {
     // The workspace computes the table before it tells the window, so a refresh normally only
     // shows it; a forced one that finds nothing new (the tab shown again) computes here.
-    if (force && Ctx.Ws.StatTab().Revision() == FShownRevision) Ctx.Ws.StatTab().Refresh(true);
+    if (force && Ctx.Ws.StatTab().Revision() == FShownRevision) Ctx.Ws.RefreshStatTable(true);
     ShowTab();
 }
 
