@@ -51,6 +51,31 @@ TEST(IniFile, ReadersFallBackToDefaults) {
     EXPECT_EQ(TIniFile::Load("/nonexistent/dir/x.ini").Sections().size(), 0u);
 }
 
+TEST(IniFile, LineBreaksInAValueBecomeBlanksAndAddNoLines) {
+    TTempDir dir;
+    auto path = dir / "a.ini";
+    WriteBytes(path, "[GLOBAL]\r\nCombsGenerateParameters=1\r\n");
+    TCombsGenParams gen;
+    gen.Parameters = "1234\r\n[PROXY]\nProxyServer=evil\r5678";  // pasted text, existing key
+    UpdateIniFile(path, [&](TIniFile& ini) {
+        WriteCombsGenDefaults(ini, gen);
+        ini.WriteString("GLOBAL", "Fresh", "a\n\rb\r\rc");  // new key; LF CR is two breaks
+    });
+    std::string bytes = ReadBytes(path);
+    EXPECT_NE(bytes.find("CombsGenerateParameters=1234 [PROXY] ProxyServer=evil 5678\r\n"), std::string::npos);
+
+    TIniFile back = TIniFile::Load(path);
+    EXPECT_EQ(back.Sections(), std::vector<std::string>{"GLOBAL"});
+    EXPECT_EQ(back.Keys("GLOBAL"), (std::vector<std::string>{"CombsGenerateParameters", "CombsGenerateMode", "Fresh"}));
+    EXPECT_EQ(back.ReadString("GLOBAL", "Fresh", ""), "a  b  c");
+    TCombsGenParams read;
+    ReadCombsGenDefaults(back, read);
+    EXPECT_EQ(read.Parameters, "1234 [PROXY] ProxyServer=evil 5678");
+    TProxy p;
+    ReadProxy(back, p);
+    EXPECT_EQ(p.ProxyServer, "");
+}
+
 TEST(ConfigFile, DefaultsFromAnEmptyFile) {
     TIniFile ini;
     TConfigData c;
