@@ -126,6 +126,34 @@ TEST(ConfigFile, KeyRules) {
     EXPECT_EQ(back, c);
 }
 
+TEST(ConfigFile, HandEditedPrizeCountIsCapped) {
+    TIniFile ini = TIniFile::Parse(
+        "[STAKES]\nProfits=2000000000\nProfit_0_Overlap=4\nProfit_0_Profit=10\nProfit_300_Overlap=1\n");
+    TConfigData c;
+    ReadConfigData(ini, c);
+    ASSERT_EQ(c.Profits.size(), static_cast<size_t>(kMaxProfitEntries));
+    EXPECT_EQ(c.Profits[0].Overlap, 4);
+    EXPECT_EQ(c.Profits[0].Profit, 100000);
+    EXPECT_EQ(c.Profits.back().Overlap, 0);
+
+    TIniFile full = ini;
+    WriteConfigData(full, c);
+    EXPECT_EQ(full.ReadInteger("STAKES", "Profits", 0), kMaxProfitEntries);
+    EXPECT_TRUE(full.HasKey("STAKES", "Profit_255_Profit"));
+    c.Profits.resize(1);  // saving fewer entries removes the stale ones, as far as they were read
+    WriteConfigData(full, c);
+    WriteConfigData(ini, c);
+    for (TIniFile* saved : {&full, &ini}) {
+        EXPECT_EQ(saved->ReadInteger("STAKES", "Profits", 0), 1);
+        EXPECT_FALSE(saved->HasKey("STAKES", "Profit_1_Overlap"));
+        EXPECT_FALSE(saved->HasKey("STAKES", "Profit_255_Profit"));
+        EXPECT_TRUE(saved->HasKey("STAKES", "Profit_300_Overlap"));
+    }
+
+    ReadConfigData(TIniFile::Parse("[STAKES]\nProfits=-5\n"), c);
+    EXPECT_TRUE(c.Profits.empty());
+}
+
 TEST(FormState, KeysDefaultsAndPlacement) {
     TMainFormKeys k;
     k.Load(TIniFile::Parse("[TFormMain]\nLeftPanelWidth=400\nColorDraws=0\nLayoutCompareLen3=7\n"));
