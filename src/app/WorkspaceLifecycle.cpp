@@ -14,8 +14,9 @@ constexpr uint16_t kAllGroups = (1u << 13) - 1;  // groups 0..12
 } // namespace
 
 bool TWorkspace::WaitForPreviousInstance() {
-    // The previous instance gets about a minute to end.
-    const std::string exe = FOptions.ExeName;
+    // The previous instance gets about a minute to end. Only the same executable counts: a copy
+    // running from another directory works on its own data and is no reason to wait.
+    const std::filesystem::path exe = OwnExecutable();
     for (int attempt = 0; attempt < 601; ++attempt) {
         if (!OtherInstanceRunning(exe)) return true;
         std::this_thread::sleep_for(std::chrono::milliseconds(100));

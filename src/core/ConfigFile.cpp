@@ -14,7 +14,7 @@ void ReadConfigData(const TIniFile& ini, TConfigData& c) {
 
     c.Cost = MoneyFromDecimal(ini.ReadFloat("STAKES", "Cost", 0));
     c.MaxStake = ini.ReadInteger("STAKES", "MaxStake", d.MaxStake);
-    int profits = std::max(0, ini.ReadInteger("STAKES", "Profits", 0));
+    int profits = std::clamp(ini.ReadInteger("STAKES", "Profits", 0), 0, kMaxProfitEntries);
     c.Profits.clear();
     for (int i = 0; i < profits; ++i) {
         std::string n = std::to_string(i);
@@ -38,7 +38,8 @@ void WriteConfigData(TIniFile& ini, const TConfigData& c) {
 
     ini.WriteString("STAKES", "Cost", MoneyToText(c.Cost));
     ini.WriteInteger("STAKES", "MaxStake", c.MaxStake);
-    int old = std::max(0, ini.ReadInteger("STAKES", "Profits", 0));
+    // Entries past the cap were never read, so stale ones there can stay.
+    int old = std::clamp(ini.ReadInteger("STAKES", "Profits", 0), 0, kMaxProfitEntries);
     ini.WriteInteger("STAKES", "Profits", static_cast<int64_t>(c.Profits.size()));
     for (size_t i = 0; i < c.Profits.size(); ++i) {
         std::string n = std::to_string(i);

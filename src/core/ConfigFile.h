@@ -15,6 +15,10 @@ void WriteShredding(TIniFile& ini, const TShreddingFormulas& formulas);
 void ReadProxy(const TIniFile& ini, TProxy& proxy);                      // PROXY; sets Saved
 void WriteProxy(TIniFile& ini, TProxy& proxy);                           // sets Saved
 
+// Prize entries read at most: one per match count, and a match count is a byte. A hand-edited
+// "Profits" beyond it would otherwise stall start-up reading millions of entries.
+inline constexpr int kMaxProfitEntries = 256;
+
 // The configuration file holds the proxy password in plain text: owner-only access.
 inline constexpr mode_t kConfigFileMode = 0600;
 

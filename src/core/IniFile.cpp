@@ -7,6 +7,25 @@
 
 namespace qx {
 
+namespace {
+// A value is one line of the file: a line break inside it would cut the value on reading and
+// turn the rest into lines of their own (even a section header or another key). Each break
+// (CR, LF or a CR LF pair) becomes a blank.
+std::string OneLine(std::string_view value) {
+    std::string line;
+    line.reserve(value.size());
+    for (size_t i = 0; i < value.size(); ++i) {
+        if (value[i] == '\r' || value[i] == '\n') {
+            if (value[i] == '\r' && i + 1 < value.size() && value[i + 1] == '\n') ++i;
+            line += ' ';
+        } else {
+            line += value[i];
+        }
+    }
+    return line;
+}
+} // namespace
+
 TIniFile TIniFile::Parse(std::string_view utf8Text) {
     TIniFile ini;
     TSection* current = nullptr;
@@ -127,7 +146,7 @@ void TIniFile::WriteString(std::string_view section, std::string_view key, std::
     TSection& s = Obtain(section);
     for (auto& l : s.Lines)
         if (l.Entry && SameText(l.Key, key)) {
-            l.Value = std::string(value);
+            l.Value = OneLine(value);
             return;
         }
     // New keys go after the section's last entry, before its trailing blank lines.
@@ -136,7 +155,7 @@ void TIniFile::WriteString(std::string_view section, std::string_view key, std::
     TLine l;
     l.Entry = true;
     l.Key = std::string(key);
-    l.Value = std::string(value);
+    l.Value = OneLine(value);
     s.Lines.insert(s.Lines.begin() + static_cast<std::ptrdiff_t>(at), std::move(l));
 }
 

@@ -33,6 +33,7 @@ public:
     bool ReadBool(std::string_view section, std::string_view key, bool def) const;
     long double ReadFloat(std::string_view section, std::string_view key, long double def) const;
 
+    // The value is kept on one line: each CR, LF or CR LF pair in it becomes a blank.
     void WriteString(std::string_view section, std::string_view key, std::string_view value);
     void WriteInteger(std::string_view section, std::string_view key, int64_t value);
     void WriteBool(std::string_view section, std::string_view key, bool value);  // 1 or 0

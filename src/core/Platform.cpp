@@ -4,6 +4,7 @@
 #include <fcntl.h>
 #include <langinfo.h>
 #include <locale.h>
+#include <string_view>
 #include <sys/file.h>
 #include <unistd.h>
 
@@ -43,7 +44,31 @@ char UserDecimalSeparator() {
     return separator;
 }
 
-bool OtherInstanceRunning(const std::string& exeFileName) {
+std::filesystem::path ExecutableOfLink(const std::filesystem::path& linkTarget) {
+    constexpr std::string_view kDeleted = " (deleted)";
+    std::string text = linkTarget.string();
+    if (text.size() > kDeleted.size() && text.ends_with(kDeleted)) text.resize(text.size() - kDeleted.size());
+    return text;
+}
+
+std::filesystem::path OwnExecutable() {
+    std::error_code ec;
+    auto target = std::filesystem::read_symlink("/proc/self/exe", ec);
+    return ec ? std::filesystem::path() : ExecutableOfLink(target);
+}
+
+namespace {
+// Weakly: the file of a replaced executable may be gone while its directory still resolves.
+std::filesystem::path CanonicalExecutable(const std::filesystem::path& path) {
+    std::error_code ec;
+    auto canonical = std::filesystem::weakly_canonical(path, ec);
+    return ec ? path.lexically_normal() : canonical;
+}
+} // namespace
+
+bool OtherInstanceRunning(const std::filesystem::path& exePath) {
+    if (exePath.empty()) return false;
+    const std::filesystem::path own = CanonicalExecutable(exePath);
     const pid_t self = ::getpid();
     std::error_code ec;
     for (const auto& entry : std::filesystem::directory_iterator("/proc", ec)) {
@@ -52,8 +77,8 @@ bool OtherInstanceRunning(const std::string& exeFileName) {
         if (std::stol(name) == self) continue;
         std::error_code linkError;
         auto exe = std::filesystem::read_symlink(entry.path() / "exe", linkError);
-        if (linkError) continue;
-        if (exe.filename().string() == exeFileName) return true;
+        if (linkError) continue;  // gone meanwhile, a kernel thread, or another user's process
+        if (CanonicalExecutable(ExecutableOfLink(exe)) == own) return true;
     }
     return false;
 }

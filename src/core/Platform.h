@@ -28,7 +28,17 @@ private:
 // locale is not set or not installed.
 char UserDecimalSeparator();
 
-// Whether another process runs the executable of that file name (this process excluded).
-bool OtherInstanceRunning(const std::string& exeFileName);
+// The executable file a /proc/<pid>/exe link names. Once the file is replaced or removed the
+// kernel appends " (deleted)"; the mark is dropped, so an instance still running an older build
+// of the program at that place counts as that program.
+std::filesystem::path ExecutableOfLink(const std::filesystem::path& linkTarget);
+
+// The full path of this process's executable; empty when the system does not tell.
+std::filesystem::path OwnExecutable();
+
+// Whether another process (this one excluded) runs the executable at exePath, both paths made
+// canonical. A copy in another directory is another installation with its own data, so it does
+// not count even under the same file name.
+bool OtherInstanceRunning(const std::filesystem::path& exePath);
 
 } // namespace qx

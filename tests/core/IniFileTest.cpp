@@ -51,6 +51,31 @@ TEST(IniFile, ReadersFallBackToDefaults) {
     EXPECT_EQ(TIniFile::Load("/nonexistent/dir/x.ini").Sections().size(), 0u);
 }
 
+TEST(IniFile, LineBreaksInAValueBecomeBlanksAndAddNoLines) {
+    TTempDir dir;
+    auto path = dir / "a.ini";
+    WriteBytes(path, "[GLOBAL]\r\nCombsGenerateParameters=1\r\n");
+    TCombsGenParams gen;
+    gen.Parameters = "1234\r\n[PROXY]\nProxyServer=evil\r5678";  // pasted text, existing key
+    UpdateIniFile(path, [&](TIniFile& ini) {
+        WriteCombsGenDefaults(ini, gen);
+        ini.WriteString("GLOBAL", "Fresh", "a\n\rb\r\rc");  // new key; LF CR is two breaks
+    });
+    std::string bytes = ReadBytes(path);
+    EXPECT_NE(bytes.find("CombsGenerateParameters=1234 [PROXY] ProxyServer=evil 5678\r\n"), std::string::npos);
+
+    TIniFile back = TIniFile::Load(path);
+    EXPECT_EQ(back.Sections(), std::vector<std::string>{"GLOBAL"});
+    EXPECT_EQ(back.Keys("GLOBAL"), (std::vector<std::string>{"CombsGenerateParameters", "CombsGenerateMode", "Fresh"}));
+    EXPECT_EQ(back.ReadString("GLOBAL", "Fresh", ""), "a  b  c");
+    TCombsGenParams read;
+    ReadCombsGenDefaults(back, read);
+    EXPECT_EQ(read.Parameters, "1234 [PROXY] ProxyServer=evil 5678");
+    TProxy p;
+    ReadProxy(back, p);
+    EXPECT_EQ(p.ProxyServer, "");
+}
+
 TEST(ConfigFile, DefaultsFromAnEmptyFile) {
     TIniFile ini;
     TConfigData c;
@@ -99,6 +124,34 @@ TEST(ConfigFile, KeyRules) {
     TConfigData back;
     ReadConfigData(out, back);
     EXPECT_EQ(back, c);
+}
+
+TEST(ConfigFile, HandEditedPrizeCountIsCapped) {
+    TIniFile ini = TIniFile::Parse(
+        "[STAKES]\nProfits=2000000000\nProfit_0_Overlap=4\nProfit_0_Profit=10\nProfit_300_Overlap=1\n");
+    TConfigData c;
+    ReadConfigData(ini, c);
+    ASSERT_EQ(c.Profits.size(), static_cast<size_t>(kMaxProfitEntries));
+    EXPECT_EQ(c.Profits[0].Overlap, 4);
+    EXPECT_EQ(c.Profits[0].Profit, 100000);
+    EXPECT_EQ(c.Profits.back().Overlap, 0);
+
+    TIniFile full = ini;
+    WriteConfigData(full, c);
+    EXPECT_EQ(full.ReadInteger("STAKES", "Profits", 0), kMaxProfitEntries);
+    EXPECT_TRUE(full.HasKey("STAKES", "Profit_255_Profit"));
+    c.Profits.resize(1);  // saving fewer entries removes the stale ones, as far as they were read
+    WriteConfigData(full, c);
+    WriteConfigData(ini, c);
+    for (TIniFile* saved : {&full, &ini}) {
+        EXPECT_EQ(saved->ReadInteger("STAKES", "Profits", 0), 1);
+        EXPECT_FALSE(saved->HasKey("STAKES", "Profit_1_Overlap"));
+        EXPECT_FALSE(saved->HasKey("STAKES", "Profit_255_Profit"));
+        EXPECT_TRUE(saved->HasKey("STAKES", "Profit_300_Overlap"));
+    }
+
+    ReadConfigData(TIniFile::Parse("[STAKES]\nProfits=-5\n"), c);
+    EXPECT_TRUE(c.Profits.empty());
 }
 
 TEST(FormState, KeysDefaultsAndPlacement) {
