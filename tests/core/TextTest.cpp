@@ -43,7 +43,8 @@ TEST(Text, RealNumbersReadLikeStrtodInTheCLocale) {
     EXPECT_EQ(TryStrToFloat("5."), 5.0L);
     EXPECT_EQ(TryStrToFloat("\t1e3 "), 1000.0L);
     EXPECT_EQ(TryStrToFloat("-2,5E-1"), -0.25L);
-    for (const char* bad : {"", " ", "+", "-", ".", "+-1", "--1", "1e", "1e+", "1,000,5", "1 2", "1e99999", "1e-99999", "nan", "5%"})
+    for (const char* bad : {"", " ", "+", "-", ".", "+-1", "--1", "1e", "1e+", "1,000,5", "1 2", "1e99999",
+                            "1e-99999", "nan", "5%"})
         EXPECT_EQ(TryStrToFloat(bad), std::nullopt) << bad;
 }
 

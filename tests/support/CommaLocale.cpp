@@ -27,7 +27,8 @@ TCommaLocaleScope::TCommaLocaleScope() {
     }
     const std::string target = (FDir / kLocale).string();
     // localedef may warn and exit non-zero while still writing a usable locale: setlocale decides.
-    const int rc = std::system(("localedef -i ru_RU -f UTF-8 " + Quoted(target) + " >/dev/null 2>&1").c_str());
+    const std::string command = "localedef -i ru_RU -f UTF-8 " + Quoted(target) + " >/dev/null 2>&1";
+    const int rc = std::system(command.c_str());
     setenv("LOCPATH", FDir.Path().c_str(), 1);
     if (!std::setlocale(LC_NUMERIC, kLocale)) {
         FFailure = "localedef -i ru_RU -f UTF-8 failed (exit status " + std::to_string(rc) +
