@@ -3,9 +3,11 @@
 
 #include "core/Switches.h"
 #include "views/FormMain.h"
+#include "views/NumericLocale.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
+    qx::UseCNumericLocale();
     std::vector<std::string> params;
     for (int i = 1; i < argc; ++i) params.emplace_back(argv[i]);
 

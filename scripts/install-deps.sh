@@ -9,6 +9,7 @@ PACKAGES=(
   libcurl4-openssl-dev libxlsxwriter-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth fonts-dejavu-core qt6-translations-l10n
+  locales  # sources from which the number tests generate a comma-decimal locale
 )
 
 missing=()

@@ -18,6 +18,7 @@
 #include "draws/DrawsCsv.h"
 #include "draws/DrawsFile.h"
 #include "views/FormMain.h"
+#include "views/NumericLocale.h"
 #include "views/draws/DrawsModel.h"
 
 using namespace qx;
@@ -124,6 +125,7 @@ BENCHMARK(BM_MainWindowStartupOnRealArchive)->Unit(benchmark::kMillisecond)->Ite
 int main(int argc, char** argv) {
     if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
     QApplication app(argc, argv);
+    qx::UseCNumericLocale();
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

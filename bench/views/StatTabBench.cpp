@@ -18,6 +18,7 @@
 #include "draws/DrawsFile.h"
 #include "views/Commands.h"
 #include "views/FormMain.h"
+#include "views/NumericLocale.h"
 
 using namespace qx;
 
@@ -82,6 +83,7 @@ void RegisterMethod(int entry, const std::string& code) {
 int main(int argc, char** argv) {
     if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
     QApplication app(argc, argv);
+    qx::UseCNumericLocale();
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
     if (!Data().Open()) {

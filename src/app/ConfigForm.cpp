@@ -1,7 +1,6 @@
 #include "app/ConfigForm.h"
 
 #include <algorithm>
-#include <cstdio>
 
 #include "core/Text.h"
 
@@ -16,9 +15,7 @@ TMoney MoneyField(TMoney stored, const std::string& shown, const std::string& ed
 } // namespace
 
 std::string WeightText(long double v) {
-    char buf[64];
-    std::snprintf(buf, sizeof buf, "%.3Lf", v);
-    std::string s(buf);
+    std::string s = FormatReal(v, TRealFormat::Fixed, 3);
     return s == "-0.000" ? "0.000" : s;
 }
 

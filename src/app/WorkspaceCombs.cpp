@@ -1,5 +1,4 @@
 #include <algorithm>
-#include <cstdio>
 #include <optional>
 
 #include "app/Workspace.h"
@@ -104,8 +103,8 @@ void TWorkspace::ExcludeLastDraws(int n) {
     const size_t step = std::max<size_t>(1, total / 100);
     FCombs.KeepFromUndo([&](TCombCode code, size_t i) {
         if (i % step == 0) {
-            char percent[32];
-            std::snprintf(percent, sizeof percent, "%.0f", (i + 1) * 100.0 / static_cast<double>(total));
+            const std::string percent =
+                FormatReal((i + 1) * 100.0 / static_cast<double>(total), TRealFormat::Fixed, 0);
             FShell.ShowStatus(FormatText("Удаление из списка комбинаций %d последних тиражей ( завершено %s %% )...",
                                          {nText, percent}));
         }

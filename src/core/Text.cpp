@@ -3,7 +3,6 @@
 #include <cerrno>
 #include <charconv>
 #include <cmath>
-#include <cstdio>
 #include <cstring>
 #include <iconv.h>
 
@@ -138,26 +137,41 @@ int32_t StrToIntDef(std::string_view text, int32_t def) { return TryStrToInt(tex
 
 std::optional<long double> TryStrToFloat(std::string_view text) {
     std::string s(Trim(text));
-    if (s.empty()) return std::nullopt;
     for (char& c : s)
         if (c == ',') c = '.';
     // Only plain decimal forms: no hex, no inf/nan words.
     for (char c : s)
         if (!((c >= '0' && c <= '9') || c == '.' || c == '-' || c == '+' || c == 'e' || c == 'E'))
             return std::nullopt;
-    char* end = nullptr;
-    errno = 0;
-    long double v = std::strtold(s.c_str(), &end);
-    if (end != s.c_str() + s.size() || errno == ERANGE || !std::isfinite(v)) return std::nullopt;
+    // from_chars reads "." whatever the process's locale, but takes no "+" sign of its own.
+    std::string_view number = s;
+    if (!number.empty() && number[0] == '+') {
+        number.remove_prefix(1);
+        if (!number.empty() && number[0] == '-') return std::nullopt;
+    }
+    long double v = 0;
+    auto [end, ec] = std::from_chars(number.data(), number.data() + number.size(), v);
+    if (ec != std::errc() || end != number.data() + number.size() || !std::isfinite(v)) return std::nullopt;
     return v;
 }
 
 long double StrToFloatDef(std::string_view text, long double def) { return TryStrToFloat(text).value_or(def); }
 
+std::string FormatReal(long double value, TRealFormat format, int precision) {
+    if (precision < 0) precision = 6;  // as printf takes a negative precision
+    const auto form = format == TRealFormat::Fixed ? std::chars_format::fixed : std::chars_format::general;
+    char buf[128];
+    auto [end, ec] = std::to_chars(buf, buf + sizeof buf, value, form, precision);
+    if (ec == std::errc()) return std::string(buf, end);
+    // Only the fixed form of a huge value is longer: the largest long double has 4933 digits.
+    std::string big(size_t(5000) + size_t(precision), '\0');
+    auto [bigEnd, bigEc] = std::to_chars(big.data(), big.data() + big.size(), value, form, precision);
+    big.resize(bigEc == std::errc() ? size_t(bigEnd - big.data()) : 0);
+    return big;
+}
+
 std::string FloatToText(long double value) {
-    char buf[64];
-    std::snprintf(buf, sizeof buf, "%.15Lg", value);
-    std::string s(buf);
+    std::string s = FormatReal(value, TRealFormat::General, 15);
     if (s == "-0") s = "0";
     return s;
 }

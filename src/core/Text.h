@@ -28,9 +28,15 @@ std::optional<int32_t> TryStrToInt(std::string_view text);
 int32_t StrToIntDef(std::string_view text, int32_t def);
 std::optional<int64_t> TryStrToInt64(std::string_view text);
 
-// Decimal number with "." or "," as separator (blanks around are ignored).
+// Decimal number with "." or "," as separator (blanks around are ignored), whatever the process's
+// locale.
 std::optional<long double> TryStrToFloat(std::string_view text);
 long double StrToFloatDef(std::string_view text, long double def);
+
+// A real number as printf prints it in the "C" locale ("%.*Lf" for Fixed, "%.*Lg" for General),
+// with "." as separator whatever the process's locale.
+enum class TRealFormat { Fixed, General };
+std::string FormatReal(long double value, TRealFormat format, int precision);
 
 // Shortest general form with up to 15 significant digits and "." as separator ("1.5", "-1", "0.001").
 std::string FloatToText(long double value);

@@ -3,8 +3,9 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
-#include <cstdio>
 #include <cstring>
+
+#include "core/Text.h"
 
 namespace qx {
 
@@ -44,11 +45,8 @@ int64_t RoundRatio(int64_t p, int64_t q) {
 }
 
 void SetFixedText(std::string& out, long double value, int decimals, char separator) {
-    char buf[128];
-    const int n = std::snprintf(buf, sizeof buf, "%.*Lf", decimals, value);
-    const size_t len = n > 0 ? std::min<size_t>(size_t(n), sizeof buf - 1) : 0;
-    if (separator != '.') std::replace(buf, buf + len, '.', separator);
-    out.assign(buf, len);
+    out = FormatReal(value, TRealFormat::Fixed, decimals);
+    if (separator != '.') std::replace(out.begin(), out.end(), '.', separator);
 }
 
 void SetRatioText(std::string& out, int64_t p, int64_t q, int decimals, char separator) {

@@ -101,7 +101,7 @@ inline void SetSignedText(std::string& out, int64_t value) { detail::SetSignedTe
 // The text of the extended-precision quotient p / q with decimals places, worked out in integers;
 // only an exact decimal tie falls back to printing the binary value.
 void SetRatioText(std::string& out, int64_t p, int64_t q, int decimals, char separator);
-// printf("%.*Lf") with the separator.
+// printf("%.*Lf") in the "C" locale, with the separator given.
 void SetFixedText(std::string& out, long double value, int decimals, char separator);
 // A weight with two places; whole numbers are printed without printf.
 void SetWeightText(std::string& out, long double weight, char separator);

@@ -3,6 +3,7 @@
 #include "app/WorkspaceFixture.h"
 #include "core/Error.h"
 #include "core/IniFile.h"
+#include "support/CommaLocale.h"
 
 using namespace qx;
 using namespace qx::test;
@@ -76,6 +77,25 @@ TEST(ConfigForm, OkKeepsUntouchedValuesExactlyAndTakesEditedOnes) {
     m.MatrixCols = 4;
     m.MatrixSegments[2][2] = 3;
     EXPECT_EQ(ChangedStatGroups(r, m), (std::vector<int>{kStatGroupMatrix, kStatGroupSegments}));
+}
+
+// Coefficients and money keep "." under a comma-decimal locale, and edited values are read back.
+TEST(ConfigForm, NumbersIgnoreTheProcessLocale) {
+    QX_COMMA_LOCALE_SCOPE(comma);
+    TConfigData c;
+    c.Cost = 12345;
+    c.Weights.Deviation = -1;
+    c.Weights.Level = 0.12345L;
+    TConfigForm shown = ConfigFormFromData(c);
+    EXPECT_EQ(shown.Cost, "1.23");
+    EXPECT_EQ(shown.Weights, (std::array<std::string, 3>{"0.000", "-1.000", "0.123"}));
+    TConfigForm edited = shown;
+    edited.Cost = "2.5";
+    edited.Weights[0] = "0.5";
+    TConfigData r = ConfigDataFromForm(c, shown, edited);
+    EXPECT_EQ(r.Cost, 25000);
+    EXPECT_EQ(r.Weights.Count, 0.5L);
+    EXPECT_EQ(r.Weights.Deviation, -1);
 }
 
 TEST(WebLinks, DefaultsSettingsAndSchemes) {

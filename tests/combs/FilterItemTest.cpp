@@ -6,6 +6,7 @@
 #include "combs/FilterVariants.h"
 #include "core/Error.h"
 #include "stats/StatList.h"
+#include "support/CommaLocale.h"
 
 using namespace qx;
 
@@ -82,6 +83,18 @@ TEST_F(FilterText, FieldRules) {
     EXPECT_EQ(Parse("TSD1#NUMSX:7").Method->Code(), "NUMS");    // a code that begins the word
     EXPECT_FALSE(Parse("").Defined);
     EXPECT_EQ(FilterItemText(TFilterItem{}), "");
+}
+
+// Weights typed in the filter editor under a comma-decimal locale are kept, not lost to -1.
+TEST_F(FilterText, WeightsRoundTripUnderACommaLocale) {
+    QX_COMMA_LOCALE_SCOPE(comma);
+    const std::string text = "TSD1#NUMS:10#LMV:3#SF:1#0.5:-1.25:2:1:0";
+    TFilterItem f = Parse(text);
+    EXPECT_TRUE(f.Weights.OwnWeights);
+    EXPECT_EQ(f.Weights.WeightCount, 0.5L);
+    EXPECT_EQ(f.Weights.WeightDeviation, -1.25L);
+    EXPECT_EQ(FilterItemText(f), text);
+    EXPECT_EQ(Parse("TSD1#NUMS:10#LMV:3#SF:1#0,5:1:1:0:0").Weights.WeightCount, 0.5L);
 }
 
 TEST(FilterMethodCode, AnExactCodeWinsOverAShorterOneThatBeginsTheWord) {

@@ -1,6 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <random>
+
 #include "core/Text.h"
+#include "support/CommaLocale.h"
 
 using namespace qx;
 
@@ -31,6 +35,51 @@ TEST(Text, IntegersReadLikeTheProgramsFields) {
     EXPECT_EQ(StrToFloatDef("0x10", -1), -1);
     EXPECT_EQ(FloatToText(-1), "-1");
     EXPECT_EQ(FloatToText(0.1L), "0.1");
+}
+
+TEST(Text, RealNumbersReadLikeStrtodInTheCLocale) {
+    EXPECT_EQ(TryStrToFloat("+0.5"), 0.5L);
+    EXPECT_EQ(TryStrToFloat("-.5"), -0.5L);
+    EXPECT_EQ(TryStrToFloat("5."), 5.0L);
+    EXPECT_EQ(TryStrToFloat("\t1e3 "), 1000.0L);
+    EXPECT_EQ(TryStrToFloat("-2,5E-1"), -0.25L);
+    for (const char* bad : {"", " ", "+", "-", ".", "+-1", "--1", "1e", "1e+", "1,000,5", "1 2", "1e99999",
+                            "1e-99999", "nan", "5%"})
+        EXPECT_EQ(TryStrToFloat(bad), std::nullopt) << bad;
+}
+
+TEST(Text, FormatRealPrintsAsPrintfInTheCLocale) {
+    std::mt19937_64 random(7);
+    std::uniform_int_distribution<int> numerator(-2000000, 2000000), denominator(1, 20000);
+    for (int i = 0; i < 2000; ++i) {
+        const long double v = static_cast<long double>(numerator(random)) / denominator(random);
+        const int precision = i % 10;
+        char fixed[128], general[128];
+        std::snprintf(fixed, sizeof fixed, "%.*Lf", precision, v);
+        std::snprintf(general, sizeof general, "%.15Lg", v);
+        ASSERT_EQ(FormatReal(v, TRealFormat::Fixed, precision), fixed) << static_cast<double>(v);
+        ASSERT_EQ(FormatReal(v, TRealFormat::General, 15), general) << static_cast<double>(v);
+    }
+    EXPECT_EQ(FormatReal(0.125L, TRealFormat::Fixed, 2), "0.12");  // the binary tie goes to even
+    EXPECT_EQ(FormatReal(-0.0001L, TRealFormat::Fixed, 3), "-0.000");
+    EXPECT_EQ(FormatReal(1e30L, TRealFormat::General, 15), "1e+30");
+    EXPECT_EQ(FormatReal(1e300L, TRealFormat::Fixed, 1).size(), 303u);  // longer than any short buffer
+    EXPECT_EQ(FloatToText(-0.0L), "0");
+}
+
+// Under a locale whose decimal point is "," (as the window's process gets on a Russian desktop)
+// numbers are still read and written with ".".
+TEST(Text, NumbersIgnoreTheProcessLocale) {
+    QX_COMMA_LOCALE_SCOPE(comma);
+    ASSERT_EQ(test::PrintfHalf(), "0,5");  // the locale is really in force
+    EXPECT_EQ(TryStrToFloat("0.5"), 0.5L);
+    EXPECT_EQ(TryStrToFloat("0,5"), 0.5L);
+    EXPECT_EQ(TryStrToFloat(" -1.25e2 "), -125.0L);
+    EXPECT_EQ(StrToFloatDef("x", -1), -1);
+    EXPECT_EQ(FloatToText(0.5L), "0.5");
+    EXPECT_EQ(FloatToText(-1234.5678L), "-1234.5678");
+    EXPECT_EQ(FormatReal(2.5L, TRealFormat::Fixed, 3), "2.500");
+    EXPECT_EQ(FormatReal(1e-7L, TRealFormat::General, 15), "1e-07");
 }
 
 TEST(Text, FormatNeverReadsArgumentsAsFormats) {

@@ -8,6 +8,7 @@
 #include "stats/StatFormat.h"
 #include "stats/StatRows.h"
 #include "stats/TableSort.h"
+#include "support/CommaLocale.h"
 
 using namespace qx;
 
@@ -191,6 +192,19 @@ TEST(StatFormat, RoundingHalvesToEvenAndWeightTexts) {
     EXPECT_EQ(SignedText(3), "+3");
     EXPECT_EQ(SignedText(0), "0");
     EXPECT_EQ(SignedText(-3), "-3");
+}
+
+// The window's process may run under a locale whose decimal point is ",": cell texts keep the
+// separator asked for, and decimal texts still sort as numbers.
+TEST(StatFormat, TextsAndSortIgnoreTheProcessLocale) {
+    QX_COMMA_LOCALE_SCOPE(comma);
+    EXPECT_EQ(FixedText(2.5L, 3, '.'), "2.500");
+    EXPECT_EQ(FixedText(-0.375L, 2, ','), "-0,38");
+    EXPECT_EQ(RatioText(1, 8, 2, '.'), "0.12");  // an exact tie is printed from the binary value
+    EXPECT_EQ(WeightText(0.5L, '.'), "0.50");
+    const std::vector<std::string> cells = {"10.5", "9.75", "-1.5"};
+    auto text = [&](int r, int) -> std::string_view { return cells[size_t(r)]; };
+    EXPECT_EQ(SortListRows(3, 1, false, text), (std::vector<int>{2, 1, 0}));
 }
 
 TEST(TableSort, NumbersTextsCaptionsAndDirection) {

@@ -18,6 +18,7 @@
 #include "core/Shell.h"
 #include "views/Commands.h"
 #include "views/FormMain.h"
+#include "views/NumericLocale.h"
 #include "views/ProgressWindow.h"
 #include "views/QtShell.h"
 #include "views/Tx.h"
@@ -67,6 +68,7 @@ void Save(QWidget* widget, const char* name) {
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
+    qx::UseCNumericLocale();
     if (argc != 3) {
         std::fprintf(stderr, "usage: quadrix_screenshots PROGRAM_DIR OUT_DIR\n");
         return 2;

@@ -1,0 +1,9 @@
+#include "views/NumericLocale.h"
+
+#include <clocale>
+
+namespace qx {
+
+void UseCNumericLocale() { std::setlocale(LC_NUMERIC, "C"); }
+
+} // namespace qx
