@@ -36,8 +36,7 @@ bool TWorkspace::GenerateCombs(const TCombsGenParams& params, bool interactive) 
     bool made = false;
     try {
         FCombs.Clear();
-        // A stored mode outside 0..4 means the full list, as the generation dialog shows it.
-        const int mode = params.Mode >= 0 && params.Mode <= 4 ? params.Mode : 0;
+        const int mode = params.EffectiveMode();
         if (mode == 4) {
             made = LoadCombsFile(params.Parameters);
         } else {
@@ -205,7 +204,7 @@ void TWorkspace::CheckUniqueNumbers() {
 }
 
 void TWorkspace::StoreCombsBuffer(int offset, int n) {
-    if (FCombs.BufferKey() == std::pair(offset, n)) return;
+    if (!FCombs.BufferNeedsStore(offset, n)) return;
     TBusyScope busy(FShell, "Создание буфера комбинаций...");
     try {
         FCombs.StoreBuffer(offset, n);
@@ -215,7 +214,7 @@ void TWorkspace::StoreCombsBuffer(int offset, int n) {
 }
 
 bool TWorkspace::LoadCombsBuffer(int offset, int n) {
-    if (FCombs.BufferKey() != std::pair(offset, n) || FCombs.BufferCount() == 0) return false;
+    if (!FCombs.BufferCanLoad(offset, n)) return false;
     TBusyScope busy(FShell, "Загрузка буфера комбинаций...");
     try {
         if (!FCombs.LoadBuffer(offset, n)) return false;

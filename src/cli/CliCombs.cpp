@@ -12,7 +12,7 @@ void Generate(TCliContext& c, TCliArgs& args) {
     TWorkspace& ws = c.Workspace;
     TCombsGenParams params = ws.CombsGenDefaults();
     if (auto mode = args.TakeIntOption("mode")) {
-        if (*mode < 0 || *mode > 4) throw TAppError(FormatText("Некорректный режим генерации: %d", {std::to_string(*mode)}));
+        if (*mode < 0 || *mode >= TCombsGenParams::kModeCount) throw TAppError(FormatText("Некорректный режим генерации: %d", {std::to_string(*mode)}));
         params.Mode = *mode;
         params.Parameters = args.TakeOption("params").value_or("");
     }

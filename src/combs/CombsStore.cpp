@@ -31,14 +31,14 @@ void TCombsStore::RestoreUndo() {
 void TCombsStore::ClearUndo() { FUndo.clear(); }
 
 bool TCombsStore::StoreBuffer(int offset, int n) {
-    if (FBufferKey == std::make_pair(offset, n)) return false;
+    if (!BufferNeedsStore(offset, n)) return false;
     FBuffer.assign(FList.begin(), FList.end());
     FBufferKey = {offset, n};
     return true;
 }
 
 bool TCombsStore::LoadBuffer(int offset, int n) {
-    if (FBufferKey != std::make_pair(offset, n) || FBuffer.empty()) return false;
+    if (!BufferCanLoad(offset, n)) return false;
     FList.assign(FBuffer.begin(), FBuffer.end());
     Changed();
     return true;

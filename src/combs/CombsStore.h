@@ -50,6 +50,9 @@ public:
     // Combination buffer, keyed by (draws offset, N).
     std::pair<int, int> BufferKey() const { return FBufferKey; }
     int BufferCount() const { return static_cast<int>(FBuffer.size()); }
+    // Whether StoreBuffer / LoadBuffer with this key would copy anything.
+    bool BufferNeedsStore(int offset, int n) const { return FBufferKey != std::pair(offset, n); }
+    bool BufferCanLoad(int offset, int n) const { return !BufferNeedsStore(offset, n) && !FBuffer.empty(); }
     bool StoreBuffer(int offset, int n);  // false when the key was already stored
     bool LoadBuffer(int offset, int n);
     void ResetBuffer();        // key (-1, -1), empty

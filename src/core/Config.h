@@ -56,8 +56,12 @@ struct TConfigData {
 // How the working combination list is built: a mode 0..4 and its parameter text (own numbers
 // or a file name). The defaults live in the configuration file.
 struct TCombsGenParams {
+    static constexpr int32_t kModeCount = 5;
     int32_t Mode = 0;
     std::string Parameters;  // at most 255 characters
+
+    // The mode lists are made by: a stored mode outside 0..4 (an edited file) means the full list.
+    int32_t EffectiveMode() const { return Mode >= 0 && Mode < kModeCount ? Mode : 0; }
 };
 
 // Shredding formulas and the decimal places of their results.

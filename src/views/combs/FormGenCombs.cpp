@@ -17,7 +17,6 @@
 namespace qx {
 namespace {
 
-constexpr int kModeCount = 5;
 constexpr int kFileMode = 4;
 constexpr int kMaxParameterLength = 255;
 
@@ -52,9 +51,7 @@ TFormGenCombs::TFormGenCombs(const TCombsGenParams& defaults, const QString& fil
 
     layout->addWidget(MakeOkCancelButtons(this));
 
-    // A stored mode outside the list (an edited configuration file) shows as the full list.
-    const int mode = defaults.Mode >= 0 && defaults.Mode < kModeCount ? defaults.Mode : 0;
-    FMode->setCurrentIndex(mode);
+    FMode->setCurrentIndex(defaults.EffectiveMode());
     FParam->setText(ToQ(defaults.Parameters));
     FSave->setChecked(false);
     ModeChanged();
