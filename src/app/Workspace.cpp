@@ -44,6 +44,7 @@ void TWorkspace::RefreshViews(bool force) {
 TIniFile TWorkspace::ReadFormState() const { return TIniFile::Load(FPaths.FormStateFile()); }
 
 void TWorkspace::UpdateFormState(const std::function<void(TIniFile&)>& change) {
+    if (FOptions.ReadOnly) throw TAppError("Файл параметров окна открыт только для чтения");
     UpdateIniFile(FPaths.FormStateFile(), change);
 }
 

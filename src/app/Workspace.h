@@ -2,12 +2,14 @@
 #include <cstdint>
 #include <filesystem>
 #include <functional>
+#include <optional>
 #include <random>
 #include <span>
 #include <string>
 #include <vector>
 
 #include "core/Config.h"
+#include "core/FileIO.h"
 #include "core/FormState.h"
 #include "core/Game.h"
 #include "core/Platform.h"
@@ -34,6 +36,13 @@ struct TWorkspaceOptions {
     bool Interactive = true;
     // Decimal separator of table texts; 0 takes the user's locale.
     char DecimalSeparator = 0;
+    // A run that only reads the program's files (the command-line tool's reading commands): it
+    // takes no lock and creates, writes or removes nothing in the program directory, so it works
+    // in a read-only directory and beside a running window.
+    bool ReadOnly = false;
+    // Builds the working combination list at start-up; commands that do not use it go without,
+    // so a stored list file that is missing or hostile cannot stop them.
+    bool BuildCombsList = true;
 };
 
 // Views subscribe to hear about changes; each keeps its own cache and decides what to redo.
@@ -143,10 +152,16 @@ public:
     std::string StatusPanelText(int panel) const;
 
     void LoadDraws();
+    // Writes the archive; shows the failure and answers false. Refused (with the load error)
+    // when the archive could not be loaded: the file is never replaced by what was read of it.
     bool SaveDraws();
     void RefreshDrawsList(bool force);
+    // The load failure of this run's archive; commands that would write the archive refuse with it.
+    const std::optional<std::string>& ArchiveLoadError() const { return FArchiveError; }
 
-    // ---- Draw commands (failures raise; the caller's RunCommand shows them)
+    // ---- Draw commands (failures raise; the caller's RunCommand shows them). A command whose save
+    // fails raises the write error after the archive in memory took the change, so no success is
+    // reported for it; after a failed load every command that would write the archive refuses.
     // A new draw as the add dialog proposes it: the next number, no label.
     TDrawRecord ProposedDraw() const;
     void AddDraw(const TDrawRecord& draw);
@@ -155,8 +170,12 @@ public:
     bool DeleteDrawRows(const std::vector<int>& rows);
     // Deletes, for each number, the draw that IndexOfNumber finds for it.
     void DeleteDrawNumbers(const std::vector<int32_t>& numbers);
+    // Appends the file's new draws and saves only when there are some. A file that is not a
+    // regular file, too large, UTF-16, binary, or whose lines hold no draw at all is refused.
     TCsvImportResult ImportDraws(const std::filesystem::path& file);
-    void ExportDraws(const std::filesystem::path& file);
+    // Writes the CSV to the user's target (refusing the program's own files); says whether that
+    // was a stream such as /dev/stdout.
+    TUserTargetKind ExportDraws(const std::filesystem::path& file);
 
     // ---- Combination list (failures of file, paste and generation are shown, not raised)
     const TCombsStore& Combs() const { return FCombs; }
@@ -232,6 +251,15 @@ private:
     void LoadConfiguration();
     bool WaitForPreviousInstance();
     void WriteFormKey(std::string_view name);
+    // Raises why nothing may write the archive: a read-only run, or the load error.
+    void RequireArchiveWritable() const;
+    // Writes the archive, raising the write error; the draws list is refreshed either way.
+    void StoreDraws();
+    // Runs change on the archive, saves it and refreshes the views; raises what failed.
+    void ChangeArchive(const std::function<void()>& change);
+    // Takes the program directory's lock and the stakes file; false (with the message) when the
+    // directory is another instance's or cannot be written.
+    bool LockProgramDir();
     void CombsListChanged();
     void RegisterStats();
     void UpdateStatsConfig();
@@ -251,7 +279,9 @@ private:
     TDrawsArchive FArchive;
     TStatList FStats;
     int FDrawsOffset = 0;
+    TDirectoryLock FDirLock;
     TExclusiveFile FStakesLock;
+    std::optional<std::string> FArchiveError;
     TCombsStore FCombs;
     TStatTab FStatTab{*this};
     TGraphTab FGraphTab{*this};

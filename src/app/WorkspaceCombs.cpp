@@ -8,6 +8,7 @@
 #include "core/DrawHelpers.h"
 #include "core/Error.h"
 #include "core/FileIO.h"
+#include "core/ProgramPaths.h"
 #include "core/Text.h"
 
 namespace qx {
@@ -38,7 +39,10 @@ bool TWorkspace::GenerateCombs(const TCombsGenParams& params, bool interactive) 
         FCombs.Clear();
         const int mode = params.EffectiveMode();
         if (mode == 4) {
-            made = LoadCombsFile(params.Parameters);
+            // A stored file name without a folder is the program directory's file, wherever the
+            // program was started from.
+            const std::filesystem::path file = params.Parameters;
+            made = LoadCombsFile(file.is_relative() ? FPaths.Dir / file : file);
         } else {
             TCombsArray combs;
             combs.reserve(kCombCount);
@@ -136,7 +140,7 @@ void TWorkspace::DeleteSelectedCombs(const std::vector<int>& rows) {
 
 bool TWorkspace::LoadCombsFile(const std::filesystem::path& file) {
     try {
-        FCombs.Assign(ParseLcvText(ReadTextFile(file)));
+        FCombs.Assign(ParseLcvText(ReadInputTextFile(file, kMaxCombsFileBytes)));
         CombsListChanged();
         return true;
     } catch (const std::exception& e) {
@@ -148,7 +152,7 @@ bool TWorkspace::LoadCombsFile(const std::filesystem::path& file) {
 bool TWorkspace::SaveCombsFile(const std::filesystem::path& file) {
     TBusyScope busy(FShell, FormatText("Сохранение файла \"%s\"...", {file.string()}));
     try {
-        WriteTextFileAtomic(file, LcvText(FCombs.List()));
+        WriteUserTarget(ResolveOutputFile(FPaths, file), Utf8ToCp1251(LcvText(FCombs.List())));
         return true;
     } catch (const std::exception& e) {
         FShell.ShowError(FormatText("Ошибка записи в файл \"%s\"!\r\r%s", {file.string(), e.what()}));

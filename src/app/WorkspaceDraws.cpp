@@ -4,37 +4,82 @@
 #include "core/ArchiveQueries.h"
 #include "core/Error.h"
 #include "core/FileIO.h"
+#include "core/ProgramPaths.h"
 #include "core/Text.h"
 #include "draws/DrawsFile.h"
 
 namespace qx {
 
 void TWorkspace::LoadDraws() {
+    FArchiveError.reset();
     std::error_code ec;
-    if (!std::filesystem::exists(FPaths.DrawsFile(), ec)) return;
+    if (!std::filesystem::exists(std::filesystem::symlink_status(FPaths.DrawsFile(), ec))) return;
     {
         TBusyScope busy(FShell, "Загрузка файла тиражей...");
         TDrawsReadResult read = ReadDrawsFile(FPaths.DrawsFile());
         FArchive.Assign(std::move(read.Draws));
-        if (read.Error) FShell.ShowError(FailureText("Ошибка чтения файла тиражей!\r\r%s", *read.Error));
+        if (read.Error) {
+            // What could be read is shown, but never saved: a save would put that part in place
+            // of the whole archive.
+            FArchiveError = FailureText("Ошибка чтения файла тиражей!\r\r%s", *read.Error);
+            FShell.ShowError(*FArchiveError);
+        }
+        if (const int bad = CountBadDraws(Draws()))
+            FShell.ShowWarning(FormatText(
+                "Файл тиражей содержит некорректные записи (номер тиража не больше 0 или число больше 9): %d",
+                {std::to_string(bad)}));
         RefreshDrawsList(false);
     }
 }
 
-bool TWorkspace::SaveDraws() {
-    bool ok = true;
-    {
-        TBusyScope busy(FShell, "Сохранение файла тиражей...");
-        try {
-            WriteDrawsFile(FPaths.DrawsFile(), FArchive.Records());
-        } catch (const std::exception& e) {
-            FShell.ShowError(FailureText("Ошибка записи в файл тиражей!\r\r%s", e.what()));
-            ok = false;
-        }
-        RefreshDrawsList(true);
-    }
-    return ok;
+void TWorkspace::RequireArchiveWritable() const {
+    if (FArchiveError) throw TAppError(*FArchiveError);
+    if (FOptions.ReadOnly) throw TAppError("Файл тиражей открыт только для чтения");
 }
+
+void TWorkspace::StoreDraws() {
+    RequireArchiveWritable();
+    TBusyScope busy(FShell, "Сохранение файла тиражей...");
+    std::optional<std::string> failure;
+    try {
+        WriteDrawsFile(FPaths.DrawsFile(), FArchive.Records());
+    } catch (const std::exception& e) {
+        failure = FailureText("Ошибка записи в файл тиражей!\r\r%s", e.what());
+    }
+    RefreshDrawsList(true);
+    if (failure) throw TAppError(*failure);
+}
+
+bool TWorkspace::SaveDraws() {
+    try {
+        StoreDraws();
+        return true;
+    } catch (const std::exception& e) {
+        FShell.ShowError(e.what());
+        return false;
+    }
+}
+
+void TWorkspace::ChangeArchive(const std::function<void()>& change) {
+    RequireArchiveWritable();
+    change();
+    std::exception_ptr failure;
+    try {
+        StoreDraws();
+    } catch (...) {
+        failure = std::current_exception();
+    }
+    RefreshViews(false);
+    if (failure) std::rethrow_exception(failure);
+}
+
+namespace {
+void RequireDrawNumber(int32_t number) {
+    if (!IsValidDrawNumber(number))
+        throw TAppError(FormatText("Некорректный номер тиража: %d", {std::to_string(number)}));
+}
+
+} // namespace
 
 TDrawRecord TWorkspace::ProposedDraw() const {
     TDrawRecord r;
@@ -43,15 +88,13 @@ TDrawRecord TWorkspace::ProposedDraw() const {
 }
 
 void TWorkspace::AddDraw(const TDrawRecord& draw) {
-    FArchive.Append(draw);
-    SaveDraws();
-    RefreshViews(false);
+    RequireDrawNumber(draw.Number);
+    ChangeArchive([&] { FArchive.Append(draw); });
 }
 
 void TWorkspace::ReplaceDrawAtRow(int row, const TDrawRecord& draw) {
-    FArchive.Replace(FArchive.High() - row, draw);
-    SaveDraws();
-    RefreshViews(false);
+    RequireDrawNumber(draw.Number);
+    ChangeArchive([&] { FArchive.Replace(FArchive.High() - row, draw); });
 }
 
 bool TWorkspace::DeleteDrawRows(const std::vector<int>& rows) {
@@ -70,30 +113,34 @@ bool TWorkspace::DeleteDrawRows(const std::vector<int>& rows) {
 }
 
 void TWorkspace::DeleteDrawNumbers(const std::vector<int32_t>& numbers) {
-    {
-        TBusyScope busy(FShell, "Удаление выделенных тиражей....");
+    TBusyScope busy(FShell, "Удаление выделенных тиражей....");
+    ChangeArchive([&] {
         for (int32_t number : numbers) FArchive.DeleteAt(IndexOfNumber(Draws(), number));
         RefreshDrawsList(false);
-        SaveDraws();
-        RefreshViews(false);
-    }
+    });
 }
 
 TCsvImportResult TWorkspace::ImportDraws(const std::filesystem::path& file) {
+    RequireArchiveWritable();
     TBusyScope busy(FShell, FormatText("Импорт тиражей из файла \"%s\"...", {file.string()}));
     // The whole file is read before anything is appended: a read failure changes nothing.
-    std::string text = ReadTextFile(file);
+    const std::string text = ReadInputTextFile(file, kMaxImportFileBytes);
     TDrawsArray draws = Draws();
     TCsvImportResult result = AppendDrawsFromCsv(text, draws);
-    if (result.Added > 0) FArchive.Assign(std::move(draws));
-    SaveDraws();
-    RefreshViews(false);
+    if (result.NoDraws()) {
+        throw TAppError(FormatText("В файле \"%s\" нет ни одного тиража!", {file.string()}) + "\r\r" +
+                        ImportSummary(result));
+    }
+    // Nothing new, nothing written.
+    if (result.Added > 0) ChangeArchive([&] { FArchive.Assign(std::move(draws)); });
     return result;
 }
 
-void TWorkspace::ExportDraws(const std::filesystem::path& file) {
+TUserTargetKind TWorkspace::ExportDraws(const std::filesystem::path& file) {
     TBusyScope busy(FShell, FormatText("Экспорт тиражей в файл \"%s\"...", {file.string()}));
-    WriteTextFileAtomic(file, DrawsCsvText(Draws()));
+    const TUserTarget target = ResolveOutputFile(FPaths, file);
+    WriteUserTarget(target, Utf8ToCp1251(DrawsCsvText(Draws())));
+    return target.Kind;
 }
 
 } // namespace qx

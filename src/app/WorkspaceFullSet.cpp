@@ -30,8 +30,7 @@ std::optional<TFullSet> TWorkspace::BuildFullSetFile(int method) {
         WriteFileAtomic(path, EncodeFullSet(set));
         return set;
     } catch (const std::exception& e) {
-        std::error_code ec;
-        std::filesystem::remove(path, ec);
+        // A failed write leaves the previous file as it was: it may still be a good one.
         FShell.ShowError(FormatText(
             "Ошибка создания файла данных для полного набора вариантов!\r\rИмя файла: %s\r\r%s", {path.string(), e.what()}));
         return std::nullopt;
@@ -41,17 +40,22 @@ std::optional<TFullSet> TWorkspace::BuildFullSetFile(int method) {
 std::optional<TFullSet> TWorkspace::LoadFullSet(int method) {
     if (method < 0 || method >= FStats.Count() || !FStats.HasFullSet(method)) return std::nullopt;
     const std::filesystem::path path = FullSetFile(method);
+    auto stat = FStats.CreateStat(method);
     try {
         std::error_code ec;
-        if (std::filesystem::exists(path, ec)) {
-            // An empty or damaged file is built again rather than read in part.
-            if (auto set = DecodeFullSet(ReadFileBytes(path))) return set;
+        if (std::filesystem::exists(std::filesystem::symlink_status(path, ec))) {
+            // A file whose records cannot be the method's (damaged, truncated, edited) is built
+            // again rather than giving wrong norms.
+            auto set = DecodeFullSet(ReadFileLimited(path, kMaxFullSetFileBytes));
+            if (set && FullSetDefect(*set, FullSetShapeOf(*stat)).empty()) return set;
         }
     } catch (const std::exception& e) {
         FShell.ShowError(FormatText(
             "Ошибка открытия файла данных для полного набора вариантов!\r\rИмя файла: %s\r\r%s", {path.string(), e.what()}));
         return std::nullopt;
     }
+    // A reading run writes nothing: the full set is computed for this table only.
+    if (FOptions.ReadOnly) return FullSetOf(ComputeFullSetTable(*stat));
     return BuildFullSetFile(method);
 }
 
@@ -61,7 +65,7 @@ std::optional<TFullSet> TWorkspace::OpenFullSet(int method) {
 }
 
 void TWorkspace::BuildFullSetFiles(bool force, uint16_t groups) {
-    if (!force && !PrefetchsEnabled()) return;
+    if ((!force && !PrefetchsEnabled()) || FOptions.ReadOnly) return;
     const std::string text = "Создание файлов для полного набора комбинаций...";
     TBusyScope busy(FShell, text);
     FShell.ShowProgress(text, FStats.Count(), false);

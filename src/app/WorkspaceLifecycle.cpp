@@ -4,6 +4,7 @@
 #include "app/Workspace.h"
 #include "core/ConfigFile.h"
 #include "core/Error.h"
+#include "core/FileIO.h"
 #include "core/Text.h"
 #include "draws/DrawsFile.h"
 
@@ -29,7 +30,8 @@ void TWorkspace::LoadFormKeys() {
     try {
         TIniFile ini = ReadFormState();
         FFormKeys.Load(ini);
-        if (!FFormKeys.PrefetchsInit) {
+        // A reading run creates no file, so the first-start mark waits for a run that may write.
+        if (!FFormKeys.PrefetchsInit && !FOptions.ReadOnly) {
             FFormKeys.PrefetchsInit = true;
             UpdateFormState([&](TIniFile& state) {
                 FFormKeys.WriteKey(state, "PrefetchsInit");
@@ -78,20 +80,32 @@ void TWorkspace::StartFirstStage() {
     }
 }
 
+bool TWorkspace::LockProgramDir() {
+    try {
+        FDirLock.Lock(FPaths.Dir);
+        FStakesLock.Open(FPaths.StakesFile());
+    } catch (const std::exception& e) {
+        FDirLock.Unlock();
+        FShell.ShowError(std::string(kExclusiveAccessMessage) + "\r\r" + e.what());
+        return false;
+    }
+    // Saves that were cut short left their temporary files; with the lock held none is running.
+    RemoveStaleTempFiles(FPaths.DataFiles());
+    RemoveStaleTempFilesIn(FPaths.PrefetchsDir(), ".dfc");
+    return true;
+}
+
 bool TWorkspace::StartSecondStage() {
     if (FQuitRequested) return false;
     try {
         FShell.ShowStatus("Инициализация...");
         FDrawsOffset = 0;
-        try {
-            FStakesLock.Open(FPaths.StakesFile());
-        } catch (const std::exception&) {
-            FShell.ShowError(kExclusiveAccessMessage);
+        if (!FOptions.ReadOnly && !LockProgramDir()) {
             FQuitRequested = true;
             return false;
         }
         LoadDraws();
-        GenerateCombs(FCombsGen, true);
+        if (FOptions.BuildCombsList) GenerateCombs(FCombsGen, true);
         RefreshViews(true);
         FStarted = true;
         FShell.ShowStatus("");
@@ -101,6 +115,7 @@ bool TWorkspace::StartSecondStage() {
             FQuitRequested = true;
             return false;
         }
+        if (FOptions.ReadOnly) return true;
         if (sw.FullRecreate) {
             BuildFullSetFiles(true, kAllGroups);
             FQuitRequested = true;
@@ -134,6 +149,7 @@ void TWorkspace::Shutdown() {
         TBusyScope busy(FShell, "Сохранение файла ставок...");
         FStakesLock.Close();
     }
+    FDirLock.Unlock();
     FObservers.clear();
 }
 

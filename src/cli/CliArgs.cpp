@@ -5,24 +5,37 @@
 
 namespace qx {
 
-std::optional<std::string> TCliArgs::TakeOption(const std::string& name) {
-    for (size_t i = 0; i < FWords.size(); ++i) {
-        if (FWords[i] != "--" + name) continue;
+namespace {
+[[noreturn]] void Repeated(const std::string& name) {
+    throw TAppError(FormatText("Параметр --%s указан более одного раза", {name}));
+}
+} // namespace
+
+std::vector<std::string> TCliArgs::TakeOptions(const std::string& name) {
+    std::vector<std::string> values;
+    for (size_t i = 0; i < FWords.size();) {
+        if (FWords[i] != "--" + name) {
+            ++i;
+            continue;
+        }
         if (i + 1 >= FWords.size()) throw TAppError(FormatText("Не указано значение параметра --%s", {name}));
-        std::string value = FWords[i + 1];
+        values.push_back(FWords[i + 1]);
         FWords.erase(FWords.begin() + static_cast<std::ptrdiff_t>(i), FWords.begin() + static_cast<std::ptrdiff_t>(i + 2));
-        return value;
     }
-    return std::nullopt;
+    return values;
+}
+
+std::optional<std::string> TCliArgs::TakeOption(const std::string& name) {
+    std::vector<std::string> values = TakeOptions(name);
+    if (values.size() > 1) Repeated(name);
+    if (values.empty()) return std::nullopt;
+    return values.front();
 }
 
 bool TCliArgs::TakeFlag(const std::string& name) {
-    for (size_t i = 0; i < FWords.size(); ++i)
-        if (FWords[i] == "--" + name) {
-            FWords.erase(FWords.begin() + static_cast<std::ptrdiff_t>(i));
-            return true;
-        }
-    return false;
+    const auto count = std::erase(FWords, "--" + name);
+    if (count > 1) Repeated(name);
+    return count == 1;
 }
 
 std::optional<int> TCliArgs::TakeIntOption(const std::string& name) {

@@ -10,9 +10,12 @@ class TCliArgs {
 public:
     explicit TCliArgs(std::vector<std::string> words) : FWords(std::move(words)) {}
 
-    // Removes "--name value" and returns the value; raises when the value is missing.
+    // Removes "--name value" and returns the value; raises when the value is missing or the
+    // option is given twice.
     std::optional<std::string> TakeOption(const std::string& name);
-    // Removes "--name" and tells whether it was there.
+    // Every "--name value" of an option that may repeat, in order.
+    std::vector<std::string> TakeOptions(const std::string& name);
+    // Removes "--name" and tells whether it was there; raises when it is given twice.
     bool TakeFlag(const std::string& name);
     std::optional<int> TakeIntOption(const std::string& name);
     // The remaining words, which must all be positionals.

@@ -1,3 +1,4 @@
+#include <filesystem>
 #include <ostream>
 
 #include "app/Workspace.h"
@@ -15,6 +16,9 @@ void Generate(TCliContext& c, TCliArgs& args) {
         if (*mode < 0 || *mode >= TCombsGenParams::kModeCount) throw TAppError(FormatText("Некорректный режим генерации: %d", {std::to_string(*mode)}));
         params.Mode = *mode;
         params.Parameters = args.TakeOption("params").value_or("");
+        // A list file named here is the user's, relative to where the tool was started.
+        if (params.Mode == 4 && !params.Parameters.empty())
+            params.Parameters = std::filesystem::absolute(params.Parameters).string();
     }
     auto exclude = args.TakeIntOption("exclude");
     auto out = args.TakeOption("out");
@@ -35,9 +39,10 @@ void Generate(TCliContext& c, TCliArgs& args) {
 } // namespace
 
 void AddCombsCommands(TCliCommandList& list) {
-    list.push_back({{"combs", "gen"},
-                    "combs gen [--mode M --params ТЕКСТ] [--exclude N] --out ФАЙЛ.lcv  создать список комбинаций",
-                    Generate});
+    // The list is made by the command itself, and only the output file is written.
+    list.push_back(ReadingCommand({"combs", "gen"},
+                                  "combs gen [--mode M --params ТЕКСТ] [--exclude N] --out ФАЙЛ.lcv  создать список комбинаций",
+                                  Generate));
 }
 
 } // namespace qx

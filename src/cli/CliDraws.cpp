@@ -3,10 +3,12 @@
 
 #include "app/Workspace.h"
 #include "cli/CliCommand.h"
+#include "cli/ConsoleShell.h"
 #include "core/ArchiveQueries.h"
 #include "core/DateTime.h"
 #include "core/DrawHelpers.h"
 #include "core/Error.h"
+#include "core/FileIO.h"
 #include "core/Text.h"
 #include "draws/DrawInput.h"
 
@@ -28,14 +30,15 @@ void Info(TCliContext& c, TCliArgs& args) {
 }
 
 void List(TCliContext& c, TCliArgs& args) {
-    int offset = args.TakeIntOption("offset").value_or(0);
-    int limit = args.TakeIntOption("limit").value_or(-1);
+    const int offset = std::max(0, args.TakeIntOption("offset").value_or(0));
+    const int limit = args.TakeIntOption("limit").value_or(-1);
     NoMoreArgs(args, 0);
     const TDrawsArray& draws = c.Workspace.ViewDraws();
     const int count = static_cast<int>(draws.size());
     c.Out << "Тираж\t1\t2\t3\t4\tS\tДата тиража\n";
-    int end = limit < 0 ? count : std::min(count, std::max(0, offset) + limit);
-    for (int row = std::max(0, offset); row < end; ++row) {
+    // 64 bits: an offset and a limit near the largest integer must not wrap.
+    const int64_t end = limit < 0 ? count : std::min<int64_t>(count, int64_t(offset) + limit);
+    for (int64_t row = offset; row < end; ++row) {
         const TDrawRecord& d = draws[static_cast<size_t>(count - 1 - row)];
         int sum = 0;
         c.Out << d.Number;
@@ -47,26 +50,32 @@ void List(TCliContext& c, TCliArgs& args) {
     }
 }
 
-void Import(TCliContext& c, TCliArgs& args) {
+std::string OneFile(const TCliArgs& args, const char* missing) {
     auto p = args.Positionals();
-    if (p.size() != 1) throw TAppError("Укажите файл для импорта");
-    TCsvImportResult r = c.Workspace.ImportDraws(p[0]);
-    c.Out << "Добавлено тиражей: " << r.Added << "\n";
-    if (r.BadDigits > 0) c.Out << "Пропущено строк с числами вне диапазона 0..9: " << r.BadDigits << "\n";
+    if (p.size() != 1) throw TAppError(missing);
+    return p[0];
+}
+
+constexpr const char* kNoImportFile = "Укажите файл для импорта";
+
+void Import(TCliContext& c, TCliArgs& args) {
+    TCsvImportResult r = c.Workspace.ImportDraws(OneFile(args, kNoImportFile));
+    // Printed only now: the archive is saved (a failed save has raised).
+    c.Out << ConsoleText(ImportSummary(r)) << "\n";
 }
 
 void Export(TCliContext& c, TCliArgs& args) {
-    auto p = args.Positionals();
-    if (p.size() != 1) throw TAppError("Укажите файл для экспорта");
-    c.Workspace.ExportDraws(p[0]);
-    c.Out << "Выгружено тиражей: " << c.Workspace.Draws().size() << "\n";
+    const TUserTargetKind kind = c.Workspace.ExportDraws(OneFile(args, "Укажите файл для экспорта"));
+    // Exported to standard output, the count must not end up among the lines.
+    (kind == TUserTargetKind::Stream ? c.Err : c.Out) << "Выгружено тиражей: " << c.Workspace.Draws().size()
+                                                       << "\n";
 }
 
 void Add(TCliContext& c, TCliArgs& args) {
     auto p = args.Positionals();
     if (p.size() != 3) throw TAppError("Использование: draws add НОМЕР ЧИСЛА МЕТКА");
     auto number = TryStrToInt(p[0]);
-    if (!number || *number < 1) throw TAppError(FormatText("Некорректный номер тиража: %s", {p[0]}));
+    if (!number || !IsValidDrawNumber(*number)) throw TAppError(FormatText("Некорректный номер тиража: %s", {p[0]}));
     auto digits = ParseDrawDigits(p[1]);
     if (!digits) throw TAppError(kBadCombinationMessage);
     TDateTime when = ParseDrawLabel(p[2]);
@@ -90,12 +99,20 @@ void Delete(TCliContext& c, TCliArgs& args) {
 } // namespace
 
 void AddDrawsCommands(TCliCommandList& list) {
-    list.push_back({{"info"}, "info                                   сведения об архиве тиражей", Info});
-    list.push_back({{"draws", "list"}, "draws list [--offset N] [--limit N]    список тиражей, новые первыми", List});
-    list.push_back({{"draws", "import"}, "draws import ФАЙЛ.csv                  импорт тиражей из CSV-файла", Import});
-    list.push_back({{"draws", "export"}, "draws export ФАЙЛ.csv                  экспорт тиражей в CSV-файл", Export});
-    list.push_back({{"draws", "add"}, "draws add НОМЕР \"1;2;3;4\" \"mm/dd/yyyy M\"  добавить тираж", Add});
-    list.push_back({{"draws", "delete"}, "draws delete НОМЕР                     удалить тираж по номеру", Delete});
+    list.push_back(ReadingCommand({"info"}, "info                                   сведения об архиве тиражей", Info));
+    list.push_back(
+        ReadingCommand({"draws", "list"}, "draws list [--offset N] [--limit N]    список тиражей, новые первыми", List));
+    list.push_back(
+        WritingCommand({"draws", "import"}, "draws import ФАЙЛ.csv                  импорт тиражей из CSV-файла", Import));
+    list.back().CheckInputs = [](const TCliArgs& args) {
+        CheckInputFile(OneFile(args, kNoImportFile), kMaxImportFileBytes);
+    };
+    list.push_back(
+        ReadingCommand({"draws", "export"}, "draws export ФАЙЛ.csv                  экспорт тиражей в CSV-файл", Export));
+    list.push_back(
+        WritingCommand({"draws", "add"}, "draws add НОМЕР \"1;2;3;4\" \"mm/dd/yyyy M\"  добавить тираж", Add));
+    list.push_back(
+        WritingCommand({"draws", "delete"}, "draws delete НОМЕР                     удалить тираж по номеру", Delete));
 }
 
 } // namespace qx

@@ -1,3 +1,4 @@
+#include <filesystem>
 #include <ostream>
 
 #include "app/Workspace.h"
@@ -24,6 +25,8 @@ void ByRows(TCliContext& c, TCliArgs& args, const std::optional<std::string>& in
     const bool keep = args.TakeFlag("keep");
     const bool remove = args.TakeFlag("remove");
     if (!code || !rows || keep == remove) throw TAppError("Укажите --method, --rows и одно из --keep / --remove");
+    const std::vector<std::string_view> values = SplitWords(*rows, ",");
+    if (values.empty()) throw TAppError("Не указаны значения параметра --rows");
     const int method = ws.Stats().IndexOfCode(*code);
     if (method < 0 || !ws.StatTab().Chooser().SelectMethod(method))
         throw TAppError(FormatText("Метод расчета статистики не найден: %s", {*code}));
@@ -32,7 +35,7 @@ void ByRows(TCliContext& c, TCliArgs& args, const std::optional<std::string>& in
     ws.StatTab().SetWindowLength(window);
     ws.RefreshStatTable(false);
     std::vector<int> selected;
-    for (std::string_view value : SplitWords(*rows, ",")) {
+    for (std::string_view value : values) {
         int found = -1;
         const auto& table = ws.StatTab().Table().Rows;
         for (size_t r = 0; r < table.size(); ++r)
@@ -69,10 +72,14 @@ void ByText(TCliContext& c, std::vector<std::string> texts, const std::optional<
 }
 
 void Filter(TCliContext& c, TCliArgs& args) {
-    const auto in = args.TakeOption("in");
+    auto in = args.TakeOption("in");
+    // The list file is the user's, named from where the tool was started; a stored list name is
+    // the program directory's.
+    if (in) in = std::filesystem::absolute(*in).string();
     const auto out = args.TakeOption("out");
-    std::vector<std::string> texts;
-    while (auto t = args.TakeOption("text")) texts.push_back(*t);
+    const std::vector<std::string> texts = args.TakeOptions("text");
+    if (texts.size() > size_t(kFilterFields))
+        throw TAppError(FormatText("Можно указать не более %d описаний фильтров (--text)", {std::to_string(kFilterFields)}));
     if (texts.empty())
         ByRows(c, args, in);
     else
@@ -84,10 +91,11 @@ void Filter(TCliContext& c, TCliArgs& args) {
 } // namespace
 
 void AddFilterCommands(TCliCommandList& list) {
-    list.push_back({{"filter"},
+    // The list is made by the command itself, and only the output file is written.
+    list.push_back(ReadingCommand({"filter"},
                     "filter --method КОД --window N --rows ЗНАЧ[,ЗНАЧ...] (--keep|--remove) [--in ФАЙЛ.lcv] [--out ФАЙЛ.lcv]\n"
                     "  filter --text ОПИСАНИЕ [--text ОПИСАНИЕ...] [--in ФАЙЛ.lcv] [--out ФАЙЛ.lcv]  варианты фильтров",
-                    Filter});
+                    Filter));
 }
 
 } // namespace qx

@@ -39,8 +39,8 @@ void Build(TCliContext& c, TCliArgs& args) {
 } // namespace
 
 void AddFullSetCommands(TCliCommandList& list) {
-    list.push_back({{"fullset", "build"},
-                    "fullset build [--all|--groups СПИСОК] [--force]  файлы сравнения с полным набором", Build});
+    list.push_back(WritingCommand({"fullset", "build"},
+                                  "fullset build [--all|--groups СПИСОК] [--force]  файлы сравнения с полным набором", Build));
 }
 
 } // namespace qx

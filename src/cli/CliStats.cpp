@@ -71,10 +71,10 @@ void Stat(TCliContext& c, TCliArgs& args) {
 } // namespace
 
 void AddStatsCommands(TCliCommandList& list) {
-    list.push_back({{"methods"}, "methods                                методы расчета статистики", Methods});
-    list.push_back({{"stat"},
-                    "stat --method КОД [--window N] [--offset K] [--sorted] [--sort СТОЛБЕЦ[:desc]] [--fullset]  таблица статистики",
-                    Stat});
+    list.push_back(ReadingCommand({"methods"}, "methods                                методы расчета статистики", Methods));
+    list.push_back(ReadingCommand(
+        {"stat"}, "stat --method КОД [--window N] [--offset K] [--sorted] [--sort СТОЛБЕЦ[:desc]] [--fullset]  таблица статистики",
+        Stat));
 }
 
 } // namespace qx

@@ -57,14 +57,18 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
         }
         if (!std::filesystem::is_directory(dir))
             throw TAppError(FormatText("Каталог программы не найден: %s", {dir.string()}));
+        TCliArgs commandArgs(std::vector<std::string>(rest.begin() + static_cast<std::ptrdiff_t>(used), rest.end()));
+        // A FIFO given as input would hang the command while it holds the directory's lock.
+        if (command->CheckInputs) command->CheckInputs(commandArgs);
 
         TWorkspaceOptions options;
         options.ProgramDir = dir;
         options.Interactive = false;
+        options.ReadOnly = command->ReadOnly;
+        options.BuildCombsList = command->NeedsCombs;
         TWorkspace ws(shell, options);
         ws.StartFirstStage();
         if (!ws.StartSecondStage()) return 1;
-        TCliArgs commandArgs(std::vector<std::string>(rest.begin() + static_cast<std::ptrdiff_t>(used), rest.end()));
         TCliContext context{ws, out, err};
         if (!RunCommand(shell, [&] { command->Run(context, commandArgs); })) return 1;
         ws.Shutdown();

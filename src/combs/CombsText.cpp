@@ -13,8 +13,9 @@ std::optional<TCombCode> CodeOfWords(const std::vector<std::string_view>& words)
     if (words.size() != kPositions) return std::nullopt;
     int d[kPositions];
     for (int p = 0; p < kPositions; ++p) {
-        d[p] = StrToIntDef(words[p], 0);
-        if (d[p] < 0 || d[p] > 9) return std::nullopt;
+        auto v = TryStrToInt(words[p]);
+        if (!v || *v < 0 || *v > 9) return std::nullopt;
+        d[p] = *v;
     }
     return MakeCode(d[0], d[1], d[2], d[3]);
 }

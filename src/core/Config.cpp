@@ -9,7 +9,11 @@
 namespace qx {
 
 TMoney MoneyFromDecimal(long double amount) {
-    return static_cast<TMoney>(std::nearbyint(amount * static_cast<long double>(kMoneyScale)));
+    // A hand-edited "1e300" or "nan" must not convert out of range: clamp to what the type holds.
+    const long double scaled = std::nearbyint(amount * static_cast<long double>(kMoneyScale));
+    if (std::isnan(scaled)) return 0;
+    constexpr long double kLimit = 9.2e18L;  // just inside the 64-bit range
+    return static_cast<TMoney>(std::clamp(scaled, -kLimit, kLimit));
 }
 
 std::string MoneyToText(TMoney value) {

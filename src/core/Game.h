@@ -23,6 +23,9 @@ inline constexpr std::array<int, kPositions + 1> kMatchCounts = {6561, 2916, 486
 inline constexpr double MatchProbability(int k) { return kMatchCounts[k] / double(kCombCount); }
 
 inline constexpr int kDateLabelMax = 12;
+// Draw numbers run from 1 to one below this largest 32-bit number, so the next number always fits.
+inline constexpr int32_t kDrawNumberLimit = 2147483647;
+inline constexpr bool IsValidDrawNumber(int64_t number) { return number >= 1 && number < kDrawNumberLimit; }
 
 // One draw, exactly as it lies in the draws file (little-endian, 24 bytes).
 struct TDrawRecord {

@@ -57,7 +57,7 @@ TIniFile TIniFile::Parse(std::string_view utf8Text) {
 TIniFile TIniFile::Load(const std::filesystem::path& path) {
     std::error_code ec;
     if (!std::filesystem::exists(path, ec)) return {};
-    return Parse(ReadTextFile(path));
+    return Parse(Cp1251ToUtf8(ReadFileLimited(path, kMaxIniFileBytes)));
 }
 
 std::string TIniFile::Text() const {

@@ -1,4 +1,5 @@
 #pragma once
+#include <cstdint>
 #include <filesystem>
 #include <functional>
 #include <optional>
@@ -8,6 +9,9 @@
 #include <vector>
 
 namespace qx {
+
+// Settings files are a few kilobytes; one beyond this is no settings file and is not read.
+inline constexpr uint64_t kMaxIniFileBytes = uint64_t(16) << 20;
 
 // An INI file held in memory. Section and key names match without regard to letter case; every
 // line the program does not change (other sections, comments, unknown keys) is kept as it was.

@@ -15,24 +15,40 @@ namespace qx {
 
 TExclusiveFile::~TExclusiveFile() { Close(); }
 
-void TExclusiveFile::Open(const std::filesystem::path& path) {
-    Close();
-    int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
+namespace {
+// Opens path and takes an exclusive lock on it without waiting; the descriptor, or TAppError.
+int OpenLocked(const std::filesystem::path& path, int flags, mode_t mode) {
+    int fd = ::open(path.c_str(), flags | O_CLOEXEC, mode);
     if (fd < 0) throw TAppError(SystemErrorText(path, errno));
     if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
         int e = errno;
         ::close(fd);
         throw TAppError(SystemErrorText(path, e));
     }
-    FHandle = fd;
+    return fd;
 }
 
-void TExclusiveFile::Close() {
-    if (FHandle >= 0) {
-        ::close(FHandle);  // closing releases the lock
-        FHandle = -1;
-    }
+void CloseHandle(int& fd) {
+    if (fd >= 0) ::close(fd);  // closing releases the lock
+    fd = -1;
 }
+} // namespace
+
+void TExclusiveFile::Open(const std::filesystem::path& path) {
+    Close();
+    FHandle = OpenLocked(path, O_RDWR | O_CREAT, 0644);
+}
+
+void TExclusiveFile::Close() { CloseHandle(FHandle); }
+
+TDirectoryLock::~TDirectoryLock() { Unlock(); }
+
+void TDirectoryLock::Lock(const std::filesystem::path& dir) {
+    Unlock();
+    FHandle = OpenLocked(dir, O_RDONLY | O_DIRECTORY, 0);
+}
+
+void TDirectoryLock::Unlock() { CloseHandle(FHandle); }
 
 char UserDecimalSeparator() {
     // A private locale object: the process-wide locale (and with it number parsing) stays "C".

@@ -24,6 +24,27 @@ private:
     int FHandle = -1;
 };
 
+// The program directory's lock: an advisory lock on the directory itself, which nobody deletes or
+// replaces casually while a program runs in it (a lock on a file would be sidestepped by deleting
+// that file). Writers hold it exclusively for the whole run; the system releases it when the
+// process ends, however it ends.
+class TDirectoryLock {
+public:
+    TDirectoryLock() = default;
+    ~TDirectoryLock();
+    TDirectoryLock(const TDirectoryLock&) = delete;
+    TDirectoryLock& operator=(const TDirectoryLock&) = delete;
+
+    // TAppError with the system's reason when the directory cannot be opened or another process
+    // holds the lock.
+    void Lock(const std::filesystem::path& dir);
+    void Unlock();
+    bool Locked() const { return FHandle >= 0; }
+
+private:
+    int FHandle = -1;
+};
+
 // The decimal separator of the user's number format (LC_ALL / LC_NUMERIC / LANG); "." when the
 // locale is not set or not installed.
 char UserDecimalSeparator();

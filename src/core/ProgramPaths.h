@@ -1,6 +1,9 @@
 #pragma once
 #include <filesystem>
 #include <string>
+#include <vector>
+
+#include "core/FileIO.h"
 
 namespace qx {
 
@@ -21,6 +24,16 @@ struct TProgramPaths {
     std::filesystem::path PrefetchsDir() const;
 
     std::filesystem::path Base(const std::string& extension) const;
+
+    // The files the program keeps in its directory (full-set files aside).
+    std::vector<std::filesystem::path> DataFiles() const;
+    // Whether path is one of them or a full-set file, also when reached through a link, another
+    // spelling of the path or a hard link.
+    bool IsOwnDataFile(const std::filesystem::path& path) const;
 };
+
+// A file the user chose to write to (an export, a saved list), resolved as ResolveUserTarget does;
+// the program's own data files are refused, so an export can never overwrite the archive.
+TUserTarget ResolveOutputFile(const TProgramPaths& paths, const std::filesystem::path& file);
 
 } // namespace qx

@@ -88,6 +88,15 @@ std::string Utf8ToCp1251(std::string_view text) {
     return conv.Convert(text, "?", true);
 }
 
+std::string DecodeTextFile(std::string_view bytes) {
+    constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
+    if (bytes.starts_with("\xFF\xFE") || bytes.starts_with("\xFE\xFF"))
+        throw TAppError("текст в кодировке UTF-16 не поддерживается: сохраните файл в кодировке Windows-1251");
+    if (bytes.find('\0') != std::string_view::npos) throw TAppError("файл содержит двоичные данные (нулевые байты)");
+    if (bytes.starts_with(kUtf8Mark)) return std::string(bytes.substr(kUtf8Mark.size()));
+    return Cp1251ToUtf8(bytes);
+}
+
 std::string_view TrimLeft(std::string_view text) {
     size_t b = 0;
     while (b < text.size() && IsBlank(text[b])) ++b;

@@ -13,6 +13,11 @@ namespace qx {
 std::string Cp1251ToUtf8(std::string_view text);
 std::string Utf8ToCp1251(std::string_view text);
 
+// The text of a file meant to be Windows-1251, as UTF-8; a file starting with the UTF-8
+// byte-order mark is taken as UTF-8 and the mark dropped. TAppError for UTF-16 text and for binary
+// data (NUL bytes), which would otherwise read as garbage lines.
+std::string DecodeTextFile(std::string_view bytes);
+
 // Removes characters with codes 0..32 at both ends (the classic Trim rule).
 std::string_view Trim(std::string_view text);
 std::string_view TrimLeft(std::string_view text);

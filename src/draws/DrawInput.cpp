@@ -12,9 +12,9 @@ std::optional<TDigits> ParseDrawDigits(std::string_view text) {
     if (words.size() != kPositions) return std::nullopt;
     TDigits digits{};
     for (int p = 0; p < kPositions; ++p) {
-        int v = StrToIntDef(words[p], 0);
-        if (v < 0 || v > 9) return std::nullopt;
-        digits[p] = static_cast<uint8_t>(v);
+        auto v = TryStrToInt(words[p]);
+        if (!v || *v < 0 || *v > 9) return std::nullopt;
+        digits[p] = static_cast<uint8_t>(*v);
     }
     return digits;
 }

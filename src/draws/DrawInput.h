@@ -14,8 +14,8 @@ inline constexpr const char* kBadCombinationMessage = "Введена некор
 using TDigits = std::array<uint8_t, kPositions>;
 
 // The draw dialog's digits text: exactly four words separated by ";" or "," (a run of separators
-// counts as one, blanks around words are ignored), each 0..9; a word that is not a number counts
-// as 0. Nothing when the text is not acceptable.
+// counts as one, blanks around words are ignored), each an integer 0..9 ("x" is no digit: storing
+// it as 0 would record a draw that never happened). Nothing when the text is not acceptable.
 std::optional<TDigits> ParseDrawDigits(std::string_view text);
 
 // The record the draw dialog returns: number and digits as entered; with a date-time the label

@@ -1,7 +1,10 @@
 #include "draws/DrawsCsv.h"
 
+#include <algorithm>
+#include <optional>
 #include <unordered_set>
 
+#include "core/DateTime.h"
 #include "core/Text.h"
 
 namespace qx {
@@ -80,6 +83,33 @@ std::string DrawsCsvText(const TDrawsArray& draws) {
     return out;
 }
 
+namespace {
+
+// A digit field: an integer 0..9 and nothing else ("x", "12" and "99999999999" are not digits).
+std::optional<uint8_t> DigitField(std::string_view field) {
+    auto v = TryStrToInt(field);
+    if (!v || *v < 0 || *v > 9) return std::nullopt;
+    return static_cast<uint8_t>(*v);
+}
+
+bool IsDrawLabel(std::string_view label) {
+    try {
+        return DatePart(ParseDrawLabel(label)) > 0;
+    } catch (const std::exception&) {  // a day missing from its month
+        return false;
+    }
+}
+
+// Whether every number is lower than the one before: a newest-first list.
+bool Descending(const TDrawsArray& draws) {
+    if (draws.size() < 2) return false;
+    for (size_t i = 1; i < draws.size(); ++i)
+        if (draws[i].Number >= draws[i - 1].Number) return false;
+    return true;
+}
+
+} // namespace
+
 TCsvImportResult AppendDrawsFromCsv(std::string_view utf8Text, TDrawsArray& draws) {
     TCsvImportResult result;
     // Presence by number: the same answer as a search of the archive, without a scan per line.
@@ -87,30 +117,70 @@ TCsvImportResult AppendDrawsFromCsv(std::string_view utf8Text, TDrawsArray& draw
     numbers.reserve(draws.size() * 2 + 1024);
     for (const auto& d : draws) numbers.insert(d.Number);
 
+    TDrawsArray added;
+    bool fiveFields = false;
     for (const std::string& line : SplitLines(utf8Text)) {
         if (Trim(line).empty()) continue;
         std::vector<std::string> f = SplitCsvLine(line);
-        if (f.size() != 5 && f.size() != 6) continue;
+        if (f.size() != 5 && f.size() != 6) {
+            ++result.BadShape;
+            continue;
+        }
         const size_t first = f.size() - 5;  // index of the label field
         TDrawRecord r;
-        r.Number = f.size() == 5 ? static_cast<int32_t>(draws.size()) + 1 : StrToIntDef(f[0], 0);
+        if (f.size() == 5) {
+            fiveFields = true;
+            r.Number = static_cast<int32_t>(draws.size() + added.size()) + 1;
+        } else {
+            auto number = TryStrToInt(f[0]);
+            if (!number || !IsValidDrawNumber(*number)) {
+                ++result.BadNumbers;
+                continue;
+            }
+            r.Number = *number;
+        }
         r.SetDateLabel(f[first]);
+        if (f.size() == 6 && !IsDrawLabel(r.DateLabel())) {
+            ++result.BadLabels;
+            continue;
+        }
         bool digitsOk = true;
         for (int p = 0; p < kPositions; ++p) {
-            int v = StrToIntDef(f[first + 1 + p], 0);
-            if (v < 0 || v > 9) digitsOk = false;
-            r.Digits[p] = static_cast<uint8_t>(v);
+            auto digit = DigitField(f[first + 1 + p]);
+            digitsOk = digitsOk && digit.has_value();
+            r.Digits[p] = digit.value_or(0);
         }
-        if (r.Number <= 0 || numbers.count(r.Number)) continue;
         if (!digitsOk) {
             ++result.BadDigits;
             continue;
         }
-        draws.push_back(r);
-        numbers.insert(r.Number);
-        ++result.Added;
+        if (!numbers.insert(r.Number).second) {
+            ++result.Duplicates;
+            continue;
+        }
+        added.push_back(r);
     }
+    // Five-field numbers follow the archive length, so their order is the file's by definition.
+    if (!fiveFields && Descending(added)) {
+        std::reverse(added.begin(), added.end());
+        result.Reordered = true;
+    }
+    draws.insert(draws.end(), added.begin(), added.end());
+    result.Added = static_cast<int>(added.size());
     return result;
+}
+
+std::string ImportSummary(const TCsvImportResult& r) {
+    std::string text = FormatText("Добавлено тиражей: %d", {std::to_string(r.Added)});
+    auto add = [&](int count, const char* format) {
+        if (count > 0) text += "\r" + FormatText(format, {std::to_string(count)});
+    };
+    add(r.BadDigits, "Пропущено строк с числами вне диапазона 0..9: %d");
+    add(r.BadNumbers, "Пропущено строк с некорректным номером тиража: %d");
+    add(r.BadLabels, "Пропущено строк с некорректной датой тиража: %d");
+    add(r.BadShape, "Пропущено строк неверного формата: %d");
+    if (r.Reordered) text += "\rСтроки файла шли от новых тиражей к старым: тиражи добавлены по возрастанию номеров";
+    return text;
 }
 
 } // namespace qx

@@ -1,9 +1,6 @@
 #include "draws/DrawsFile.h"
 
-#include <cerrno>
 #include <cstring>
-#include <fcntl.h>
-#include <unistd.h>
 
 #include "core/FileIO.h"
 
@@ -21,30 +18,32 @@ std::string EncodeDraws(const TDrawsArray& draws) {
 
 TDrawsReadResult ReadDrawsFile(const std::filesystem::path& path) {
     TDrawsReadResult result;
-    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) {
-        if (errno != ENOENT) result.Error = SystemErrorText(path, errno);
-        return result;
-    }
-    // Read in blocks and keep every complete record, so a failure part-way keeps what came before.
+    std::error_code ec;
+    if (!std::filesystem::exists(std::filesystem::symlink_status(path, ec))) return result;
+    // Every complete record is kept as its block arrives, so a failure part-way keeps what came before.
     std::string pending;
-    char buf[24 * 4096];
-    for (;;) {
-        ssize_t n = ::read(fd, buf, sizeof buf);
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            result.Error = SystemErrorText(path, errno);
-            break;
-        }
-        if (n == 0) break;
-        pending.append(buf, static_cast<size_t>(n));
-        size_t whole = pending.size() / sizeof(TDrawRecord) * sizeof(TDrawRecord);
-        TDrawsArray chunk = DecodeDraws(std::string_view(pending).substr(0, whole));
-        result.Draws.insert(result.Draws.end(), chunk.begin(), chunk.end());
-        pending.erase(0, whole);
+    try {
+        ReadFileBlocks(path, kMaxDrawsFileBytes, [&](std::string_view block) {
+            pending.append(block);
+            const size_t whole = pending.size() / sizeof(TDrawRecord) * sizeof(TDrawRecord);
+            TDrawsArray chunk = DecodeDraws(std::string_view(pending).substr(0, whole));
+            result.Draws.insert(result.Draws.end(), chunk.begin(), chunk.end());
+            pending.erase(0, whole);
+        });
+    } catch (const std::exception& e) {
+        result.Error = e.what();
     }
-    ::close(fd);
     return result;
+}
+
+int CountBadDraws(const TDrawsArray& draws) {
+    int bad = 0;
+    for (const TDrawRecord& d : draws) {
+        bool wrong = d.Number <= 0;
+        for (uint8_t v : d.Digits) wrong = wrong || v > 9;
+        bad += wrong ? 1 : 0;
+    }
+    return bad;
 }
 
 void WriteDrawsFile(const std::filesystem::path& path, const TDrawsArray& draws) {

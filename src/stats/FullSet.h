@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "stats/CustomStat.h"
@@ -25,5 +26,18 @@ struct TFullSet {
 TStatDrawArray ComputeFullSetTable(TCustomStat& stat);
 // The records and trailer of a full-set table.
 TFullSet FullSetOf(const TStatDrawArray& fullSetTable);
+
+// What a method's full set must look like: its keys in key order and the total of its counts
+// (the values of all 10,000 combinations). Quick for methods with a digit-value table; others
+// compute their full-set table.
+struct TFullSetShape {
+    std::vector<TStatKey> Keys;
+    int64_t Total = 0;
+};
+TFullSetShape FullSetShapeOf(TCustomStat& stat);
+// Why a full set read from a file cannot be the method's (a record count or key that is not one
+// of its values, a count not above 0, counts not summing to its total, a trailer that is not the
+// records' smallest and largest count); empty when it can be.
+std::string FullSetDefect(const TFullSet& set, const TFullSetShape& shape);
 
 } // namespace qx

@@ -15,6 +15,8 @@ struct TStatMethod;
 // A full-set file: 12-byte records {K1, K2, K3, K4: int16; Count: int32} in key order, then a
 // 12-byte trailer {FullMin, FullMax: int32; 0}, little-endian, no header.
 inline constexpr size_t kFullSetRecordSize = 12;
+// No method has more values than the 10,000 combinations have hits; a bigger file is damaged.
+inline constexpr uint64_t kMaxFullSetFileBytes = uint64_t(16) << 20;
 
 // "<program dir>/Prefetchs/<program name>_<method code>.dfc"
 std::filesystem::path FullSetPath(const std::filesystem::path& programDir, std::string_view programName,

@@ -90,7 +90,8 @@ TEST_F(Startup, SecondProcessOnTheSameDirectoryGetsTheExclusiveAccessMessage) {
     EXPECT_FALSE(second.StartSecondStage());
     EXPECT_TRUE(second.QuitRequested());
     ASSERT_EQ(Shell.Errors().size(), 1u);
-    EXPECT_EQ(Shell.Errors()[0], kExclusiveAccessMessage);
+    // The fixed text, then the system's reason.
+    EXPECT_EQ(Shell.Errors()[0].rfind(std::string(kExclusiveAccessMessage) + "\r\r", 0), 0u);
 
     (void)!write(release[1], &c, 1);
     int status = 0;

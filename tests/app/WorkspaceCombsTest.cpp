@@ -123,7 +123,7 @@ TEST_F(WorkspaceCombs, FilesOpenSaveAndMode4) {
     EXPECT_EQ(ReadBytes(Dir / "out.lcv"), "1;2;3;4\r\n5;6;7;8\r\n");
     Ws->GenerateCombs({4, (Dir / "out.lcv").string()}, true);
     EXPECT_EQ(Ws->Combs().Count(), 2);
-    std::filesystem::create_directory(Dir / "blocked.lcv.tmp");
+    std::filesystem::create_directory(Dir / "blocked.lcv");  // a folder cannot be replaced by a list
     EXPECT_FALSE(Ws->SaveCombsFile(Dir / "blocked.lcv"));
     EXPECT_EQ(Shell.Errors().back().rfind("Ошибка записи в файл \"", 0), 0u);
     EXPECT_FALSE(Shell.IsBusy());

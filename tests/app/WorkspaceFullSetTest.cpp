@@ -1,5 +1,6 @@
 #include "app/WorkspaceFixture.h"
 
+#include <cstring>
 #include <thread>
 
 #include "core/IniFile.h"
@@ -58,10 +59,19 @@ TEST_F(FullSets, StartUpBuildsTheMissingFilesWhenTheComparisonIsOn) {
     EXPECT_EQ(Shell.ProgressLog.front().Steps, Ws->Stats().Count());
 }
 
-TEST_F(FullSets, EmptyOrTruncatedFilesAreBuiltAgainOnOpen) {
+TEST_F(FullSets, DamagedFilesAreBuiltAgainOnOpen) {
     StartWith(true);
     std::string good = ReadBytes(File("EVEN"));
-    for (std::string damaged : {std::string(), good.substr(0, 30), good.substr(0, 5)}) {
+    auto patched = [&](size_t at, int32_t value) {
+        std::string bytes = good;
+        std::memcpy(bytes.data() + at, &value, sizeof value);
+        return bytes;
+    };
+    const size_t trailer = good.size() - kFullSetRecordSize;
+    // Empty, truncated, a count of 0, a negative or huge count, a key the method never gives,
+    // a zeroed trailer.
+    for (std::string damaged : {std::string(), good.substr(0, 30), good.substr(0, 5), patched(8, 0), patched(8, -396),
+                                patched(8, 212869317), patched(0, 0x7530), patched(trailer, 0)}) {
         WriteBytes(File("EVEN"), damaged);
         auto set = Ws->OpenFullSet(Method("EVEN"));
         ASSERT_TRUE(set);
@@ -71,14 +81,20 @@ TEST_F(FullSets, EmptyOrTruncatedFilesAreBuiltAgainOnOpen) {
     EXPECT_TRUE(Shell.Errors().empty());
 }
 
-TEST_F(FullSets, AFailedBuildLeavesNoFileAndTheTableGoesWithoutNorms) {
+TEST_F(FullSets, AFailedBuildKeepsTheOldFileAndTheTableGoesWithoutNorms) {
     StartWith(true);
-    std::filesystem::remove(File("NUMS"));
-    std::filesystem::create_directory(Dir / "Prefetchs" / "Quadrix_4d10_NUMS.dfc.tmp");  // blocks the write
-    EXPECT_FALSE(Ws->OpenFullSet(Method("NUMS")));
-    ASSERT_EQ(Shell.Errors().size(), 1u);
+    const std::string good = ReadBytes(File("NUMS"));
+    std::filesystem::remove(File("EVEN"));
+    {
+        TFileSizeLimit full(50);  // as a full disk does
+        Ws->BuildFullSetFiles(true, 1u << 0);  // group 0 holds NUMS
+        EXPECT_FALSE(Ws->OpenFullSet(Method("EVEN")));
+    }
+    ASSERT_FALSE(Shell.Errors().empty());
     EXPECT_EQ(Shell.Errors()[0].rfind("Ошибка создания файла данных для полного набора вариантов!\r\rИмя файла: ", 0), 0u);
-    EXPECT_FALSE(std::filesystem::exists(File("NUMS")));
+    EXPECT_EQ(ReadBytes(File("NUMS")), good);
+    EXPECT_FALSE(std::filesystem::exists(File("EVEN")));
+    EXPECT_TRUE(TempFilesUnder(Dir.Path()).empty());
 }
 
 TEST_F(FullSets, ConfigurationChangesRebuildOnlyTheirGroups) {

@@ -1,5 +1,7 @@
 #include "app/WorkspaceFixture.h"
 
+#include <functional>
+
 #include "core/Error.h"
 
 using namespace qx;
@@ -91,15 +93,52 @@ TEST_F(Workspace, FailedSaveKeepsTheOldFileAndReports) {
     Start(Archive(2));
     auto file = Dir / "Quadrix_4d10.ldr";
     std::string before = ReadBytes(file);
-    // The temporary file cannot be created: a directory is in its way (works as root too).
-    std::filesystem::create_directory(Dir / "Quadrix_4d10.ldr.tmp");
-    Ws->AddDraw(MakeDraw(3, {1, 2, 3, 4}));
+    {
+        TFileSizeLimit limit(60);  // as a full disk does, for root too
+        EXPECT_FALSE(RunCommand(Shell, [&] { Ws->AddDraw(MakeDraw(3, {1, 2, 3, 4})); }));
+    }
     ASSERT_EQ(Shell.Errors().size(), 1u);
     EXPECT_EQ(Shell.Errors()[0].rfind("Ошибка записи в файл тиражей!\r\r", 0), 0u);
     EXPECT_EQ(ReadBytes(file), before);
     EXPECT_EQ(Ws->Draws().size(), 3u);  // the archive in memory keeps the draw
     EXPECT_FALSE(Shell.IsBusy());
     EXPECT_EQ(Shell.Status, "");
+}
+
+TEST_F(Workspace, AnArchiveThatFailedToLoadIsNeverWritten) {
+    std::filesystem::create_directory(Dir / "Quadrix_4d10.ldr");  // cannot be read, also by root
+    WriteBytes(Dir / "new.csv", "1;\"03/07/2019 M\";1;2;3;4\r\n");
+    Start();
+    ASSERT_EQ(Shell.Errors().size(), 1u);
+    const std::string loadError = Shell.Errors()[0];
+    EXPECT_EQ(loadError.rfind("Ошибка чтения файла тиражей!\r\r", 0), 0u);
+    // Each command that would write the archive refuses with the load error, and changes nothing.
+    for (const std::function<void()>& command :
+         {std::function<void()>([&] { Ws->AddDraw(MakeDraw(1, {1, 2, 3, 4})); }),
+          std::function<void()>([&] { Ws->ImportDraws(Dir / "new.csv"); }),
+          std::function<void()>([&] { Ws->DeleteDrawNumbers({1}); })}) {
+        EXPECT_FALSE(RunCommand(Shell, command));
+        EXPECT_EQ(Shell.Errors().back(), loadError);
+    }
+    EXPECT_FALSE(Ws->SaveDraws());
+    EXPECT_TRUE(std::filesystem::is_directory(Dir / "Quadrix_4d10.ldr"));
+    EXPECT_TRUE(Ws->Draws().empty());
+    EXPECT_FALSE(Shell.IsBusy());
+}
+
+TEST_F(Workspace, RecordsNoDrawCanHaveAreCountedOnceAtLoad) {
+    TDrawsArray draws = Archive(4);
+    draws[1].Digits[2] = 12;
+    draws[3].Number = 0;
+    Start(draws);
+    EXPECT_TRUE(Shell.Errors().empty());
+    EXPECT_EQ(Shell.Texts(TMessageKind::Warning),
+              std::vector<std::string>{"Файл тиражей содержит некорректные записи (номер тиража не больше 0 или число "
+                                       "больше 9): 2"});
+    EXPECT_EQ(Ws->Draws().size(), 4u);
+    // Draw numbers stop one below the largest integer, so the next one never wraps.
+    EXPECT_FALSE(RunCommand(Shell, [&] { Ws->AddDraw(MakeDraw(2147483647, {1, 2, 3, 4})); }));
+    EXPECT_EQ(Shell.Errors().back(), "Некорректный номер тиража: 2147483647");
 }
 
 TEST_F(Workspace, ImportReadFailureAppendsNothing) {

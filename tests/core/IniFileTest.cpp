@@ -126,6 +126,14 @@ TEST(ConfigFile, KeyRules) {
     EXPECT_EQ(back, c);
 }
 
+TEST(ConfigFile, MoneyOutOfRangeIsClamped) {
+    TConfigData c;
+    ReadConfigData(TIniFile::Parse("[STAKES]\nCost=1e300\nProfits=2\nProfit_0_Profit=-1e300\nProfit_1_Profit=nan\n"), c);
+    EXPECT_GT(c.Cost, TMoney(9e18));
+    EXPECT_LT(c.Profits[0].Profit, TMoney(-9e18));
+    EXPECT_EQ(c.Profits[1].Profit, 0);
+}
+
 TEST(ConfigFile, HandEditedPrizeCountIsCapped) {
     TIniFile ini = TIniFile::Parse(
         "[STAKES]\nProfits=2000000000\nProfit_0_Overlap=4\nProfit_0_Profit=10\nProfit_300_Overlap=1\n");

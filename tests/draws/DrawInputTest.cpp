@@ -7,7 +7,8 @@ using namespace qx;
 
 TEST(DrawInput, DigitsTextValidation) {
     EXPECT_EQ(ParseDrawDigits("1,2;3 ; 4"), (TDigits{1, 2, 3, 4}));
-    EXPECT_EQ(ParseDrawDigits("1;x;3;4"), (TDigits{1, 0, 3, 4}));
+    EXPECT_EQ(ParseDrawDigits("1;x;3;4"), std::nullopt);  // a letter is no digit, not a 0
+    EXPECT_EQ(ParseDrawDigits("1;2;3;99999999999"), std::nullopt);
     EXPECT_EQ(ParseDrawDigits(";;0;;9,,9;0;"), (TDigits{0, 9, 9, 0}));
     EXPECT_EQ(ParseDrawDigits("1;2;3"), std::nullopt);
     EXPECT_EQ(ParseDrawDigits("1;2;3;10"), std::nullopt);

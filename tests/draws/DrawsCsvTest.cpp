@@ -41,20 +41,27 @@ TEST(CsvImport, LineRules) {
         "13;03/07/2019 M;1;2;3;4\r\n"        // seven fields: skipped
         "   \r\n"                            // empty after trimming
         "0;\"03/07/2019 E\";1;2;3;4\r\n"     // number 0
-        "x;\"03/07/2019 E\";1;2;3;4\r\n"     // number not a number: 0
+        "x;\"03/07/2019 E\";1;2;3;4\r\n"     // number not a number
         "12;\"03/08/2019 M\";5;5;5;5\r\n"    // duplicate number
-        "14;\"03/08/2019 E\";x;1;2;3\r\n"    // x imports as 0
-        "15;\"03/09/2019 M\";12;1;2;3\r\n"   // outside 0..9: rejected and counted
+        "14;\"03/08/2019 E\";x;1;2;3\r\n"    // a letter is no digit
+        "15;\"03/09/2019 M\";12;1;2;3\r\n"   // outside 0..9
+        "17;\"03/32/2019 M\";1;2;3;4\r\n"    // no such day
         "16;\"03/09/2019 E is long\";1;2;3;4\r\n",
         a);
-    EXPECT_EQ(r.Added, 3);
-    EXPECT_EQ(r.BadDigits, 1);
-    ASSERT_EQ(a.size(), 3u);
+    EXPECT_EQ(r.Added, 2);
+    EXPECT_EQ(r.BadDigits, 2);
+    EXPECT_EQ(r.BadNumbers, 2);
+    EXPECT_EQ(r.BadLabels, 1);
+    EXPECT_EQ(r.BadShape, 1);
+    EXPECT_EQ(r.Duplicates, 1);
+    EXPECT_FALSE(r.Reordered);  // 12 then 16: ascending
+    ASSERT_EQ(a.size(), 2u);
     EXPECT_EQ(a[0].Number, 12);
     EXPECT_EQ(a[0].Digits[3], 4);
-    EXPECT_EQ(a[1].Number, 14);
-    EXPECT_EQ(a[1].Digits[0], 0);
-    EXPECT_EQ(a[2].DateLabel(), "03/09/2019 E");  // cut to 12 characters
+    EXPECT_EQ(a[1].DateLabel(), "03/09/2019 E");  // cut to 12 characters
+    EXPECT_EQ(ImportSummary(r), "Добавлено тиражей: 2\rПропущено строк с числами вне диапазона 0..9: 2\r"
+                                "Пропущено строк с некорректным номером тиража: 2\rПропущено строк с некорректной "
+                                "датой тиража: 1\rПропущено строк неверного формата: 1");
 }
 
 TEST(CsvImport, FiveFieldFilesAreNumberedByArchiveLength) {
@@ -69,7 +76,7 @@ TEST(CsvImport, FiveFieldFilesAreNumberedByArchiveLength) {
 
 TEST(CsvImport, ExportThenImportIntoTheSameArchiveAddsNothing) {
     TDrawsArray a;
-    AppendDrawsFromCsv("5;\"l\";1;2;3;4\r\n5;\"m\";4;3;2;1\r\n6;\"n\";0;0;0;0\r\n", a);
+    AppendDrawsFromCsv("5;\"01/01/2001 M\";1;2;3;4\r\n5;\"01/01/2001 E\";4;3;2;1\r\n6;\"01/02/2001 M\";0;0;0;0\r\n", a);
     ASSERT_EQ(a.size(), 2u);  // of two draws with one number only the first
     std::string text = DrawsCsvText(a);
     EXPECT_EQ(AppendDrawsFromCsv(text, a).Added, 0);

@@ -4,6 +4,7 @@
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
+#include <sys/resource.h>
 
 namespace qx::test {
 
@@ -58,6 +59,44 @@ std::string ReadBytes(const std::filesystem::path& path) {
     std::ostringstream s;
     s << f.rdbuf();
     return s.str();
+}
+
+std::map<std::string, std::string> Snapshot(const std::filesystem::path& dir) {
+    std::map<std::string, std::string> files;
+    namespace fs = std::filesystem;
+    for (const auto& entry : fs::recursive_directory_iterator(dir)) {
+        const std::string name = entry.path().lexically_relative(dir).string();  // links not followed
+        const fs::file_status status = entry.symlink_status();
+        if (fs::is_symlink(status))
+            files[name] = "link:" + fs::read_symlink(entry.path()).string();
+        else if (fs::is_regular_file(status))
+            files[name] = ReadBytes(entry.path());
+        else
+            files[name] = fs::is_directory(status) ? "dir" : "special";
+    }
+    return files;
+}
+
+std::vector<std::string> TempFilesUnder(const std::filesystem::path& dir) {
+    std::vector<std::string> names;
+    for (const auto& [name, bytes] : Snapshot(dir))
+        if (name.ends_with(".tmp")) names.push_back(name);
+    return names;
+}
+
+TFileSizeLimit::TFileSizeLimit(uint64_t bytes) {
+    rlimit limit{};
+    getrlimit(RLIMIT_FSIZE, &limit);
+    FOldSoft = limit.rlim_cur;
+    limit.rlim_cur = bytes;
+    setrlimit(RLIMIT_FSIZE, &limit);
+}
+
+TFileSizeLimit::~TFileSizeLimit() {
+    rlimit limit{};
+    getrlimit(RLIMIT_FSIZE, &limit);
+    limit.rlim_cur = FOldSoft;
+    setrlimit(RLIMIT_FSIZE, &limit);
 }
 
 } // namespace qx::test

@@ -1,6 +1,8 @@
 #pragma once
 #include <deque>
+#include <cstdint>
 #include <filesystem>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -51,6 +53,25 @@ std::filesystem::path TestDataDir();
 
 void WriteBytes(const std::filesystem::path& path, const std::string& bytes);
 std::string ReadBytes(const std::filesystem::path& path);
+
+// Every file under dir (links as their targets' names, FIFOs and other specials by their kind),
+// by path relative to dir: two snapshots are equal when nothing in the folder changed.
+std::map<std::string, std::string> Snapshot(const std::filesystem::path& dir);
+// Names under dir that end with ".tmp" (temporary files of interrupted saves).
+std::vector<std::string> TempFilesUnder(const std::filesystem::path& dir);
+
+// Lowers the process's file size limit for a scope, so writes fail with EFBIG (as on a full disk)
+// even for root, who ignores permissions.
+class TFileSizeLimit {
+public:
+    explicit TFileSizeLimit(uint64_t bytes);
+    ~TFileSizeLimit();
+    TFileSizeLimit(const TFileSizeLimit&) = delete;
+    TFileSizeLimit& operator=(const TFileSizeLimit&) = delete;
+
+private:
+    uint64_t FOldSoft;
+};
 
 } // namespace qx::test
 

@@ -32,6 +32,7 @@ TEST_F(Dialogs, ConfigurationDialogChecksSegmentsAndSavesWhatWasEdited) {
     WriteBytes(Dir / "Quadrix_4d10.ini", "[STAKES]\r\nCost=1.2345\r\nProfits=1\r\nProfit_0_Overlap=4\r\n"
                                          "Profit_0_Profit=5000\r\n[CDL]\r\nLevel=0.12345\r\n");
     TDrawRecord draw;
+    draw.Number = 1;
     draw.Digits[0] = 2;
     WriteBytes(Dir / "Quadrix_4d10.ldr", std::string(reinterpret_cast<const char*>(&draw), sizeof draw));
     Open();

@@ -69,14 +69,14 @@ TEST_F(DrawsPage, TheDrawDialogRefusesABadCombinationAndStaysOpen) {
     Modal.Then([](QWidget* w) {
         auto* dialog = dynamic_cast<TFormDraw*>(w);
         ASSERT_NE(dialog, nullptr); // still open after the refusal
-        dialog->DigitsEdit()->setText("1;2;3;10");
+        dialog->DigitsEdit()->setText("1;2;3;x");  // a letter is no digit
         Press(dialog, QDialogButtonBox::Ok);
     });
     Modal.ThenAnswer(QMessageBox::Ok);
     Modal.Then([](QWidget* w) {
         auto* dialog = dynamic_cast<TFormDraw*>(w);
         ASSERT_NE(dialog, nullptr);
-        dialog->DigitsEdit()->setText("1,2;3 ; x");
+        dialog->DigitsEdit()->setText("1,2;3 ; 0");
         dialog->DateEdit()->setDate(QDate(2019, 3, 7));
         dialog->TimeEdit()->setTime(QTime(0, 30));
         Press(dialog, QDialogButtonBox::Ok);

@@ -164,9 +164,8 @@ void TDrawsPage::ImportDraws() {
     QString file = AskCsvFile(Ctx.Window, Ctx.Ws, false);
     if (file.isEmpty()) return;
     TCsvImportResult result = Ctx.Ws.ImportDraws(file.toStdString());
-    if (result.BadDigits > 0)
-        Ctx.Shell.ShowWarning(FormatText("Пропущено строк с числами вне диапазона 0..9: %d",
-                                         {std::to_string(result.BadDigits)}));
+    // Lines that were not taken, or taken in another order, are worth a word; a clean import is not.
+    if (result.Rejected() > 0 || result.Reordered) Ctx.Shell.ShowWarning(ImportSummary(result));
 }
 
 void TDrawsPage::ExportDraws() {
