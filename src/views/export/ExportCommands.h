@@ -5,6 +5,7 @@
 #include "export/ExportSource.h"
 
 class QAbstractItemView;
+class QWidget;
 
 namespace qx {
 
