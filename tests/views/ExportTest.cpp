@@ -10,6 +10,7 @@
 #include <QSpinBox>
 #include <QTabWidget>
 #include <QTableView>
+#include <QTableWidget>
 #include <QTreeWidget>
 #include <cstdlib>
 
@@ -25,7 +26,10 @@
 #include "views/dialogs/FormExpExcel.h"
 #include "views/dialogs/FormExpExcelParam.h"
 #include "views/draws/DrawsPage.h"
+#include "views/PageWidgets.h"
+#include "views/SortableList.h"
 #include "views/export/ExportCommands.h"
+#include "views/export/ItemViewSource.h"
 
 using namespace qx;
 using namespace qx::test;
@@ -250,4 +254,53 @@ TEST_F(Export, FieldsAreReorderedRenamedAndKeptInParameterFiles) {
     // The field list's layout is in the window-state file.
     const TIniFile state = TIniFile::Load(Dir / "Quadrix_4d10.frm");
     EXPECT_EQ(state.ReadString(TFormExpExcel::kSection, "lvFields.Column0", ""), "250");
+}
+
+TEST(ExportAdapter, GridsAndSortableListsReadAsTheirVariants) {
+    // A grid: row 0 of the source is the header, the model's rows follow.
+    QTableWidget grid(10, 3);
+    grid.setObjectName("sgTest");
+    grid.setHorizontalHeaderLabels({"№ тиража", "Моя ставка", "Профит"});
+    for (int r = 0; r < 10; ++r)
+        for (int c = 0; c < 3; ++c) grid.setItem(r, c, new QTableWidgetItem(QString("%1:%2").arg(r).arg(c)));
+    grid.horizontalHeader()->resizeSection(1, 120);
+    grid.setColumnHidden(2, true);
+    const TItemViewSource source(&grid, TExportVariant::StringGrid);
+    EXPECT_EQ(source.Name(), "sgTest");
+    grid.setRangeSelected(QTableWidgetSelectionRange(2, 0, 6, 2), true);
+    TSourceCounts counts = CountSourceRows(source);
+    EXPECT_EQ(counts.All, 10);
+    EXPECT_EQ(counts.Selected, 5);
+    EXPECT_EQ(counts.Mode, 1);
+    EXPECT_EQ(RowsToExport(source, 1), (std::vector<int>{3, 4, 5, 6, 7}));
+    EXPECT_EQ(source.CellText(3, 1), "2:1");
+    const TExportFields fields = SourceFields(source, '.');
+    EXPECT_EQ(fields[1].Caption, "Моя ставка");
+    EXPECT_EQ(fields[1].Width, "15.00");
+    EXPECT_EQ(fields[2].Width, "0.00");  // a hidden column
+    grid.clearSelection();
+    grid.setRangeSelected(QTableWidgetSelectionRange(0, 0, 4, 0), true);
+    counts = CountSourceRows(source);
+    EXPECT_EQ(counts.Selected, 5);
+    EXPECT_EQ(counts.Mode, 0);
+    grid.clearSelection();
+    grid.setCurrentCell(7, 1, QItemSelectionModel::NoUpdate);
+    EXPECT_EQ(source.Selection(), (std::vector<int>{8, 8}));
+
+    // A list of items: sub-items it lacks read as empty; one selected item of a single-selection
+    // list goes out in mode 1.
+    QWidget parent;
+    TSortableList* list = MakeSortableList("lvTest", &parent, {{"Строка", 100}, {"Эффективность", 80, Qt::AlignRight}});
+    auto* item = new TSortableItem(list, QStringList{"A", "1,5"});
+    new TSortableItem(list, QStringList{"B"});
+    list->setSelectionMode(QAbstractItemView::SingleSelection);
+    item->setSelected(true);
+    const TItemViewSource items(list, TExportVariant::List);
+    counts = CountSourceRows(items);
+    EXPECT_EQ(counts.All, 2);
+    EXPECT_EQ(counts.Mode, 0);
+    EXPECT_EQ(RowsToExport(items, 1), std::vector<int>{0});
+    EXPECT_EQ(items.CellText(1, 1), "");
+    EXPECT_EQ(items.Column(1).Alignment, kAlignRight);
+    EXPECT_EQ(items.Column(1).Caption, "Эффективность");
 }
