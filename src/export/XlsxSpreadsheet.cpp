@@ -24,12 +24,6 @@ uint8_t Horizontal(TFieldAlignment align) {
     }
 }
 
-std::string StyleKey(const TCellStyle& s) {
-    return FormatReal(s.FontSize, TRealFormat::General, 17) + '|' + char('0' + s.Bold) + char('0' + s.Italic) +
-           char('0' + int(s.Align)) + char('0' + s.VCenter) + char('0' + s.Wrap) + char('0' + int(s.Border)) + '|' +
-           s.NumberFormat;
-}
-
 } // namespace
 
 TXlsxSpreadsheet::TXlsxSpreadsheet(TXlsxTarget target) : FTarget(std::move(target)) {}
@@ -89,9 +83,9 @@ void TXlsxSpreadsheet::Check(int error, const char* what) const {
 }
 
 lxw_format* TXlsxSpreadsheet::Format(const TCellStyle& style) {
-    const std::string key = StyleKey(style);
-    auto it = FFormats.find(key);
-    if (it != FFormats.end()) return it->second;
+    // A sheet has a few dozen looks at most: a linear search beats building a key per cell.
+    for (const auto& [known, format] : FFormats)
+        if (known == style) return format;
     lxw_format* f = workbook_add_format(FBook);
     if (!f) throw TAppError(lxw_strerror(LXW_ERROR_MEMORY_MALLOC_FAILED));
     format_set_font_size(f, style.FontSize);
@@ -103,7 +97,7 @@ lxw_format* TXlsxSpreadsheet::Format(const TCellStyle& style) {
     if (style.Border != TCellBorder::None)
         format_set_border(f, style.Border == TCellBorder::Medium ? LXW_BORDER_MEDIUM : LXW_BORDER_THIN);
     if (!style.NumberFormat.empty()) format_set_num_format(f, style.NumberFormat.c_str());
-    FFormats.emplace(key, f);
+    FFormats.emplace_back(style, f);
     return f;
 }
 

@@ -3,7 +3,8 @@
 #include <filesystem>
 #include <functional>
 #include <string>
-#include <unordered_map>
+#include <utility>
+#include <vector>
 
 #include "export/Spreadsheet.h"
 
@@ -60,7 +61,7 @@ private:
     lxw_workbook* FBook = nullptr;
     lxw_worksheet* FSheet = nullptr;
     std::string FSheetName;
-    std::unordered_map<std::string, lxw_format*> FFormats;
+    std::vector<std::pair<TCellStyle, lxw_format*>> FFormats;
 };
 
 } // namespace qx
