@@ -7,15 +7,13 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <memory>
 #include <string>
 
 #include "BenchTimes.h"
 #include "app/ExportSources.h"
-#include "app/Workspace.h"
 #include "core/FileIO.h"
+#include "core/Shell.h"
 #include "draws/DrawsCsv.h"
-#include "draws/DrawsFile.h"
 #include "export/XlsxSpreadsheet.h"
 
 using namespace qx;
@@ -60,44 +58,25 @@ TListTableSource SyntheticTable(int rows, int columns) {
             }};
 }
 
-struct TBenchData {
-    std::filesystem::path Dir;
-    TQuietShell Shell;
-    std::unique_ptr<TWorkspace> Ws;
-
-    TBenchData() {
+// The real archive's draws, loaded once.
+const TDrawsArray& RealDraws() {
+    static const TDrawsArray draws = [] {
         const char* env = std::getenv("QUADRIX_ARCHIVE");
-        TDrawsArray draws;
-        AppendDrawsFromCsv(ReadTextFile(env ? env : QUADRIX_SHARED_DATA "/va_pick4.csv"), draws);
-        char name[] = "/tmp/quadrix-bench-XXXXXX";
-        Dir = mkdtemp(name);
-        WriteDrawsFile(Dir / "Quadrix_4d10.ldr", draws);
-        TWorkspaceOptions o;
-        o.ProgramDir = Dir;
-        o.Interactive = false;
-        o.DecimalSeparator = ',';
-        Ws = std::make_unique<TWorkspace>(Shell, o);
-        Ws->StartFirstStage();
-        Ws->StartSecondStage();
-    }
-    ~TBenchData() {
-        Ws.reset();
-        std::error_code ec;
-        std::filesystem::remove_all(Dir, ec);
-    }
-};
-
-TBenchData& Data() {
-    static TBenchData data;
-    return data;
+        TDrawsArray d;
+        AppendDrawsFromCsv(ReadTextFile(env ? env : QUADRIX_SHARED_DATA "/va_pick4.csv"), d);
+        return d;
+    }();
+    return draws;
 }
 
 void Export(benchmark::State& state, const TExportSource& source) {
-    TBenchData& data = Data();
-    const TExportEnvironment env = ExportEnvironment(*data.Ws);
+    char name[] = "/tmp/quadrix-bench-XXXXXX";
+    const std::filesystem::path dir = mkdtemp(name);
+    TQuietShell shell;
+    const TExportEnvironment env{shell, dir / "Quadrix_4d10.ini", 0600, ',', nullptr};
     const TExportRequest request{"FormMain", "Отчет", "Отчет", "", 0, false};
     const TExportSettings settings = OpeningSettings(env, source, request);
-    const std::filesystem::path out = data.Dir / "bench.xlsx";
+    const std::filesystem::path out = dir / "bench.xlsx";
     long peak = 0;
     for (auto _ : state) {
         ResetPeak();
@@ -108,6 +87,8 @@ void Export(benchmark::State& state, const TExportSource& source) {
     }
     state.counters["peak_MB"] = double(peak) / 1024;
     state.counters["file_MB"] = double(std::filesystem::file_size(out)) / (1024 * 1024);
+    std::error_code ec;
+    std::filesystem::remove_all(dir, ec);
 }
 
 void Synthetic(benchmark::State& state) {
@@ -115,8 +96,10 @@ void Synthetic(benchmark::State& state) {
     Export(state, source);
 }
 
-void RealDraws(benchmark::State& state) {
-    const TListTableSource source = DrawsListSource(*Data().Ws);
+void DrawsList(benchmark::State& state) {
+    const TDrawsArray& draws = RealDraws();
+    const TListTableSource source("lvDraws", DrawsListColumns(), static_cast<int>(draws.size()),
+                                  [&draws](int row, int column) { return DrawsListCell(draws, row, column); });
     Export(state, source);
 }
 
@@ -125,7 +108,7 @@ void RealDraws(benchmark::State& state) {
 int main(int argc, char** argv) {
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-    if (Data().Ws->Draws().empty()) {
+    if (RealDraws().empty()) {
         std::fprintf(stderr, "no draws: set QUADRIX_ARCHIVE to a draws CSV file\n");
         return 1;
     }
@@ -133,7 +116,7 @@ int main(int argc, char** argv) {
         ->Args({20000, 20})
         ->Args({100000, 20})
         ->Unit(benchmark::kMillisecond);
-    benchmark::RegisterBenchmark("export/draws", RealDraws)->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark("export/draws", DrawsList)->Unit(benchmark::kMillisecond);
     bench::TTimesReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
     benchmark::Shutdown();

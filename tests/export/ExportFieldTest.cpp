@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "RecordingSpreadsheet.h"
+#include "ExportTestSupport.h"
 #include "export/CellNumber.h"
 #include "export/ExportField.h"
 #include "export/ExportSource.h"

@@ -2,7 +2,7 @@
 
 #include <filesystem>
 
-#include "RecordingSpreadsheet.h"
+#include "ExportTestSupport.h"
 #include "core/IniFile.h"
 #include "core/Text.h"
 #include "export/ExportSettings.h"

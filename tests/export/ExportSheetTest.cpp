@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "RecordingSpreadsheet.h"
+#include "ExportTestSupport.h"
 #include "core/IniFile.h"
 #include "export/ExportTexts.h"
 #include "export/ExportToSpreadsheet.h"
@@ -12,24 +12,11 @@ using namespace qx::test;
 
 namespace {
 
-constexpr std::time_t kMoment = 1735131909;  // 25 Dec 2024
-
-class ExportSheetTest : public ::testing::Test {
+class ExportSheetTest : public TExportTest {
 protected:
-    TTempDir Dir;
-    TRecordingShell Shell;
-    TTableSource Source;
     TRecordingSpreadsheet Sheet;
 
-    void SetUp() override {
-        Source.Cols = {{"Тираж", kAlignLeft, 54}, {"Сумма", kAlignRight, 100}, {"Дата", kAlignCenter, 80}};
-        Source.Rows = {{"5001", "12", "01/02/2024 M"}, {"5000", "-3,5", "01/01/2024 E"}, {"0012", "-", "x"}};
-    }
-    TExportEnvironment Env() { return {Shell, Dir / "Quadrix_4d10.ini", 0600, ',', [] { return kMoment; }}; }
-    TExportSettings Settings() {
-        TExportRequest request{"FormMain", "Архив тиражей", "Архив/тиражей", "", 0, true};
-        return OpeningSettings(Env(), Source, request);
-    }
+    TExportSettings Settings() { return Opening("Архив/тиражей", true); }
     // Where the captions landed: the row of the first caption.
     int CaptionRow() const {
         for (const auto& [at, cell] : Sheet.Cells)
@@ -99,8 +86,8 @@ TEST_F(ExportSheetTest, CellsCarryTheirColumnsLookAndNumbersStayNumbers) {
     // Data: borders everywhere, the column's alignment, number formats as the window shows them.
     const auto* sum = Sheet.Cell(6, 1);
     ASSERT_TRUE(sum->Number);
-    EXPECT_DOUBLE_EQ(*sum->Number, -3.5);
-    EXPECT_EQ(sum->Style.NumberFormat, "0.0");
+    EXPECT_DOUBLE_EQ(*sum->Number, -3.25);
+    EXPECT_EQ(sum->Style.NumberFormat, "0.00");
     EXPECT_EQ(sum->Style.Align, kAlignRight);
     EXPECT_EQ(sum->Style.Border, TCellBorder::Thin);
     EXPECT_EQ(Sheet.Cell(5, 1)->Style.NumberFormat, "0");
@@ -113,7 +100,7 @@ TEST_F(ExportSheetTest, CellsCarryTheirColumnsLookAndNumbersStayNumbers) {
 TEST_F(ExportSheetTest, OnlyCheckedFieldsGoOutInListOrder) {
     TExportSettings s = Settings();
     s.Fields[0].Checked = false;
-    s.Fields[2].Caption = "Когда";
+    s.Fields[2].Caption = "Когда";  // was "Дата тиража"
     std::swap(s.Fields[1], s.Fields[2]);
     s.ShowCreateTime = false;
     ASSERT_TRUE(WriteSpreadsheet(Env(), Source, s, Sheet));

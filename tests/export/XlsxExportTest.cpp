@@ -5,7 +5,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "RecordingSpreadsheet.h"
+#include "ExportTestSupport.h"
 #include "export/ExportFolder.h"
 #include "export/ExportToSpreadsheet.h"
 #include "export/UserDateTime.h"
@@ -19,8 +19,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-constexpr std::time_t kMoment = 1735131909;
-
 std::vector<fs::path> FilesIn(const fs::path& dir) {
     std::vector<fs::path> files;
     std::error_code ec;
@@ -29,21 +27,9 @@ std::vector<fs::path> FilesIn(const fs::path& dir) {
     return files;
 }
 
-class XlsxExportTest : public ::testing::Test {
+class XlsxExportTest : public TExportTest {
 protected:
-    TTempDir Dir;
-    TRecordingShell Shell;
-    TTableSource Source;
-
-    void SetUp() override {
-        Source.Cols = {{"Тираж", kAlignLeft, 54}, {"Сумма", kAlignRight, 100}, {"Дата тиража", kAlignCenter, 80}};
-        Source.Rows = {{"5001", "12", "01/02/2024 M"}, {"5000", "-3,25", "01/01/2024 E"}, {"0012", "-", "a & <b>"}};
-    }
-    TExportEnvironment Env() { return {Shell, Dir / "Quadrix_4d10.ini", 0600, ',', [] { return kMoment; }}; }
-    TExportSettings Settings(const char* sheetName = "Архив/тиражей") {
-        TExportRequest request{"FormMain", "Архив тиражей", sheetName, "", 0, false};
-        return OpeningSettings(Env(), Source, request);
-    }
+    TExportSettings Settings(const char* sheetName = "Архив/тиражей") { return Opening(sheetName, false); }
     TXlsxTarget OpenedTarget() {
         return {{}, [this](const std::string& path) { return Shell.TryOpenDocument(path); }, [] { return kMoment; }};
     }

@@ -5,9 +5,14 @@
 #include <utility>
 #include <vector>
 
+#include <ctime>
+#include <gtest/gtest.h>
+
 #include "core/Error.h"
 #include "export/ExportSource.h"
+#include "export/ExportToSpreadsheet.h"
 #include "export/Spreadsheet.h"
+#include "support/TestSupport.h"
 
 namespace qx::test {
 
@@ -105,6 +110,27 @@ public:
     std::string CellText(int row, int column) const override {
         const auto& r = Rows.at(size_t(row));
         return size_t(column) < r.size() ? r[size_t(column)] : "";
+    }
+};
+
+// What the export tests share: a program directory, a recording shell, a fixed clock and a small
+// list with a number column, a decimal column and a text column.
+class TExportTest : public ::testing::Test {
+protected:
+    static constexpr std::time_t kMoment = 1735131909;  // 25 Dec 2024
+    TTempDir Dir;
+    TRecordingShell Shell;
+    TTableSource Source;
+
+    TExportTest() {
+        Source.Cols = {{"Тираж", kAlignLeft, 54}, {"Сумма", kAlignRight, 100}, {"Дата тиража", kAlignCenter, 80}};
+        Source.Rows = {{"5001", "12", "01/02/2024 M"}, {"5000", "-3,25", "01/01/2024 E"}, {"0012", "-", "a & <b>"}};
+    }
+    TExportEnvironment Env() { return {Shell, Dir / "Quadrix_4d10.ini", 0600, ',', [] { return kMoment; }}; }
+    // The settings the dialog would open with for Source.
+    TExportSettings Opening(const char* sheetName, bool keep) {
+        const TExportRequest request{"FormMain", "Архив тиражей", sheetName, "", 0, keep};
+        return OpeningSettings(Env(), Source, request);
     }
 };
 
