@@ -296,9 +296,7 @@ void TFormExpExcel::OpenFile() {
     TExportSettings s = Result();
     LoadExportSettings(FromQ(file), FInfo.Section, false, s, Ctx.Shell);
     // Shown as loaded: the checked-first order returns with the next change.
-    const int selected = SelectedField();
     ShowSettings(s);
-    ShowFields(selected < 0 ? 0 : selected);
 }
 
 void TFormExpExcel::SaveFile() {
