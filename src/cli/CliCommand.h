@@ -49,5 +49,6 @@ void AddCombsCommands(TCliCommandList& list);
 void AddFullSetCommands(TCliCommandList& list);
 void AddFilterCommands(TCliCommandList& list);
 void AddStatsCommands(TCliCommandList& list);
+void AddExportCommands(TCliCommandList& list);
 
 } // namespace qx

@@ -1,6 +1,7 @@
 #include <algorithm>
 #include <ostream>
 
+#include "app/ListColumns.h"
 #include "app/Workspace.h"
 #include "cli/CliCommand.h"
 #include "cli/ConsoleShell.h"
@@ -35,18 +36,15 @@ void List(TCliContext& c, TCliArgs& args) {
     NoMoreArgs(args, 0);
     const TDrawsArray& draws = c.Workspace.ViewDraws();
     const int count = static_cast<int>(draws.size());
-    c.Out << "Тираж\t1\t2\t3\t4\tS\tДата тиража\n";
+    const auto& columns = DrawsListColumns();
+    for (size_t col = 0; col < columns.size(); ++col) c.Out << (col ? "\t" : "") << columns[col].Caption;
+    c.Out << "\n";
     // 64 bits: an offset and a limit near the largest integer must not wrap.
     const int64_t end = limit < 0 ? count : std::min<int64_t>(count, int64_t(offset) + limit);
     for (int64_t row = offset; row < end; ++row) {
-        const TDrawRecord& d = draws[static_cast<size_t>(count - 1 - row)];
-        int sum = 0;
-        c.Out << d.Number;
-        for (uint8_t v : d.Digits) {
-            c.Out << "\t" << int(v);
-            sum += v;
-        }
-        c.Out << "\t" << sum << "\t" << d.DateLabel() << "\n";
+        for (size_t col = 0; col < columns.size(); ++col)
+            c.Out << (col ? "\t" : "") << DrawsListCell(draws, int(row), int(col));
+        c.Out << "\n";
     }
 }
 

@@ -316,6 +316,8 @@ TEST(Hostile, CommandLineArguments) {
          {"draws", "export", "{in}/a.csv"},
          "является файлом данных программы"},
         {"export to a folder", nullptr, {"draws", "export", "{in}"}, std::strerror(EISDIR)},
+        {"workbook over the archive", nullptr, {"export", "draws", "--out", "{dir}/Quadrix_4d10.ldr"},
+         "является файлом данных программы"},
         {"two import files", nullptr, {"draws", "import", "a.csv", "b.csv"}, "Укажите файл для импорта"},
         {"unknown option", nullptr, {"draws", "list", "--bogus"}, "Неизвестный параметр: --bogus"},
         {"window 0", nullptr, {"stat", "--method", "NUMS", "--window", "0"}, "--window"},
