@@ -17,6 +17,9 @@ TWorkspace::TWorkspace(TShell& shell, TWorkspaceOptions options)
     FPaths.Dir = FOptions.ProgramDir;
     FPaths.ExeName = FOptions.ExeName;
     FDecimalSeparator = FOptions.DecimalSeparator ? FOptions.DecimalSeparator : UserDecimalSeparator();
+    FProxy.Attach(
+        FShell, [this](bool withStatus) { SaveProxy(withStatus); },
+        [this](const std::string& target) { return DiscoverProxies(target); });
 }
 
 TWorkspace::~TWorkspace() {

@@ -1,6 +1,7 @@
 #pragma once
 #include <deque>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -21,8 +22,13 @@ public:
     std::deque<bool> Answers;  // consumed by questions, front first
     bool DefaultAnswer = true;
     std::vector<TProgressState> ProgressLog;
+    std::vector<std::string> Waits;  // every wait-window text; "" when it closed
+    // Called before a message is answered (a test may change files while a question is open).
+    std::function<void(TMessageKind, const std::string&)> OnMessage;
 
     void ShowStatus(const std::string& text) override;
+    void ShowWait(const std::string& text) override { Waits.push_back(text); }
+    void HideWait() override { Waits.push_back(""); }
     bool Message(TMessageKind kind, const std::string& text) override;
     std::vector<std::string> Texts(TMessageKind kind) const;
     std::vector<std::string> Errors() const { return Texts(TMessageKind::Error); }
