@@ -12,14 +12,18 @@ namespace {
 
 constexpr const char* kModeNames[] = {"off", "auto", "manual"};
 
-void Show(TCliContext& c, TCliArgs& args) {
-    if (!args.Positionals().empty()) throw TAppError("Использование: proxy show");
+void Print(TCliContext& c) {
     const TProxyAgent& p = c.Workspace.Proxy();
     c.Out << "Режим: " << kModeNames[p.EffectiveMode()] << "\n"
           << "Сервер: " << p.ProxyServer << "\n"
           << "Порт: " << p.ProxyPort << "\n"
           << "Пользователь: " << p.ProxyUsername << "\n"
           << "Пароль: " << (p.ProxyPassword.empty() ? "не задан" : "задан") << "\n";
+}
+
+void Show(TCliContext& c, TCliArgs& args) {
+    if (!args.Positionals().empty()) throw TAppError("Использование: proxy show");
+    Print(c);
 }
 
 void Set(TCliContext& c, TCliArgs& args) {
@@ -53,7 +57,7 @@ void Set(TCliContext& c, TCliArgs& args) {
         }
     }
     c.Workspace.ChangeProxy(p);
-    Show(c, args);
+    Print(c);
 }
 
 void Discover(TCliContext& c, TCliArgs& args) {

@@ -78,7 +78,7 @@ bool TQtShell::Message(TMessageKind kind, const std::string& text) {
 
 void TQtShell::ShowWait(const std::string& text) {
     if (!FWait) FWait = std::make_unique<TWaitWindow>();
-    FWait->SetText(Tx(text));
+    FWait->SetText(DisplayText(text));  // "\r" breaks lines, as in message boxes
 }
 
 void TQtShell::HideWait() {

@@ -31,7 +31,9 @@ inline TDrawsArray DrawsOfDays(const std::vector<fake::TFakeDay>& days) {
 // A started workspace whose download goes to a fake results page with short time-outs.
 class DownloadFixture : public WorkspaceFixture {
 protected:
+    // Start-up itself never downloads here: the tests run the command when they mean it.
     void StartAt(int today, const TDrawsArray& draws = {}) {
+        UpdateIniFile(Dir / "Quadrix_4d10.frm", [](TIniFile& ini) { ini.WriteInteger("TFormMain", "DownloadDrawsOnStart", 2); });
         Start(draws);
         Ws->SetClock([today] { return today; });
         Ws->HttpOptions().ConnectTimeoutMs = 1000;
