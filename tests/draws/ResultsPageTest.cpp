@@ -9,19 +9,12 @@
 #include "core/Error.h"
 #include "core/TextBetween.h"
 #include "draws/ResultsPage.h"
+#include "support/TestSupport.h"
 
 using namespace qx;
+using qx::test::MakeDraw;
 
 namespace {
-
-TDrawRecord Draw(int number, const char* label, std::initializer_list<int> digits = {1, 2, 3, 4}) {
-    TDrawRecord r;
-    r.Number = number;
-    int p = 0;
-    for (int d : digits) r.Digits[p++] = static_cast<uint8_t>(d);
-    r.SetDateLabel(label);
-    return r;
-}
 
 std::vector<std::string> Labels(const TDrawsArray& draws) {
     std::vector<std::string> l;
@@ -85,7 +78,7 @@ TEST(ResultsPage, RowsAreReadInPageOrderAndCutMarkersRaise) {
 
 TEST(ResultsPage, OnlyNewWellFormedResultsInsideTheRangeBecomeDrawsNumberedOnFromTheNewest) {
     // The archive lost draw 3 once: numbers continue from the newest draw's, not from the length.
-    const TDrawsArray archive = {Draw(1, "03/01/2019 M"), Draw(2, "03/01/2019 E"), Draw(4, "03/02/2019 M")};
+    const TDrawsArray archive = {MakeDraw(1, {1, 2, 3, 4}, "03/01/2019 M"), MakeDraw(2, {1, 2, 3, 4}, "03/01/2019 E"), MakeDraw(4, {1, 2, 3, 4}, "03/02/2019 M")};
     const std::vector<TResultsDay> days = {
         {"03/03/2019", "1 - 2 - 3", "1-2-3-4-5"},           // three and five numbers
         {"03/02/2019", "9 - 9 - 9 - 9", " 5 - x - 7 - 8 "},  // midday stored; a non-number reads 0
@@ -107,7 +100,7 @@ TEST(ResultsPage, OnlyNewWellFormedResultsInsideTheRangeBecomeDrawsNumberedOnFro
     EXPECT_EQ(Labels(fresh.Draws), (std::vector<std::string>{"5 03/04/2019 M", "6 03/04/2019 E", "7 03/05/2019 M",
                                                              "8 03/05/2019 E"}));
     // Stored labels are found whatever their letter case.
-    fresh = CollectNewDraws({{"03/02/2019", "1-1-1-1", "-"}}, {Draw(1, "03/02/2019 m")}, 20190302, 20190302);
+    fresh = CollectNewDraws({{"03/02/2019", "1-1-1-1", "-"}}, {MakeDraw(1, {1, 2, 3, 4}, "03/02/2019 m")}, 20190302, 20190302);
     EXPECT_TRUE(fresh.Draws.empty());
 }
 

@@ -8,18 +8,13 @@
 #include "RawResponder.h"
 #include "core/Error.h"
 #include "online/HttpClient.h"
+#include "online/OnlineTestSupport.h"
 
 using namespace qx;
 using namespace qx::fake;
+using namespace qx::test;
 
 namespace {
-
-THttpOptions Quick() {
-    THttpOptions o;
-    o.ConnectTimeoutMs = 1000;
-    o.ReadTimeoutMs = 300;
-    return o;
-}
 
 // zlib-wrapped (windowBits 15) or raw (-15) deflate of a text.
 std::string Deflated(const std::string& text, int windowBits) {
@@ -39,16 +34,6 @@ std::string Deflated(const std::string& text, int windowBits) {
 std::string RawAnswer(const std::string& headers, const std::string& body) {
     return "HTTP/1.1 200 OK\r\n" + headers + "Content-Length: " + std::to_string(body.size()) +
            "\r\nConnection: close\r\n\r\n" + body;
-}
-
-// The reason a request fails with; empty when it succeeds.
-std::string FailureOf(THttpClient& client, const std::string& url) {
-    try {
-        client.Get(url);
-    } catch (const TAppError& e) {
-        return e.what();
-    }
-    return {};
 }
 
 const std::string kText = std::string(3000, 'a') + " the page text " + std::string(3000, 'z');
@@ -73,7 +58,7 @@ TEST(HttpClient, SendsTheCommonHeadersKeepsCookiesAndPostsForms) {
     server.Server().Post("/form", [](const httplib::Request& req, httplib::Response& res) { res.set_content(req.body, "text/plain"); });
     server.Start();
 
-    THttpClient client(Quick());
+    THttpClient client(QuickHttp());
     EXPECT_EQ(client.Get(server.BaseUrl() + "/first"), kText);  // gzipped by the server, inflated here
     EXPECT_EQ(client.Get(server.BaseUrl() + "/second"), "ok");
     EXPECT_EQ(client.PostForm(server.BaseUrl() + "/form", {{"a b", "х&y"}, {"n", "1"}}), "a%20b=%D1%85%26y&n=1");
@@ -87,7 +72,7 @@ TEST(HttpClient, SendsTheCommonHeadersKeepsCookiesAndPostsForms) {
     EXPECT_EQ(requests[2].Method, "POST");
     EXPECT_EQ(requests[2].Header("Content-Type"), "application/x-www-form-urlencoded");
     // A second client has cookies of its own.
-    THttpClient other(Quick());
+    THttpClient other(QuickHttp());
     other.Get(server.BaseUrl() + "/second");
     EXPECT_FALSE(server.Requests().back().HasHeader("Cookie"));
 }
@@ -95,7 +80,7 @@ TEST(HttpClient, SendsTheCommonHeadersKeepsCookiesAndPostsForms) {
 TEST(HttpClient, InflatesBothDeflateFormsAndFollowsRedirects) {
     for (int windowBits : {15, -15}) {
         TRawResponder raw(TRawResponder::Reply(RawAnswer("Content-Encoding: deflate\r\n", Deflated(kText, windowBits))));
-        THttpClient client(Quick());
+        THttpClient client(QuickHttp());
         EXPECT_EQ(client.Get(raw.BaseUrl() + "/"), kText) << "window bits " << windowBits;
     }
     TFakeHttpServer server;
@@ -108,7 +93,7 @@ TEST(HttpClient, InflatesBothDeflateFormsAndFollowsRedirects) {
     });
     server.Server().Get("/loop", [](const httplib::Request&, httplib::Response& res) { res.set_redirect("/loop"); });
     server.Start();
-    THttpClient client(Quick());
+    THttpClient client(QuickHttp());
     EXPECT_EQ(client.Get(server.BaseUrl() + "/hop/10"), "arrived");
     EXPECT_NE(FailureOf(client, server.BaseUrl() + "/hop/11"), "");
     EXPECT_NE(FailureOf(client, server.BaseUrl() + "/loop"), "");
@@ -130,7 +115,7 @@ TEST(HttpClient, EveryBrokenAnswerFailsWithAReason) {
     };
     for (auto& c : cases) {
         TRawResponder raw(c.Script);
-        THttpClient client(Quick());
+        THttpClient client(QuickHttp());
         client.Options().MaxBodyBytes = 1 << 20;
         const auto start = std::chrono::steady_clock::now();
         const std::string reason = FailureOf(client, raw.BaseUrl() + "/");
@@ -141,7 +126,7 @@ TEST(HttpClient, EveryBrokenAnswerFailsWithAReason) {
             EXPECT_EQ(reason, "HTTP/1.1 500 Internal Server Error");
         }
     }
-    THttpClient client(Quick());
+    THttpClient client(QuickHttp());
     EXPECT_NE(FailureOf(client, "http://127.0.0.1:" + std::to_string(ClosedPort()) + "/"), "");
 }
 
@@ -154,7 +139,7 @@ TEST(HttpClient, AnAnswerOverTheCapIsRefusedWithOrWithoutItsLength) {
         res.set_content(std::string(1000, 'x'), "application/octet-stream");
     });
     server.Start();
-    THttpClient client(Quick());
+    THttpClient client(QuickHttp());
     client.Options().MaxBodyBytes = 1000;
     EXPECT_EQ(client.Get(server.BaseUrl() + "/fits").size(), 1000u);
     EXPECT_EQ(FailureOf(client, server.BaseUrl() + "/big"), "Answer larger than 1000 bytes");
@@ -169,7 +154,7 @@ TEST(HttpClient, TheEnvironmentsProxyIsNeverUsed) {
     const std::string dead = "http://127.0.0.1:" + std::to_string(ClosedPort());
     setenv("http_proxy", dead.c_str(), 1);
     setenv("HTTP_PROXY", dead.c_str(), 1);
-    THttpClient client(Quick());
+    THttpClient client(QuickHttp());
     std::string body = client.Get(server.BaseUrl() + "/");
     unsetenv("http_proxy");
     unsetenv("HTTP_PROXY");

@@ -6,27 +6,13 @@
 #include "TinyProxy.h"
 #include "core/Error.h"
 #include "online/HttpClient.h"
+#include "online/OnlineTestSupport.h"
 
 using namespace qx;
 using namespace qx::fake;
+using namespace qx::test;
 
 namespace {
-
-THttpOptions Quick() {
-    THttpOptions o;
-    o.ConnectTimeoutMs = 2000;
-    o.ReadTimeoutMs = 2000;
-    return o;
-}
-
-std::string FailureOf(THttpClient& client, const std::string& url) {
-    try {
-        client.Get(url);
-    } catch (const TAppError& e) {
-        return e.what();
-    }
-    return {};
-}
 
 void ServeHello(TFakeHttpServer& server) {
     server.Server().Get("/hello", [](const httplib::Request&, httplib::Response& res) {
@@ -45,10 +31,10 @@ TEST(Tls, CertificatesAreCheckedAgainstTheSystemAndTheExtraCaFile) {
     TFakeHttpServer otherName(&ca.OtherName());
     ServeHello(otherName);
 
-    THttpClient plain(Quick());
+    THttpClient plain(QuickHttp(2000));
     EXPECT_NE(FailureOf(plain, good.BaseUrl() + "/hello"), "");  // unknown authority
 
-    THttpOptions withCa = Quick();
+    THttpOptions withCa = QuickHttp(2000);
     withCa.CaFile = ca.CaFile().string();
     THttpClient trusting(withCa);
     EXPECT_EQ(trusting.Get(good.BaseUrl() + "/hello"), "hello");
@@ -61,7 +47,7 @@ TEST(Proxy, ManualProxyWithCredentialsCarriesHttpAndHttpsAndHidesThePassword) {
     ServeHello(site);
     TTinyProxy proxy({"quadrix", "s3cret", ""});
 
-    THttpOptions options = Quick();
+    THttpOptions options = QuickHttp(2000);
     THttpClient client(options);
     client.SetProxy({"127.0.0.1", proxy.Port(), "quadrix", "s3cret"});
     EXPECT_EQ(client.Get(site.BaseUrl() + "/hello"), "hello");
@@ -95,7 +81,7 @@ TEST(Proxy, AProxyWithAClosedUpstreamAnswers502) {
     TFakeHttpServer site;
     ServeHello(site);
     TTinyProxy proxy({"", "", "127.0.0.1:" + std::to_string(ClosedPort())});
-    THttpClient client(Quick());
+    THttpClient client(QuickHttp(2000));
     client.SetProxy({"127.0.0.1", proxy.Port(), "", ""});
     EXPECT_NE(FailureOf(client, site.BaseUrl() + "/hello").find("502"), std::string::npos);
     EXPECT_TRUE(site.Requests().empty());

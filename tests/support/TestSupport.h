@@ -2,9 +2,11 @@
 #include <deque>
 #include <filesystem>
 #include <functional>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
+#include "core/Game.h"
 #include "core/Shell.h"
 
 namespace qx::test {
@@ -36,6 +38,16 @@ public:
 protected:
     void ProgressChanged(const TProgressState& state) override { ProgressLog.push_back(state); }
 };
+
+// A draw record with the given number, digits and label.
+inline TDrawRecord MakeDraw(int number, std::initializer_list<int> digits, const char* label = "03/07/2019 M") {
+    TDrawRecord r;
+    r.Number = number;
+    int p = 0;
+    for (int d : digits) r.Digits[p++] = static_cast<uint8_t>(d);
+    r.SetDateLabel(label);
+    return r;
+}
 
 // A fresh directory under the system's temporary folder, removed with everything in it.
 class TTempDir {

@@ -131,7 +131,10 @@ TEST_F(Commands, OnlyCommandsOfBuiltPartsAreEnabled) {
                                          "TabGraps",   "TabCard",        "TabLayout", "TabWeek",
                                          "TabTables",  "ViewColorDraws", "About",     "OpenLotoSite",
                                          // an empty archive: the statistics tab offers only these
-                                         "FiltersInfo", "DrawsStatePrefetchsEnabled"};
+                                         "FiltersInfo", "DrawsStatePrefetchsEnabled",
+                                         // the draw download, its start-up mode and the proxy
+                                         "DrawsDownload", "AutoDownload0", "AutoDownload1", "AutoDownload2",
+                                         "EditProxy"};
     // The combination list's commands over the full list (pasting depends on the clipboard).
     const std::set<std::string> combs = {"CombsGen",  "CombsOpen",      "CombsSave",     "CombsCheckNums",
                                          "CombsCopy", "CombsSelectAll", "ViewColorCombs"};
