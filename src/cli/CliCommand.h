@@ -36,5 +36,6 @@ void AddFilterCommands(TCliCommandList& list);
 void AddStatsCommands(TCliCommandList& list);
 void AddDownloadCommands(TCliCommandList& list);
 void AddProxyCommands(TCliCommandList& list);
+void AddExportCommands(TCliCommandList& list);
 
 } // namespace qx

@@ -22,6 +22,7 @@ TCliCommandList AllCommands() {
     AddStatsCommands(list);
     AddDownloadCommands(list);
     AddProxyCommands(list);
+    AddExportCommands(list);
     return list;
 }
 

@@ -16,6 +16,7 @@
 #include "views/dialogs/FormConfig.h"
 #include "views/dialogs/FormFirstRun.h"
 #include "views/dialogs/FormProxy.h"
+#include "views/export/ExportCommands.h"
 
 namespace qx {
 
@@ -36,6 +37,7 @@ void TTemplateMain::RegisterWindowCommands() {
     // Shown together with the systems tab, which arrives with the systems.
     for (const char* name : {"SystemStakeAll", "SystemStakeFilter"})
         c.Register(name, {nullptr, nullptr, nullptr, [] { return false; }});
+    RegisterExportCommands(*FContext, this);
 }
 
 void TTemplateMain::BuildLanguageMenu() {

@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <functional>
 #include <initializer_list>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -27,11 +28,14 @@ public:
     std::vector<std::string> Waits;  // every wait-window text; "" when it closed
     // Called before a message is answered (a test may change files while a question is open).
     std::function<void(TMessageKind, const std::string&)> OnMessage;
+    std::vector<std::string> Opened;  // documents handed to the desktop, refused ones too
+    bool RefuseOpen = false;
 
     void ShowStatus(const std::string& text) override;
     void ShowWait(const std::string& text) override { Waits.push_back(text); }
     void HideWait() override { Waits.push_back(""); }
     bool Message(TMessageKind kind, const std::string& text) override;
+    bool TryOpenDocument(const std::string& pathOrUrl) override;
     std::vector<std::string> Texts(TMessageKind kind) const;
     std::vector<std::string> Errors() const { return Texts(TMessageKind::Error); }
 
@@ -61,6 +65,19 @@ public:
 
 private:
     std::filesystem::path FPath;
+};
+
+// Sets an environment variable for the life of the object and puts the old value back.
+class TEnvOverride {
+public:
+    TEnvOverride(const char* name, const std::string& value);
+    ~TEnvOverride();
+    TEnvOverride(const TEnvOverride&) = delete;
+    TEnvOverride& operator=(const TEnvOverride&) = delete;
+
+private:
+    std::string FName;
+    std::optional<std::string> FOld;
 };
 
 // The real archive of 13,788 draws beside the project; empty when it is not there.
