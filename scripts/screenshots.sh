@@ -13,6 +13,6 @@ cmake --build "$BUILD" -j "$(nproc)" --target quadrix quadrix_screenshots
 
 PROGRAM=$(mktemp -d)
 trap 'rm -rf "$PROGRAM"' EXIT
-"$BUILD/bin/quadrix" --dir "$PROGRAM" draws import ../shared/data/va_pick4.csv
+"$BUILD/bin/quadrix" --dir "$PROGRAM" draws import data/examples/va_pick4.csv
 mkdir -p "$OUT"
 QT_QPA_PLATFORM=${QT_QPA_PLATFORM:-offscreen} "$BUILD/bin/quadrix_screenshots" "$PROGRAM" "$OUT"
