@@ -14,6 +14,7 @@
 #include "core/ProgramPaths.h"
 #include "core/Shell.h"
 #include "core/Switches.h"
+#include "app/FilterPreview.h"
 #include "app/GraphTab.h"
 #include "app/StatTab.h"
 #include "combs/CombsStore.h"
@@ -124,6 +125,9 @@ public:
     std::optional<TFullSet> OpenFullSet(int method);
     // The same whatever the comparison setting says.
     std::optional<TFullSet> LoadFullSet(int method);
+    // What OpenFullSet would give as the files are now, building and showing nothing: none when
+    // the comparison is off or the file is missing or unreadable. For previews.
+    std::optional<TFullSet> ExistingFullSet(int method) const;
     // Writes the file of one method; none, with the message, when that fails (no file is left).
     std::optional<TFullSet> BuildFullSetFile(int method);
     // Builds every missing file and rebuilds the existing ones of the groups in the set (bit g =
@@ -199,6 +203,14 @@ public:
     void FilterBySelection(TCustomStat* stat, bool exclude);
     // "Оставить выделенные" / "Удалить выделенные": the undo copy, then the filter.
     bool StatFilterEnabled() const;
+    // What the two would leave of the working list for the rows selected now, touching neither
+    // the list, its undo copy nor the journal; none while no row is selected. Answered from the
+    // last counts while the list, the table and the selection stay the same.
+    std::optional<TSelectionPreview> PreviewSelection();
+    // What applying the part (as a script step does) would leave of the working list, computed
+    // on copies: the list, the journal, the statistics tab and the weights stay as they are.
+    // Raises what applying it would raise.
+    int PreviewFilterPart(const TFilterPart& part);
     void StatFilterInclude();
     void StatFilterExclude();
     // A variant of a script line: its parts in order, each only while more than one combination
@@ -255,6 +267,7 @@ private:
     TCombsStore FCombs;
     TStatTab FStatTab{*this};
     TGraphTab FGraphTab{*this};
+    TSelectionPreviewer FSelectionPreview;
     char FDecimalSeparator = '.';
 
     std::vector<TWorkspaceObserver*> FObservers;

@@ -164,10 +164,13 @@ int main(int argc, char** argv) {
     Save(&window, "tab-graphs-marks");
     window.MainTabs()->setCurrentIndex(0);
 
+    // The editor with its line of what the description's first variant would leave.
     TFilterItem item = ParseFilterItem("BMF8#NUMS:10,20#WDV:1,2#ST:3#0.5:-1:1:1:0", ws.Stats());
-    TFormFilter filter(window.Shell(), stat.Chooser(), ws.Stats(),
-                       FilterFormOf(item, stat.Chooser(), ws.Stats(), stat.WindowLength(), ws.Stats().Config().Weights),
-                       &window);
+    const TFilterForm shown =
+        FilterFormOf(item, stat.Chooser(), ws.Stats(), stat.WindowLength(), ws.Stats().Config().Weights);
+    TFormFilter filter(window.Shell(), stat.Chooser(), ws.Stats(), shown, &window,
+                       [&](const TFilterForm& edited) { return FilterFormPreviewLine(ws, item, shown, edited); });
+    filter.RefreshPreview();
     Save(&filter, "dialog-filter");
     filter.close();
 
