@@ -165,7 +165,7 @@ int main(int argc, char** argv) {
     window.MainTabs()->setCurrentIndex(0);
 
     // The editor with its line of what the description's first variant would leave.
-    TFilterItem item = ParseFilterItem("BMF8#NUMS:10,20#WDV:1,2#ST:3#0.5:-1:1:1:0", ws.Stats());
+    TFilterItem item = ParseFilterItem("BMF8#NUMS:100,200#WLV:1,2#ST:3#0.5:-1:1:1:0", ws.Stats());
     const TFilterForm shown =
         FilterFormOf(item, stat.Chooser(), ws.Stats(), stat.WindowLength(), ws.Stats().Config().Weights);
     TFormFilter filter(window.Shell(), stat.Chooser(), ws.Stats(), shown, &window,
