@@ -25,8 +25,6 @@
 namespace qx {
 namespace {
 
-constexpr int kFirstNormColumn = 3;
-constexpr int kLastNormColumn = 5;
 constexpr const char* kIncludeCaption = "Оставить выделенные";
 constexpr const char* kExcludeCaption = "Удалить выделенные";
 
@@ -149,8 +147,9 @@ void TStatPage::ShowTab() {
 }
 
 void TStatPage::ShowNormColumns(bool on) {
+    const std::vector<TListColumn> columns = StatListColumns(on);
     for (int column = kFirstNormColumn; column <= kLastNormColumn; ++column)
-        FList->horizontalHeader()->resizeSection(column, on ? TStatTableModel::kColumnWidth : 0);
+        FList->horizontalHeader()->resizeSection(column, columns[size_t(column)].Width);
 }
 
 void TStatPage::TogglePrefetchs() {
