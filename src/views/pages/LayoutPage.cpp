@@ -26,6 +26,7 @@ namespace {
 constexpr int kHeaderColumnWidth = 50;
 constexpr int kColumnWidth = 40;
 constexpr int kTextRoom = 10;
+constexpr int kRangeColumnWidth = 90;
 
 // The five comparison lists side by side: the first four a fifth of the width each, less one
 // handle, the fifth the rest.
@@ -101,7 +102,7 @@ QWidget* TLayoutPage::MakeComparePanel() {
                 [this, i](int value) { Ctx.Ws.FormKeys().LayoutCompareLen[i] = value; });
         OnSpinEnter(edit, [this] { RunCommand(Ctx.Shell, [this] { ComputeCompare(true); }); });
         FCompareLengths[i] = edit;
-        TSortableList* l = MakeSortableList(list.c_str(), lists, {{"Кол-во", 60, Qt::AlignRight}, {"", 90}});
+        TSortableList* l = MakeSortableList(list.c_str(), lists, {{"Кол-во", 60, Qt::AlignRight}, {"", kRangeColumnWidth}});
         l->Sort().Set(0, true);
         FCompareLists[i] = l;
         lists->addWidget(l);
@@ -179,6 +180,9 @@ void TLayoutPage::ShowCompare() {
         const TLayoutCompareList& data = tab.Compare()[k];
         list->clear();
         list->headerItem()->setText(1, ToQ(data.Caption));
+        // The range caption shows whole.
+        const int captionWidth = list->header()->fontMetrics().horizontalAdvance(ToQ(data.Caption)) + kTextRoom * 2;
+        list->header()->resizeSection(1, std::max(kRangeColumnWidth, captionWidth));
         for (const TLayoutCompareRow& row : data.Rows) {
             auto* item = new TSortableItem(list, QStringList{QString::number(row.Hits), ToQ(row.Digits)});
             item->setTextAlignment(0, Qt::AlignRight | Qt::AlignVCenter);
