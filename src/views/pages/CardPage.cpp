@@ -17,18 +17,21 @@ constexpr int kDigitColumnWidth = 18;
 
 } // namespace
 
-TCardPage::TCardPage(TPageContext& context, QWidget* parent) : TViewPage(context, "tsCard", parent) {
-    TFlowLayout* row = AddPanel("pnlCard");
-    AddButtons(row, {{"Оставить выделенные", "CardFilter_Include"},
-                     {"Удалить выделенные", "CardFilter_Exclude"},
-                     {"Экспорт в Excel", "CardXlsExport"}});
-    const TCardTab& tab = Ctx.Ws.CardTab();
+TGridModel* MakeCardModel(const TCardTab& tab, QObject* parent) {
     TGridSource source;
     source.Columns = [] { return TCard::kColumns; };
     source.Rows = [&tab] { return tab.Card().Rows(); };
     source.Text = [&tab](int column, int row) { return tab.Card().Text(column, row); };
     source.Colour = [&tab](int column, int row) { return tab.Card().Colour(column, row, tab.ColourOptions()); };
-    FModel = new TGridModel(std::move(source), Qt::AlignHCenter, this);
+    return new TGridModel(std::move(source), Qt::AlignHCenter, parent);
+}
+
+TCardPage::TCardPage(TPageContext& context, QWidget* parent) : TViewPage(context, "tsCard", parent) {
+    TFlowLayout* row = AddPanel("pnlCard");
+    AddButtons(row, {{"Оставить выделенные", "CardFilter_Include"},
+                     {"Удалить выделенные", "CardFilter_Exclude"},
+                     {"Экспорт в Excel", "CardXlsExport"}});
+    FModel = MakeCardModel(Ctx.Ws.CardTab(), this);
     FGrid = MakeGridView("sgCard", this, FModel);
     FGrid->verticalHeader()->hide();
     FGrid->horizontalHeader()->setDefaultSectionSize(kDigitColumnWidth);

@@ -7,7 +7,11 @@ class QTableView;
 
 namespace qx {
 
+class TCardTab;
 class TGridModel;
+
+// The card of the engine's card tab as a table model.
+TGridModel* MakeCardModel(const TCardTab& tab, QObject* parent);
 
 // The tab "Карта": the card of draws over the engine's card tab, with its filters and colours.
 class TCardPage : public TViewPage {
