@@ -53,7 +53,8 @@ std::optional<TColour> TCard::Colour(int column, int row, const TCardColourOptio
 }
 
 void TCard::CollectValues(const TGridRect& rect, TViewFilterValues& values) const {
-    values.AddCells(rect, [this](int column, int row) { return row > 0 ? Text(column, row) : std::string(); });
+    values.AddCells(rect,
+                    [this](int column, int row) { return row > 0 ? Text(column, row) : std::string(); });
 }
 
 TCardTab::TCardTab(TWorkspace& workspace) : FWs(workspace) {}

@@ -13,8 +13,8 @@ namespace qx {
 class TWorkspace;
 
 struct TCardColourOptions {
-    bool ColorCard = true;  // channel colours
-    bool Sequences = true;  // neighbours drawn in the same row or column
+    bool ColorCard = true; // channel colours
+    bool Sequences = true; // neighbours drawn in the same row or column
     int ChannelWidth = 2;
 };
 
@@ -36,8 +36,8 @@ public:
     void CollectValues(const TGridRect& rect, TViewFilterValues& values) const;
 
 private:
-    std::vector<int32_t> FNumbers;  // grid row r at r - 1
-    std::vector<uint16_t> FDigits;  // bit d: the draw holds d
+    std::vector<int32_t> FNumbers; // grid row r at r - 1
+    std::vector<uint16_t> FDigits; // bit d: the draw holds d
 };
 
 // The card tab as the engine keeps it: the card over the archive as it was last computed.

@@ -17,7 +17,9 @@ constexpr TColour kMixedBlocks{255, 234, 234};
 constexpr int kBlock = 5;
 constexpr int kLastBlockIndex = 95;
 
-int FirstOfWindow(int current, int length) { return std::max(0, current - length + 1); }
+int FirstOfWindow(int current, int length) {
+    return std::max(0, current - length + 1);
+}
 
 // Distinct values, largest first.
 std::vector<int32_t> DistinctDescending(std::vector<int32_t> values) {
@@ -27,10 +29,13 @@ std::vector<int32_t> DistinctDescending(std::vector<int32_t> values) {
 }
 
 int PlaceOf(const std::vector<int32_t>& descending, int32_t value) {
-    return int(std::lower_bound(descending.begin(), descending.end(), value, std::greater<>()) - descending.begin());
+    return int(std::lower_bound(descending.begin(), descending.end(), value, std::greater<>()) -
+               descending.begin());
 }
 
-bool InEvenBlock(int index) { return ((index - 1) / kBlock) % 2 == 0 && index <= kLastBlockIndex; }
+bool InEvenBlock(int index) {
+    return ((index - 1) / kBlock) % 2 == 0 && index <= kLastBlockIndex;
+}
 
 } // namespace
 
@@ -39,7 +44,8 @@ TShemaArray CountShemaCells(const TDrawsArray& draws, int first, int last) {
     for (int i = last; i >= first && i >= 0; --i) {
         const TDrawRecord& draw = draws[size_t(i)];
         for (uint8_t digit : draw.Digits) {
-            auto it = std::find_if(cells.begin(), cells.end(), [&](const TShemaCell& c) { return c.Value == digit; });
+            auto it = std::find_if(cells.begin(), cells.end(),
+                                   [&](const TShemaCell& c) { return c.Value == digit; });
             if (it != cells.end())
                 ++it->Hits;
             else
@@ -49,7 +55,8 @@ TShemaArray CountShemaCells(const TDrawsArray& draws, int first, int last) {
     return cells;
 }
 
-TLayoutScheme BuildLayoutScheme(const TDrawsArray& draws, int current, int length, const TByteArray& following) {
+TLayoutScheme BuildLayoutScheme(const TDrawsArray& draws, int current, int length,
+                                const TByteArray& following) {
     TLayoutScheme scheme;
     if (current < 0 || current >= int(draws.size())) return scheme;
     scheme.Cells = CountShemaCells(draws, FirstOfWindow(current, length), current);
@@ -131,7 +138,8 @@ bool TLayoutTab::RefreshCompare(bool force) {
     TBusyScope busy(FWs.Shell(), kLayoutProgress);
     FCompareCache = key;
     for (size_t k = 0; k < FCompare.size(); ++k)
-        FCompare[k] = BuildLayoutCompare(FWs.Draws(), FWs.CurrentDrawIndex(), FWs.FormKeys().LayoutCompareLen[k]);
+        FCompare[k] =
+            BuildLayoutCompare(FWs.Draws(), FWs.CurrentDrawIndex(), FWs.FormKeys().LayoutCompareLen[k]);
     ++FCompareRevision;
     return true;
 }

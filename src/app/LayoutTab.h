@@ -17,8 +17,8 @@ class TWorkspace;
 // One digit found in a window of draws.
 struct TShemaCell {
     int32_t Value = 0;
-    int32_t Hits = 0;      // every position counts: a digit drawn twice in a draw counts twice
-    int32_t LastDraw = 0;  // number of the newest draw of the window holding it
+    int32_t Hits = 0;     // every position counts: a digit drawn twice in a draw counts twice
+    int32_t LastDraw = 0; // number of the newest draw of the window holding it
     friend bool operator==(const TShemaCell&, const TShemaCell&) = default;
 };
 using TShemaArray = std::vector<TShemaCell>;
@@ -34,7 +34,8 @@ struct TLayoutScheme {
     TShemaArray Cells;
     TTextGrid Grid{2, 2};
 };
-TLayoutScheme BuildLayoutScheme(const TDrawsArray& draws, int current, int length, const TByteArray& following);
+TLayoutScheme BuildLayoutScheme(const TDrawsArray& draws, int current, int length,
+                                const TByteArray& following);
 
 // The background of a data cell of the scheme: lime for a digit of the following draw, else the
 // gradient or the checkerboard of 5 x 5 blocks. None for the header row and column.
@@ -43,11 +44,11 @@ std::optional<TColour> LayoutCellColour(const TTextGrid& grid, int column, int r
 // One comparison list: its range caption and, per distinct count, the digits with that count.
 struct TLayoutCompareRow {
     int32_t Hits = 0;
-    std::string Digits;  // "3, 7"
+    std::string Digits; // "3, 7"
     friend bool operator==(const TLayoutCompareRow&, const TLayoutCompareRow&) = default;
 };
 struct TLayoutCompareList {
-    std::string Caption;  // "first number - current number"
+    std::string Caption; // "first number - current number"
     std::vector<TLayoutCompareRow> Rows;
     friend bool operator==(const TLayoutCompareList&, const TLayoutCompareList&) = default;
 };

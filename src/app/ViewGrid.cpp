@@ -23,7 +23,8 @@ void TViewFilterValues::AddCells(const TGridRect& rect, const std::function<std:
             const std::string cell = text(column, row);
             if (cell.empty()) continue;
             std::string_view rest = cell;
-            for (size_t comma; (comma = rest.find(',')) != std::string_view::npos; rest.remove_prefix(comma + 1))
+            for (size_t comma; (comma = rest.find(',')) != std::string_view::npos;
+                 rest.remove_prefix(comma + 1))
                 Add(CellValue(rest.substr(0, comma)));
             Add(CellValue(rest));
         }

@@ -62,6 +62,7 @@ private:
 int32_t CellValue(std::string_view text);
 
 // The texts of a grid as lines of tab-separated cells, row 0 first.
-void PrintGrid(std::ostream& out, int columns, int rows, const std::function<std::string(int column, int row)>& text);
+void PrintGrid(std::ostream& out, int columns, int rows,
+               const std::function<std::string(int column, int row)>& text);
 
 } // namespace qx

@@ -58,7 +58,8 @@ std::optional<TColour> TWeekCounts::Colour(int column, int row) const {
     return TColour{255, g, g};
 }
 
-std::vector<TChartPoint> TWeekCounts::ChartPoints(int mode, int column, int row, const TDayNames& days) const {
+std::vector<TChartPoint> TWeekCounts::ChartPoints(int mode, int column, int row,
+                                                  const TDayNames& days) const {
     column = std::clamp(column, 1, kColumns - 1);
     row = std::clamp(row, 1, kRows - 1);
     std::vector<TChartPoint> points;

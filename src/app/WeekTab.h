@@ -15,7 +15,7 @@ namespace qx {
 class TWorkspace;
 
 inline constexpr int kWeekDays = 7;
-using TDayNames = std::array<std::string, kWeekDays>;  // Monday first
+using TDayNames = std::array<std::string, kWeekDays>; // Monday first
 // The short day names of the built-in interface language.
 const TDayNames& BuiltInShortDayNames();
 

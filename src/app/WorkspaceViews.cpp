@@ -25,7 +25,8 @@ void TWorkspace::FilterByDigits(const TViewFilterValues& values, bool exclude, c
         rows.push_back(row);
     }
     const int method = FStats.IndexOfCode(kDigitValuesMethod);
-    if (method < 0) throw TAppError(FormatText("Метод расчета статистики не найден: %s", {kDigitValuesMethod}));
+    if (method < 0)
+        throw TAppError(FormatText("Метод расчета статистики не найден: %s", {kDigitValuesMethod}));
     auto stat = FStats.CreateStat(method);
     FilterByRows(*stat, rows, exclude, caption, values.Text());
 }

@@ -11,7 +11,8 @@ namespace {
 
 int PositiveLength(const std::string& text, const char* option) {
     const auto value = TryStrToInt(Trim(text));
-    if (!value || *value < 1) throw TAppError(FormatText("Некорректное значение параметра --%s: %s", {option, text}));
+    if (!value || *value < 1)
+        throw TAppError(FormatText("Некорректное значение параметра --%s: %s", {option, text}));
     return *value;
 }
 
@@ -40,7 +41,8 @@ void View(TCliContext& c, TCliArgs& args) {
         PrintGrid(c.Out, TCard::kColumns, card.Rows(), [&](int col, int row) { return card.Text(col, row); });
     } else if (kind == "layout") {
         const int length = len ? PositiveLength(*len, "len") : ws.FormKeys().LayoutLen;
-        const TLayoutScheme scheme = BuildLayoutScheme(draws, current, length, FollowingDigitSet(draws, offset));
+        const TLayoutScheme scheme =
+            BuildLayoutScheme(draws, current, length, FollowingDigitSet(draws, offset));
         PrintGrid(c.Out, scheme.Grid.Columns(), scheme.Grid.Rows(),
                   [&](int col, int row) { return scheme.Grid.At(col, row); });
     } else if (kind == "compare") {
@@ -49,7 +51,8 @@ void View(TCliContext& c, TCliArgs& args) {
             const auto parts = SplitWords(*lens, ",");
             if (parts.size() != lengths.size())
                 throw TAppError(FormatText("Некорректное значение параметра --lens: %s", {*lens}));
-            for (size_t k = 0; k < lengths.size(); ++k) lengths[k] = PositiveLength(std::string(parts[k]), "lens");
+            for (size_t k = 0; k < lengths.size(); ++k)
+                lengths[k] = PositiveLength(std::string(parts[k]), "lens");
         }
         for (size_t k = 0; k < lengths.size(); ++k) {
             if (k) c.Out << "\n";

@@ -21,7 +21,9 @@ std::vector<std::string> CardRow(const TCard& card, int row) {
     return texts;
 }
 
-TColour Channel(int digit) { return ChannelColour(digit, 2); }
+TColour Channel(int digit) {
+    return ChannelColour(digit, 2);
+}
 
 constexpr TColour kYellow{255, 255, 0}, kLime{0, 255, 0}, kAqua{0, 255, 255};
 
@@ -31,7 +33,8 @@ protected:
     TDrawsArray Fifteen() {
         TDrawsArray draws;
         for (int i = 0; i < 15; ++i)
-            draws.push_back(MakeDraw(101 + i, {i % 10, (i + 3) % 10, (i + 3) % 10, (i * 7) % 10}, "03/04/2019 M"));
+            draws.push_back(
+                MakeDraw(101 + i, {i % 10, (i + 3) % 10, (i + 3) % 10, (i * 7) % 10}, "03/04/2019 M"));
         return draws;
     }
 };
@@ -40,14 +43,15 @@ protected:
 
 TEST(Card, RowsHoldEachDigitOnceNewestFirst) {
     TDrawsArray draws = {MakeDraw(7, {1, 2, 3, 4}), MakeDraw(8, {3, 3, 7, 3})};
-    draws.push_back(MakeDraw(9, {0, 12, 9, 9}));  // a value outside 0..9 is no digit
+    draws.push_back(MakeDraw(9, {0, 12, 9, 9})); // a value outside 0..9 is no digit
     const TCard card = TCard::Build(draws);
     EXPECT_EQ(card.Rows(), 4);
-    EXPECT_EQ(CardRow(card, 0), (std::vector<std::string>{"", "0", "1", "2", "3", "4", "5", "6", "7", "8", "9"}));
+    EXPECT_EQ(CardRow(card, 0),
+              (std::vector<std::string>{"", "0", "1", "2", "3", "4", "5", "6", "7", "8", "9"}));
     EXPECT_EQ(CardRow(card, 1), (std::vector<std::string>{"9", "0", "", "", "", "", "", "", "", "", "9"}));
     EXPECT_EQ(CardRow(card, 2), (std::vector<std::string>{"8", "", "", "", "3", "", "", "", "7", "", ""}));
     EXPECT_EQ(CardRow(card, 3)[0], "7");
-    EXPECT_EQ(card.Text(1, 4), "");  // past the last row
+    EXPECT_EQ(card.Text(1, 4), ""); // past the last row
 
     const TCard empty = TCard::Build({});
     EXPECT_EQ(empty.Rows(), 2);
@@ -56,33 +60,34 @@ TEST(Card, RowsHoldEachDigitOnceNewestFirst) {
 
 TEST(Card, SequenceAndChannelColours) {
     // Newest first: row 1 = 0,1,5,9   row 2 = 1,5,5,7   row 3 = 3,7,9,9
-    const TCard card = TCard::Build({MakeDraw(3, {3, 7, 9, 9}), MakeDraw(2, {1, 5, 5, 7}), MakeDraw(1, {0, 1, 5, 9})});
+    const TCard card =
+        TCard::Build({MakeDraw(3, {3, 7, 9, 9}), MakeDraw(2, {1, 5, 5, 7}), MakeDraw(1, {0, 1, 5, 9})});
     const TCardColourOptions all{true, true, 2};
     auto colour = [&](int digit, int row, TCardColourOptions o) { return card.Colour(digit + 1, row, o); };
-    EXPECT_EQ(colour(1, 1, all), kYellow);  // 0 beside it, 1 below it
-    EXPECT_EQ(colour(0, 1, all), kAqua);    // top row, digit 0: only the 1 beside it
-    EXPECT_EQ(colour(5, 1, all), kLime);    // 5 below, nothing beside
-    EXPECT_EQ(colour(9, 1, all), Channel(9));  // digit 9: nothing beside (no wrap to 0), nothing below
-    EXPECT_EQ(colour(7, 3, all), kLime);    // last row: only the cell above
-    EXPECT_EQ(colour(9, 3, all), Channel(9));  // 9 two rows up does not count
-    EXPECT_EQ(colour(2, 1, all), Channel(2));  // an empty cell keeps its channel colour
+    EXPECT_EQ(colour(1, 1, all), kYellow);    // 0 beside it, 1 below it
+    EXPECT_EQ(colour(0, 1, all), kAqua);      // top row, digit 0: only the 1 beside it
+    EXPECT_EQ(colour(5, 1, all), kLime);      // 5 below, nothing beside
+    EXPECT_EQ(colour(9, 1, all), Channel(9)); // digit 9: nothing beside (no wrap to 0), nothing below
+    EXPECT_EQ(colour(7, 3, all), kLime);      // last row: only the cell above
+    EXPECT_EQ(colour(9, 3, all), Channel(9)); // 9 two rows up does not count
+    EXPECT_EQ(colour(2, 1, all), Channel(2)); // an empty cell keeps its channel colour
     EXPECT_EQ(colour(9, 1, {false, true, 2}), std::nullopt);
     EXPECT_EQ(colour(1, 1, {true, false, 2}), Channel(1));
     EXPECT_EQ(colour(1, 1, {false, false, 2}), std::nullopt);
-    EXPECT_EQ(card.Colour(0, 1, all), std::nullopt);  // the number column
-    EXPECT_EQ(card.Colour(3, 0, all), std::nullopt);  // the header row
+    EXPECT_EQ(card.Colour(0, 1, all), std::nullopt); // the number column
+    EXPECT_EQ(card.Colour(3, 0, all), std::nullopt); // the header row
 }
 
 TEST(Layout, CellsCountStoredDigitsFromTheNewestDraw) {
-    const TDrawsArray draws = {MakeDraw(10, {9, 9, 9, 9}), MakeDraw(11, {5, 1, 1, 2}), MakeDraw(12, {3, 3, 7, 3}),
-                               MakeDraw(13, {2, 7, 0, 4})};
+    const TDrawsArray draws = {MakeDraw(10, {9, 9, 9, 9}), MakeDraw(11, {5, 1, 1, 2}),
+                               MakeDraw(12, {3, 3, 7, 3}), MakeDraw(13, {2, 7, 0, 4})};
     // Window 11..13 ending at index 2 (draw 12); draw 13 follows.
     const TShemaArray cells = CountShemaCells(draws, 1, 2);
     EXPECT_EQ(cells, (TShemaArray{{3, 3, 12}, {7, 1, 12}, {5, 1, 11}, {1, 2, 11}, {2, 1, 11}}));
 
     const TLayoutScheme scheme = BuildLayoutScheme(draws, 2, 2, {2, 7, 0, 4});
-    ASSERT_EQ(scheme.Grid.Columns(), 3);  // draws 12 and 11
-    ASSERT_EQ(scheme.Grid.Rows(), 4);     // counts 3, 2, 1
+    ASSERT_EQ(scheme.Grid.Columns(), 3); // draws 12 and 11
+    ASSERT_EQ(scheme.Grid.Rows(), 4);    // counts 3, 2, 1
     EXPECT_EQ(Row(scheme.Grid, 0), (std::vector<std::string>{"", "12", "11"}));
     EXPECT_EQ(Row(scheme.Grid, 1), (std::vector<std::string>{"3", "3", ""}));
     EXPECT_EQ(Row(scheme.Grid, 2), (std::vector<std::string>{"2", "", "1"}));
@@ -95,12 +100,12 @@ TEST(Layout, CellsCountStoredDigitsFromTheNewestDraw) {
 }
 
 TEST(Layout, GradientRoundsAndTheCheckerboardStopsAfter95) {
-    TTextGrid grid(4, 2);  // 4 columns, 2 rows
+    TTextGrid grid(4, 2); // 4 columns, 2 rows
     grid.At(2, 1) = "[3]";
     EXPECT_EQ(LayoutCellColour(grid, 2, 1, true), kLime);
     // Row 1 of 2: 255 - 77.5 and 100 + 77.5 are ties that go to the even side; column 1 of 4: 216.25.
     EXPECT_EQ(LayoutCellColour(grid, 1, 1, true), (TColour{178, 216, 178}));
-    EXPECT_EQ(LayoutCellColour(grid, 3, 1, true), (TColour{178, 139, 178}));  // 255 - 116.25
+    EXPECT_EQ(LayoutCellColour(grid, 3, 1, true), (TColour{178, 139, 178})); // 255 - 116.25
     EXPECT_EQ(LayoutCellColour(grid, 0, 1, true), std::nullopt);
     EXPECT_EQ(LayoutCellColour(grid, 1, 0, true), std::nullopt);
 
@@ -117,7 +122,8 @@ TEST(Layout, GradientRoundsAndTheCheckerboardStopsAfter95) {
 }
 
 TEST(Layout, ComparisonListsGroupDigitsByCount) {
-    const TDrawsArray draws = {MakeDraw(10, {9, 9, 9, 9}), MakeDraw(11, {5, 1, 1, 2}), MakeDraw(12, {3, 3, 7, 3})};
+    const TDrawsArray draws = {MakeDraw(10, {9, 9, 9, 9}), MakeDraw(11, {5, 1, 1, 2}),
+                               MakeDraw(12, {3, 3, 7, 3})};
     const TLayoutCompareList list = BuildLayoutCompare(draws, 2, 2);
     EXPECT_EQ(list.Caption, "11 - 12");
     EXPECT_EQ(list.Rows, (std::vector<TLayoutCompareRow>{{3, "3"}, {1, "7, 5, 2"}, {2, "1"}}));
@@ -127,12 +133,12 @@ TEST(Layout, ComparisonListsGroupDigitsByCount) {
 
 TEST(Week, CountsPerDaySkippingLabelsWithoutADate) {
     const TDrawsArray draws = {
-        MakeDraw(1, {0, 0, 5, 12}, "03/04/2019 M"),  // Monday; 12 is no digit
-        MakeDraw(2, {0, 1, 2, 3}, "03/10/2019 E"),   // Sunday
-        MakeDraw(3, {9, 9, 9, 9}, "02/30/2019 M"),   // no such day
-        MakeDraw(4, {9, 9, 9, 9}, "xx/yy/2019 M"),   // not a date
+        MakeDraw(1, {0, 0, 5, 12}, "03/04/2019 M"), // Monday; 12 is no digit
+        MakeDraw(2, {0, 1, 2, 3}, "03/10/2019 E"),  // Sunday
+        MakeDraw(3, {9, 9, 9, 9}, "02/30/2019 M"),  // no such day
+        MakeDraw(4, {9, 9, 9, 9}, "xx/yy/2019 M"),  // not a date
         MakeDraw(5, {9, 9, 9, 9}, ""),
-        MakeDraw(6, {0, 7, 7, 7}, "03/07/2019 M"),   // Thursday
+        MakeDraw(6, {0, 7, 7, 7}, "03/07/2019 M"), // Thursday
     };
     EXPECT_EQ(LabelWeekday("03/04/2019 M"), 1);
     EXPECT_EQ(LabelWeekday("02/30/2019 M"), std::nullopt);
@@ -157,13 +163,13 @@ TEST(Week, CountsPerDaySkippingLabelsWithoutADate) {
     EXPECT_EQ(TWeekCounts::Count(draws, 5, 2).At(0, 1), 0);
     EXPECT_EQ(TWeekCounts::Count(draws, 5, 2).At(0, 4), 1);
 
-    const auto byDigit = week.ChartPoints(0, 1, 1, days);  // Monday's row: ten digits
+    const auto byDigit = week.ChartPoints(0, 1, 1, days); // Monday's row: ten digits
     ASSERT_EQ(byDigit.size(), 10u);
     EXPECT_EQ(byDigit[0].X, 1);
     EXPECT_EQ(byDigit[0].Y, 2);
     EXPECT_EQ(byDigit[9].Label, "9");
-    EXPECT_EQ(byDigit[1].Y, 0);  // an empty cell counts 0
-    const auto byDay = week.ChartPoints(1, 1, 1, days);  // digit 0's column: seven days
+    EXPECT_EQ(byDigit[1].Y, 0);                         // an empty cell counts 0
+    const auto byDay = week.ChartPoints(1, 1, 1, days); // digit 0's column: seven days
     ASSERT_EQ(byDay.size(), 7u);
     EXPECT_EQ(byDay[6].X, 7);
     EXPECT_EQ(byDay[6].Y, 1);
@@ -174,14 +180,14 @@ TEST_F(AnalysisViews, OffsetMovesTheWindowsButNotTheCard) {
     Start(Fifteen());
     Ws->FormKeys().LayoutLen = 3;
     Ws->FormKeys().WeekLen = 2;
-    Ws->SetDrawsOffset(10);  // current draw 105
+    Ws->SetDrawsOffset(10); // current draw 105
     EXPECT_EQ(Ws->CardTab().Card().Text(0, 1), "115");
     const TTextGrid& grid = Ws->LayoutTab().Scheme().Grid;
     EXPECT_EQ(Row(grid, 0), (std::vector<std::string>{"", "105", "104", "103"}));
     EXPECT_EQ(Ws->LayoutTab().Compare()[0].Caption, "101 - 105");
     int total = 0;
     for (int d = 0; d < 10; ++d) total += Ws->WeekTab().Counts().At(d, 1);
-    EXPECT_EQ(total, 8);  // two draws
+    EXPECT_EQ(total, 8); // two draws
     // Brackets mark the digits of draw 106 (5, 8, 8, 5), both drawn in the window.
     std::string texts;
     for (int r = 1; r < grid.Rows(); ++r)
@@ -216,7 +222,7 @@ TEST_F(AnalysisViews, CachesFollowTheirInputsAndEditedDraws) {
 
     // An edited draw keeps the archive's length: every view still shows it.
     const uint64_t revisions = card.Revision() + layout.Revision() + week.Revision();
-    Ws->ReplaceDrawAtRow(0, MakeDraw(115, {6, 6, 6, 6}, "03/05/2019 M"));  // a Tuesday
+    Ws->ReplaceDrawAtRow(0, MakeDraw(115, {6, 6, 6, 6}, "03/05/2019 M")); // a Tuesday
     EXPECT_EQ(card.Card().Text(7, 1), "6");
     EXPECT_EQ(card.Card().Text(5, 1), "");
     EXPECT_EQ(Row(layout.Scheme().Grid, 1), (std::vector<std::string>{"4", "6"}));
@@ -232,7 +238,7 @@ TEST_F(AnalysisViews, CachesFollowTheirInputsAndEditedDraws) {
 
 TEST_F(AnalysisViews, WeekFilterKeepsAndRemovesTheColumnsDigits) {
     Start(Fifteen());
-    Ws->WeekFilter({1, 3, 2, 7}, false);  // columns "0" and "1", rows ignored
+    Ws->WeekFilter({1, 3, 2, 7}, false); // columns "0" and "1", rows ignored
     EXPECT_EQ(Ws->Combs().Count(), 5904);
     ASSERT_EQ(Ws->Combs().Journal().size(), 1u);
     EXPECT_EQ(Ws->Combs().Journal()[0].Caption, "Неделя");
@@ -255,7 +261,7 @@ TEST_F(AnalysisViews, WeekFilterKeepsAndRemovesTheColumnsDigits) {
     EXPECT_EQ(Ws->Combs().List(), kept);
 
     Ws->CombsUndo();
-    Ws->WeekFilter({1, 1, 1, 7}, true);  // column "0"
+    Ws->WeekFilter({1, 1, 1, 7}, true); // column "0"
     EXPECT_EQ(Ws->Combs().Count(), 6561);
     EXPECT_EQ(Ws->Combs().Journal().back().Values, "0");
     EXPECT_EQ(Ws->Combs().Journal().back().Icon, TJournalIcon::Remove);
@@ -264,7 +270,7 @@ TEST_F(AnalysisViews, WeekFilterKeepsAndRemovesTheColumnsDigits) {
 TEST_F(AnalysisViews, LayoutAndCardFiltersReadTheirCells) {
     Start(Fifteen());
     Ws->FormKeys().LayoutLen = 2;
-    Ws->SetDrawsOffset(1);  // draws 113, 114; 115 = 4,7,7,8 follows
+    Ws->SetDrawsOffset(1); // draws 113, 114; 115 = 4,7,7,8 follows
     const TTextGrid& grid = Ws->LayoutTab().Scheme().Grid;
     // 114: 3,6,6,1   113: 2,5,5,4 -> counts 2 (6, 5) and 1 (3, 1, 2, [4])
     ASSERT_EQ(Row(grid, 0), (std::vector<std::string>{"", "114", "113"}));
@@ -276,7 +282,7 @@ TEST_F(AnalysisViews, LayoutAndCardFiltersReadTheirCells) {
     // A card rectangle of empty cells: the error, the list as it was, the undo copy made.
     const int before = Ws->Combs().Count();
     const size_t journal = Ws->Combs().Journal().size();
-    ASSERT_EQ(Ws->CardTab().Card().Text(10, 1), "");  // 115 holds no 9
+    ASSERT_EQ(Ws->CardTab().Card().Text(10, 1), ""); // 115 holds no 9
     try {
         Ws->CardFilter({10, 1, 10, 1}, false);
         FAIL();
@@ -307,6 +313,6 @@ TEST(ViewGrid, FilterValuesFromCellTexts) {
         return g;
     }();
     values.AddCells({1, 1, 2, 2}, [&](int c, int r) { return grid.At(c, r); });
-    EXPECT_EQ(values.Values(), (std::vector<int32_t>{3, 5, 0, 7}));  // "x" and the empty part read as 0
+    EXPECT_EQ(values.Values(), (std::vector<int32_t>{3, 5, 0, 7})); // "x" and the empty part read as 0
     EXPECT_EQ(values.Text(), "3; 5; 0; 7");
 }

@@ -16,7 +16,7 @@ using namespace qx::test;
 
 namespace {
 
-using TGrid = std::vector<std::vector<std::string>>;  // [row][column]
+using TGrid = std::vector<std::vector<std::string>>; // [row][column]
 
 std::string Text(const TGrid& grid) {
     std::string out;
@@ -91,7 +91,8 @@ std::string LiteralCompare(const TDrawsArray& draws, int offset, const std::vect
     for (int length : lengths) {
         const int s = std::max(0, c - length + 1);
         if (!out.empty()) out += "\n";
-        TGrid list = {{"Кол-во", std::to_string(draws[size_t(s)].Number) + " - " + std::to_string(draws[size_t(c)].Number)}};
+        TGrid list = {{"Кол-во", std::to_string(draws[size_t(s)].Number) + " - " +
+                                     std::to_string(draws[size_t(c)].Number)}};
         for (const TCell& cell : LiteralCells(draws, s, c)) {
             bool found = false;
             for (size_t r = 1; r < list.size(); ++r)
@@ -177,7 +178,8 @@ TEST_F(CliViews, LayoutCompareAndWeekAtTwoOffsets) {
     }
     // Other lengths than the stored ones.
     EXPECT_EQ(View({"layout", "--offset", "10", "--len", "7"}), LiteralLayout(Draws, 10, 7));
-    EXPECT_EQ(View({"compare", "--lens", "1,2,3,13788,20000"}), LiteralCompare(Draws, 0, {1, 2, 3, 13788, 20000}));
+    EXPECT_EQ(View({"compare", "--lens", "1,2,3,13788,20000"}),
+              LiteralCompare(Draws, 0, {1, 2, 3, 13788, 20000}));
     EXPECT_EQ(View({"week", "--offset", "13787", "--len", "5"}), LiteralWeek(Draws, 13787, 5));
     for (auto bad : std::vector<std::vector<std::string>>{{"view"},
                                                           {"view", "month"},

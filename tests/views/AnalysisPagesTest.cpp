@@ -71,7 +71,7 @@ TEST_F(AnalysisPages, TheThreeTabsShowTheRealArchive) {
     EXPECT_EQ(card->model()->columnCount(), 11);
     EXPECT_EQ(card->model()->headerData(1, Qt::Horizontal).toString(), "0");
     EXPECT_EQ(Cell(card, 0, 0), "13788");
-    EXPECT_EQ(Cell(card, 0, 2), "1");  // 13788: 1, 5, 8, 5
+    EXPECT_EQ(Cell(card, 0, 2), "1"); // 13788: 1, 5, 8, 5
     EXPECT_EQ(Cell(card, 0, 3), "");
     // Column 0 follows the draws list's first column.
     auto* draws = Find<QTableView>("lvDraws");
@@ -83,7 +83,8 @@ TEST_F(AnalysisPages, TheThreeTabsShowTheRealArchive) {
     EXPECT_EQ(layout->model()->headerData(0, Qt::Horizontal).toString(), "13788");
     EXPECT_EQ(layout->model()->headerData(0, Qt::Vertical).toString(), "49");
     EXPECT_EQ(Cell(layout, 0, 0), "1");
-    for (int c = 0; c < layout->model()->columnCount(); ++c) EXPECT_GE(layout->horizontalHeader()->sectionSize(c), 40);
+    for (int c = 0; c < layout->model()->columnCount(); ++c)
+        EXPECT_GE(layout->horizontalHeader()->sectionSize(c), 40);
     auto* list = Layout()->CompareList(0);
     EXPECT_EQ(list->headerItem()->text(1), "13739 - 13788");
     ASSERT_GT(list->topLevelItemCount(), 1);
@@ -96,7 +97,7 @@ TEST_F(AnalysisPages, TheThreeTabsShowTheRealArchive) {
     EXPECT_EQ(week->model()->headerData(0, Qt::Vertical).toString(), "Пн");
     EXPECT_EQ(week->model()->headerData(6, Qt::Vertical).toString(), "Вс");
     EXPECT_EQ(Cell(week, 0, 0), "60");
-    EXPECT_EQ(Week()->Chart()->Categories().size(), 10);  // Monday's row by digit
+    EXPECT_EQ(Week()->Chart()->Categories().size(), 10); // Monday's row by digit
     EXPECT_FALSE(Week()->Chart()->LineShown());
     EXPECT_EQ(Week()->Chart()->Bars()->at(0), 60);
 }
@@ -105,8 +106,8 @@ TEST_F(AnalysisPages, WeekColumnsKeepAndCardCellsRemoveWithUndo) {
     QX_REQUIRE_REAL_ARCHIVE();
     OpenReal();
     QTableView* week = Week()->Grid();
-    EXPECT_TRUE(Enabled("WeekFilter_Include"));  // the week's rows do not matter
-    SelectCells(week, 2, 0, 4, 1);               // columns "0" and "1"
+    EXPECT_TRUE(Enabled("WeekFilter_Include")); // the week's rows do not matter
+    SelectCells(week, 2, 0, 4, 1);              // columns "0" and "1"
     ASSERT_TRUE(Trigger("WeekFilter_Include"));
     EXPECT_EQ(Ws().Combs().Count(), 5904);
     auto* journal = Find<QTreeWidget>("lvFilters");
@@ -120,7 +121,7 @@ TEST_F(AnalysisPages, WeekColumnsKeepAndCardCellsRemoveWithUndo) {
     QTableView* card = Card()->Grid();
     SelectCells(card, 0, 0, 0, 1);
     EXPECT_FALSE(Enabled("CardFilter_Exclude"));
-    SelectCells(card, 0, 3, 0, 5);  // 13788 holds none of 2, 3, 4
+    SelectCells(card, 0, 3, 0, 5); // 13788 holds none of 2, 3, 4
     EXPECT_TRUE(Enabled("CardFilter_Exclude"));
     Modal.ThenAnswer(QMessageBox::Ok);
     ASSERT_TRUE(Trigger("CardFilter_Exclude"));
@@ -130,11 +131,11 @@ TEST_F(AnalysisPages, WeekColumnsKeepAndCardCellsRemoveWithUndo) {
     EXPECT_EQ(Ws().Combs().Count(), 10000);
     EXPECT_EQ(journal->topLevelItemCount(), 0);
 
-    SelectCells(card, 0, 1, 1, 9);  // 13788: 1, 5, 8; 13787: 0, 4, 7
+    SelectCells(card, 0, 1, 1, 9); // 13788: 1, 5, 8; 13787: 0, 4, 7
     ASSERT_TRUE(Trigger("CardFilter_Exclude"));
     EXPECT_EQ(journal->topLevelItem(0)->text(0), "Карта");
     EXPECT_EQ(journal->topLevelItem(0)->text(1), "0; 1; 4; 5; 7; 8");
-    EXPECT_EQ(Ws().Combs().Count(), 4 * 4 * 4 * 4);  // only 2, 3, 6, 9 left
+    EXPECT_EQ(Ws().Combs().Count(), 4 * 4 * 4 * 4); // only 2, 3, 6, 9 left
     ASSERT_TRUE(Trigger("CombsUndo"));
     EXPECT_EQ(Ws().Combs().Count(), 10000);
 
@@ -152,7 +153,7 @@ TEST_F(AnalysisPages, EnterInTheSpinEditsAndTheRefreshButtons) {
     auto* list3 = Layout()->CompareList(2);
     EXPECT_EQ(list3->headerItem()->text(1), "13589 - 13788");
     cmp3->setValue(10);
-    Ws().RefreshViews(false);  // typed, no Enter: the lists stay
+    Ws().RefreshViews(false); // typed, no Enter: the lists stay
     EXPECT_EQ(list3->headerItem()->text(1), "13589 - 13788");
     SendKey(cmp3, Qt::Key_Return);
     EXPECT_EQ(list3->headerItem()->text(1), "13779 - 13788");
@@ -162,12 +163,12 @@ TEST_F(AnalysisPages, EnterInTheSpinEditsAndTheRefreshButtons) {
 
     QSpinBox* length = Layout()->LengthEdit();
     const uint64_t scheme = Ws().LayoutTab().Revision();
-    SendKey(length, Qt::Key_Return);  // nothing changed: no computation
+    SendKey(length, Qt::Key_Return); // nothing changed: no computation
     EXPECT_EQ(Ws().LayoutTab().Revision(), scheme);
     length->setValue(1);
     SendKey(length, Qt::Key_Return);
-    EXPECT_EQ(Layout()->Grid()->model()->columnCount(), 1);  // one draw: one column
-    EXPECT_EQ(Layout()->Grid()->model()->headerData(0, Qt::Vertical).toString(), "2");  // 13788: 1, 5, 8, 5
+    EXPECT_EQ(Layout()->Grid()->model()->columnCount(), 1);                            // one draw: one column
+    EXPECT_EQ(Layout()->Grid()->model()->headerData(0, Qt::Vertical).toString(), "2"); // 13788: 1, 5, 8, 5
 
     QSpinBox* weekLength = Week()->LengthEdit();
     weekLength->setValue(1);
@@ -191,7 +192,7 @@ TEST_F(AnalysisPages, SwitchesWriteTheirKeysAndRedraw) {
     QX_REQUIRE_REAL_ARCHIVE();
     OpenReal();
     TGridModel* card = Card()->Model();
-    const QModelIndex cell = card->index(0, 2);  // 13788's "1": no neighbour
+    const QModelIndex cell = card->index(0, 2); // 13788's "1": no neighbour
     EXPECT_EQ(cell.data(Qt::BackgroundRole).value<QBrush>().color(), QColor(170, 255, 170));
     ASSERT_TRUE(Trigger("ViewColorCard"));
     EXPECT_EQ(StoredKey("ColorCard"), "0");
@@ -208,7 +209,7 @@ TEST_F(AnalysisPages, SwitchesWriteTheirKeysAndRedraw) {
 
     // The chart follows the current cell, its mode and its type.
     QTableView* week = Week()->Grid();
-    week->setCurrentIndex(week->model()->index(2, 4));  // Wednesday, digit 4
+    week->setCurrentIndex(week->model()->index(2, 4)); // Wednesday, digit 4
     EXPECT_EQ(Week()->Chart()->Bars()->at(4), 53);
     ASSERT_TRUE(Trigger("ViewWeekChartMode"));
     EXPECT_EQ(StoredKey("WeekChartMode"), "1");
@@ -219,7 +220,7 @@ TEST_F(AnalysisPages, SwitchesWriteTheirKeysAndRedraw) {
     EXPECT_EQ(StoredKey("WeekChartType"), "1");
     EXPECT_TRUE(Week()->Chart()->LineShown());
     ASSERT_EQ(Week()->Chart()->Line()->count(), 7);
-    EXPECT_EQ(Week()->Chart()->Line()->at(4).y(), 73);  // Friday's 4
+    EXPECT_EQ(Week()->Chart()->Line()->at(4).y(), 73); // Friday's 4
 }
 
 TEST_F(AnalysisPages, AHiddenTabIsNotRecomputed) {

@@ -38,7 +38,8 @@ QVariant TGridModel::data(const QModelIndex& index, int role) const {
     case Qt::TextAlignmentRole:
         return QVariant::fromValue(FAlign | Qt::AlignTop);
     case Qt::BackgroundRole:
-        if (const std::optional<TColour> c = FSource.Colour(column, row)) return QBrush(QColor(c->R, c->G, c->B));
+        if (const std::optional<TColour> c = FSource.Colour(column, row))
+            return QBrush(QColor(c->R, c->G, c->B));
         return {};
     case Qt::ForegroundRole:
         // Coloured cells keep dark text whatever the desktop's palette.
@@ -55,7 +56,8 @@ QVariant TGridModel::headerData(int section, Qt::Orientation orientation, int ro
         if (section < 0 || section >= FColumns || FSource.Rows() < 1) return {};
         return ToQ(FSource.Text(GridColumn(section), 0));
     }
-    if (!FSource.HeaderColumn || section < 0 || section >= FRows || GridRow(section) >= FSource.Rows()) return {};
+    if (!FSource.HeaderColumn || section < 0 || section >= FRows || GridRow(section) >= FSource.Rows())
+        return {};
     return ToQ(FSource.Text(0, GridRow(section)));
 }
 
@@ -64,7 +66,6 @@ void TGridModel::Sync() {
     FRows = std::max(0, FSource.Rows() - 1);
     FColumns = std::max(0, FSource.Columns() - (FSource.HeaderColumn ? 1 : 0));
     endResetModel();
-    emit headerDataChanged(Qt::Horizontal, 0, std::max(0, FColumns - 1));
 }
 
 void TGridModel::RepaintAll() {
@@ -81,7 +82,8 @@ void TGridCellDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opt
         text = palette.color(QPalette::HighlightedText);
     } else {
         const QVariant background = index.data(Qt::BackgroundRole);
-        painter->fillRect(option.rect, background.isValid() ? background.value<QBrush>() : palette.brush(QPalette::Base));
+        painter->fillRect(option.rect,
+                          background.isValid() ? background.value<QBrush>() : palette.brush(QPalette::Base));
         const QVariant foreground = index.data(Qt::ForegroundRole);
         if (foreground.isValid()) text = foreground.value<QBrush>().color();
     }

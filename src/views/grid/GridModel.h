@@ -16,8 +16,8 @@ namespace qx {
 // column, column 0 heads the rows.
 struct TGridSource {
     bool HeaderColumn = false;
-    std::function<int()> Columns;  // header column included
-    std::function<int()> Rows;     // header row included
+    std::function<int()> Columns; // header column included
+    std::function<int()> Rows;    // header row included
     std::function<std::string(int column, int row)> Text;
     std::function<std::optional<TColour>(int column, int row)> Colour;
 };
@@ -53,7 +53,8 @@ private:
 class TGridCellDelegate : public QStyledItemDelegate {
 public:
     using QStyledItemDelegate::QStyledItemDelegate;
-    void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override;
+    void paint(QPainter* painter, const QStyleOptionViewItem& option,
+               const QModelIndex& index) const override;
 };
 
 // A table view for an engine grid: cells selected as one rectangle, fixed row height.

@@ -22,7 +22,9 @@ TGridModel* MakeCardModel(const TCardTab& tab, QObject* parent) {
     source.Columns = [] { return TCard::kColumns; };
     source.Rows = [&tab] { return tab.Card().Rows(); };
     source.Text = [&tab](int column, int row) { return tab.Card().Text(column, row); };
-    source.Colour = [&tab](int column, int row) { return tab.Card().Colour(column, row, tab.ColourOptions()); };
+    source.Colour = [&tab](int column, int row) {
+        return tab.Card().Colour(column, row, tab.ColourOptions());
+    };
     return new TGridModel(std::move(source), Qt::AlignHCenter, parent);
 }
 
@@ -45,9 +47,10 @@ void TCardPage::FollowDrawsColumn() {
     auto* draws = Ctx.Window->findChild<QTableView*>("lvDraws");
     if (!draws) return;
     FGrid->horizontalHeader()->resizeSection(0, draws->horizontalHeader()->sectionSize(0));
-    connect(draws->horizontalHeader(), &QHeaderView::sectionResized, this, [this](int section, int, int size) {
-        if (section == 0) FGrid->horizontalHeader()->resizeSection(0, size);
-    });
+    connect(draws->horizontalHeader(), &QHeaderView::sectionResized, this,
+            [this](int section, int, int size) {
+                if (section == 0) FGrid->horizontalHeader()->resizeSection(0, size);
+            });
 }
 
 void TCardPage::RegisterCommands() {
@@ -59,7 +62,8 @@ void TCardPage::RegisterCommands() {
     c.Register("CardFilter_Exclude", {[this] { Ctx.Ws.CardFilter(SelectedGridRect(FGrid), true); },
                                       [this] { return FilterEnabled(); }, nullptr, nullptr});
     c.Register("ViewColorCard", {[this] { ToggleColours("ColorCard"); }, shown, nullptr, nullptr});
-    c.Register("ViewColorCardSequences", {[this] { ToggleColours("ColorCardSequences"); }, shown, nullptr, nullptr});
+    c.Register("ViewColorCardSequences",
+               {[this] { ToggleColours("ColorCardSequences"); }, shown, nullptr, nullptr});
 }
 
 bool TCardPage::FilterEnabled() const {

@@ -96,13 +96,14 @@ QWidget* TLayoutPage::MakeComparePanel() {
     for (size_t i = 0; i < FCompareLists.size(); ++i) {
         const std::string spin = "edLayoutCmp" + std::to_string(i + 1);
         const std::string list = "lvLayoutCmp" + std::to_string(i + 1);
-        QSpinBox* edit =
-            AddSpin(lengths, spin.c_str(), "", "Количество тиражей, использующихся для сравнения", 1, INT_MAX);
+        QSpinBox* edit = AddSpin(lengths, spin.c_str(), "",
+                                 "Количество тиражей, использующихся для сравнения", 1, INT_MAX);
         connect(edit, qOverload<int>(&QSpinBox::valueChanged), this,
                 [this, i](int value) { Ctx.Ws.FormKeys().LayoutCompareLen[i] = value; });
         OnSpinEnter(edit, [this] { RunCommand(Ctx.Shell, [this] { ComputeCompare(true); }); });
         FCompareLengths[i] = edit;
-        TSortableList* l = MakeSortableList(list.c_str(), lists, {{"Кол-во", 60, Qt::AlignRight}, {"", kRangeColumnWidth}});
+        TSortableList* l =
+            MakeSortableList(list.c_str(), lists, {{"Кол-во", 60, Qt::AlignRight}, {"", kRangeColumnWidth}});
         l->Sort().Set(0, true);
         FCompareLists[i] = l;
         lists->addWidget(l);
@@ -125,7 +126,8 @@ void TLayoutPage::RegisterCommands() {
                                         [this] { return FilterEnabled(); }, nullptr, nullptr});
     c.Register("ViewShemaGradient", {[this] {
                                          TBusyScope busy(Ctx.Shell, "");
-                                         Ctx.Ws.SetFormKey("LayoutGradient", !Ctx.Ws.FormKeys().LayoutGradient);
+                                         Ctx.Ws.SetFormKey("LayoutGradient",
+                                                           !Ctx.Ws.FormKeys().LayoutGradient);
                                          FModel->RepaintAll();
                                      },
                                      [&ws] { return ws.FormKeys().TabLayout; }, nullptr, nullptr});
@@ -181,7 +183,8 @@ void TLayoutPage::ShowCompare() {
         list->clear();
         list->headerItem()->setText(1, ToQ(data.Caption));
         // The range caption shows whole.
-        const int captionWidth = list->header()->fontMetrics().horizontalAdvance(ToQ(data.Caption)) + kTextRoom * 2;
+        const int captionWidth =
+            list->header()->fontMetrics().horizontalAdvance(ToQ(data.Caption)) + kTextRoom * 2;
         list->header()->resizeSection(1, std::max(kRangeColumnWidth, captionWidth));
         for (const TLayoutCompareRow& row : data.Rows) {
             auto* item = new TSortableItem(list, QStringList{QString::number(row.Hits), ToQ(row.Digits)});
@@ -198,13 +201,15 @@ void TLayoutPage::BusyChanged(bool busy) {
 
 void TLayoutPage::ApplyKeys(const TMainFormKeys& keys) {
     FLength->setValue(keys.LayoutLen);
-    for (size_t i = 0; i < FCompareLengths.size(); ++i) FCompareLengths[i]->setValue(keys.LayoutCompareLen[i]);
+    for (size_t i = 0; i < FCompareLengths.size(); ++i)
+        FCompareLengths[i]->setValue(keys.LayoutCompareLen[i]);
     SetBottomHeight(FSplit, keys.LayoutCompareHeight);
 }
 
 void TLayoutPage::StoreKeys(TMainFormKeys& keys) const {
     keys.LayoutLen = FLength->value();
-    for (size_t i = 0; i < FCompareLengths.size(); ++i) keys.LayoutCompareLen[i] = FCompareLengths[i]->value();
+    for (size_t i = 0; i < FCompareLengths.size(); ++i)
+        keys.LayoutCompareLen[i] = FCompareLengths[i]->value();
     keys.LayoutCompareHeight = BottomHeight(FSplit, keys.LayoutCompareHeight);
 }
 

@@ -66,7 +66,8 @@ TWeekPage::TWeekPage(TPageContext& context, QWidget* parent) : TViewPage(context
     connect(FGrid->selectionModel(), &QItemSelectionModel::currentChanged, this,
             [this](const QModelIndex& current) {
                 if (!current.isValid()) return;
-                Ctx.Ws.WeekTab().SetCurrentCell(FModel->GridColumn(current.column()), FModel->GridRow(current.row()));
+                Ctx.Ws.WeekTab().SetCurrentCell(FModel->GridColumn(current.column()),
+                                                FModel->GridRow(current.row()));
                 ShowChart();
             });
     RegisterCommands();
@@ -87,7 +88,8 @@ void TWeekPage::RegisterCommands() {
                {[this] { Ctx.Ws.WeekFilter(SelectedGridRect(FGrid), true); }, filterable, nullptr, nullptr});
     c.Register("ViewWeekChartMode", {[this] {
                                          TBusyScope busy(Ctx.Shell, "");
-                                         Ctx.Ws.SetFormKey("WeekChartMode", Ctx.Ws.FormKeys().WeekChartMode == 1 ? 0 : 1);
+                                         Ctx.Ws.SetFormKey("WeekChartMode",
+                                                           Ctx.Ws.FormKeys().WeekChartMode == 1 ? 0 : 1);
                                          ShowChart();
                                      },
                                      shown, nullptr, nullptr});
