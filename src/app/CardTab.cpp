@@ -60,13 +60,12 @@ void TCard::CollectValues(const TGridRect& rect, TViewFilterValues& values) cons
 TCardTab::TCardTab(TWorkspace& workspace) : FWs(workspace) {}
 
 bool TCardTab::Refresh(bool force) {
-    if (!FWs.FormKeys().TabCard) return false;
-    const uint64_t key = FWs.Archive().Revision();
-    if (!force && FCache == key) return false;
+    // The whole archive whatever the offset: only the archive itself is an input.
+    TViewCacheKey key;
+    key.ArchiveRevision = FWs.Archive().Revision();
+    if (!FRefresh.Needed(FWs.FormKeys().TabCard, force, key)) return false;
     TBusyScope busy(FWs.Shell(), "Обновление карты тиражей...");
-    FCache = key;
     FCard = TCard::Build(FWs.Draws());
-    ++FRevision;
     return true;
 }
 

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "app/ViewGrid.h"
+#include "app/ViewRefresh.h"
 #include "core/DrawHelpers.h"
 #include "core/Game.h"
 
@@ -48,16 +49,15 @@ public:
     // Rebuilds while the tab is shown, when forced or when the archive changed (an edited draw
     // keeps the archive's length but changes its revision). True when it rebuilt.
     bool Refresh(bool force);
-    void ResetCache() { FCache.reset(); }
+    void ResetCache() { FRefresh.Reset(); }
     const TCard& Card() const { return FCard; }
-    uint64_t Revision() const { return FRevision; }
+    uint64_t Revision() const { return FRefresh.Revision(); }
     TCardColourOptions ColourOptions() const;
 
 private:
     TWorkspace& FWs;
-    std::optional<uint64_t> FCache;
+    TViewRefresh FRefresh;
     TCard FCard;
-    uint64_t FRevision = 0;
 };
 
 } // namespace qx

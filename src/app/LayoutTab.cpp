@@ -108,39 +108,23 @@ TLayoutCompareList BuildLayoutCompare(const TDrawsArray& draws, int current, int
     return list;
 }
 
-TViewCacheKey WindowViewKey(const TWorkspace& ws, int window) {
-    TViewCacheKey key;
-    key.ArchiveRevision = ws.Archive().Revision();
-    key.Offset = ws.DrawsOffset();
-    key.Window = window;
-    return key;
-}
-
 TLayoutTab::TLayoutTab(TWorkspace& workspace) : FWs(workspace) {}
 
 bool TLayoutTab::Refresh(bool force) {
-    if (!FWs.FormKeys().TabLayout) return false;
     const int length = FWs.FormKeys().LayoutLen;
-    const TViewCacheKey key = WindowViewKey(FWs, length);
-    if (!force && FCache == key) return false;
+    if (!FScheme.Needed(FWs.FormKeys().TabLayout, force, WindowViewKey(FWs, length))) return false;
     TBusyScope busy(FWs.Shell(), kLayoutProgress);
-    FCache = key;
-    FScheme = BuildLayoutScheme(FWs.Draws(), FWs.CurrentDrawIndex(), length,
-                                FollowingDigitSet(FWs.Draws(), FWs.DrawsOffset()));
-    ++FRevision;
+    FSchemeData = BuildLayoutScheme(FWs.Draws(), FWs.CurrentDrawIndex(), length,
+                                    FollowingDigitSet(FWs.Draws(), FWs.DrawsOffset()));
     return true;
 }
 
 bool TLayoutTab::RefreshCompare(bool force) {
-    if (!FWs.FormKeys().TabLayout) return false;
-    const TViewCacheKey key = WindowViewKey(FWs, 0);
-    if (!force && FCompareCache == key) return false;
+    if (!FCompare.Needed(FWs.FormKeys().TabLayout, force, WindowViewKey(FWs, 0))) return false;
     TBusyScope busy(FWs.Shell(), kLayoutProgress);
-    FCompareCache = key;
-    for (size_t k = 0; k < FCompare.size(); ++k)
-        FCompare[k] =
+    for (size_t k = 0; k < FLists.size(); ++k)
+        FLists[k] =
             BuildLayoutCompare(FWs.Draws(), FWs.CurrentDrawIndex(), FWs.FormKeys().LayoutCompareLen[k]);
-    ++FCompareRevision;
     return true;
 }
 

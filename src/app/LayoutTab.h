@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "app/StatTab.h"
 #include "app/ViewGrid.h"
+#include "app/ViewRefresh.h"
 #include "core/DrawHelpers.h"
 #include "core/Game.h"
 
@@ -70,26 +70,21 @@ public:
     // a forced refresh (or another archive or offset).
     bool RefreshCompare(bool force);
     void ResetCache() {
-        FCache.reset();
-        FCompareCache.reset();
+        FScheme.Reset();
+        FCompare.Reset();
     }
 
-    const TLayoutScheme& Scheme() const { return FScheme; }
-    const std::array<TLayoutCompareList, kLayoutCompareLists>& Compare() const { return FCompare; }
-    uint64_t Revision() const { return FRevision; }
-    uint64_t CompareRevision() const { return FCompareRevision; }
+    const TLayoutScheme& Scheme() const { return FSchemeData; }
+    const std::array<TLayoutCompareList, kLayoutCompareLists>& Compare() const { return FLists; }
+    uint64_t Revision() const { return FScheme.Revision(); }
+    uint64_t CompareRevision() const { return FCompare.Revision(); }
 
 private:
     TWorkspace& FWs;
-    std::optional<TViewCacheKey> FCache;
-    std::optional<TViewCacheKey> FCompareCache;
-    TLayoutScheme FScheme;
-    std::array<TLayoutCompareList, kLayoutCompareLists> FCompare;
-    uint64_t FRevision = 0;
-    uint64_t FCompareRevision = 0;
+    TViewRefresh FScheme;
+    TViewRefresh FCompare;
+    TLayoutScheme FSchemeData;
+    std::array<TLayoutCompareList, kLayoutCompareLists> FLists;
 };
-
-// The key of a view of the archive over a window ending at the current draw.
-TViewCacheKey WindowViewKey(const TWorkspace& workspace, int window);
 
 } // namespace qx

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cmath>
 
-#include "app/LayoutTab.h"
 #include "app/Workspace.h"
 #include "core/DateTime.h"
 #include "core/Text.h"
@@ -76,14 +75,10 @@ std::vector<TChartPoint> TWeekCounts::ChartPoints(int mode, int column, int row,
 TWeekTab::TWeekTab(TWorkspace& workspace) : FWs(workspace) {}
 
 bool TWeekTab::Refresh(bool force) {
-    if (!FWs.FormKeys().TabWeek) return false;
     const int length = FWs.FormKeys().WeekLen;
-    const TViewCacheKey key = WindowViewKey(FWs, length);
-    if (!force && FCache == key) return false;
+    if (!FRefresh.Needed(FWs.FormKeys().TabWeek, force, WindowViewKey(FWs, length))) return false;
     TBusyScope busy(FWs.Shell(), kWeekProgress);
-    FCache = key;
     FCounts = TWeekCounts::Count(FWs.Draws(), FWs.CurrentDrawIndex(), length);
-    ++FRevision;
     return true;
 }
 

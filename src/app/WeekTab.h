@@ -7,6 +7,7 @@
 
 #include "app/StatTab.h"
 #include "app/ViewGrid.h"
+#include "app/ViewRefresh.h"
 #include "core/DrawHelpers.h"
 #include "core/Game.h"
 
@@ -54,9 +55,9 @@ public:
 
     // While the tab is shown: forced, or when the archive, the offset or the window changed.
     bool Refresh(bool force);
-    void ResetCache() { FCache.reset(); }
+    void ResetCache() { FRefresh.Reset(); }
     const TWeekCounts& Counts() const { return FCounts; }
-    uint64_t Revision() const { return FRevision; }
+    uint64_t Revision() const { return FRefresh.Revision(); }
 
     // The grid's current cell, kept among the data cells.
     void SetCurrentCell(int column, int row);
@@ -71,12 +72,11 @@ public:
 
 private:
     TWorkspace& FWs;
-    std::optional<TViewCacheKey> FCache;
+    TViewRefresh FRefresh;
     TWeekCounts FCounts;
     TDayNames FDays = BuiltInShortDayNames();
     int FColumn = 1;
     int FRow = 1;
-    uint64_t FRevision = 0;
 };
 
 } // namespace qx

@@ -78,16 +78,12 @@ void TCardPage::ToggleColours(const char* key) {
 }
 
 void TCardPage::RefreshView(bool force) {
-    // As on the statistics tab: the workspace has computed already unless the tab was hidden.
-    if (force && Ctx.Ws.CardTab().Revision() == FShownRevision) Ctx.Ws.CardTab().Refresh(true);
+    if (force && FShown.Shown(Ctx.Ws.CardTab().Revision())) Ctx.Ws.CardTab().Refresh(true);
     ShowCard();
 }
 
 void TCardPage::ShowCard() {
-    const TCardTab& tab = Ctx.Ws.CardTab();
-    if (FShownRevision == tab.Revision()) return;
-    FShownRevision = tab.Revision();
-    FModel->Sync();
+    if (FShown.Take(Ctx.Ws.CardTab().Revision())) FModel->Sync();
 }
 
 } // namespace qx

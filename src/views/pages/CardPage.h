@@ -1,6 +1,4 @@
 #pragma once
-#include <cstdint>
-
 #include "views/ViewPage.h"
 
 class QTableView;
@@ -32,7 +30,7 @@ private:
 
     TGridModel* FModel;
     QTableView* FGrid;
-    uint64_t FShownRevision = UINT64_MAX;
+    TShownRevision FShown;
 };
 
 } // namespace qx

@@ -148,18 +148,16 @@ void TLayoutPage::ComputeCompare(bool force) {
 }
 
 void TLayoutPage::RefreshView(bool force) {
-    // As on the statistics tab: the workspace has computed already unless the tab was hidden.
     TLayoutTab& tab = Ctx.Ws.LayoutTab();
-    if (force && tab.Revision() == FShownRevision) tab.Refresh(true);
-    if (force && tab.CompareRevision() == FShownCompareRevision) tab.RefreshCompare(true);
+    if (force && FShownScheme.Shown(tab.Revision())) tab.Refresh(true);
+    if (force && FShownCompare.Shown(tab.CompareRevision())) tab.RefreshCompare(true);
     ShowScheme();
     ShowCompare();
 }
 
 void TLayoutPage::ShowScheme() {
     const TLayoutTab& tab = Ctx.Ws.LayoutTab();
-    if (FShownRevision == tab.Revision()) return;
-    FShownRevision = tab.Revision();
+    if (!FShownScheme.Take(tab.Revision())) return;
     FModel->Sync();
     // Each column as wide as its widest text and a little room, at least the default width.
     const TTextGrid& grid = tab.Scheme().Grid;
@@ -175,8 +173,7 @@ void TLayoutPage::ShowScheme() {
 
 void TLayoutPage::ShowCompare() {
     const TLayoutTab& tab = Ctx.Ws.LayoutTab();
-    if (FShownCompareRevision == tab.CompareRevision()) return;
-    FShownCompareRevision = tab.CompareRevision();
+    if (!FShownCompare.Take(tab.CompareRevision())) return;
     for (size_t k = 0; k < FCompareLists.size(); ++k) {
         TSortableList* list = FCompareLists[k];
         const TLayoutCompareList& data = tab.Compare()[k];

@@ -1,6 +1,5 @@
 #pragma once
 #include <array>
-#include <cstdint>
 
 #include "views/ViewPage.h"
 
@@ -43,8 +42,8 @@ private:
     TGridModel* FModel;
     QTableView* FGrid;
     QSplitter* FSplit;
-    uint64_t FShownRevision = UINT64_MAX;
-    uint64_t FShownCompareRevision = UINT64_MAX;
+    TShownRevision FShownScheme;
+    TShownRevision FShownCompare;
 };
 
 } // namespace qx

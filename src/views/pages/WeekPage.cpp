@@ -107,15 +107,13 @@ void TWeekPage::Compute(bool force) {
 }
 
 void TWeekPage::RefreshView(bool force) {
-    // As on the statistics tab: the workspace has computed already unless the tab was hidden.
-    if (force && Ctx.Ws.WeekTab().Revision() == FShownRevision) Ctx.Ws.WeekTab().Refresh(true);
+    if (force && FShown.Shown(Ctx.Ws.WeekTab().Revision())) Ctx.Ws.WeekTab().Refresh(true);
     ShowWeek();
 }
 
 void TWeekPage::ShowWeek() {
     const TWeekTab& tab = Ctx.Ws.WeekTab();
-    if (FShownRevision == tab.Revision()) return;
-    FShownRevision = tab.Revision();
+    if (!FShown.Take(tab.Revision())) return;
     // The counts change in place: the grid keeps its size, its selection and its current cell.
     FModel->RepaintAll();
     if (!FGrid->currentIndex().isValid())

@@ -1,6 +1,4 @@
 #pragma once
-#include <cstdint>
-
 #include "views/ViewPage.h"
 
 class QSpinBox;
@@ -38,7 +36,7 @@ private:
     QTableView* FGrid;
     TWeekChartView* FChart;
     QSplitter* FSplit;
-    uint64_t FShownRevision = UINT64_MAX;
+    TShownRevision FShown;
 };
 
 } // namespace qx
