@@ -134,10 +134,12 @@ TEST_F(Commands, OnlyCommandsOfBuiltPartsAreEnabled) {
                                          "FiltersInfo", "DrawsStatePrefetchsEnabled",
                                          // the switches of the card, layout and week tabs
                                          "ViewColorCard", "ViewColorCardSequences", "ViewShemaGradient",
-                                         "ViewWeekChartMode", "ViewWeekChartType"};
+                                         "ViewWeekChartMode", "ViewWeekChartType",
+                                         // the card's grid has its eleven columns even when empty
+                                         "CardXlsExport"};
     // The combination list's commands over the full list (pasting depends on the clipboard).
-    const std::set<std::string> combs = {"CombsGen",  "CombsOpen",      "CombsSave",     "CombsCheckNums",
-                                         "CombsCopy", "CombsSelectAll", "ViewColorCombs",
+    const std::set<std::string> combs = {"CombsGen",  "CombsOpen",      "CombsSave",      "CombsCheckNums",
+                                         "CombsCopy", "CombsSelectAll", "ViewColorCombs", "CombsXlsExport",
                                          "WeekFilter_Include", "WeekFilter_Exclude"};
     for (const TCommandDef& def : CommandTable()) {
         if (std::string(def.Name) == "CombsPaste") continue;

@@ -9,6 +9,7 @@
 
 #include "views/PageWidgets.h"
 #include "views/Tx.h"
+#include "views/export/ItemViewSource.h"
 
 namespace qx {
 
@@ -102,6 +103,7 @@ QTableView* MakeGridView(const char* name, QWidget* parent, TGridModel* model) {
     view->setObjectName(name);
     view->setModel(model);
     view->setItemDelegate(new TGridCellDelegate(view));
+    view->setProperty(kGridHeaderColumn, model->HasHeaderColumn());
     view->setSelectionBehavior(QAbstractItemView::SelectItems);
     view->setSelectionMode(QAbstractItemView::ContiguousSelection);
     view->setContextMenuPolicy(Qt::CustomContextMenu);

@@ -38,6 +38,7 @@ public:
     void Sync();
     // The colours changed: every cell repaints.
     void RepaintAll();
+    bool HasHeaderColumn() const { return FSource.HeaderColumn; }
     int GridColumn(int modelColumn) const { return modelColumn + (FSource.HeaderColumn ? 1 : 0); }
     int GridRow(int modelRow) const { return modelRow + 1; }
 
