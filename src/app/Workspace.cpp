@@ -38,6 +38,10 @@ void TWorkspace::RefreshViews(bool force) {
     if (ViewsSuspended()) return;
     RefreshStatTable(force);
     FGraphTab.Refresh(force);
+    FCardTab.Refresh(force);
+    FLayoutTab.Refresh(force);
+    FLayoutTab.RefreshCompare(force);
+    FWeekTab.Refresh(force);
     Notify([&](TWorkspaceObserver& o) { o.RefreshViews(force); });
 }
 

@@ -15,8 +15,12 @@
 #include "core/Shell.h"
 #include "core/Switches.h"
 #include "app/FilterPreview.h"
+#include "app/CardTab.h"
 #include "app/GraphTab.h"
+#include "app/LayoutTab.h"
 #include "app/StatTab.h"
+#include "app/ViewGrid.h"
+#include "app/WeekTab.h"
 #include "combs/CombsStore.h"
 #include "combs/FilterItem.h"
 #include "draws/DrawsArchive.h"
@@ -229,6 +233,22 @@ public:
     // The statistics tab's table, recomputed when forced or when an input of it changed; true when
     // it computed.
     bool RefreshStatTable(bool force) { return FStatTab.Refresh(force); }
+    // The card, layout and week tabs (each computes only while its tab is shown).
+    TCardTab& CardTab() { return FCardTab; }
+    const TCardTab& CardTab() const { return FCardTab; }
+    TLayoutTab& LayoutTab() { return FLayoutTab; }
+    const TLayoutTab& LayoutTab() const { return FLayoutTab; }
+    TWeekTab& WeekTab() { return FWeekTab; }
+    const TWeekTab& WeekTab() const { return FWeekTab; }
+    // Keep (exclude false) or remove the combinations holding the digits of the selected cells:
+    // the undo copy, then "В выделенном диапазоне нет значений для фильтра!" when the cells hold
+    // none, else the digits' filter journalled under the tab's caption. Rectangles are in grid
+    // coordinates; the week's rows do not matter, its columns give their digits.
+    void CardFilter(const TGridRect& rect, bool exclude);
+    void LayoutFilter(const TGridRect& rect, bool exclude);
+    void WeekFilter(const TGridRect& rect, bool exclude);
+    // The card's filters take only cells of the digit columns.
+    static bool CardSelectionFilterable(const TGridRect& rect);
     // While suspended RefreshViews does nothing (nesting).
     void SuspendViews() { ++FViewsSuspended; }
     void ResumeViews() { if (FViewsSuspended > 0) --FViewsSuspended; }
@@ -247,6 +267,7 @@ private:
     void CombsListChanged();
     void RegisterStats();
     void UpdateStatsConfig();
+    void FilterByDigits(const TViewFilterValues& values, bool exclude, const std::string& caption);
 
     TShell& FShell;
     TWorkspaceOptions FOptions;
@@ -268,6 +289,9 @@ private:
     TStatTab FStatTab{*this};
     TGraphTab FGraphTab{*this};
     TSelectionPreviewer FSelectionPreview;
+    TCardTab FCardTab{*this};
+    TLayoutTab FLayoutTab{*this};
+    TWeekTab FWeekTab{*this};
     char FDecimalSeparator = '.';
 
     std::vector<TWorkspaceObserver*> FObservers;

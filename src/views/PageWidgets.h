@@ -1,5 +1,6 @@
 #pragma once
 #include <Qt>
+#include <functional>
 #include <initializer_list>
 #include <vector>
 
@@ -36,6 +37,9 @@ QPushButton* AddCommandButton(QLayout* layout, TCommands& commands, const char* 
 // A spin edit with its label kept beside it; the hint is the control's tooltip and status text.
 QSpinBox* AddSpin(QLayout* layout, const char* name, const char* label, const char* hint, int minimum,
                   int maximum);
+// Enter in the spin edit runs action, only while its text is a number within its range (the
+// value is taken first).
+void OnSpinEnter(QSpinBox* spin, std::function<void()> action);
 QComboBox* AddCombo(QLayout* layout, const char* name, const char* hint, int width);
 void SetHint(QWidget* widget, const char* hint);
 

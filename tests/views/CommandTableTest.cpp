@@ -131,10 +131,16 @@ TEST_F(Commands, OnlyCommandsOfBuiltPartsAreEnabled) {
                                          "TabGraps",   "TabCard",        "TabLayout", "TabWeek",
                                          "TabTables",  "ViewColorDraws", "About",     "OpenLotoSite",
                                          // an empty archive: the statistics tab offers only these
-                                         "FiltersInfo", "DrawsStatePrefetchsEnabled"};
+                                         "FiltersInfo", "DrawsStatePrefetchsEnabled",
+                                         // the switches of the card, layout and week tabs
+                                         "ViewColorCard", "ViewColorCardSequences", "ViewShemaGradient",
+                                         "ViewWeekChartMode", "ViewWeekChartType",
+                                         // the card's grid has its eleven columns even when empty
+                                         "CardXlsExport"};
     // The combination list's commands over the full list (pasting depends on the clipboard).
     const std::set<std::string> combs = {"CombsGen",  "CombsOpen",      "CombsSave",      "CombsCheckNums",
-                                         "CombsCopy", "CombsSelectAll", "ViewColorCombs", "CombsXlsExport"};
+                                         "CombsCopy", "CombsSelectAll", "ViewColorCombs", "CombsXlsExport",
+                                         "WeekFilter_Include", "WeekFilter_Exclude"};
     for (const TCommandDef& def : CommandTable()) {
         if (std::string(def.Name) == "CombsPaste") continue;
         EXPECT_EQ(Action(def.Name)->isEnabled(), wired.count(def.Name) + combs.count(def.Name) > 0) << def.Name;

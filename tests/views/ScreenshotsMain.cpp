@@ -38,7 +38,10 @@
 #include "views/combs/FormGenCombs.h"
 #include "views/pages/CombsPage.h"
 #include "views/dialogs/FormFilter.h"
+#include "views/pages/CardPage.h"
 #include "views/pages/GraphsPage.h"
+#include "views/pages/LayoutPage.h"
+#include "views/pages/WeekPage.h"
 #include "views/pages/StatPage.h"
 #include "views/stat/StatTableView.h"
 #include <QCheckBox>
@@ -168,6 +171,40 @@ int main(int argc, char** argv) {
     ws.RefreshViews(false);
     graphsPage->MarksBox()->click();
     Save(&window, "tab-graphs-marks");
+    window.MainTabs()->setCurrentIndex(0);
+
+    // The card with its sequence colours, a few cells selected.
+    window.MainTabs()->setCurrentWidget(window.Page("tsCard"));
+    auto* cardPage = static_cast<TCardPage*>(window.Page("tsCard"));
+    cardPage->Grid()->selectionModel()->select(
+        QItemSelection(cardPage->Grid()->model()->index(3, 2), cardPage->Grid()->model()->index(4, 4)),
+        QItemSelectionModel::ClearAndSelect);
+    Save(&window, "tab-card");
+    if (auto* context = window.findChild<QMenu*>("pmCard")) {
+        context->popup(window.mapToGlobal(QPoint(600, 300)));
+        Save(context, "context-pmCard");
+        context->hide();
+    }
+
+    // The scheme ten draws back: the digits of the draw that followed are in brackets.
+    ws.SetDrawsOffset(10);
+    window.MainTabs()->setCurrentWidget(window.Page("tsLayout"));
+    Save(&window, "tab-layout");
+    window.Commands().Trigger("ViewShemaGradient");
+    Save(&window, "tab-layout-checkerboard");
+    window.Commands().Trigger("ViewShemaGradient");
+    ws.SetDrawsOffset(0);
+
+    // The week: the chart of the current cell by digit (bars), then by day (line).
+    window.MainTabs()->setCurrentWidget(window.Page("tsWeek"));
+    auto* weekPage = static_cast<TWeekPage*>(window.Page("tsWeek"));
+    weekPage->Grid()->setCurrentIndex(weekPage->Grid()->model()->index(2, 4));
+    Save(&window, "tab-week");
+    window.Commands().Trigger("ViewWeekChartMode");
+    window.Commands().Trigger("ViewWeekChartType");
+    Save(&window, "tab-week-days-line");
+    window.Commands().Trigger("ViewWeekChartMode");
+    window.Commands().Trigger("ViewWeekChartType");
     window.MainTabs()->setCurrentIndex(0);
 
     // The editor with its line of what the description's first variant would leave.
