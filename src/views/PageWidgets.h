@@ -2,6 +2,7 @@
 #include <Qt>
 #include <initializer_list>
 
+class QAbstractItemModel;
 class QChartView;
 class QComboBox;
 class QLayout;
@@ -43,6 +44,8 @@ QTreeWidget* MakeList(const char* name, QWidget* parent, std::initializer_list<T
 TSortableList* MakeSortableList(const char* name, QWidget* parent, std::initializer_list<TColumnDef> columns);
 // A list whose rows come from a model (virtual); without a model yet it shows its columns only.
 QTableView* MakeVirtualList(const char* name, QWidget* parent, std::initializer_list<TColumnDef> columns);
+// Gives a virtual list its model in place of the placeholder; the columns keep their widths.
+void SetListModel(QTableView* list, QAbstractItemModel* model);
 QTableWidget* MakeGrid(const char* name, QWidget* parent);
 QChartView* MakeChart(const char* name, QWidget* parent);
 
