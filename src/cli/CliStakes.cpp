@@ -93,14 +93,14 @@ std::pair<int, int> ConditionOf(const std::string& text) {
     static const char* const kOps[kStakeConditionCount] = {"=", ">", ">=", "<", "<="};
     const size_t colon = text.rfind(':');
     const std::string op = colon == std::string::npos ? "" : text.substr(0, colon);
-    const auto value = colon == std::string::npos ? std::nullopt : TryStrToInt(text.substr(colon + 1));
+    const int value = colon == std::string::npos ? -1 : TryStrToInt(text.substr(colon + 1)).value_or(-1);
     int condition = -1;
     for (int i = 0; i < kStakeConditionCount; ++i)
         if (op == kOps[i] || op == std::to_string(i)) condition = i;
-    if (condition < 0 || !value || *value < 0 || *value > kPositions)
+    if (condition < 0 || value < 0 || value > kPositions)
         throw TAppError(FormatText("Некорректное условие: %s (ожидается ОП:ЗНАЧЕНИЕ, ОП = > >= < <=, ЗНАЧЕНИЕ 0..4)",
                                    {text}));
-    return {condition, *value};
+    return {condition, value};
 }
 
 void Delete(TCliContext& c, TCliArgs& args) {

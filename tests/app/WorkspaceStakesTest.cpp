@@ -1,5 +1,6 @@
 #include "app/WorkspaceFixture.h"
 
+#include "core/Error.h"
 #include "core/IniFile.h"
 #include "core/Text.h"
 #include "scripts/RatingsText.h"
