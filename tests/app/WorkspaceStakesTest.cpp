@@ -201,6 +201,10 @@ TEST_F(WorkspaceStakes, GraphsOfProfitsAndOfTheSelectedRatingRows) {
     EXPECT_EQ(matches.Points[0].X, 100);
     EXPECT_EQ(matches.Points[1].Title, "A");
     EXPECT_EQ(matches.Points[1].Y, 2);
+    const TGraphPlot both = Ws->StakesGraphComments({0, 1}, true);
+    ASSERT_EQ(both.Points.size(), 3u);  // a, b and A on draws 100 and 101
+    EXPECT_EQ(both.Points[1].Title, "b");
+    EXPECT_EQ(both.Points[1].Y, -1);
     const TGraphPlot overlap = Ws->RatingsGraphOverlap({0, 1});
     EXPECT_EQ(overlap.Points.size(), 15u);
     EXPECT_DOUBLE_EQ(overlap.Points[0].Y, 6561 * 2 / 10000.0);  // the larger row has two stakes

@@ -100,7 +100,7 @@ TEST_F(StakesPages, TheStakeDialogRefusesThenAddsForTheSelectedCombination) {
     Modal.Then([](QWidget* w) {
         auto* dialog = dynamic_cast<TFormStake*>(w);
         ASSERT_NE(dialog, nullptr);
-        EXPECT_TRUE(dialog->NumbersEdit()->hasFocus());
+        EXPECT_EQ(dialog->focusWidget(), dialog->NumbersEdit());
         dialog->NumbersEdit()->setText("1, 2; 4 ;3");
         dialog->CommentEdit()->clear();
         Press(dialog, QDialogButtonBox::Ok);
@@ -109,7 +109,7 @@ TEST_F(StakesPages, TheStakeDialogRefusesThenAddsForTheSelectedCombination) {
     Modal.Then([](QWidget* w) {
         auto* dialog = dynamic_cast<TFormStake*>(w);
         ASSERT_NE(dialog, nullptr);
-        EXPECT_TRUE(dialog->CommentEdit()->hasFocus());
+        EXPECT_EQ(dialog->focusWidget(), dialog->CommentEdit());
         dialog->CommentEdit()->setText("Моя");
         dialog->DrawNumberEdit()->setValue(101);
         dialog->DrawsCountEdit()->setValue(2);

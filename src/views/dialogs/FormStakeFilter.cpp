@@ -1,6 +1,6 @@
 #include "views/dialogs/FormStakeFilter.h"
 
-#include <QAbstractButton>
+#include <QPushButton>
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QHBoxLayout>
@@ -36,7 +36,7 @@ TFormStakeFilter::TFormStakeFilter(int condition, int value, QWidget* parent) : 
     layout->addLayout(row);
     QWidget* buttons = MakeOkCancelButtons(this);
     if (auto* box = qobject_cast<QDialogButtonBox*>(buttons))
-        if (QAbstractButton* ok = box->button(QDialogButtonBox::Ok)) SetHint(ok, "Удалить ставки");
+        if (QPushButton* ok = box->button(QDialogButtonBox::Ok)) SetHint(ok, "Удалить ставки");
     layout->addWidget(buttons);
 }
 
