@@ -235,9 +235,13 @@ public:
     TStakeRecord ProposedStake(std::optional<TCombCode> numbers) const;
     // A uniformly random combination of the working list (none when it is empty).
     std::optional<TCombCode> RandomComb();
+    // StakeRead: a record (index from the end with fromEnd, -1 the last); none after showing
+    // "Ошибка чтения записи из файла ставок!\r\r%s".
+    std::optional<TStakeRecord> StakeRead(int64_t index, bool fromEnd = false);
     // StakeAdd: appends for draws consecutive draws, checks and refreshes selecting the last
-    // row. StakesAdd: appends only (batches: the caller checks when its loop ends); the grid
-    // follows when not a batch or while "Прокручивать список при добавлении" is on. Both show
+    // row. StakesAdd: appends only (batches: the caller holds the busy state and status text and
+    // checks when its loop ends); the grid follows when not a batch or while "Прокручивать
+    // список при добавлении" is on. Both show
     // "Ошибка добавления записи в файл ставок!\r\r%s" and return false on failure.
     bool StakeAdd(const TStakeRecord& record, int64_t draws);
     bool StakesAdd(const TStakeRecord& record, int64_t draws, bool batch);
@@ -260,7 +264,9 @@ public:
     bool StakesDeleteSelected(int64_t firstRow, int64_t lastRow);
     // StakeFilter's deletion by a comparison 0..4 of the match count with value 0..4.
     bool StakesDeleteByCondition(int condition, int value);
-    // StakeClear: asks, empties the file, then offers the ratings rebuild.
+    // StakesClear: empties the file (length 0) and makes that durable. StakeClear: asks first,
+    // then offers the ratings rebuild.
+    bool StakesClear();
     bool StakeClear();
     void StakesRefresh(bool refresh, bool selectLast);
     // The stake graphs; they raise the graphs' message when there is nothing to draw.

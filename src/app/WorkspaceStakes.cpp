@@ -51,7 +51,10 @@ std::optional<TCombCode> TWorkspace::RandomComb() {
 
 bool TWorkspace::StakesAdd(const TStakeRecord& record, int64_t draws, bool batch) {
     {
-        TBusyScope busy(FShell, "Создание ставок...");
+        // Inside a batch the caller's loop holds the busy state and its status text: a scope per
+        // stake would repaint the status bar twice for every one of thousands.
+        std::optional<TBusyScope> busy;
+        if (!batch) busy.emplace(FShell, "Создание ставок...");
         try {
             FStakes.Append(record, draws);
         } catch (const std::exception& e) {
@@ -103,6 +106,15 @@ bool TWorkspace::StakeFind(int32_t drawNumber, const TStakeNumbers& numbers) {
     } catch (const std::exception& e) {
         FShell.ShowError(FailureText("Ошибка поиска записи в файле ставок!\r\r%s", e.what()));
         return false;
+    }
+}
+
+std::optional<TStakeRecord> TWorkspace::StakeRead(int64_t index, bool fromEnd) {
+    try {
+        return FStakes.Read(index, fromEnd);
+    } catch (const std::exception& e) {
+        FShell.ShowError(FailureText("Ошибка чтения записи из файла ставок!\r\r%s", e.what()));
+        return std::nullopt;
     }
 }
 
@@ -190,9 +202,7 @@ bool TWorkspace::StakesDeleteByCondition(int condition, int value) {
     return true;
 }
 
-bool TWorkspace::StakeClear() {
-    const int64_t count = FStakes.Count();
-    if (!FShell.AskDeleteRecords(static_cast<int>(std::min<int64_t>(count, INT_MAX)))) return false;
+bool TWorkspace::StakesClear() {
     {
         TBusyScope busy(FShell, "Удаление ставок...");
         try {
@@ -204,6 +214,13 @@ bool TWorkspace::StakeClear() {
         }
     }
     StakesRefresh(false, false);
+    return true;
+}
+
+bool TWorkspace::StakeClear() {
+    const int64_t count = FStakes.Count();
+    if (!FShell.AskDeleteRecords(static_cast<int>(std::min<int64_t>(count, INT_MAX)))) return false;
+    if (!StakesClear()) return false;
     RatingsRefresh();
     StakesRefresh(true, false);
     return true;

@@ -1,4 +1,7 @@
 #include "app/WorkspaceFixture.h"
+#include <cstring>
+
+#include "app/StakeForms.h"
 
 #include "core/Error.h"
 #include "core/IniFile.h"
@@ -208,4 +211,31 @@ TEST_F(WorkspaceStakes, GraphsOfProfitsAndOfTheSelectedRatingRows) {
     const TGraphPlot overlap = Ws->RatingsGraphOverlap({0, 1});
     EXPECT_EQ(overlap.Points.size(), 15u);
     EXPECT_DOUBLE_EQ(overlap.Points[0].Y, 6561 * 2 / 10000.0);  // the larger row has two stakes
+}
+
+TEST(StakeForms, TheDialogRulesInOrder) {
+    EXPECT_EQ(StakeSumText("1;2,3; x ;40"), "46");
+    EXPECT_EQ(StakeSumText(""), "0");
+    TStakeRecord r = NewStake(skScript, 5, {}, 7, "старый", {});
+    const TStakeRecord before = r;
+    // Draw numbers and counts outside the spin edits' ranges come first, then the numbers, then
+    // the comment; a refusal changes nothing.
+    EXPECT_EQ(AcceptStakeForm(0, 1, "1;2;3;4", "c", r).Field, TStakeField::DrawNumber);
+    EXPECT_EQ(AcceptStakeForm(1, 65536, "1;2;3;4", "c", r).Field, TStakeField::DrawsCount);
+    EXPECT_EQ(AcceptStakeForm(1, 1, "1;2;3", "", r).Field, TStakeField::Numbers);
+    EXPECT_EQ(AcceptStakeForm(1, 1, "1;2;3;4;5", "c", r).Message, "Введена некорректная комбинация!");
+    EXPECT_EQ(AcceptStakeForm(1, 1, "1;2;3;4", "  ", r).Message, "Необходимо ввести комментарий!");
+    EXPECT_EQ(std::memcmp(&r, &before, sizeof r), 0);
+    ASSERT_TRUE(AcceptStakeForm(2147483647, 65535, " 9 ,8;;7 ; x", std::string(70, 'w'), r));
+    EXPECT_EQ(r.DrawNumber, 2147483647);
+    EXPECT_EQ(r.NumbersText(), "9;8;7;0");
+    EXPECT_EQ(r.CommentText(), std::string(64, 'w'));
+    EXPECT_EQ(r.Kind, skScript);  // kind and sample stay as prefilled
+    EXPECT_EQ(r.Sample, 7);
+    EXPECT_EQ(AcceptMultiStakeForm(10, 1, "").Field, TStakeField::Comment);
+    EXPECT_EQ(AcceptMultiStakeForm(10, 0, "c").Field, TStakeField::DrawsCount);
+    EXPECT_TRUE(AcceptMultiStakeForm(10, 1, "c"));
+    EXPECT_EQ(StakeFilterValue(3, 1), 0x0103);
+    EXPECT_EQ(StakeFilterCondition(0x0204), 4);
+    EXPECT_EQ(StakeFilterMatches(0x0204), 2);
 }

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <random>
 
 #include "core/Error.h"
 #include "core/FileIO.h"
@@ -201,4 +202,29 @@ TEST(Ratings, CsvExportBytes) {
               "\"4\";\"E0\";\"E1\";\"E2\";\"E3\";\"E4\"\r\n"
               "\"Ставка \"\"вручную\"\"\";4;4;1,000;-4,00;-1,00;1;2;1;0;0\r\n"
               "\"пусто\";0;0;;0,00;;0;0;0;0;0\r\n");
+}
+
+// Ratings files of random bytes: loading, showing, sorting, exporting and adding never fail.
+TEST(Ratings, RandomFilesNeverCrashTheReaders) {
+    TTempDir dir;
+    for (unsigned seed = 1; seed <= 30; ++seed) {
+        std::mt19937 rnd(seed);
+        std::string bytes(static_cast<size_t>(std::uniform_int_distribution<int>(0, 20)(rnd)) * 296 + seed % 7, '\0');
+        for (char& c : bytes) c = static_cast<char>(rnd());
+        WriteBytes(dir / "r.lrt", bytes);
+        TRatings ratings;
+        ratings.Load(dir / "r.lrt");
+        for (const TRatingRow& row : ratings.Rows())
+            for (int mode = 0; mode < 3; ++mode)
+                for (int c = 0; c < 16; ++c) (void)RatingCellText(row, c, mode, ',');
+        for (int column = 0; column < 16; ++column) ratings.Sort({column, column % 2 == 0});
+        (void)RatingsCsvText(ratings.Rows(), '.');
+        for (const TRatingRow& row : ratings.Rows()) {
+            TStakeRecord stake = CheckedStake("x", 4, INT64_MAX);
+            stake.SetRawComment(row.RawKey());
+            ratings.AddStake(stake);  // sums saturate on damaged rows
+        }
+        ratings.Save(dir / "r.lrt");
+        EXPECT_EQ(std::filesystem::file_size(dir / "r.lrt") % 296, 0u);
+    }
 }
