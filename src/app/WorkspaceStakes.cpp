@@ -17,16 +17,26 @@ constexpr const char* kOutdatedStakes =
     "Обнаружен файл ставок устаревшей версии - имеющиеся в файле ставки будут удалены!";
 constexpr const char* kStakeLogMask = "Quadrix_4d10-%d.log";
 
+// Runs a step of the stakes book: a failure is shown in the operation's message and gives false.
+template <class Fn>
+bool Shown(TShell& shell, const char* failure, Fn&& step) {
+    try {
+        step();
+        return true;
+    } catch (const std::exception& e) {
+        shell.ShowError(FailureText(failure, e.what()));
+        return false;
+    }
+}
+
 } // namespace
 
 bool TWorkspace::StakesLoad() {
     TBusyScope busy(FShell, "Загрузка файла ставок...");
-    try {
-        if (FStakes.Load() == TStakesLoadResult::Outdated) FShell.ShowNotice(kOutdatedStakes);
-    } catch (const std::exception& e) {
-        FShell.ShowError(FailureText("Ошибка чтения файла ставок!\r\r%s", e.what()));
+    if (!Shown(FShell, "Ошибка чтения файла ставок!\r\r%s", [&] {
+            if (FStakes.Load() == TStakesLoadResult::Outdated) FShell.ShowNotice(kOutdatedStakes);
+        }))
         return false;
-    }
     StakesRefresh(true, false);
     return true;
 }
@@ -55,12 +65,7 @@ bool TWorkspace::StakesAdd(const TStakeRecord& record, int64_t draws, bool batch
         // stake would repaint the status bar twice for every one of thousands.
         std::optional<TBusyScope> busy;
         if (!batch) busy.emplace(FShell, "Создание ставок...");
-        try {
-            FStakes.Append(record, draws);
-        } catch (const std::exception& e) {
-            FShell.ShowError(FailureText(kAddFailure, e.what()));
-            return false;
-        }
+        if (!Shown(FShell, kAddFailure, [&] { FStakes.Append(record, draws); })) return false;
     }
     StakesRefresh(false, !batch || FFormKeys.StakesScrollEnabled);
     return true;
@@ -69,12 +74,7 @@ bool TWorkspace::StakesAdd(const TStakeRecord& record, int64_t draws, bool batch
 bool TWorkspace::StakeAdd(const TStakeRecord& record, int64_t draws) {
     {
         TBusyScope busy(FShell, "Создание ставки...");
-        try {
-            FStakes.Append(record, draws);
-        } catch (const std::exception& e) {
-            FShell.ShowError(FailureText(kAddFailure, e.what()));
-            return false;
-        }
+        if (!Shown(FShell, kAddFailure, [&] { FStakes.Append(record, draws); })) return false;
     }
     StakesCheck();
     StakesRefresh(true, true);
@@ -118,13 +118,7 @@ std::optional<TStakeRecord> TWorkspace::StakeRead(int64_t index, bool fromEnd) {
     }
 }
 
-void TWorkspace::StakesBeginGroup() {
-    try {
-        FStakes.BeginGroup();
-    } catch (const std::exception& e) {
-        FShell.ShowError(FailureText(kAddFailure, e.what()));
-    }
-}
+void TWorkspace::StakesBeginGroup() { Shown(FShell, kAddFailure, [&] { FStakes.BeginGroup(); }); }
 
 bool TWorkspace::StakesCheck() {
     FLastChecked = 0;
@@ -147,34 +141,20 @@ bool TWorkspace::StakesCheck() {
             FShell.ShowStatus(FormatText("Проверка результатов ставок ( завершено %d %% )...",
                                          {std::to_string(percent)}));
         };
-        try {
-            FStakes.Check(FArchive, FConfig, sink, progress);
-        } catch (const std::exception& e) {
-            FShell.ShowError(FailureText("Ошибка проверки ставок!\r\r%s", e.what()));
-        }
+        Shown(FShell, "Ошибка проверки ставок!\r\r%s", [&] { FStakes.Check(FArchive, FConfig, sink, progress); });
         // A log that cannot be written is reported once per pass, not once per stake.
         for (const std::string& failure : FStakeLog.EndPass()) FShell.ShowError(failure);
     }
     FLastChecked = checked;
     if (checked == 0) return false;
-    try {
-        FStakes.Flush();
-    } catch (const std::exception& e) {
-        FShell.ShowError(FailureText("Ошибка записи в файл ставок!\r\r%s", e.what()));
-    }
+    Shown(FShell, "Ошибка записи в файл ставок!\r\r%s", [&] { FStakes.Flush(); });
     RatingsResort();
     return true;
 }
 
 bool TWorkspace::StakesDeleteSelected(int64_t firstRow, int64_t lastRow) {
     TBusyScope busy(FShell, "Удаление ставок...");
-    try {
-        FStakes.DeleteRows(firstRow, lastRow);
-    } catch (const std::exception& e) {
-        FShell.ShowError(FailureText(kDeleteFailure, e.what()));
-        return false;
-    }
-    return true;
+    return Shown(FShell, kDeleteFailure, [&] { FStakes.DeleteRows(firstRow, lastRow); });
 }
 
 bool TWorkspace::StakeDel(int64_t firstRow, int64_t lastRow) {
@@ -190,12 +170,7 @@ bool TWorkspace::StakeDel(int64_t firstRow, int64_t lastRow) {
 bool TWorkspace::StakesDeleteByCondition(int condition, int value) {
     {
         TBusyScope busy(FShell, "Удаление ставок...");
-        try {
-            FStakes.DeleteWhere(condition, value);
-        } catch (const std::exception& e) {
-            FShell.ShowError(FailureText(kDeleteFailure, e.what()));
-            return false;
-        }
+        if (!Shown(FShell, kDeleteFailure, [&] { FStakes.DeleteWhere(condition, value); })) return false;
     }
     StakesCheck();
     StakesRefresh(true, false);
@@ -205,13 +180,11 @@ bool TWorkspace::StakesDeleteByCondition(int condition, int value) {
 bool TWorkspace::StakesClear() {
     {
         TBusyScope busy(FShell, "Удаление ставок...");
-        try {
-            FStakes.Clear();
-            FStakes.Flush();
-        } catch (const std::exception& e) {
-            FShell.ShowError(FailureText(kDeleteFailure, e.what()));
+        if (!Shown(FShell, kDeleteFailure, [&] {
+                FStakes.Clear();
+                FStakes.Flush();
+            }))
             return false;
-        }
     }
     StakesRefresh(false, false);
     return true;

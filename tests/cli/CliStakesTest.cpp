@@ -1,28 +1,16 @@
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <sstream>
 
-#include "cli/Commands.h"
+#include "cli/CliRun.h"
 #include "core/Text.h"
-#include "support/TestSupport.h"
 
 using namespace qx;
+using qx::test::Cli;
+using qx::test::CliRun;
 using qx::test::TTempDir;
 
 namespace {
-
-struct CliRun {
-    int Code;
-    std::string Out, Err;
-};
-
-CliRun Cli(const TTempDir& dir, std::vector<std::string> args) {
-    args.insert(args.begin(), {"--dir", dir.Path().string()});
-    std::ostringstream out, err;
-    int code = RunCli(args, out, err);
-    return {code, out.str(), err.str()};
-}
 
 // The lines of an output, without the trailing empty one.
 std::vector<std::string> Lines(const std::string& text) {

@@ -29,14 +29,6 @@
 using namespace qx;
 using namespace qx::test;
 
-namespace {
-
-void Press(QWidget* dialog, QDialogButtonBox::StandardButton which) {
-    dialog->findChild<QDialogButtonBox*>()->button(which)->click();
-}
-
-} // namespace
-
 class StakesPages : public MainWindowFixture {
 protected:
     void OpenWith(const TDrawsArray& draws) {
@@ -94,7 +86,7 @@ TEST_F(StakesPages, TheStakeDialogRefusesThenAddsForTheSelectedCombination) {
         EXPECT_EQ(dialog->CommentEdit()->maxLength(), 64);
         dialog->NumbersEdit()->setText("1;2;x;30");
         EXPECT_EQ(dialog->SumEdit()->text(), "33");
-        Press(dialog, QDialogButtonBox::Ok);
+        PressButton(dialog, QDialogButtonBox::Ok);
     });
     Modal.ThenAnswer(QMessageBox::Ok);
     Modal.Then([](QWidget* w) {
@@ -103,7 +95,7 @@ TEST_F(StakesPages, TheStakeDialogRefusesThenAddsForTheSelectedCombination) {
         EXPECT_EQ(dialog->focusWidget(), dialog->NumbersEdit());
         dialog->NumbersEdit()->setText("1, 2; 4 ;3");
         dialog->CommentEdit()->clear();
-        Press(dialog, QDialogButtonBox::Ok);
+        PressButton(dialog, QDialogButtonBox::Ok);
     });
     Modal.ThenAnswer(QMessageBox::Ok);
     Modal.Then([](QWidget* w) {
@@ -113,7 +105,7 @@ TEST_F(StakesPages, TheStakeDialogRefusesThenAddsForTheSelectedCombination) {
         dialog->CommentEdit()->setText("Моя");
         dialog->DrawNumberEdit()->setValue(101);
         dialog->DrawsCountEdit()->setValue(2);
-        Press(dialog, QDialogButtonBox::Ok);
+        PressButton(dialog, QDialogButtonBox::Ok);
     });
     ASSERT_TRUE(Trigger("StakeAdd"));
     ASSERT_TRUE(Modal.Done());
@@ -162,7 +154,7 @@ TEST_F(StakesPages, DeletingThroughTheActions) {
         dialog->ConditionBox()->setCurrentIndex(3);
         dialog->ValueEdit()->setValue(1);
         EXPECT_EQ(dialog->Value(), 0x0103);
-        Press(dialog, QDialogButtonBox::Ok);
+        PressButton(dialog, QDialogButtonBox::Ok);
     });
     ASSERT_TRUE(Trigger("StakeFilter"));
     ASSERT_EQ(Stakes()->Model()->rowCount(), 1);  // the unchecked 4 and 5 went, 1 (4 matches) stays
