@@ -43,7 +43,8 @@ void TWorkspace::RatingsResort() {
 void TWorkspace::RatingsLoad() {
     bool readable = true;
     std::error_code ec;
-    if (std::filesystem::exists(FPaths.RatingsFile(), ec)) {
+    const bool exists = std::filesystem::exists(FPaths.RatingsFile(), ec);
+    if (exists) {
         TBusyScope busy(FShell, "Загрузка файла рейтинга...");
         try {
             FRatings.Load(FPaths.RatingsFile());
@@ -53,7 +54,8 @@ void TWorkspace::RatingsLoad() {
         }
     }
     FRatingsLoaded = true;
-    if (readable) {
+    // Without a file there is nothing to sort, and an empty file would say no more than none.
+    if (readable && exists) {
         RatingsResort();
         return;
     }

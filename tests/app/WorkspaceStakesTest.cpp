@@ -31,6 +31,7 @@ TEST_F(WorkspaceStakes, AStakeForSeveralDrawsIsCheckedRatedAndCounted) {
     WriteBytes(Dir / "Quadrix_4d10.ini", "[STAKES]\r\nCost=1\r\nProfits=2\r\nProfit_0_Overlap=4\r\nProfit_0_Profit=5000\r\n"
                                          "Profit_1_Overlap=2\r\nProfit_1_Profit=0.5\r\n");
     Start(Archive());
+    EXPECT_FALSE(std::filesystem::exists(Lrt()));  // no ratings yet: no file is written
     Ws->SetDrawsOffset(2);  // the current draw is 100: the stake goes on 101
     TStakeRecord proposed = Ws->ProposedStake(MakeCode(1, 2, 3, 4));
     EXPECT_EQ(proposed.DrawNumber, 101);
