@@ -20,6 +20,7 @@ TCliCommandList AllCommands() {
     AddFilterCommands(list);
     AddStatsCommands(list);
     AddStakesCommands(list);
+    AddExportCommands(list);
     return list;
 }
 

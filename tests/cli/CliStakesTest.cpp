@@ -3,6 +3,7 @@
 #include <sstream>
 
 #include "cli/CliRun.h"
+#include "support/XlsxReader.h"
 #include "core/Text.h"
 
 using namespace qx;
@@ -104,4 +105,32 @@ TEST_F(CliStakes, CombinationFilesDeletionAndClearing) {
     EXPECT_EQ(clear.Code, 0) << clear.Err;
     EXPECT_EQ(clear.Out, "Ставок: 0\n");
     EXPECT_EQ(Lines(Cli(Dir, {"ratings", "list"}).Out).back(), "Рейтинг: 0");  // rebuilt from nothing
+}
+
+TEST_F(CliStakes, TheRatingsWorkbookHoldsTheListedRows) {
+    ASSERT_EQ(Cli(Dir, {"stakes", "add", "--draw", "41", "--digits", "1;2;3;4", "--draws", "3"}).Code, 0);
+    ASSERT_EQ(Cli(Dir, {"stakes", "add", "--draw", "43", "--digits", "7;0;7;7", "--comment", "семь"}).Code, 0);
+    const auto out = Dir / "r.xlsx";
+    const CliRun run = Cli(Dir, {"export", "ratings", "--out", out.string()});
+    ASSERT_EQ(run.Code, 0) << run.Err;
+    EXPECT_EQ(run.Out, "Экспортировано строк: 2\n" + out.string() + "\n");
+    const auto listed = Lines(Cli(Dir, {"ratings", "list"}).Out);
+    const qx::test::TXlsxBook book = qx::test::TXlsxBook::Read(out);
+    // Title, date line, empty row, then the captions and rows as the list prints them.
+    ASSERT_EQ(book.RowCount(), 3 + 3);
+    // Plain numbers go out as numbers (their format keeps the decimals shown); the rest as text.
+    for (int r = 0; r < 3; ++r) {
+        std::vector<std::string> shown;
+        std::istringstream line(listed[static_cast<size_t>(r)]);
+        for (std::string cell; std::getline(line, cell, '\t');) shown.push_back(cell);
+        ASSERT_EQ(shown.size(), 16u);
+        for (int c = 0; c < 16; ++c) {
+            const qx::test::TXlsxCell* cell = book.Cell(3 + r, c);
+            ASSERT_NE(cell, nullptr);
+            if (cell->Number)
+                EXPECT_DOUBLE_EQ(cell->Value, std::stod(shown[size_t(c)])) << r << " " << c;
+            else
+                EXPECT_EQ(cell->Text, shown[size_t(c)]) << r << " " << c;
+        }
+    }
 }

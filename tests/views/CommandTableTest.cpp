@@ -133,8 +133,8 @@ TEST_F(Commands, OnlyCommandsOfBuiltPartsAreEnabled) {
                                          // an empty archive: the statistics tab offers only these
                                          "FiltersInfo", "DrawsStatePrefetchsEnabled"};
     // The combination list's commands over the full list (pasting depends on the clipboard).
-    const std::set<std::string> combs = {"CombsGen",  "CombsOpen",      "CombsSave",     "CombsCheckNums",
-                                         "CombsCopy", "CombsSelectAll", "ViewColorCombs"};
+    const std::set<std::string> combs = {"CombsGen",  "CombsOpen",      "CombsSave",      "CombsCheckNums",
+                                         "CombsCopy", "CombsSelectAll", "ViewColorCombs", "CombsXlsExport"};
     // The stakes file is open and empty: stakes can be made, the options switched, the rating rebuilt.
     const std::set<std::string> stakes = {"StakeAdd",        "StakeAddRandom",  "StakeAddAll",     "LogStakes",
                                           "LogStakesDelete", "StakesScroll",    "StakesCheckLine", "RatingsEffMode0",

@@ -5,6 +5,7 @@
 #include <QTableView>
 #include <algorithm>
 
+#include "app/ListColumns.h"
 #include "scripts/RatingsText.h"
 #include "views/Commands.h"
 #include "views/FileDialogs.h"
@@ -26,24 +27,7 @@ TRatingPage::TRatingPage(TPageContext& context, QWidget* parent) : TViewPage(con
                      {"Экспорт в Excel", "RatingsXlsExport"},
                      {"Добавить в сценарий", "RatingsToScript"},
                      {"Количество совпадений", "RatingsGraphOverlap"}});
-    const Qt::Alignment R = Qt::AlignRight, C = Qt::AlignHCenter;
-    FList = MakeVirtualList("lvRatings", this,
-                            {{kRatingColumnCaptions[0], 250},
-                             {kRatingColumnCaptions[1], 60, R},
-                             {kRatingColumnCaptions[2], 60, R},
-                             {kRatingColumnCaptions[3], 60, R},
-                             {kRatingColumnCaptions[4], 80, R},
-                             {kRatingColumnCaptions[5], 70, R},
-                             {kRatingColumnCaptions[6], 45, C},
-                             {kRatingColumnCaptions[7], 45, C},
-                             {kRatingColumnCaptions[8], 45, C},
-                             {kRatingColumnCaptions[9], 45, C},
-                             {kRatingColumnCaptions[10], 45, C},
-                             {kRatingColumnCaptions[11], 55, C},
-                             {kRatingColumnCaptions[12], 55, C},
-                             {kRatingColumnCaptions[13], 55, C},
-                             {kRatingColumnCaptions[14], 55, C},
-                             {kRatingColumnCaptions[15], 55, C}});
+    FList = MakeVirtualList("lvRatings", this, ColumnDefs(RatingsListColumns()));
     FModel = new TRatingsModel(Ctx.Ws, this);
     SetListModel(FList, FModel);
     // A header click sorts the ratings themselves (and saves them), not just the view.

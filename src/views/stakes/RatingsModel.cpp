@@ -1,16 +1,17 @@
 #include "views/stakes/RatingsModel.h"
 
+#include "app/ListColumns.h"
 #include "app/Workspace.h"
 #include "scripts/RatingsSort.h"
 #include "scripts/RatingsText.h"
+#include "views/PageWidgets.h"
 #include "views/Tx.h"
 
 namespace qx {
 namespace {
 
 Qt::Alignment ColumnAlignment(int column) {
-    const Qt::Alignment horizontal = column == 0 ? Qt::AlignLeft : column <= 5 ? Qt::AlignRight : Qt::AlignHCenter;
-    return horizontal | Qt::AlignVCenter;
+    return ToQtAlignment(RatingsListColumns()[static_cast<size_t>(column)].Alignment) | Qt::AlignVCenter;
 }
 
 } // namespace
