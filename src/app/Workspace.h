@@ -9,6 +9,7 @@
 
 #include "core/Config.h"
 #include "core/FormState.h"
+#include "core/GraphPlot.h"
 #include "core/Game.h"
 #include "core/Platform.h"
 #include "core/ProgramPaths.h"
@@ -25,6 +26,9 @@
 #include "combs/FilterItem.h"
 #include "draws/DrawsArchive.h"
 #include "draws/DrawsCsv.h"
+#include "scripts/Ratings.h"
+#include "stakes/StakeLog.h"
+#include "stakes/StakesBook.h"
 #include "stats/FullSet.h"
 #include "stats/StatList.h"
 #include "stats/StatTable.h"
@@ -54,6 +58,11 @@ public:
     virtual void RefreshViews(bool force) { (void)force; }
     // The working combination list or its journal changed.
     virtual void CombsChanged() {}
+    // The stakes file changed (StakesRefresh): refresh repaints the grid, selectLast makes the
+    // last record the current row; with neither the grid keeps its rows.
+    virtual void StakesChanged(bool refresh, bool selectLast) { (void)refresh, (void)selectLast; }
+    // The ratings changed: rows, their order or the efficiency mode.
+    virtual void RatingsChanged() {}
 };
 
 // The run's data and the commands on it. Windows collect inputs (dialogs, selections) and call
@@ -226,6 +235,84 @@ public:
     bool StopRequested() const { return FStopRequested; }
     void RequestStop(bool stop = true) { FStopRequested = stop; }
 
+    // ---- Stakes (the stakes file stays open and locked for the whole run)
+    TStakesBook& Stakes() { return FStakes; }
+    const TStakesBook& Stakes() const { return FStakes; }
+    bool StakesOpen() const { return FStakes.IsOpen(); }
+    int64_t StakesCount() const { return FStakes.Count(); }
+    // Start-up: the version test of the open file ("Обнаружен файл ставок устаревшей версии..."
+    // after keeping a backup). False, with the message shown, when the file cannot be used.
+    bool StakesLoad();
+    // The number the stake dialogs propose: the next draw at the current offset, in 64 bits.
+    int64_t ProposedStakeDraw() const;
+    // The stake dialog's starting record: a manual stake on the proposed draw with the manual
+    // comment, the list size as sample and numbers (none without a combination). Raises
+    // "Ошибка добавления записи в файл ставок!..." when the proposed number does not fit a record.
+    TStakeRecord ProposedStake(std::optional<TCombCode> numbers) const;
+    // A uniformly random combination of the working list (none when it is empty).
+    std::optional<TCombCode> RandomComb();
+    // StakeRead: a record (index from the end with fromEnd, -1 the last); none after showing
+    // "Ошибка чтения записи из файла ставок!\r\r%s".
+    std::optional<TStakeRecord> StakeRead(int64_t index, bool fromEnd = false);
+    // StakeAdd: appends for draws consecutive draws, checks and refreshes selecting the last
+    // row. StakesAdd: appends only (batches: the caller holds the busy state and status text and
+    // checks when its loop ends); the grid follows when not a batch or while "Прокручивать
+    // список при добавлении" is on. Both show
+    // "Ошибка добавления записи в файл ставок!\r\r%s" and return false on failure.
+    bool StakeAdd(const TStakeRecord& record, int64_t draws);
+    bool StakesAdd(const TStakeRecord& record, int64_t draws, bool batch);
+    // StakeAddSelected / StakeAddAll: a manual stake per combination in order, stopping at the
+    // first failure; checks and refreshes when the last one succeeded.
+    bool StakeAddCombs(const std::vector<TCombCode>& combs, int32_t drawNumber, int64_t draws,
+                       const std::string& comment);
+    // StakeFind ("Ошибка поиска записи в файле ставок!\r\r%s" and false on failure).
+    bool StakeFind(int32_t drawNumber, const TStakeNumbers& numbers);
+    void StakesBeginGroup();
+    // StakesCheck: checks every unchecked stake whose draw is in the archive, adds each to the
+    // ratings and the stake logs; when any was checked makes the file durable and re-sorts and
+    // saves the ratings. True when at least one stake was checked. Failures are shown.
+    bool StakesCheck();
+    // How many stakes the last StakesCheck checked.
+    int64_t LastCheckedCount() const { return FLastChecked; }
+    // StakeDel: asks, deletes the records of grid rows firstRow..lastRow (record = row - 1),
+    // checks and refreshes. False when declined or failed.
+    bool StakeDel(int64_t firstRow, int64_t lastRow);
+    bool StakesDeleteSelected(int64_t firstRow, int64_t lastRow);
+    // StakeFilter's deletion by a comparison 0..4 of the match count with value 0..4.
+    bool StakesDeleteByCondition(int condition, int value);
+    // StakesClear: empties the file (length 0) and makes that durable. StakeClear: asks first,
+    // then offers the ratings rebuild.
+    bool StakesClear();
+    bool StakeClear();
+    void StakesRefresh(bool refresh, bool selectLast);
+    // The stake graphs; they raise the graphs' message when there is nothing to draw.
+    TGraphPlot StakesGraphDraws();
+    TGraphPlot StakesGraphComments(const std::vector<int>& ratingRows, bool profits);
+    // LogStakesDelete: deletes the stake logs through the delete-by-mask service.
+    void LogStakesDelete();
+    // Where the stake logs are written (program directory; the clock can be replaced in tests).
+    TStakeLog& StakeLogs() { return FStakeLog; }
+
+    // ---- Ratings
+    const TRatings& Ratings() const { return FRatings; }
+    const TRatingsSort& RatingsSort() const { return FRatingsSort; }
+    // The list's sort; once the ratings are loaded the rows are re-sorted and saved.
+    void SetRatingsSort(const TRatingsSort& sort);
+    // RatingsAddStake (StakesCheck calls it for every stake it checks).
+    void RatingsAddStake(const TStakeRecord& stake);
+    // RatingsResort: sorts by the list's sort, saves the file, tells the views.
+    void RatingsResort();
+    // RatingsLoad (start-up): reads the file, then sorts and saves unless the read failed.
+    void RatingsLoad();
+    // RatingsRefresh: asks when there are rows, rebuilds from the stakes file, sorts and saves.
+    // False when declined.
+    bool RatingsRefresh();
+    void RatingsExport(const std::filesystem::path& file);
+    void RatingsClear();
+    int RatingsEffMode() const { return FFormKeys.RatingsEffMode; }
+    void SetRatingsEffMode(int mode);
+    TGraphPlot RatingsGraphOverlap(const std::vector<int>& rows) const;
+
     // ---- Views
     void AddObserver(TWorkspaceObserver* observer);
     void RemoveObserver(TWorkspaceObserver* observer);
@@ -285,6 +372,12 @@ private:
     TStatList FStats;
     int FDrawsOffset = 0;
     TExclusiveFile FStakesLock;
+    TStakesBook FStakes{FStakesLock, FPaths.StakesFile()};
+    TStakeLog FStakeLog{FPaths.Dir};
+    TRatings FRatings;
+    TRatingsSort FRatingsSort;
+    bool FRatingsLoaded = false;
+    int64_t FLastChecked = 0;
     TCombsStore FCombs;
     TStatTab FStatTab{*this};
     TGraphTab FGraphTab{*this};

@@ -31,6 +31,7 @@ void AddCombsCommands(TCliCommandList& list);
 void AddFullSetCommands(TCliCommandList& list);
 void AddFilterCommands(TCliCommandList& list);
 void AddStatsCommands(TCliCommandList& list);
+void AddStakesCommands(TCliCommandList& list);
 void AddExportCommands(TCliCommandList& list);
 void AddViewCommands(TCliCommandList& list);
 

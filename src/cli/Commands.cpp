@@ -19,6 +19,7 @@ TCliCommandList AllCommands() {
     AddFullSetCommands(list);
     AddFilterCommands(list);
     AddStatsCommands(list);
+    AddStakesCommands(list);
     AddExportCommands(list);
     AddViewCommands(list);
     return list;

@@ -197,6 +197,14 @@ QTableView* MakeVirtualList(const char* name, QWidget* parent, const std::vector
     return view;
 }
 
+void SetListModel(QTableView* list, QAbstractItemModel* model) {
+    QHeaderView* header = list->horizontalHeader();
+    QList<int> widths;
+    for (int i = 0; i < header->count(); ++i) widths << header->sectionSize(i);
+    list->setModel(model);
+    for (int i = 0; i < widths.size() && i < header->count(); ++i) header->resizeSection(i, widths[i]);
+}
+
 QTableWidget* MakeGrid(const char* name, QWidget* parent) {
     auto* grid = new QTableWidget(parent);
     grid->setObjectName(name);

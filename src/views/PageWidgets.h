@@ -6,6 +6,7 @@
 
 #include "app/ListColumns.h"
 
+class QAbstractItemModel;
 class QChartView;
 class QComboBox;
 class QLayout;
@@ -53,6 +54,8 @@ QTreeWidget* MakeList(const char* name, QWidget* parent, std::initializer_list<T
 TSortableList* MakeSortableList(const char* name, QWidget* parent, std::initializer_list<TColumnDef> columns);
 // A list whose rows come from a model (virtual); without a model yet it shows its columns only.
 QTableView* MakeVirtualList(const char* name, QWidget* parent, std::initializer_list<TColumnDef> columns);
+// Gives a virtual list its model in place of the placeholder; the columns keep their widths.
+void SetListModel(QTableView* list, QAbstractItemModel* model);
 QTableView* MakeVirtualList(const char* name, QWidget* parent, const std::vector<TColumnDef>& columns);
 QTableWidget* MakeGrid(const char* name, QWidget* parent);
 QChartView* MakeChart(const char* name, QWidget* parent);

@@ -8,6 +8,7 @@
 
 namespace qx::test {
 
+// One run of the command-line tool over a program directory: exit code and both streams.
 struct TCliRun {
     int Code;
     std::string Out, Err;

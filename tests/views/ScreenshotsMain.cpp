@@ -42,7 +42,12 @@
 #include "views/pages/GraphsPage.h"
 #include "views/pages/LayoutPage.h"
 #include "views/pages/WeekPage.h"
+#include "views/pages/RatingPage.h"
+#include "views/pages/StakesPage.h"
 #include "views/pages/StatPage.h"
+#include "views/FormGraph.h"
+#include "views/dialogs/FormStake.h"
+#include "views/dialogs/FormStakeFilter.h"
 #include "views/stat/StatTableView.h"
 #include <QCheckBox>
 #include <QScrollBar>
@@ -277,6 +282,50 @@ int main(int argc, char** argv) {
     auto box = TQtShell::CreateMessageBox(TMessageKind::AskDelete, DeleteRecordsQuestion(3), &window);
     Save(box.get(), "dialog-delete-question");
     box->close();
+
+    // The stakes and rating tabs over the stakes the script made with the command-line tool.
+    window.MainTabs()->setCurrentWidget(window.Page("tsStakes"));
+    auto* stakesPage = static_cast<TStakesPage*>(window.Page("tsStakes"));
+    if (stakesPage->Grid()->model()->rowCount() > 2)
+        stakesPage->Grid()->selectionModel()->select(stakesPage->Grid()->model()->index(2, 0),
+                                                     QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    window.Commands().Evaluate();
+    Save(&window, "tab-stakes");
+    if (auto* context = window.findChild<QMenu*>("pmStakes")) {
+        context->popup(window.mapToGlobal(QPoint(500, 200)));
+        Save(context, "context-pmStakes");
+        context->hide();
+    }
+    window.MainTabs()->setCurrentWidget(window.Page("tsRating"));
+    auto* ratingPage = static_cast<TRatingPage*>(window.Page("tsRating"));
+    ratingPage->List()->selectAll();
+    window.Commands().Evaluate();
+    Save(&window, "tab-rating");
+    if (auto* context = window.findChild<QMenu*>("pmRatings")) {
+        context->popup(window.mapToGlobal(QPoint(500, 200)));
+        Save(context, "context-pmRatings");
+        context->hide();
+    }
+    {
+        TFormStake stake(window.Shell(), ws.ProposedStake(ws.Combs().List().at(3)), 1, &window);
+        Save(&stake, "dialog-stake");
+        TFormMulti multi(window.Shell(), ws.ProposedStake(std::nullopt).DrawNumber, &window);
+        Save(&multi, "dialog-multi-stake");
+        TFormStakeFilter stakeFilter(3, 1, &window);
+        Save(&stakeFilter, "dialog-stake-filter");
+    }
+    try {
+        TFormGraph profit(ws, &window);
+        profit.Show(ws.StakesGraphDraws());
+        Save(&profit, "window-graph-profit");
+        TFormGraph overlap(ws, &window);
+        overlap.Show(ws.StakesGraphComments(ratingPage->SelectedRows(), false));
+        Save(&overlap, "window-graph-overlap");
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "no stake graphs: %s\n", e.what());
+        ++Failures;
+    }
+    window.MainTabs()->setCurrentIndex(0);
 
     window.Shell().ShowWait("Загрузка тиражей с сайта лотереи...");
     Save(window.Shell().WaitWindow(), "window-wait");

@@ -46,6 +46,11 @@ const std::vector<TViewExport>& ViewExports() {
          [](const TWorkspace& ws, const QAbstractItemView& v) {
              return ws.FormKeys().TabLayout && v.model()->columnCount() + 1 > 2;
          }},
+        {"RatingsXlsExport", "lvRatings", TExportVariant::List,
+         [](const TWorkspace& ws, const QAbstractItemView&) { return !ws.Ratings().Empty(); }},
+        // The stakes grid: row 0 is its header, the texts those the grid paints.
+        {"StakesXlsExport", "sgStakes", TExportVariant::DrawnGrid,
+         [](const TWorkspace& ws, const QAbstractItemView&) { return ws.StakesOpen() && ws.StakesCount() > 0; }},
     };
     return exports;
 }
