@@ -62,7 +62,13 @@ int TWorkspace::DrawsDownload() {
 }
 
 void TWorkspace::StakesCheckAfterDownload() {
-    // The stakes book checks open stakes against the new draws and refreshes its grid here.
+    // As "Проверить ставки" does; this runs while the command unwinds, so nothing may escape.
+    try {
+        StakesCheck();
+        StakesRefresh(true, false);
+    } catch (const std::exception& e) {
+        FShell.ShowError(e.what());
+    }
 }
 
 int TWorkspace::DownloadDraws() {

@@ -29,6 +29,8 @@ void TWorkspace::LoadFormKeys() {
     try {
         TIniFile ini = ReadFormState();
         FFormKeys.Load(ini);
+        if (auto sort = ReadSortType(ini, kMainFormSection, "lvRatings"))
+            FRatingsSort = {sort->Column, sort->Direction != 0};
         if (!FFormKeys.PrefetchsInit) {
             FFormKeys.PrefetchsInit = true;
             UpdateFormState([&](TIniFile& state) {
@@ -90,9 +92,15 @@ bool TWorkspace::StartSecondStage() {
             FQuitRequested = true;
             return false;
         }
+        if (!StakesLoad()) {
+            FShell.ShowError(kExclusiveAccessMessage);
+            FQuitRequested = true;
+            return false;
+        }
         LoadDraws();
         GenerateCombs(FCombsGen, true);
         RefreshViews(true);
+        RatingsLoad();
         FStarted = true;
         FShell.ShowStatus("");
         const TSwitches& sw = FOptions.Switches;
@@ -138,8 +146,14 @@ void TWorkspace::Shutdown() {
     FArchive.Clear();
     if (FStakesLock.IsOpen()) {
         TBusyScope busy(FShell, "Сохранение файла ставок...");
+        try {
+            FStakes.Flush();
+        } catch (const std::exception& e) {
+            FShell.ShowError(FailureText("Ошибка записи в файл ставок!\r\r%s", e.what()));
+        }
         FStakesLock.Close();
     }
+    FRatings.Clear();
     FObservers.clear();
 }
 

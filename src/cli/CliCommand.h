@@ -36,6 +36,8 @@ void AddFilterCommands(TCliCommandList& list);
 void AddStatsCommands(TCliCommandList& list);
 void AddDownloadCommands(TCliCommandList& list);
 void AddProxyCommands(TCliCommandList& list);
+void AddStakesCommands(TCliCommandList& list);
 void AddExportCommands(TCliCommandList& list);
+void AddViewCommands(TCliCommandList& list);
 
 } // namespace qx

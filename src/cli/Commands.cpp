@@ -22,7 +22,9 @@ TCliCommandList AllCommands() {
     AddStatsCommands(list);
     AddDownloadCommands(list);
     AddProxyCommands(list);
+    AddStakesCommands(list);
     AddExportCommands(list);
+    AddViewCommands(list);
     return list;
 }
 

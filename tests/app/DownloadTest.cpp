@@ -117,10 +117,13 @@ TEST_F(Download, NewDrawsAreNumberedOnFromTheNewestAfterADeletion) {
     TFakeResultsSite site(days);
     StartAt(20150110, stored);
     Configure(site.BaseUrl());
+    // A stake on the next draw is checked once the download brings it.
+    ASSERT_TRUE(Ws->StakeAdd(Ws->ProposedStake(MakeCode(1, 2, 3, 4)), 1));
     EXPECT_EQ(Ws->DrawsDownload(), 10);
     EXPECT_EQ(Ws->Draws()[9].Number, 11);
     EXPECT_EQ(Ws->Draws().back().Number, 20);
     EXPECT_EQ(Ws->Draws()[9].DateLabel(), "01/06/2015 M");
+    EXPECT_EQ(Ws->LastCheckedCount(), 1);
 }
 
 TEST_F(Download, EveryFailureEndsInTheQuestionAndLeavesTheFilesAsTheyWere) {

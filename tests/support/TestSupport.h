@@ -80,7 +80,7 @@ private:
     std::optional<std::string> FOld;
 };
 
-// The real archive of 13,788 draws beside the project; empty when it is not there.
+// The example archive of 13,788 real draws (data/examples); empty when it is not there.
 std::filesystem::path RealArchiveCsv();
 std::filesystem::path TestDataDir();
 
