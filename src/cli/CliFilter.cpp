@@ -17,14 +17,16 @@ void StartList(TWorkspace& ws, const std::optional<std::string>& in) {
         throw TAppError("Исходный список комбинаций не создан");
 }
 
-void ByRows(TCliContext& c, TCliArgs& args, const std::optional<std::string>& in) {
+void ByRows(TCliContext& c, TCliArgs& args, const std::optional<std::string>& in, bool dryRun) {
     TWorkspace& ws = c.Workspace;
     const auto code = args.TakeOption("method");
     const auto rows = args.TakeOption("rows");
     const int window = args.TakeIntOption("window").value_or(ws.StatTab().WindowLength());
     const bool keep = args.TakeFlag("keep");
     const bool remove = args.TakeFlag("remove");
-    if (!code || !rows || keep == remove) throw TAppError("Укажите --method, --rows и одно из --keep / --remove");
+    // A dry run counts both ways; one of the two may still be named.
+    if (!code || !rows || (keep && remove) || (!keep && !remove && !dryRun))
+        throw TAppError("Укажите --method, --rows и одно из --keep / --remove");
     const std::vector<std::string_view> values = SplitWords(*rows, ",");
     if (values.empty()) throw TAppError("Не указаны значения параметра --rows");
     const int method = ws.Stats().IndexOfCode(*code);
@@ -44,6 +46,11 @@ void ByRows(TCliContext& c, TCliArgs& args, const std::optional<std::string>& in
         selected.push_back(found);
     }
     ws.StatTab().SetSelection(selected);
+    if (dryRun) {
+        const TSelectionPreview counts = ws.PreviewSelection().value_or(TSelectionPreview{});
+        c.Out << "Оставить выделенные: " << counts.Keep << "\nУдалить выделенные: " << counts.Remove << "\n";
+        return;
+    }
     if (keep)
         ws.StatFilterInclude();
     else
@@ -77,15 +84,16 @@ void Filter(TCliContext& c, TCliArgs& args) {
     // the program directory's.
     if (in) in = std::filesystem::absolute(*in).string();
     const auto out = args.TakeOption("out");
+    const bool dryRun = args.TakeFlag("dry-run");
     const std::vector<std::string> texts = args.TakeOptions("text");
     if (texts.size() > size_t(kFilterFields))
         throw TAppError(FormatText("Можно указать не более %d описаний фильтров (--text)", {std::to_string(kFilterFields)}));
     if (texts.empty())
-        ByRows(c, args, in);
+        ByRows(c, args, in, dryRun);
     else
         ByText(c, texts, in);
     if (!args.Positionals().empty()) throw TAppError("Неверное количество параметров команды");
-    if (out && c.Workspace.SaveCombsFile(*out)) c.Out << "Сохранено в " << *out << "\n";
+    if (out && !dryRun && c.Workspace.SaveCombsFile(*out)) c.Out << "Сохранено в " << *out << "\n";
 }
 
 } // namespace
@@ -94,7 +102,8 @@ void AddFilterCommands(TCliCommandList& list) {
     // The list is made by the command itself, and only the output file is written.
     list.push_back(ReadingCommand({"filter"},
                     "filter --method КОД --window N --rows ЗНАЧ[,ЗНАЧ...] (--keep|--remove) [--in ФАЙЛ.lcv] [--out ФАЙЛ.lcv]\n"
-                    "  filter --text ОПИСАНИЕ [--text ОПИСАНИЕ...] [--in ФАЙЛ.lcv] [--out ФАЙЛ.lcv]  варианты фильтров",
+                    "  filter --text ОПИСАНИЕ [--text ОПИСАНИЕ...] [--in ФАЙЛ.lcv] [--out ФАЙЛ.lcv]  варианты фильтров\n"
+                    "  filter ... --dry-run  только количества комбинаций, без сохранения",
                     Filter));
 }
 

@@ -41,6 +41,12 @@ void TExclusiveFile::Open(const std::filesystem::path& path) {
 
 void TExclusiveFile::Close() { CloseHandle(FHandle); }
 
+void TExclusiveFile::Adopt(int lockedHandle) {
+    const int old = FHandle;
+    FHandle = lockedHandle;
+    if (old >= 0 && old != lockedHandle) ::close(old);
+}
+
 TDirectoryLock::~TDirectoryLock() { Unlock(); }
 
 void TDirectoryLock::Lock(const std::filesystem::path& dir) {
