@@ -52,6 +52,8 @@ int TWorkspace::Today() const {
 }
 
 int TWorkspace::DrawsDownload() {
+    // An archive that failed to load is never written: nothing is fetched that could not be kept.
+    RequireArchiveWritable();
     TBusyScope busy(FShell, kDownloadText);
     FShell.ShowWait(kDownloadText);
     TScopeExit after([this] {
@@ -97,11 +99,11 @@ int TWorkspace::DownloadDraws() {
                 const int n = DownloadRange(from, to);
                 FProxy.ProxyConfirm();
                 if (n <= 0) break;
+                // A draws file that cannot be written stops the download: nothing more piles
+                // up in memory only, and draws not saved are not counted as added.
+                if (!SaveDraws()) break;
                 total += n;
                 FDownloadReport.Added = total;
-                // A draws file that cannot be written stops the download: nothing more piles
-                // up in memory only.
-                if (!SaveDraws()) break;
                 RefreshViews(false);
                 if (to >= today) break;
             }

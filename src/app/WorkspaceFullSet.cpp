@@ -64,7 +64,10 @@ std::optional<TFullSet> TWorkspace::ExistingFullSet(int method) const {
     try {
         const std::filesystem::path path = FullSetFile(method);
         std::error_code ec;
-        if (std::filesystem::exists(path, ec)) return DecodeFullSet(ReadFileBytes(path));
+        if (!std::filesystem::exists(path, ec)) return std::nullopt;
+        auto set = DecodeFullSet(ReadFileLimited(path, kMaxFullSetFileBytes));
+        // A damaged file gives no norms here; applying the filter builds it again.
+        if (set && FullSetDefect(*set, FullSetShapeOf(*FStats.CreateStat(method))).empty()) return set;
     } catch (const std::exception&) {
         // Unreadable now: the preview goes without norms; applying the filter reports it.
     }

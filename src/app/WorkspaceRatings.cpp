@@ -4,6 +4,7 @@
 #include "app/Workspace.h"
 #include "core/Error.h"
 #include "core/FileIO.h"
+#include "core/ProgramPaths.h"
 #include "core/Text.h"
 #include "scripts/RatingsText.h"
 
@@ -28,7 +29,8 @@ void TWorkspace::RatingsResort() {
         TBusyScope busy(FShell, "Сортировка рейтинга...");
         FRatings.Sort(FRatingsSort);
     }
-    {
+    // A reading run sorts for its own output and writes nothing.
+    if (!FOptions.ReadOnly) {
         TBusyScope busy(FShell, "Сохранение файла рейтинга...");
         try {
             FRatings.Save(FPaths.RatingsFile());
@@ -88,7 +90,8 @@ bool TWorkspace::RatingsRefresh() {
 
 void TWorkspace::RatingsExport(const std::filesystem::path& file) {
     TBusyScope busy(FShell, "Экспорт в CSV-файл...");
-    WriteTextFileAtomic(file, RatingsCsvText(FRatings.Rows(), FDecimalSeparator));
+    // Never over one of the program's own files; a FIFO or a device is written directly.
+    WriteUserTarget(ResolveOutputFile(FPaths, file), Utf8ToCp1251(RatingsCsvText(FRatings.Rows(), FDecimalSeparator)));
 }
 
 void TWorkspace::RatingsClear() {

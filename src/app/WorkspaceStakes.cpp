@@ -1,12 +1,18 @@
 // The stakes commands: collect the inputs, call the stakes book, show the outcome, refresh.
+#include <cerrno>
 #include <climits>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include "app/Workspace.h"
 #include "core/ArchiveQueries.h"
 #include "core/Error.h"
+#include "core/FileIO.h"
 #include "core/Text.h"
 #include "stakes/DeleteByMask.h"
 #include "stakes/StakesGraphs.h"
+#include "stakes/StakesVersion.h"
 
 namespace qx {
 namespace {
@@ -29,10 +35,39 @@ bool Shown(TShell& shell, const char* failure, Fn&& step) {
     }
 }
 
+// An existing stakes file opened for reading only, without a lock; -1 when there is none.
+int OpenStakesForReading(const std::filesystem::path& path) {
+    // O_NONBLOCK: a FIFO planted at the name must not hang the run; it is refused below.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0) {
+        if (errno == ENOENT) return -1;
+        throw TAppError(SystemErrorText(path, errno));
+    }
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        ::close(fd);
+        throw TAppError(path.string() + ": не является обычным файлом");
+    }
+    return fd;
+}
+
 } // namespace
 
 bool TWorkspace::StakesLoad() {
     TBusyScope busy(FShell, "Загрузка файла ставок...");
+    if (FOptions.ReadOnly) {
+        // A reading run holds no lock and creates nothing: an existing file is read as it is, an
+        // outdated one is left for a run that may write (which keeps a copy before emptying it).
+        if (!Shown(FShell, "Ошибка чтения файла ставок!\r\r%s", [&] {
+                const int fd = OpenStakesForReading(FPaths.StakesFile());
+                if (fd < 0) return;
+                FStakesLock.Adopt(fd);
+                if (!StakesFileCurrent(fd, FPaths.StakesFile())) FStakesLock.Close();
+            }))
+            return false;
+        StakesRefresh(true, false);
+        return true;
+    }
     if (!Shown(FShell, "Ошибка чтения файла ставок!\r\r%s", [&] {
             if (FStakes.Load() == TStakesLoadResult::Outdated) FShell.ShowNotice(kOutdatedStakes);
         }))

@@ -52,9 +52,9 @@ void Download(TCliContext& c, TCliArgs& args) {
 } // namespace
 
 void AddDownloadCommands(TCliCommandList& list) {
-    list.push_back({{"draws", "download"},
+    list.push_back(WritingCommand({"draws", "download"},
                     "draws download [--today ГГГГММДД] [--retries N]  загрузка новых тиражей с сайта лотереи",
-                    Download});
+                    Download));
 }
 
 } // namespace qx

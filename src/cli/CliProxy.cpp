@@ -80,10 +80,10 @@ void Discover(TCliContext& c, TCliArgs& args) {
 } // namespace
 
 void AddProxyCommands(TCliCommandList& list) {
-    list.push_back({{"proxy", "show"}, "proxy show                             параметры proxy-сервера", Show});
-    list.push_back({{"proxy", "set"},
-                    "proxy set off|auto|manual [--server ИМЯ] [--port N] [--user ИМЯ] [--password-stdin]", Set});
-    list.push_back({{"proxy", "discover"}, "proxy discover [--target АДРЕС]        поиск proxy-серверов", Discover});
+    list.push_back(ReadingCommand({"proxy", "show"}, "proxy show                             параметры proxy-сервера", Show));
+    list.push_back(WritingCommand({"proxy", "set"},
+                    "proxy set off|auto|manual [--server ИМЯ] [--port N] [--user ИМЯ] [--password-stdin]", Set));
+    list.push_back(WritingCommand({"proxy", "discover"}, "proxy discover [--target АДРЕС]        поиск proxy-серверов", Discover));
 }
 
 } // namespace qx

@@ -168,21 +168,21 @@ void RatingsExport(TCliContext& c, TCliArgs& args) {
 } // namespace
 
 void AddStakesCommands(TCliCommandList& list) {
-    list.push_back({{"stakes", "list"}, "stakes list [--limit N]                список ставок (последние N)", List});
+    list.push_back(ReadingCommand({"stakes", "list"}, "stakes list [--limit N]                список ставок (последние N)", List));
     list.push_back({{"stakes", "add"},
                     "stakes add --draw N --digits \"D;D;D;D\" [--draws K] [--comment ТЕКСТ]  сделать ставку\n"
                     "  stakes add --lcv ФАЙЛ.lcv [--draw N] [--draws K] [--comment ТЕКСТ]  ставки на комбинации файла",
                     Add});
-    list.push_back({{"stakes", "check"}, "stakes check                           проверить ставки", Check});
-    list.push_back({{"stakes", "delete"},
-                    "stakes delete (--rows A-B | --where ОП:ЗНАЧЕНИЕ)  удалить строки или ставки по условию", Delete});
-    list.push_back({{"stakes", "clear"}, "stakes clear                           удалить все ставки", Clear});
-    list.push_back({{"ratings", "list"},
-                    "ratings list [--sort СТОЛБЕЦ[:desc]] [--mode 0..2]  рейтинг", RatingsList});
-    list.push_back({{"ratings", "rebuild"}, "ratings rebuild                        пересчитать рейтинг по ставкам",
-                    RatingsRebuild});
-    list.push_back({{"ratings", "export"}, "ratings export ФАЙЛ.csv                экспорт рейтинга в CSV-файл",
-                    RatingsExport});
+    list.push_back(WritingCommand({"stakes", "check"}, "stakes check                           проверить ставки", Check));
+    list.push_back(WritingCommand({"stakes", "delete"},
+                    "stakes delete (--rows A-B | --where ОП:ЗНАЧЕНИЕ)  удалить строки или ставки по условию", Delete));
+    list.push_back(WritingCommand({"stakes", "clear"}, "stakes clear                           удалить все ставки", Clear));
+    list.push_back(ReadingCommand({"ratings", "list"},
+                    "ratings list [--sort СТОЛБЕЦ[:desc]] [--mode 0..2]  рейтинг", RatingsList));
+    list.push_back(WritingCommand({"ratings", "rebuild"}, "ratings rebuild                        пересчитать рейтинг по ставкам",
+                    RatingsRebuild));
+    list.push_back(ReadingCommand({"ratings", "export"}, "ratings export ФАЙЛ.csv                экспорт рейтинга в CSV-файл",
+                    RatingsExport));
 }
 
 } // namespace qx

@@ -71,10 +71,11 @@ void View(TCliContext& c, TCliArgs& args) {
 } // namespace
 
 void AddViewCommands(TCliCommandList& list) {
-    list.push_back({{"view"},
-                    "view card|layout|compare|week [--offset N] [--len L] [--lens A,B,C,D,E]  карта, схема, "
-                    "списки сравнения, дни недели",
-                    View});
+    list.push_back(ReadingCommand(
+        {"view"},
+        "view card|layout|compare|week [--offset N] [--len L] [--lens A,B,C,D,E]  карта, схема, "
+        "списки сравнения, дни недели",
+        View));
 }
 
 } // namespace qx

@@ -18,10 +18,9 @@ const TDrawRecord& AtRow(const TDrawsArray& draws, int row) { return draws[draws
 int64_t NextDrawNumber(const TDrawsArray& draws, int row) {
     if (draws.empty()) return 1;
     if (!RowInside(draws, row)) return -1;
-    // A hostile archive may hold the largest number: the next one stays there instead of wrapping
-    // to a negative number (a draw number of that size is refused when entered).
-    const int32_t number = AtRow(draws, row).Number;
-    return number < kDrawNumberLimit ? number + 1 : kDrawNumberLimit;
+    // 64 bits: after the largest number a record holds the next one does not wrap to a negative
+    // number; whoever would store it refuses it.
+    return int64_t{AtRow(draws, row).Number} + 1;
 }
 
 TCombCode CodeAtRow(const TDrawsArray& draws, int row) {

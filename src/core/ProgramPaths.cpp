@@ -1,5 +1,7 @@
 #include "core/ProgramPaths.h"
 
+#include <algorithm>
+#include <string_view>
 #include <sys/stat.h>
 
 #include "core/Error.h"
@@ -23,7 +25,8 @@ std::filesystem::path TProgramPaths::FilterNamesFile() const { return Dir / (Exe
 std::filesystem::path TProgramPaths::PrefetchsDir() const { return Dir / "Prefetchs"; }
 
 std::vector<std::filesystem::path> TProgramPaths::DataFiles() const {
-    return {DrawsFile(), ConfigFile(), FormStateFile(), StakesFile(), RatingsFile(),
+    // The stakes file's backup holds the only copy of stakes an outdated file had.
+    return {DrawsFile(), ConfigFile(), FormStateFile(), StakesFile(), Base(".lsk.bak"), RatingsFile(),
             TablesFile(), ScriptFile(), FilterNamesFile()};
 }
 
@@ -32,6 +35,15 @@ std::filesystem::path Canonical(const std::filesystem::path& path) {
     std::error_code ec;
     auto canonical = std::filesystem::weakly_canonical(path, ec);
     return ec ? std::filesystem::absolute(path, ec).lexically_normal() : canonical;
+}
+
+// The stake logs "Quadrix_4d10-<matches>.log".
+bool IsStakeLog(const std::filesystem::path& name) {
+    const std::string text = name.string();
+    const std::string prefix = std::string(kProgramBaseName) + "-";
+    if (!text.starts_with(prefix) || !text.ends_with(".log") || text.size() <= prefix.size() + 4) return false;
+    const std::string_view digits(text.data() + prefix.size(), text.size() - prefix.size() - 4);
+    return std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; });
 }
 
 bool SameInode(const struct stat& a, const std::filesystem::path& b) {
@@ -45,6 +57,7 @@ bool TProgramPaths::IsOwnDataFile(const std::filesystem::path& path) const {
     struct stat st {};
     const bool exists = ::stat(path.c_str(), &st) == 0;
     if (target.parent_path() == Canonical(PrefetchsDir()) && target.extension() == ".dfc") return true;
+    if (target.parent_path() == Canonical(Dir) && IsStakeLog(target.filename())) return true;
     for (const auto& file : DataFiles())
         if (target == Canonical(file) || (exists && SameInode(st, file))) return true;
     return false;

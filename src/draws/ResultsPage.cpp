@@ -141,9 +141,14 @@ TNewDraws CollectNewDraws(const std::vector<TResultsDay>& days, const TDrawsArra
         return a.Date != b.Date ? a.Date < b.Date : a.Half < b.Half;
     });
     // Numbers go on from the newest draw's: after a deletion the archive length is no longer free.
-    int32_t number = NextDrawNumber(archive, 0);
+    int64_t number = NextDrawNumber(archive, 0);
     for (TCollected& c : collected) {
-        c.Draw.Number = number++;
+        // Numbers end below the largest a record holds: draws past it cannot be stored.
+        if (!IsValidDrawNumber(number)) {
+            ++result.Skipped;
+            continue;
+        }
+        c.Draw.Number = static_cast<int32_t>(number++);
         result.Draws.push_back(c.Draw);
     }
     return result;

@@ -6,6 +6,7 @@
 #include <cstring>
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
 
@@ -13,6 +14,7 @@
 #include "core/FileIO.h"
 #include "core/Text.h"
 #include "stakes/StakesBook.h"
+#include "stakes/StakesVersion.h"
 
 namespace qx {
 namespace {
@@ -21,7 +23,10 @@ namespace {
 class TReplacementFile {
 public:
     TReplacementFile(std::filesystem::path path, const TFaultHook& fault) : FPath(std::move(path)), FFault(fault) {
-        FHandle = ::open(FPath.c_str(), O_RDWR | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+        // What an interrupted run left at the name goes first; the new file is created
+        // exclusively, so a link planted there is never followed.
+        ::unlink(FPath.c_str());
+        FHandle = ::open(FPath.c_str(), O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644);
         if (FHandle < 0) throw TAppError(SystemErrorText(FPath, errno));
     }
     ~TReplacementFile() {
@@ -83,14 +88,19 @@ constexpr int64_t kCopyBlock = 4096;
 
 } // namespace
 
+bool StakesFileCurrent(int fd, const std::filesystem::path& path) {
+    struct stat st {};
+    if (::fstat(fd, &st) != 0) throw TAppError(SystemErrorText(path, errno));
+    if (st.st_size == 0) return true;
+    uint8_t version = 0;
+    if (!ReadAllAt(fd, &version, 1, 0)) throw TAppError(SystemErrorText(path, errno));
+    return st.st_size % kStakeSize == 0 && version == kStakeVersion;
+}
+
 TStakesLoadResult TStakesBook::Load() {
     FFile.RequireOpen();
     ResetIndexes();
-    const int64_t size = FFile.Size();
-    if (size == 0) return TStakesLoadResult::Ready;
-    uint8_t version = 0;
-    if (!ReadAllAt(FFile.Handle(), &version, 1, 0)) throw TAppError(SystemErrorText(Path(), errno));
-    if (size % kStakeSize == 0 && version == kStakeVersion) return TStakesLoadResult::Ready;
+    if (StakesFileCurrent(FFile.Handle(), Path())) return TStakesLoadResult::Ready;
     // One torn append would otherwise cost every stake: the bytes are kept before emptying.
     Backup();
     FFile.Truncate();

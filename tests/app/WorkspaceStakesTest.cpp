@@ -225,9 +225,11 @@ TEST(StakeForms, TheDialogRulesInOrder) {
     EXPECT_EQ(AcceptStakeForm(1, 65536, "1;2;3;4", "c", r).Field, TStakeField::DrawsCount);
     EXPECT_EQ(AcceptStakeForm(1, 1, "1;2;3", "", r).Field, TStakeField::Numbers);
     EXPECT_EQ(AcceptStakeForm(1, 1, "1;2;3;4;5", "c", r).Message, "Введена некорректная комбинация!");
+    // A word that is no digit is refused rather than staked as 0.
+    EXPECT_EQ(AcceptStakeForm(1, 1, "1;2;3;x", "c", r).Field, TStakeField::Numbers);
     EXPECT_EQ(AcceptStakeForm(1, 1, "1;2;3;4", "  ", r).Message, "Необходимо ввести комментарий!");
     EXPECT_EQ(std::memcmp(&r, &before, sizeof r), 0);
-    ASSERT_TRUE(AcceptStakeForm(2147483647, 65535, " 9 ,8;;7 ; x", std::string(70, 'w'), r));
+    ASSERT_TRUE(AcceptStakeForm(2147483647, 65535, " 9 ,8;;7 ; 0", std::string(70, 'w'), r));
     EXPECT_EQ(r.DrawNumber, 2147483647);
     EXPECT_EQ(r.NumbersText(), "9;8;7;0");
     EXPECT_EQ(r.CommentText(), std::string(64, 'w'));

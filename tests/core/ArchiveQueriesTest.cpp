@@ -82,8 +82,8 @@ TEST(ArchiveQueries, NextNumberCodesAndFollowingDraw) {
     EXPECT_EQ(NextDrawNumber(a, 0), 1501);
     EXPECT_EQ(NextDrawNumber(a, 3), 1498);  // offset 3: draw High - 3 plus one
     EXPECT_EQ(NextDrawNumber(a, 10), -1);
-    a.back().Number = 2147483647;  // a hostile archive: the next number stays put instead of wrapping
-    EXPECT_EQ(NextDrawNumber(a, 0), 2147483647);
+    a.back().Number = 2147483647;  // a hostile archive: the next number does not wrap
+    EXPECT_EQ(NextDrawNumber(a, 0), 2147483648);
     a.back().Number = 1500;
     EXPECT_EQ(CurrentIndex(a, 3), 6);
     EXPECT_EQ(CodeAtRow(a, 0), MakeCode(0, 0, 0, 9));

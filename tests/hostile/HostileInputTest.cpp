@@ -109,7 +109,7 @@ TEST(Hostile, DrawsFile) {
          {"info"},
          "некорректные записи (номер тиража не больше 0 или число больше 9): ",
          0},
-        {"largest number", largestNumber, {"info"}, "Следующий тираж: 2147483647\n", 0},
+        {"largest number", largestNumber, {"info"}, "Следующий тираж: 2147483648\n", 0},
         {"incomplete tail", Put("Quadrix_4d10.ldr", std::string(24 * 3 + 5, '\1')), {"draws", "list"}, "", 0},
     });
 }
@@ -315,6 +315,10 @@ TEST(Hostile, CommandLineArguments) {
          [](const TProgramDir& p) { fs::create_symlink(p.File("Quadrix_4d10.ldr"), p.Input("a.csv")); },
          {"draws", "export", "{in}/a.csv"},
          "является файлом данных программы"},
+        {"export over the stakes backup", Put("Quadrix_4d10.lsk.bak", "old stakes"),
+         {"draws", "export", "{dir}/Quadrix_4d10.lsk.bak"}, "является файлом данных программы"},
+        {"ratings over a stake log", Put("Quadrix_4d10-4.log", "log"),
+         {"ratings", "export", "{dir}/Quadrix_4d10-4.log"}, "является файлом данных программы"},
         {"export to a folder", nullptr, {"draws", "export", "{in}"}, std::strerror(EISDIR)},
         {"workbook over the archive", nullptr, {"export", "draws", "--out", "{dir}/Quadrix_4d10.ldr"},
          "является файлом данных программы"},

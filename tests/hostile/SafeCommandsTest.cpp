@@ -90,6 +90,31 @@ TEST(SafeCommands, ReadingCommandsCreateNothing) {
     }
 }
 
+TEST(SafeCommands, ReadingCommandsLeaveStakesAndRatingsAsTheyAre) {
+    TProgramDir p;
+    // A stake on a draw the archive then gets, checked: the stakes and ratings files hold rows.
+    ASSERT_EQ(RunTool(p.Dir(), {"stakes", "add", "--draw", "41", "--digits", "1;2;3;4"}).Code, 0);
+    ASSERT_EQ(RunTool(p.Dir(), {"draws", "add", "41", "1;2;3;4", "02/10/2019 M"}).Code, 0);
+    ASSERT_EQ(RunTool(p.Dir(), {"stakes", "check"}).Code, 0);
+    ASSERT_TRUE(fs::exists(p.File("Quadrix_4d10.lrt")));
+    const auto before = Snapshot(p.Dir());
+    TFileSizeLimit noWrites(1); // any save would fail and make the command fail
+    for (std::vector<std::string> args :
+         {std::vector<std::string>{"info"}, {"stakes", "list"}, {"ratings", "list", "--sort", "3:desc"},
+          {"ratings", "export", p.Input("r.csv").string()}, {"view", "card"}, {"proxy", "show"}}) {
+        SCOPED_TRACE(args[0] + " " + args[1 % args.size()]);
+        TCliResult r = RunTool(p.Dir(), args);
+        EXPECT_EQ(r.Code, args[1 % args.size()] == "export" ? 1 : 0) << r.Err; // the export itself is a write
+        EXPECT_TRUE(Snapshot(p.Dir()) == before);
+    }
+    EXPECT_NE(RunTool(p.Dir(), {"stakes", "list"}).Out.find("\t41\t"), std::string::npos);
+    // The ratings export never replaces one of the program's files.
+    TCliResult r = RunTool(p.Dir(), {"ratings", "export", p.File("Quadrix_4d10.lrt").string()});
+    EXPECT_EQ(r.Code, 1);
+    EXPECT_NE(r.Err.find("является файлом данных программы"), std::string::npos);
+    EXPECT_TRUE(Snapshot(p.Dir()) == before);
+}
+
 TEST(SafeCommands, TheLockHoldsWhenItsFileIsDeleted) {
     TProgramDir p;
     TRecordingShell shell;
