@@ -95,10 +95,11 @@ void TWorkspace::ApplyFilterPart(const TFilterPart& part, const TLogSink& log) {
     RefreshStatTable(false);
     const TStatTable& table = FStatTab.Table();
     if (log)
-        for (const TStatTableRow& row : table.Rows) write(RowLogText(StatValuesOf(row)));
+        for (int r = 0; r < table.Size(); ++r) write(RowLogText(StatValuesOf(table, r)));
 
     auto stat = FStats.CreateStat(method);
-    const int rowCount = static_cast<int>(table.Rows.size());
+    const int rowCount = table.Size();
+    const TConditionInfo& condition = ConditionInfo(part.Condition);
     const bool keep = part.Keep;
     const std::string filterLine = keep ? "Оставляем выделенные значения..." : "Удаляем выделенные значения...";
     // One keep/remove step over the rows selected now; an emptied list is rolled back.
@@ -124,30 +125,37 @@ void TWorkspace::ApplyFilterPart(const TFilterPart& part, const TLogSink& log) {
             break;
         }
         const int row = part.BottomUp ? rowCount - 1 - k : k;
-        TStatValues v = FStatTab.StatValuesOfItem(row);
-        v.NumValue = stat->ParseValueChecked(v.Value);
-        const TConditionInfo& condition = ConditionInfo(part.Condition);
+        // The row's figures are read from the numbers its cells show; texts only for the log.
         const auto holds = [&] {
-            return ConditionHolds(part.Condition, RowFieldText(v, condition.Field), v.NumValue, part.ConditionValue);
+            return ConditionHolds(part.Condition, FigureOfRow(table, row, condition.Field),
+                                  table.Rows[size_t(row)].Value->NumValue, part.ConditionValue);
+        };
+        const auto stops = [&] {
+            return StopModeReached(part, FigureOfRow(table, row, TRowField::Count).Number.value_or(0),
+                                   FigureOfRow(table, row, TRowField::CountPercent).Number.value_or(0), steps,
+                                   FCombs.Count());
+        };
+        const auto logStep = [&] {
+            if (log) write(StepLogText(steps + 1, StatValuesOf(table, row)));
         };
         if (part.MultiSelect) {
             if (part.StopMode == smValue || part.StopMode == smPercent || part.StopMode == smSteps) {
-                if (StopModeReached(part, v, steps, FCombs.Count())) break;
+                if (stops()) break;
             }
             if (holds()) {
                 chosen.push_back(row);
                 FStatTab.SetSelection(chosen);
-                write(StepLogText(steps + 1, v));
+                logStep();
             }
             ++steps;
         } else {
             if (part.StopMode == smCombsCount || part.StopMode == smValue || part.StopMode == smPercent ||
                 part.StopMode == smSteps) {
-                if (StopModeReached(part, v, steps, FCombs.Count())) break;
+                if (stops()) break;
             }
             if (!holds()) continue;
             FStatTab.SetSelection({row});
-            write(StepLogText(steps + 1, v));
+            logStep();
             if (filterOnce()) {
                 ++steps;
             } else if (part.StopMode == smUntilEmpty) {

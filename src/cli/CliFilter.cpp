@@ -36,7 +36,7 @@ void ByRows(TCliContext& c, TCliArgs& args, const std::optional<std::string>& in
         int found = -1;
         const auto& table = ws.StatTab().Table().Rows;
         for (size_t r = 0; r < table.size(); ++r)
-            if (table[r][TStatColumn::Value] == value) found = int(r);
+            if (table[r].ValueText() == value) found = int(r);
         if (found < 0) throw TAppError(FormatText("В таблице статистики нет значения \"%s\"", {std::string(value)}));
         selected.push_back(found);
     }
