@@ -7,9 +7,10 @@ using namespace qx::test;
 
 namespace {
 
-const TStatTableRow& RowOf(const TStatTable& t, const std::string& value) {
-    for (const auto& r : t.Rows)
-        if (r[TStatColumn::Value] == value) return r;
+// The texts of the row showing value.
+TStatRowTexts RowOf(const TStatTable& t, const std::string& value) {
+    for (int r = 0; r < t.Size(); ++r)
+        if (t.Rows[size_t(r)].ValueText() == value) return t.Texts(r);
     throw std::runtime_error("no row " + value);
 }
 

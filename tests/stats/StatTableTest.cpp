@@ -1,10 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 
 #include "StatTestSupport.h"
 #include "stats/FullSet.h"
 #include "stats/StatTable.h"
+#include "stats/TableSort.h"
 
 using namespace qx;
 using namespace qx::test;
@@ -202,4 +204,28 @@ TEST(StatTable, EmptyWindowsAndTheDecimalSeparator) {
     EXPECT_EQ(RowOf(t, "1")[CountPercent], "16,66667");
     EXPECT_EQ(RowOf(t, "1")[Period], "1,5000");
     EXPECT_EQ(RowOf(t, "1")[Weight], "2,00");
+}
+
+// A row's texts are made once, the first time they are asked for, and stay with the row when the
+// table is sorted; sorting and cell numbers make none.
+TEST(StatTable, TextsAreMadeOnceOnDemand) {
+    TStatBench b;
+    b.Draws = DrawsOf({"1234", "1567", "8899", "0001"});
+    TStatTable t = b.Table("NUMS", 4);
+    const uint64_t before = StatTextsMade();
+    SortStatTable(t, ColumnIndex(Period), true);
+    EXPECT_EQ(t.Cell(0, Count).Value(), 2.0L);  // the longest period: the smallest count of two or more
+    EXPECT_EQ(StatTextsMade(), before);
+    const std::string_view count = t.Text(0, Count);
+    EXPECT_EQ(count, "2");
+    EXPECT_EQ(StatTextsMade(), before + 1);
+    EXPECT_EQ(t.Text(0, Count).data(), count.data());
+    const std::string_view value = t.Text(0, Value);
+    SortStatTable(t, ColumnIndex(Value), false);
+    const auto moved = std::find_if(t.Rows.begin(), t.Rows.end(), [&](const TStatTableRow& r) { return r.ValueText() == value; });
+    EXPECT_EQ(t.Text(int(moved - t.Rows.begin()), Count).data(), count.data());
+    EXPECT_EQ(StatTextsMade(), before + 1);
+    // A copy shares what is made.
+    const TStatTable copy = t;
+    EXPECT_EQ(copy.Text(int(moved - t.Rows.begin()), Count).data(), count.data());
 }
