@@ -1,8 +1,6 @@
 #include "stats/StatFormat.h"
 
 #include <algorithm>
-#include <array>
-#include <cmath>
 #include <cstring>
 #include <limits>
 
@@ -11,51 +9,19 @@
 namespace qx {
 namespace {
 
-static_assert(std::numeric_limits<long double>::digits == 64, "exact rounding reads a 64-bit significand");
+// The extended-precision format: a 64-bit significand with an explicit leading bit, then the
+// sign and a 15-bit exponent biased by 16383.
+static_assert(std::numeric_limits<long double>::digits == 64 && std::numeric_limits<long double>::max_exponent == 16384,
+              "cells read the bits of the x87 extended format");
+constexpr int kExponentBias = 16383;
+constexpr uint16_t kExponentMask = 0x7FFF;
 
-constexpr uint64_t kPow10[] = {1, 10, 100, 1000, 10000, 100000, 1000000, 10000000, 100000000, 1000000000};
+constexpr const uint64_t* kPow10 = detail::kCellPow10;
 // Largest shown digits: Scaled() must fit a signed 64-bit number with room to spare.
 constexpr uint64_t kMaxDigits = uint64_t(1) << 62;
 
-// "00", "01", ... "99" one after another.
-constexpr auto kDigitPairs = [] {
-    std::array<char, 200> pairs{};
-    for (int i = 0; i < 100; ++i) {
-        pairs[size_t(2 * i)] = char('0' + i / 10);
-        pairs[size_t(2 * i + 1)] = char('0' + i % 10);
-    }
-    return pairs;
-}();
-
-size_t DigitCount(uint64_t v) {
-    size_t n = 1;
-    for (;; v /= 10000, n += 4) {
-        if (v < 10) return n;
-        if (v < 100) return n + 1;
-        if (v < 1000) return n + 2;
-        if (v < 10000) return n + 3;
-    }
-}
-
-// The last count digits of v (leading zeros included) written backwards in front of end; v keeps
-// the rest.
-char* PutLastDigits(char* end, uint64_t& v, size_t count) {
-    for (; count >= 2; count -= 2) {
-        end -= 2;
-        std::memcpy(end, kDigitPairs.data() + 2 * (v % 100), 2);
-        v /= 100;
-    }
-    if (count == 1) {
-        *--end = char('0' + v % 10);
-        v /= 10;
-    }
-    return end;
-}
-
-uint64_t Magnitude(int64_t v) { return v < 0 ? 0 - uint64_t(v) : uint64_t(v); }
-
 TStatCell NumberCell(uint64_t digits, int decimals, bool negative) {
-    TStatCell c;
+    TStatCell c{};
     c.Kind = TStatCell::Number;
     c.Digits = digits;
     c.Decimals = uint8_t(decimals);
@@ -63,29 +29,24 @@ TStatCell NumberCell(uint64_t digits, int decimals, bool negative) {
     return c;
 }
 
-TStatCell TextCell(long double value, int decimals) {
-    TStatCell c;
+TStatCell TextCell(uint64_t significand, uint16_t signExponent, int decimals) {
+    TStatCell c{};
     c.Kind = TStatCell::Text;
-    c.Real = value;
+    c.Digits = significand;
+    c.SignExponent = signExponent;
     c.Decimals = uint8_t(decimals);
     return c;
 }
 
-// Sign, integer part (at least "0"), separator and decimals.
-size_t NumberLength(const TStatCell& c) {
-    const size_t digits = std::max(DigitCount(c.Digits), size_t(c.Decimals) + 1);
-    return (c.Negative || c.LeadingPlus()) + digits + (c.Decimals > 0);
-}
-
 std::string PrintedText(const TStatCell& c, char separator) {
-    std::string s = FormatReal(c.Real, TRealFormat::Fixed, c.Decimals);
+    std::string s = FormatReal(c.Printed(), TRealFormat::Fixed, c.Decimals);
     if (separator != '.') std::replace(s.begin(), s.end(), '.', separator);
     return s;
 }
 
 } // namespace
 
-int64_t RoundRatio(int64_t p, int64_t q) {
+int64_t detail::RoundRatioSigned(int64_t p, int64_t q) {
     int64_t whole = p / q, rem = p % q;
     if (rem < 0) {  // floor division
         --whole;
@@ -99,40 +60,26 @@ long double TStatCell::Value() const {
     return static_cast<long double>(Scaled()) / static_cast<long double>(kPow10[Decimals]);
 }
 
-TStatCell DashCell() { return {}; }
-
-TStatCell IntCell(int64_t value) { return NumberCell(Magnitude(value), 0, value < 0); }
-
-TStatCell SignedCell(int64_t value) {
-    TStatCell c = IntCell(value);
-    c.Plus = true;
-    return c;
-}
-
-TStatCell RatioCell(int64_t p, int64_t q, int decimals) {
-    const uint64_t magnitude = Magnitude(p);
-    // Small numerators (every table has them) are worked out in 64 bits.
-    if (q <= 0 || magnitude > kMaxDigits / kPow10[9])
-        return RealCell(static_cast<long double>(p) / static_cast<long double>(q), decimals);
-    const uint64_t scaled = magnitude * kPow10[decimals];
-    uint64_t whole = scaled / uint64_t(q);
-    const uint64_t twice = (scaled % uint64_t(q)) * 2;
-    // A quotient lying exactly half-way is rounded on its binary value.
-    if (twice == uint64_t(q)) return RealCell(static_cast<long double>(p) / static_cast<long double>(q), decimals);
-    if (twice > uint64_t(q)) ++whole;
-    return NumberCell(whole, decimals, p < 0);
+long double TStatCell::Printed() const {
+    long double value = 0;
+    std::memcpy(&value, &Digits, sizeof Digits);
+    std::memcpy(reinterpret_cast<char*>(&value) + sizeof Digits, &SignExponent, sizeof SignExponent);
+    return value;
 }
 
 TStatCell RealCell(long double value, int decimals) {
-    if (!std::isfinite(value)) return TextCell(value, decimals);
-    int exponent = 0;
-    const long double fraction = std::frexp(std::fabs(value), &exponent);  // in [0.5, 1), or 0
-    if (fraction == 0) return NumberCell(0, decimals, std::signbit(value));
-    // |value| * 10^decimals = significand * 10^decimals * 2^(exponent - 64), worked out exactly.
-    const auto significand = static_cast<uint64_t>(std::ldexp(fraction, 64));
+    uint64_t significand = 0;
+    uint16_t signExponent = 0;
+    std::memcpy(&significand, &value, sizeof significand);
+    std::memcpy(&signExponent, reinterpret_cast<const char*>(&value) + sizeof significand, sizeof signExponent);
+    const bool negative = (signExponent & 0x8000) != 0;
+    const int exponent = signExponent & kExponentMask;
+    if (exponent == kExponentMask) return TextCell(significand, signExponent, decimals);  // infinite, not a number
+    // |value| = significand * 2^(exponent - bias - 63) (subnormals: exponent 1), so
+    // |value| * 10^decimals is worked out exactly and rounded half to even.
+    const int shift = kExponentBias + 63 - std::max(exponent, 1);
+    if (shift <= 0) return TextCell(significand, signExponent, decimals);  // 2^63 or more
     const unsigned __int128 product = static_cast<unsigned __int128>(significand) * kPow10[decimals];
-    const int shift = 64 - exponent;
-    if (shift <= 0) return TextCell(value, decimals);  // 2^63 or more
     unsigned __int128 digits = 0;
     if (shift < 128) {
         const unsigned __int128 one = 1;
@@ -140,47 +87,50 @@ TStatCell RealCell(long double value, int decimals) {
         const unsigned __int128 rest = product & ((one << shift) - 1), half = one << (shift - 1);
         if (rest > half || (rest == half && (digits & 1) != 0)) ++digits;
     }
-    if (digits > kMaxDigits) return TextCell(value, decimals);
-    return NumberCell(uint64_t(digits), decimals, value < 0);
+    if (digits > kMaxDigits) return TextCell(significand, signExponent, decimals);
+    return NumberCell(uint64_t(digits), decimals, negative);
+}
+
+char* detail::WriteLongNumberText(const TStatCell& c, char separator, char* out) {
+    const unsigned digits = std::max(DigitCount(c.Digits), unsigned(c.Decimals) + 1);
+    const bool sign = c.Negative || c.LeadingPlus();
+    char* const end = out + sign + digits + (c.Decimals > 0);
+    uint64_t v = c.Digits;
+    auto putLast = [&v](char* e, unsigned count) {
+        for (; count >= 2; count -= 2) {
+            e -= 2;
+            std::memcpy(e, kDigitPairs.data() + 2 * (v % 100), 2);
+            v /= 100;
+        }
+        if (count == 1) {
+            *--e = char('0' + v % 10);
+            v /= 10;
+        }
+        return e;
+    };
+    char* p = putLast(end, c.Decimals);
+    if (c.Decimals > 0) *--p = separator;
+    putLast(p, digits - c.Decimals);
+    if (sign) *out = c.Negative ? '-' : '+';
+    return end;
+}
+
+char* detail::WritePrintedText(const TStatCell& c, char separator, char* out) {
+    const std::string s = PrintedText(c, separator);
+    std::memcpy(out, s.data(), s.size());
+    return out + s.size();
 }
 
 size_t CellTextLength(const TStatCell& c) {
-    switch (c.Kind) {
-    case TStatCell::Dash: return 1;
-    case TStatCell::Number: return NumberLength(c);
-    case TStatCell::Text: return PrintedText(c, '.').size();
-    }
-    return 0;
-}
-
-char* WriteCellText(const TStatCell& c, char separator, char* out) {
-    if (c.Kind == TStatCell::Dash) {
-        *out = '-';
-        return out + 1;
-    }
-    if (c.Kind == TStatCell::Text) {
-        const std::string s = PrintedText(c, separator);
-        std::memcpy(out, s.data(), s.size());
-        return out + s.size();
-    }
-    const size_t n = NumberLength(c);
-    uint64_t v = c.Digits;
-    char* s = PutLastDigits(out + n, v, c.Decimals);
-    if (c.Decimals > 0) *--s = separator;
-    // The integer part: at least one digit.
-    s = PutLastDigits(s, v, v == 0 ? 1 : DigitCount(v));
-    if (c.Negative)
-        out[0] = '-';
-    else if (c.LeadingPlus())
-        out[0] = '+';
-    return out + n;
+    if (c.Kind == TStatCell::Text) return PrintedText(c, '.').size();
+    char buf[kMaxCellNumberText];
+    return size_t(WriteCellText(c, '.', buf) - buf);
 }
 
 std::string CellText(const TStatCell& c, char separator) {
     if (c.Kind == TStatCell::Text) return PrintedText(c, separator);
-    std::string s(CellTextLength(c), '\0');
-    WriteCellText(c, separator, s.data());
-    return s;
+    char buf[kMaxCellNumberText];
+    return std::string(buf, WriteCellText(c, separator, buf));
 }
 
 std::string IntText(int64_t value) { return CellText(IntCell(value), '.'); }

@@ -1,7 +1,6 @@
 #include "stats/StatTable.h"
 
 #include <algorithm>
-#include <atomic>
 #include <cmath>
 #include <cstring>
 #include <memory>
@@ -35,22 +34,22 @@ public:
         using enum TStatColumn;
         switch (c) {
         case Value: return DashCell();
-        case Count: return IntCell(R.Count);
+        case Count: return CountCell();
         case CountPercent: return CountPercentCell();
-        case Norm: return T.HasNorms ? IntCell(R.Norm) : DashCell();
-        case Deviation: return T.HasNorms ? IntCell(Dev()) : DashCell();
+        case Norm: return NormCell();
+        case Deviation: return DeviationCell();
         case DeviationPercent: return DeviationPercentCell();
-        case Depth: return Occurred() ? IntCell(R.Depth) : DashCell();
+        case Depth: return DepthCell();
         case DepthPercent: return DepthPercentCell();
-        case Weight: return Occurred() ? RealCell(RowWeight(R, T.Summary, T.HasNorms, T.Weights), 2) : DashCell();
-        case LastDraw: return Occurred() ? IntCell(R.LastDraw) : DashCell();
-        case PeriodMin: return Periodic() ? IntCell(R.PeriodMin) : DashCell();
-        case Period: return Periodic() ? RatioCell(T.Length, R.Count, 4) : DashCell();
-        case PeriodMax: return Periodic() ? IntCell(R.PeriodMax) : DashCell();
+        case Weight: return WeightCell();
+        case LastDraw: return LastDrawCell();
+        case PeriodMin: return PeriodMinCell();
+        case Period: return PeriodCell();
+        case PeriodMax: return PeriodMaxCell();
         case ExpectedPeriod: return ExpectedCell(0);
         case ExpectedFormula1: return ExpectedCell(1);
         case ExpectedFormula2: return ExpectedCell(2);
-        case Fact: return FactShown() ? IntCell(FFact) : DashCell();
+        case Fact: return FactCell();
         case DiffPeriod: return DiffCell(0);
         case DiffFormula1: return DiffCell(1);
         case DiffFormula2: return DiffCell(2);
@@ -58,21 +57,29 @@ public:
         return DashCell();
     }
 
-    // Every cell; each expectation is worked out once for its own cell and its difference.
-    void All(std::array<TStatCell, kStatColumnCount>& out) const {
-        using enum TStatColumn;
-        for (TStatColumn c : {Value, Count, CountPercent, Norm, Deviation, DeviationPercent, Depth, DepthPercent,
-                              Weight, LastDraw, PeriodMin, Period, PeriodMax, Fact})
-            out[size_t(ColumnIndex(c))] = Of(c);
+    // The cells of columns 1..19 in order, each given to put; each expectation is worked out once
+    // for its own cell and its difference.
+    template <class Put>
+    [[gnu::always_inline]] void EachCell(Put&& put) const {
+        put(CountCell());
+        put(CountPercentCell());
+        put(NormCell());
+        put(DeviationCell());
+        put(DeviationPercentCell());
+        put(DepthCell());
+        put(DepthPercentCell());
+        put(WeightCell());
+        put(LastDrawCell());
+        put(PeriodMinCell());
+        put(PeriodCell());
+        put(PeriodMaxCell());
+        int64_t expected[3] = {0, 0, 0};
         for (int k = 0; k < 3; ++k) {
-            TStatCell& expected = out[size_t(ColumnIndex(ExpectedPeriod) + k)];
-            TStatCell& diff = out[size_t(ColumnIndex(DiffPeriod) + k)];
-            expected = diff = DashCell();
-            if (!ExpectedShown(k)) continue;
-            const int64_t e = ExpectedValue(k);
-            expected = IntCell(e);
-            if (FactShown()) diff = SignedCell(e - FFact);
+            if (ExpectedShown(k)) expected[k] = ExpectedValue(k);
+            put(ExpectedShown(k) ? IntCell(expected[k]) : DashCell());
         }
+        put(FactCell());
+        for (int k = 0; k < 3; ++k) put(Differs(k) ? SignedCell(expected[k] - FFact) : DashCell());
     }
 
 private:
@@ -81,20 +88,51 @@ private:
     bool Periodic() const { return Occurred() && R.Count >= 2; }
     bool ExpectedShown(int k) const { return Occurred() && R.Count >= (k == 0 ? 2 : 1); }
     bool FactShown() const { return Occurred() && R.Count >= 1 && FFact != -1; }
+    bool Differs(int k) const { return FactShown() && ExpectedShown(k); }
 
+    TStatCell CountCell() const { return IntCell(R.Count); }
     TStatCell CountPercentCell() const {
         return T.Summary.Total != 0 ? RatioCell(int64_t(R.Count) * 100, T.Summary.Total, 5) : DashCell();
     }
+    TStatCell NormCell() const { return T.HasNorms ? IntCell(R.Norm) : DashCell(); }
+    TStatCell DeviationCell() const { return T.HasNorms ? IntCell(Dev()) : DashCell(); }
     TStatCell DeviationPercentCell() const {
         if (!T.HasNorms) return DashCell();
         if (R.Norm != 0) return RatioCell(Dev() * 100, R.Norm, 5);
         return RatioCell(R.Count == 0 ? 0 : 100, 1, 5);  // 0 when never counted, else 100
     }
+    TStatCell DepthCell() const { return Occurred() ? IntCell(R.Depth) : DashCell(); }
     TStatCell DepthPercentCell() const {
         if (!Occurred() || T.Summary.MaxDepth == 0) return DashCell();
         return RatioCell(int64_t(R.Depth) * 100, T.Summary.MaxDepth, 2);
     }
-    int64_t ExpectedValue(int k) const {
+    TStatCell WeightCell() const {
+        if (!Occurred()) return DashCell();
+        // Whole coefficients without percentages: the extended-precision sum is exact, so the
+        // integers give it, except a zero, whose sign only the real sum knows ("-0.00").
+        const TStatTable::TWholeWeights& w = T.WholeWeights;
+        if (w.Valid && !T.Weights.UsePercents) {
+            int64_t c = R.Count, d = T.HasNorms ? Dev() : 0, l = R.Depth;
+            if (T.Weights.UseAbsValues) {
+                c = std::abs(c);
+                d = std::abs(d);
+                l = std::abs(l);
+            }
+            const int64_t weight = w.Count * c + w.Deviation * d + w.Level * l;
+            if (weight != 0) return WeightCellOf(weight);
+        }
+        return RealCell(RowWeight(R, T.Summary, T.HasNorms, T.Weights), 2);
+    }
+    static TStatCell WeightCellOf(int64_t weight) {
+        TStatCell c = IntCell(weight * 100);
+        c.Decimals = 2;
+        return c;
+    }
+    TStatCell LastDrawCell() const { return Occurred() ? IntCell(R.LastDraw) : DashCell(); }
+    TStatCell PeriodMinCell() const { return Periodic() ? IntCell(R.PeriodMin) : DashCell(); }
+    TStatCell PeriodCell() const { return Periodic() ? RatioCell(T.Length, R.Count, 4) : DashCell(); }
+    TStatCell PeriodMaxCell() const { return Periodic() ? IntCell(R.PeriodMax) : DashCell(); }
+    [[gnu::always_inline]] int64_t ExpectedValue(int k) const {
         // 64-bit products: 32 bits overflow once draw numbers times counts pass 2^31.
         const int64_t count = R.Count, last = R.LastDraw;
         switch (k) {
@@ -104,22 +142,33 @@ private:
         }
     }
     TStatCell ExpectedCell(int k) const { return ExpectedShown(k) ? IntCell(ExpectedValue(k)) : DashCell(); }
-    TStatCell DiffCell(int k) const {
-        return ExpectedShown(k) && FactShown() ? SignedCell(ExpectedValue(k) - FFact) : DashCell();
-    }
+    TStatCell FactCell() const { return FactShown() ? IntCell(FFact) : DashCell(); }
+    TStatCell DiffCell(int k) const { return Differs(k) ? SignedCell(ExpectedValue(k) - FFact) : DashCell(); }
 
     const TStatTable& T;
     const TStatDraw& R;
     int32_t FFact;
 };
 
-std::atomic<uint64_t> gTextsMade{0};
+// Counted per thread: a row's texts are counted where they are made, without a locked add.
+thread_local uint64_t tTextsMade = 0;
 
 // Ends of the texts of columns 1..19 in front of their characters.
 constexpr size_t kTextEnds = kStatColumnCount - 1;
 constexpr size_t kTextEndsSize = kTextEnds * sizeof(uint16_t);
-// The longest text of a number cell: sign, 19 digits, separator.
-constexpr size_t kMaxNumberText = 21;
+
+// Coefficients up to 2^20 keep every product and the sum of three well inside 64 bits.
+TStatTable::TWholeWeights WholeWeightsOf(const TStatWeights& w) {
+    constexpr long double kLimit = 1 << 20;
+    TStatTable::TWholeWeights whole;
+    for (long double c : {w.Count, w.Deviation, w.Level})
+        if (!(std::fabs(c) <= kLimit && c == std::trunc(c))) return whole;
+    whole.Valid = true;
+    whole.Count = static_cast<int64_t>(w.Count);
+    whole.Deviation = static_cast<int64_t>(w.Deviation);
+    whole.Level = static_cast<int64_t>(w.Level);
+    return whole;
+}
 
 } // namespace
 
@@ -132,7 +181,7 @@ public:
     char* Reserve(size_t n) {
         if (size_t(FEnd - FNext) < n) {
             const size_t size = std::max<size_t>(n, kChunk);
-            FChunks.push_back(std::make_unique<char[]>(size));
+            FChunks.push_back(std::make_unique_for_overwrite<char[]>(size));
             FNext = FChunks.back().get();
             FEnd = FNext + size;
         }
@@ -149,9 +198,6 @@ private:
 
 } // namespace detail
 
-namespace {
-} // namespace
-
 const std::string& StatColumnCaption(int column) {
     static const std::string kNone;
     return column >= 0 && column < kStatColumnCount ? kCaptions[size_t(column)] : kNone;
@@ -159,10 +205,12 @@ const std::string& StatColumnCaption(int column) {
 
 std::string_view TStatRowTexts::operator[](int column) const {
     if (column <= 0 || column >= kStatColumnCount) return column == 0 ? std::string_view(FValue) : std::string_view();
-    uint16_t ends[kTextEnds];
-    std::memcpy(ends, FBlock, kTextEndsSize);
-    const size_t begin = column == 1 ? 0 : ends[column - 2];
-    return {FBlock + kTextEndsSize + begin, size_t(ends[column - 1] - begin)};
+    uint16_t ends[2] = {0, 0};  // of the column before and of this one
+    if (column == 1)
+        std::memcpy(&ends[1], FBlock, sizeof(uint16_t));
+    else
+        std::memcpy(ends, FBlock + sizeof(uint16_t) * size_t(column - 2), sizeof ends);
+    return {FBlock + kTextEndsSize + ends[0], size_t(ends[1] - ends[0])};
 }
 
 TStatCell TStatTable::Cell(int row, TStatColumn column) const {
@@ -176,31 +224,49 @@ TStatRowTexts TStatTable::Texts(int row) const {
 }
 
 const char* TStatTable::MakeTexts(const TStatTableRow& row) const {
-    std::array<TStatCell, kStatColumnCount> cells;
-    TRowCells(*this, row).All(cells);
-    size_t room = kTextEndsSize;
-    for (int c = 1; c < kStatColumnCount; ++c) {
-        const TStatCell& cell = cells[size_t(c)];
-        room += cell.Kind == TStatCell::Text ? CellTextLength(cell) : kMaxNumberText;
-    }
+    std::array<TStatCell, kTextEnds> cells;
+    size_t n = 0;
+    bool printed = false;
+    TRowCells(*this, row).EachCell([&](const TStatCell& cell) __attribute__((always_inline)) {
+        printed |= cell.Kind == TStatCell::Text;
+        cells[n++] = cell;
+    });
     if (!FArena) FArena = std::make_shared<detail::TTextArena>();
-    char* block = FArena->Reserve(room);
+    // A row with a text only printf prints (absurd weights) is made apart.
+    if (printed) return MakePrintedTexts(row);
+    // Number texts are written straight into the arena, with room for the longest of them.
+    char* const block = FArena->Reserve(kTextEndsSize + kTextEnds * kMaxCellNumberText);
     char* const chars = block + kTextEndsSize;
     char* end = chars;
-    uint16_t ends[kTextEnds];
-    for (int c = 1; c < kStatColumnCount; ++c) {
-        end = WriteCellText(cells[size_t(c)], DecimalSeparator, end);
-        ends[c - 1] = static_cast<uint16_t>(end - chars);
+    for (size_t c = 0; c < kTextEnds; ++c) {
+        end = WriteCellText(cells[c], DecimalSeparator, end);
+        const auto e = static_cast<uint16_t>(end - chars);
+        std::memcpy(block + sizeof e * c, &e, sizeof e);
     }
-    std::memcpy(block, ends, kTextEndsSize);
     FArena->Commit(end);
     CountStatTextMade();
     return block;
 }
 
-uint64_t StatTextsMade() { return gTextsMade.load(std::memory_order_relaxed); }
+const char* TStatTable::MakePrintedTexts(const TStatTableRow& row) const {
+    std::string chars;
+    uint16_t ends[kTextEnds];
+    size_t column = 0;
+    TRowCells(*this, row).EachCell([&](const TStatCell& cell) {
+        chars += CellText(cell, DecimalSeparator);
+        ends[column++] = static_cast<uint16_t>(chars.size());
+    });
+    char* const block = FArena->Reserve(kTextEndsSize + chars.size());
+    std::memcpy(block, ends, kTextEndsSize);
+    std::memcpy(block + kTextEndsSize, chars.data(), chars.size());
+    FArena->Commit(block + kTextEndsSize + chars.size());
+    CountStatTextMade();
+    return block;
+}
 
-void CountStatTextMade() { gTextsMade.fetch_add(1, std::memory_order_relaxed); }
+uint64_t StatTextsMade() { return tTextsMade; }
+
+void CountStatTextMade() { ++tTextsMade; }
 
 long double RowWeight(const TStatDraw& row, const TStatSummary& s, bool hasNorms, const TStatWeights& w) {
     const long double dev = hasNorms ? static_cast<long double>(int64_t(row.Count) - row.Norm) : 0.0L;
@@ -244,6 +310,7 @@ TStatValues StatValuesOf(const TStatTable& table, int row) {
 TStatTable ComputeTable(TCustomStat& stat, const TStatTableParams& p) {
     TStatTable table;
     table.Weights = p.Weights;
+    table.WholeWeights = WholeWeightsOf(p.Weights);
     table.DecimalSeparator = p.DecimalSeparator;
     const int L = p.Current;
     const int64_t start = std::max<int64_t>(int64_t(L) - p.WindowLength + 1, 0);

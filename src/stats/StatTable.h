@@ -85,13 +85,22 @@ public:
     std::string_view Text(int row, int column) const { return Texts(row)[column]; }
     std::string_view Text(int row, TStatColumn c) const { return Texts(row)[c]; }
 
+    // Weights whose coefficients are whole numbers (the usual ones) give weights worked out in
+    // integers; set from Weights by ComputeTable.
+    struct TWholeWeights {
+        bool Valid = false;
+        int64_t Count = 0, Deviation = 0, Level = 0;
+    };
+    TWholeWeights WholeWeights;
+
 private:
     const char* MakeTexts(const TStatTableRow& row) const;
+    const char* MakePrintedTexts(const TStatTableRow& row) const;
 
     mutable std::shared_ptr<detail::TTextArena> FArena;
 };
 
-// How many row texts and value texts the engine has made in this process. Steps that only read
+// How many row texts and value texts the engine has made in this thread. Steps that only read
 // numbers (filters, scripts) must leave it unchanged; tests check that.
 uint64_t StatTextsMade();
 void CountStatTextMade();

@@ -170,12 +170,14 @@ TStatTableParams Params(int L, int window, bool sorted, const TFullSet* fullSet)
 
 using TMaker = std::function<std::unique_ptr<TCustomStat>()>;
 
-// Weights of a round: the default ones mostly, reals (percentages, absolute values) that give
-// weights with decimals and exact ties, and coefficients so large that weights pass 2^62 or are
-// infinite, which only printf prints.
+// Weights of a round: the default ones, other whole coefficients (weights worked out in
+// integers), reals (percentages, absolute values) that give weights with decimals and exact ties,
+// and coefficients so large that weights pass 2^62 or are infinite, which only printf prints.
 TStatWeights RoundWeights(int round, std::mt19937& rnd) {
     auto real = [&] { return static_cast<long double>(int(rnd() % 2001) - 1000) / 8; };
+    auto whole = [&] { return static_cast<long double>(int(rnd() % 7) - 3); };
     switch (round % 5) {
+    case 1: return {whole(), whole(), whole(), false, rnd() % 2 == 0};
     case 3: return {real(), real(), real(), rnd() % 2 == 0, rnd() % 2 == 0};
     case 4: return {round % 2 ? 1e30L : std::numeric_limits<long double>::infinity(), -1, 1, false, false};
     default: return {};
