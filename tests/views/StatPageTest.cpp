@@ -7,6 +7,7 @@
 #include <QLineSeries>
 #include <QSpinBox>
 #include <QTabWidget>
+#include <QTableView>
 #include <QTextBrowser>
 
 #include "ViewsTestSupport.h"
@@ -114,6 +115,25 @@ TEST_F(StatPage, HeaderClicksSortNumbersAsNumbersAndDashesAsText) {
     ClickHeader(6);
     EXPECT_EQ(Column(6).mid(0, 3), QStringList({"3", "1", "1"}));
     EXPECT_EQ(Column(6).back(), "-");
+}
+
+// The list asks for the texts of the rows it paints; rows never shown get none.
+TEST_F(StatPage, OnlyPaintedRowsGetTheirTexts) {
+    OpenSmall();
+    QTableView* list = Page()->List();
+    list->resize(400, list->horizontalHeader()->height() + 3 * list->verticalHeader()->defaultSectionSize());
+    Action("DrawsStatCalc")->trigger();
+    const uint64_t computed = StatTextsMade();
+    list->grab();
+    const uint64_t painted = StatTextsMade() - computed;
+    EXPECT_GE(painted, 3u);
+    EXPECT_LT(painted, 10u);
+    list->grab();  // painted again: nothing made twice
+    EXPECT_EQ(StatTextsMade() - computed, painted);
+    list->scrollToBottom();
+    list->grab();
+    EXPECT_GT(StatTextsMade() - computed, painted);
+    EXPECT_EQ(Cell(9, 1), "11");
 }
 
 TEST_F(StatPage, SelectedRowsAreKeptOrRemovedThroughTheCommands) {
