@@ -7,6 +7,7 @@ PACKAGES=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev libqt6opengl6-dev qt6-charts-dev qt6-tools-dev qt6-l10n-tools libgl-dev
   libcurl4-openssl-dev libxlsxwriter-dev
+  libzip-dev  # the tests read exported workbooks back
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth fonts-dejavu-core qt6-translations-l10n
   locales  # sources from which the number tests generate a comma-decimal locale

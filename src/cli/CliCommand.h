@@ -31,5 +31,6 @@ void AddCombsCommands(TCliCommandList& list);
 void AddFullSetCommands(TCliCommandList& list);
 void AddFilterCommands(TCliCommandList& list);
 void AddStatsCommands(TCliCommandList& list);
+void AddExportCommands(TCliCommandList& list);
 
 } // namespace qx

@@ -1,6 +1,7 @@
 #include <algorithm>
 #include <ostream>
 
+#include "app/ListColumns.h"
 #include "app/Workspace.h"
 #include "cli/CliCommand.h"
 #include "core/ArchiveQueries.h"
@@ -33,17 +34,14 @@ void List(TCliContext& c, TCliArgs& args) {
     NoMoreArgs(args, 0);
     const TDrawsArray& draws = c.Workspace.ViewDraws();
     const int count = static_cast<int>(draws.size());
-    c.Out << "Тираж\t1\t2\t3\t4\tS\tДата тиража\n";
+    const auto& columns = DrawsListColumns();
+    for (size_t col = 0; col < columns.size(); ++col) c.Out << (col ? "\t" : "") << columns[col].Caption;
+    c.Out << "\n";
     int end = limit < 0 ? count : std::min(count, std::max(0, offset) + limit);
     for (int row = std::max(0, offset); row < end; ++row) {
-        const TDrawRecord& d = draws[static_cast<size_t>(count - 1 - row)];
-        int sum = 0;
-        c.Out << d.Number;
-        for (uint8_t v : d.Digits) {
-            c.Out << "\t" << int(v);
-            sum += v;
-        }
-        c.Out << "\t" << sum << "\t" << d.DateLabel() << "\n";
+        for (size_t col = 0; col < columns.size(); ++col)
+            c.Out << (col ? "\t" : "") << DrawsListCell(draws, row, int(col));
+        c.Out << "\n";
     }
 }
 

@@ -3,6 +3,7 @@
 
 #include "app/Workspace.h"
 #include "cli/CliCommand.h"
+#include "cli/CliStatTable.h"
 #include "core/Error.h"
 #include "core/Text.h"
 #include "stats/TableSort.h"
@@ -30,7 +31,9 @@ void ParseSort(const std::string& text, int& column, bool& descending) {
     descending = direction == "desc";
 }
 
-void Stat(TCliContext& c, TCliArgs& args) {
+} // namespace
+
+TStatTable StatTableOfArgs(TCliContext& c, TCliArgs& args) {
     TWorkspace& ws = c.Workspace;
     const auto code = args.TakeOption("method");
     const int window = args.TakeIntOption("window").value_or(ws.FormKeys().DrawsStatLen);
@@ -59,6 +62,13 @@ void Stat(TCliContext& c, TCliArgs& args) {
     auto stat = ws.Stats().CreateStat(method);
     TStatTable table = ComputeTable(*stat, params);
     SortStatTable(table, column, descending);
+    return table;
+}
+
+namespace {
+
+void Stat(TCliContext& c, TCliArgs& args) {
+    const TStatTable table = StatTableOfArgs(c, args);
 
     for (int col = 0; col < kStatColumnCount; ++col) c.Out << (col ? "\t" : "") << StatColumnCaption(col);
     c.Out << "\n";

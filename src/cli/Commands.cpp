@@ -19,6 +19,7 @@ TCliCommandList AllCommands() {
     AddFullSetCommands(list);
     AddFilterCommands(list);
     AddStatsCommands(list);
+    AddExportCommands(list);
     return list;
 }
 

@@ -39,6 +39,10 @@ void TShell::EndBusy() {
     if (--FBusy == 0) BusyChanged(false);
 }
 
+void TShell::OpenDocument(const std::string& pathOrUrl) {
+    if (!TryOpenDocument(pathOrUrl)) ShowError(FormatText("Не удалось открыть \"%s\"!", {pathOrUrl}));
+}
+
 void TShell::ShowProgress(const std::string& text, int steps, bool stoppable) {
     if (FProgress.Open) throw TAppError("Окно индикатора уже создано!");
     FProgress = TProgressState{true, text.empty() ? "Подождите пожалуйста..." : text, std::max(0, steps), 0,

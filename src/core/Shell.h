@@ -68,8 +68,14 @@ public:
 
     // Lets the window breathe (repaint, the stop button arrive) during long work.
     virtual void ProcessMessages() {}
-    // Opens a file or an address with the desktop's default application.
-    virtual void OpenDocument(const std::string& pathOrUrl) { (void)pathOrUrl; }
+    // Opens a file or an address with the desktop's default application; false when the desktop
+    // refuses.
+    virtual bool TryOpenDocument(const std::string& pathOrUrl) {
+        (void)pathOrUrl;
+        return true;
+    }
+    // The same, telling the user when it is refused.
+    void OpenDocument(const std::string& pathOrUrl);
 
     // Shows a message box; for questions returns true on Yes.
     virtual bool Message(TMessageKind kind, const std::string& text) = 0;

@@ -13,6 +13,7 @@ struct TFileDialogOptions {
     const char* Filter;
     const char* Suffix;
     bool Save = false;
+    bool ConfirmOverwrite = true;  // a save dialog asks before an existing file is replaced
 };
 QString AskFileName(QWidget* parent, const TFileDialogOptions& options, const QString& directory);
 

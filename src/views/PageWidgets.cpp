@@ -79,10 +79,24 @@ QComboBox* AddCombo(QLayout* layout, const char* name, const char* hint, int wid
     return combo;
 }
 
-void SetColumnWidths(QHeaderView* header, std::initializer_list<TColumnDef> columns) {
+void SetColumnWidths(QHeaderView* header, const std::vector<TColumnDef>& columns) {
     header->setMinimumSectionSize(0);
     int i = 0;
     for (const TColumnDef& c : columns) header->resizeSection(i++, c.Width);
+}
+
+Qt::Alignment ToQtAlignment(TFieldAlignment alignment) {
+    switch (alignment) {
+    case kAlignRight: return Qt::AlignRight;
+    case kAlignCenter: return Qt::AlignHCenter;
+    default: return Qt::AlignLeft;
+    }
+}
+
+std::vector<TColumnDef> ColumnDefs(const std::vector<TListColumn>& columns) {
+    std::vector<TColumnDef> defs;
+    for (const TListColumn& c : columns) defs.push_back({c.Caption, c.Width, ToQtAlignment(c.Alignment)});
+    return defs;
 }
 
 void SetColumns(QTreeWidget* list, std::initializer_list<TColumnDef> columns) {
@@ -122,6 +136,10 @@ TSortableList* MakeSortableList(const char* name, QWidget* parent,
 }
 
 QTableView* MakeVirtualList(const char* name, QWidget* parent, std::initializer_list<TColumnDef> columns) {
+    return MakeVirtualList(name, parent, std::vector<TColumnDef>(columns));
+}
+
+QTableView* MakeVirtualList(const char* name, QWidget* parent, const std::vector<TColumnDef>& columns) {
     auto* view = new QTableView(parent);
     view->setObjectName(name);
     view->setSelectionBehavior(QAbstractItemView::SelectRows);

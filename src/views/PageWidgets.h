@@ -1,6 +1,9 @@
 #pragma once
 #include <Qt>
 #include <initializer_list>
+#include <vector>
+
+#include "app/ListColumns.h"
 
 class QChartView;
 class QComboBox;
@@ -38,11 +41,15 @@ void SetHint(QWidget* widget, const char* hint);
 
 // Columns of a list header.
 void SetColumns(QTreeWidget* list, std::initializer_list<TColumnDef> columns);
-void SetColumnWidths(QHeaderView* header, std::initializer_list<TColumnDef> columns);
+void SetColumnWidths(QHeaderView* header, const std::vector<TColumnDef>& columns);
+// The engine's column tables as the window's column definitions.
+Qt::Alignment ToQtAlignment(TFieldAlignment alignment);
+std::vector<TColumnDef> ColumnDefs(const std::vector<TListColumn>& columns);
 QTreeWidget* MakeList(const char* name, QWidget* parent, std::initializer_list<TColumnDef> columns);
 TSortableList* MakeSortableList(const char* name, QWidget* parent, std::initializer_list<TColumnDef> columns);
 // A list whose rows come from a model (virtual); without a model yet it shows its columns only.
 QTableView* MakeVirtualList(const char* name, QWidget* parent, std::initializer_list<TColumnDef> columns);
+QTableView* MakeVirtualList(const char* name, QWidget* parent, const std::vector<TColumnDef>& columns);
 QTableWidget* MakeGrid(const char* name, QWidget* parent);
 QChartView* MakeChart(const char* name, QWidget* parent);
 

@@ -87,10 +87,11 @@ void TQtShell::ProcessMessages() {
     QCoreApplication::processEvents();
 }
 
-void TQtShell::OpenDocument(const std::string& pathOrUrl) {
+bool TQtShell::TryOpenDocument(const std::string& pathOrUrl) {
+    if (FOpener) return FOpener(pathOrUrl);
     QString target = ToQ(pathOrUrl);
     QUrl url = QFileInfo::exists(target) ? QUrl::fromLocalFile(target) : QUrl(target, QUrl::TolerantMode);
-    if (!QDesktopServices::openUrl(url)) ShowError(FormatText("Не удалось открыть \"%s\"!", {pathOrUrl}));
+    return QDesktopServices::openUrl(url);
 }
 
 void TQtShell::BusyChanged(bool busy) {

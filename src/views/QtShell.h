@@ -31,7 +31,9 @@ public:
     void ShowWait(const std::string& text) override;
     void HideWait() override;
     void ProcessMessages() override;
-    void OpenDocument(const std::string& pathOrUrl) override;
+    bool TryOpenDocument(const std::string& pathOrUrl) override;
+    // Replaces the desktop's opener (tests record what would have been opened).
+    void SetDocumentOpener(std::function<bool(const std::string&)> opener) { FOpener = std::move(opener); }
 
     // The message box a message of that kind is shown in (not yet executed).
     static std::unique_ptr<QMessageBox> CreateMessageBox(TMessageKind kind, const std::string& text,
@@ -48,6 +50,7 @@ private:
     QPointer<QWidget> FOwner;
     QPointer<QLabel> FStatusPanel;
     std::function<void(bool)> FBusyListener;
+    std::function<bool(const std::string&)> FOpener;
     std::unique_ptr<TWaitWindow> FWait;
     std::unique_ptr<TProgressWindow> FProgress;
     bool FCursorSet = false;

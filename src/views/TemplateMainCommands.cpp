@@ -15,6 +15,7 @@
 #include "views/dialogs/FormAbout.h"
 #include "views/dialogs/FormConfig.h"
 #include "views/dialogs/FormFirstRun.h"
+#include "views/export/ExportCommands.h"
 
 namespace qx {
 
@@ -34,6 +35,7 @@ void TTemplateMain::RegisterWindowCommands() {
     // Shown together with the systems tab, which arrives with the systems.
     for (const char* name : {"SystemStakeAll", "SystemStakeFilter"})
         c.Register(name, {nullptr, nullptr, nullptr, [] { return false; }});
+    RegisterExportCommands(*FContext, this);
 }
 
 void TTemplateMain::BuildLanguageMenu() {

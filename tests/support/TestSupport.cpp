@@ -21,6 +21,11 @@ bool TRecordingShell::Message(TMessageKind kind, const std::string& text) {
     return a;
 }
 
+bool TRecordingShell::TryOpenDocument(const std::string& pathOrUrl) {
+    Opened.push_back(pathOrUrl);
+    return !RefuseOpen;
+}
+
 std::vector<std::string> TRecordingShell::Texts(TMessageKind kind) const {
     std::vector<std::string> out;
     for (const auto& m : Messages)
@@ -39,6 +44,18 @@ TTempDir::~TTempDir() {
     // A test may have made parts read-only.
     std::filesystem::permissions(FPath, std::filesystem::perms::owner_all, std::filesystem::perm_options::add, ec);
     std::filesystem::remove_all(FPath, ec);
+}
+
+TEnvOverride::TEnvOverride(const char* name, const std::string& value) : FName(name) {
+    if (const char* old = std::getenv(name)) FOld = old;
+    setenv(name, value.c_str(), 1);
+}
+
+TEnvOverride::~TEnvOverride() {
+    if (FOld)
+        setenv(FName.c_str(), FOld->c_str(), 1);
+    else
+        unsetenv(FName.c_str());
 }
 
 std::filesystem::path RealArchiveCsv() {

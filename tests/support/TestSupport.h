@@ -1,6 +1,7 @@
 #pragma once
 #include <deque>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -21,9 +22,12 @@ public:
     std::deque<bool> Answers;  // consumed by questions, front first
     bool DefaultAnswer = true;
     std::vector<TProgressState> ProgressLog;
+    std::vector<std::string> Opened;  // documents handed to the desktop, refused ones too
+    bool RefuseOpen = false;
 
     void ShowStatus(const std::string& text) override;
     bool Message(TMessageKind kind, const std::string& text) override;
+    bool TryOpenDocument(const std::string& pathOrUrl) override;
     std::vector<std::string> Texts(TMessageKind kind) const;
     std::vector<std::string> Errors() const { return Texts(TMessageKind::Error); }
 
@@ -43,6 +47,19 @@ public:
 
 private:
     std::filesystem::path FPath;
+};
+
+// Sets an environment variable for the life of the object and puts the old value back.
+class TEnvOverride {
+public:
+    TEnvOverride(const char* name, const std::string& value);
+    ~TEnvOverride();
+    TEnvOverride(const TEnvOverride&) = delete;
+    TEnvOverride& operator=(const TEnvOverride&) = delete;
+
+private:
+    std::string FName;
+    std::optional<std::string> FOld;
 };
 
 // The real archive of 13,788 draws beside the project; empty when it is not there.

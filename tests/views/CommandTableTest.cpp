@@ -133,8 +133,8 @@ TEST_F(Commands, OnlyCommandsOfBuiltPartsAreEnabled) {
                                          // an empty archive: the statistics tab offers only these
                                          "FiltersInfo", "DrawsStatePrefetchsEnabled"};
     // The combination list's commands over the full list (pasting depends on the clipboard).
-    const std::set<std::string> combs = {"CombsGen",  "CombsOpen",      "CombsSave",     "CombsCheckNums",
-                                         "CombsCopy", "CombsSelectAll", "ViewColorCombs"};
+    const std::set<std::string> combs = {"CombsGen",  "CombsOpen",      "CombsSave",      "CombsCheckNums",
+                                         "CombsCopy", "CombsSelectAll", "ViewColorCombs", "CombsXlsExport"};
     for (const TCommandDef& def : CommandTable()) {
         if (std::string(def.Name) == "CombsPaste") continue;
         EXPECT_EQ(Action(def.Name)->isEnabled(), wired.count(def.Name) + combs.count(def.Name) > 0) << def.Name;

@@ -25,6 +25,12 @@
 #include "views/WaitWindow.h"
 #include "views/dialogs/FormAbout.h"
 #include "views/dialogs/FormConfig.h"
+#include "views/dialogs/FormExpExcel.h"
+#include "views/dialogs/FormExpExcelParam.h"
+#include "views/export/ItemViewSource.h"
+#include "views/ViewPage.h"
+#include "app/ExportSources.h"
+#include <QTreeWidget>
 #include "views/dialogs/FormFirstRun.h"
 #include "views/draws/DrawsPage.h"
 #include "views/draws/FormDraw.h"
@@ -199,6 +205,25 @@ int main(int argc, char** argv) {
     TFormConfig config(window.Shell(), ws.Config(), &window);
     Save(&config, "dialog-config");
     config.close();
+
+    // The export dialog over the draws list, both tabs, and its field dialog.
+    {
+        TPageContext context{ws, window.Commands(), window.Shell(), &window};
+        const TItemViewSource source(window.DrawsPage()->List(), TExportVariant::List);
+        const TExportRequest request{"FormMain", "Архив тиражей", "Архив тиражей", "", 0, true};
+        const TExportEnvironment env = ExportEnvironment(ws);
+        TExportDialogInfo info{CountSourceRows(source), ExportSectionName("FormMain", "lvDraws"), true};
+        TFormExpExcel exportDialog(context, OpeningSettings(env, source, request), info, &window);
+        Save(&exportDialog, "dialog-export");
+        exportDialog.Tabs()->setCurrentIndex(1);
+        exportDialog.FieldList()->topLevelItem(1)->setCheckState(0, Qt::Unchecked);
+        Pump(30);
+        Save(&exportDialog, "dialog-export-columns");
+        TFormExpExcelParam field(exportDialog.Fields().front(), ws.DecimalSeparator(), &exportDialog);
+        Save(&field, "dialog-export-field");
+        field.close();
+        exportDialog.close();
+    }
 
     TFormFirstRun firstRun(
         window.Help(), window.Links(), [](const std::string&) {}, &window);

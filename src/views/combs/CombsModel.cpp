@@ -3,15 +3,20 @@
 #include <QBrush>
 #include <QColor>
 
+#include "app/ListColumns.h"
 #include "app/Workspace.h"
 #include "core/DrawHelpers.h"
+#include "views/PageWidgets.h"
 #include "views/Tx.h"
 
 namespace qx {
 namespace {
 
 Qt::Alignment ColumnAlignment(int column) {
-    return (column == TCombsModel::ColNumber ? Qt::AlignLeft : Qt::AlignHCenter) | Qt::AlignVCenter;
+    const auto& columns = CombsListColumns();
+    return (column >= 0 && column < int(columns.size()) ? ToQtAlignment(columns[size_t(column)].Alignment)
+                                                       : Qt::AlignLeft) |
+           Qt::AlignVCenter;
 }
 
 } // namespace
@@ -38,11 +43,7 @@ QVariant TCombsModel::data(const QModelIndex& index, int role) const {
     const bool digitColumn = column >= ColDigit1 && column <= ColDigit4;
     switch (role) {
     case Qt::DisplayRole:
-        if (column == ColNumber) return row + 1;
-        if (digitColumn) return DigitOfCode(code, column - ColDigit1);
-        if (column == ColSum)
-            return DigitOfCode(code, 0) + DigitOfCode(code, 1) + DigitOfCode(code, 2) + DigitOfCode(code, 3);
-        return {};
+        return ToQ(CombsListCell(combs, row, column));
     case Qt::TextAlignmentRole:
         return QVariant::fromValue(ColumnAlignment(column));
     case Qt::BackgroundRole: {
@@ -61,8 +62,7 @@ QVariant TCombsModel::data(const QModelIndex& index, int role) const {
 
 QVariant TCombsModel::headerData(int section, Qt::Orientation orientation, int role) const {
     if (orientation != Qt::Horizontal || section < 0 || section >= ColumnCount) return {};
-    static const char* const kCaptions[ColumnCount] = {"№ п.п.", "1", "2", "3", "4", "S"};
-    if (role == Qt::DisplayRole) return Tx(kCaptions[section]);
+    if (role == Qt::DisplayRole) return Tx(CombsListColumns()[size_t(section)].Caption);
     if (role == Qt::TextAlignmentRole) return QVariant::fromValue(ColumnAlignment(section));
     return {};
 }

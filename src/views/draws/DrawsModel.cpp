@@ -3,12 +3,21 @@
 #include <QBrush>
 #include <QColor>
 
+#include "app/ListColumns.h"
 #include "app/Workspace.h"
 #include "core/DrawHelpers.h"
+#include "views/PageWidgets.h"
 #include "views/Tx.h"
 
 namespace qx {
 namespace {
+
+Qt::Alignment ColumnAlignment(int column) {
+    const auto& columns = DrawsListColumns();
+    return (column >= 0 && column < int(columns.size()) ? ToQtAlignment(columns[size_t(column)].Alignment)
+                                                       : Qt::AlignLeft) |
+           Qt::AlignVCenter;
+}
 
 QColor CurrentRowColour() {
     return QColor(TDrawsModel::kCurrentRowColour[0], TDrawsModel::kCurrentRowColour[1],
@@ -39,14 +48,10 @@ QVariant TDrawsModel::data(const QModelIndex& index, int role) const {
     const bool digitColumn = column >= ColDigit1 && column <= ColDigit4;
     switch (role) {
     case Qt::DisplayRole:
-        if (column == ColNumber) return d.Number;
-        if (digitColumn) return int(d.Digits[column - ColDigit1]);
-        if (column == ColSum) return int(d.Digits[0]) + d.Digits[1] + d.Digits[2] + d.Digits[3];
-        if (column == ColDate) return ToQ(d.DateLabel());
-        return {};
+        // The texts the export and the command-line tool give too (no locale digit grouping).
+        return ToQ(DrawsListCell(draws, row, column));
     case Qt::TextAlignmentRole:
-        return QVariant::fromValue(
-            (column == ColNumber || column == ColDate ? Qt::AlignLeft : Qt::AlignHCenter) | Qt::AlignVCenter);
+        return QVariant::fromValue(ColumnAlignment(column));
     case Qt::BackgroundRole: {
         const bool current = row == FWs.DrawsOffset();
         if (digitColumn && FWs.FormKeys().ColorDraws) {
@@ -69,12 +74,9 @@ QVariant TDrawsModel::data(const QModelIndex& index, int role) const {
 
 QVariant TDrawsModel::headerData(int section, Qt::Orientation orientation, int role) const {
     if (orientation != Qt::Horizontal) return {};
-    static const char* const kCaptions[ColumnCount] = {"Тираж", "1", "2", "3", "4", "S", "Дата тиража"};
-    if (role == Qt::DisplayRole && section >= 0 && section < ColumnCount) return Tx(kCaptions[section]);
-    if (role == Qt::TextAlignmentRole)
-        return QVariant::fromValue(
-            (section == ColNumber || section == ColDate ? Qt::AlignLeft : Qt::AlignHCenter) |
-            Qt::AlignVCenter);
+    if (role == Qt::DisplayRole && section >= 0 && section < ColumnCount)
+        return Tx(DrawsListColumns()[size_t(section)].Caption);
+    if (role == Qt::TextAlignmentRole) return QVariant::fromValue(ColumnAlignment(section));
     return {};
 }
 

@@ -75,8 +75,7 @@ TDrawsPage::TDrawsPage(TPageContext& context, QWidget* parent) : TViewPage(conte
     FList->horizontalHeader()->setSectionsClickable(false);
     FList->horizontalHeader()->setHighlightSections(false);
     FList->horizontalHeader()->setStretchLastSection(false);
-    SetColumnWidths(FList->horizontalHeader(),
-                    {{"", 54}, {"", 24}, {"", 24}, {"", 24}, {"", 24}, {"", 30}, {"", 100}});
+    SetColumnWidths(FList->horizontalHeader(), ColumnDefs(DrawsListColumns()));
     layout->addWidget(FList, 1);
 
     connect(FOffset, qOverload<int>(&QSpinBox::valueChanged), this,

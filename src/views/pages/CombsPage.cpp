@@ -67,13 +67,7 @@ TCombsPage::TCombsPage(TPageContext& context, QWidget* parent) : TViewPage(conte
     FExclude->installEventFilter(this);
     AddButtons(row, {{"[-] Тиражи", "CombsDelExists"}});
 
-    FCombs = MakeVirtualList("lvCombs", this,
-                             {{"№ п.п.", 80},
-                              {"1", 30, Qt::AlignHCenter},
-                              {"2", 30, Qt::AlignHCenter},
-                              {"3", 30, Qt::AlignHCenter},
-                              {"4", 30, Qt::AlignHCenter},
-                              {"S", 30, Qt::AlignHCenter}});
+    FCombs = MakeVirtualList("lvCombs", this, ColumnDefs(CombsListColumns()));
     FModel = new TCombsModel(Ctx.Ws, this);
     SetListModel(FCombs, FModel);
     FFilters =

@@ -21,12 +21,6 @@
 #include "views/stat/StatTableView.h"
 
 namespace qx {
-namespace {
-
-constexpr int kFirstNormColumn = 3;
-constexpr int kLastNormColumn = 5;
-
-} // namespace
 
 TStatPage::TStatPage(TPageContext& context, QWidget* parent) : TViewPage(context, "tsDrawsStat", parent) {
     TFlowLayout* row = AddPanel("pnlDrawsStat");
@@ -115,8 +109,9 @@ void TStatPage::ShowTab() {
 }
 
 void TStatPage::ShowNormColumns(bool on) {
+    const std::vector<TListColumn> columns = StatListColumns(on);
     for (int column = kFirstNormColumn; column <= kLastNormColumn; ++column)
-        FList->horizontalHeader()->resizeSection(column, on ? TStatTableModel::kColumnWidth : 0);
+        FList->horizontalHeader()->resizeSection(column, columns[size_t(column)].Width);
 }
 
 void TStatPage::TogglePrefetchs() {

@@ -6,6 +6,7 @@
 #include <QStyle>
 #include <algorithm>
 
+#include "app/ListColumns.h"
 #include "app/StatTab.h"
 #include "stats/StatTable.h"
 #include "views/PageWidgets.h"
@@ -25,21 +26,9 @@ int TStatTableModel::columnCount(const QModelIndex& parent) const {
 }
 
 Qt::Alignment TStatTableModel::ColumnAlignment(int column) {
-    switch (static_cast<TStatColumn>(column)) {
-    case TStatColumn::Value:
-        return Qt::AlignLeft;
-    case TStatColumn::LastDraw:
-    case TStatColumn::ExpectedPeriod:
-    case TStatColumn::ExpectedFormula1:
-    case TStatColumn::ExpectedFormula2:
-    case TStatColumn::Fact:
-    case TStatColumn::DiffPeriod:
-    case TStatColumn::DiffFormula1:
-    case TStatColumn::DiffFormula2:
-        return Qt::AlignHCenter;
-    default:
-        return Qt::AlignRight;
-    }
+    static const std::vector<TListColumn> columns = StatListColumns(true);
+    return column >= 0 && column < int(columns.size()) ? ToQtAlignment(columns[size_t(column)].Alignment)
+                                                      : Qt::AlignRight;
 }
 
 QVariant TStatTableModel::data(const QModelIndex& index, int role) const {
