@@ -9,6 +9,7 @@
 #include <fstream>
 #include <string>
 
+#include "BenchArchive.h"
 #include "BenchTimes.h"
 #include "app/ExportSources.h"
 #include "core/FileIO.h"
@@ -60,12 +61,7 @@ TListTableSource SyntheticTable(int rows, int columns) {
 
 // The real archive's draws, loaded once.
 const TDrawsArray& RealDraws() {
-    static const TDrawsArray draws = [] {
-        const char* env = std::getenv("QUADRIX_ARCHIVE");
-        TDrawsArray d;
-        AppendDrawsFromCsv(ReadTextFile(env ? env : QUADRIX_SHARED_DATA "/va_pick4.csv"), d);
-        return d;
-    }();
+    static const TDrawsArray draws = bench::LoadArchive();
     return draws;
 }
 

@@ -11,6 +11,7 @@
 #include <memory>
 #include <string>
 
+#include "BenchArchive.h"
 #include "BenchTimes.h"
 #include "LiteralFilters.h"
 #include "app/Workspace.h"
@@ -43,9 +44,7 @@ struct TBenchWorkspace {
     std::unique_ptr<TWorkspace> Ws;
 
     TBenchWorkspace() {
-        const char* env = std::getenv("QUADRIX_ARCHIVE");
-        TDrawsArray draws;
-        AppendDrawsFromCsv(ReadTextFile(env ? env : QUADRIX_SHARED_DATA "/va_pick4.csv"), draws);
+        const TDrawsArray draws = bench::LoadArchive();
         char name[] = "/tmp/quadrix-bench-XXXXXX";
         Dir = mkdtemp(name);
         WriteDrawsFile(Dir / "Quadrix_4d10.ldr", draws);

@@ -1,7 +1,8 @@
 // Building the full-set file of every registered method, as the switch "fullrecreate" does: each
 // method over all 10,000 combinations, then its file written. Cold: a fresh registry, so every
 // method's value table is built too (the program's start-up); warm: the registry has them already
-// (a rebuild later in the run). The archive is the real one, although a full set does not read it.
+// (a rebuild later in the run). The archive is the one QUADRIX_ARCHIVE names or the real one,
+// although a full set does not read it.
 #include <benchmark/benchmark.h>
 #include <unistd.h>
 
@@ -10,6 +11,7 @@
 #include <memory>
 #include <string>
 
+#include "BenchArchive.h"
 #include "app/Workspace.h"
 #include "core/FileIO.h"
 #include "draws/DrawsCsv.h"
@@ -36,9 +38,7 @@ struct TProgramDir {
         std::filesystem::temp_directory_path() / ("quadrix-fullset-bench-" + std::to_string(::getpid()));
     TProgramDir() {
         std::filesystem::create_directories(Dir);
-        TDrawsArray draws;
-        AppendDrawsFromCsv(ReadTextFile(QUADRIX_SHARED_DATA "/va_pick4.csv"), draws);
-        WriteDrawsFile(Dir / "Quadrix_4d10.ldr", draws);
+        WriteDrawsFile(Dir / "Quadrix_4d10.ldr", bench::LoadArchive());
     }
     ~TProgramDir() {
         std::error_code ec;

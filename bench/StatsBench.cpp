@@ -1,12 +1,16 @@
-// Statistic tables and filter tests of every registered method on the real archive, the engine
-// against the literal algorithms, with the speed-up of each printed at the end.
+// Statistic tables and filter tests of every registered method on the real archive (or the one
+// QUADRIX_ARCHIVE names), the engine against the literal algorithms, with the speed-up of each
+// printed at the end. Tables are timed whole (numbers and every row's texts, as the list shows
+// them) and as the numbers alone that filter steps read.
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <map>
 #include <string>
 
+#include "BenchArchive.h"
 #include "BenchTimes.h"
 #include "LiteralStats.h"
 #include "core/FileIO.h"
@@ -21,16 +25,8 @@ using namespace qx;
 
 namespace {
 
-TDrawsArray LoadArchive() {
-    const char* env = std::getenv("QUADRIX_ARCHIVE");
-    const std::filesystem::path path = env ? env : QUADRIX_SHARED_DATA "/va_pick4.csv";
-    TDrawsArray draws;
-    AppendDrawsFromCsv(ReadTextFile(path), draws);
-    return draws;
-}
-
 struct TBenchData {
-    TDrawsArray Draws = LoadArchive();
+    TDrawsArray Draws = bench::LoadArchive();
     TStatList Stats;
     TCombsArray FullSet;
     TBenchData() {
@@ -67,7 +63,16 @@ void Register(int method) {
     const std::string code = Data().Stats.Items(method).Code();
     for (int offset : {0, 500}) {
         const std::string name = "table/" + code + "/offset:" + std::to_string(offset);
+        // The whole table as the list or the command line shows it: numbers and every row's texts.
         benchmark::RegisterBenchmark((name + "/fast").c_str(), [method, offset](benchmark::State& state) {
+            for (auto _ : state) {
+                auto stat = Data().Stats.CreateStat(method);
+                const TStatTable table = ComputeTable(*stat, Params(offset));
+                for (int r = 0; r < table.Size(); ++r) benchmark::DoNotOptimize(table.Texts(r)[kStatColumnCount - 1]);
+            }
+        })->Unit(benchmark::kMicrosecond);
+        // The numbers only, as filter steps and scripts read the table.
+        benchmark::RegisterBenchmark((name + "/numbers").c_str(), [method, offset](benchmark::State& state) {
             for (auto _ : state) {
                 auto stat = Data().Stats.CreateStat(method);
                 benchmark::DoNotOptimize(ComputeTable(*stat, Params(offset)));
@@ -126,16 +131,30 @@ void Register(int method) {
     })->Unit(benchmark::kMicrosecond);
 }
 
-// The engine's time against the literal algorithm's for every pair of benchmarks "X/fast", "X/oracle".
+// The engine's time against the literal algorithm's for every pair of benchmarks "X/fast", "X/oracle",
+// and for tables also the numbers-only time "X/numbers" against the literal table: wall clock, then
+// the same speed-ups in processor time, which a shared machine disturbs less.
 void PrintRatios(const bench::TTimesReporter& reporter) {
-    std::printf("\n%-34s %14s %14s %10s\n", "benchmark (microseconds)", "engine", "literal", "speed-up");
+    std::printf("\n%-34s %10s %10s %9s %10s %9s %9s %9s\n", "benchmark (microseconds)", "engine", "literal",
+                "speed-up", "numbers", "speed-up", "cpu s-up", "cpu nums");
+    auto ratio = [](const std::map<std::string, double>& times, const std::string& slow, const std::string& fast) {
+        const auto s = times.find(slow), f = times.find(fast);
+        return s != times.end() && f != times.end() && f->second > 0 ? s->second / f->second : 0.0;
+    };
     for (const auto& [name, fast] : reporter.Times) {
         const size_t cut = name.rfind("/fast");
         if (cut == std::string::npos || cut + 5 != name.size()) continue;
-        const auto slow = reporter.Times.find(name.substr(0, cut) + "/oracle");
+        const std::string base = name.substr(0, cut);
+        const auto slow = reporter.Times.find(base + "/oracle");
         if (slow == reporter.Times.end()) continue;
-        std::printf("%-34s %14.2f %14.2f %9.1fx\n", name.substr(0, cut).c_str(), fast * 1000, slow->second * 1000,
-                    slow->second / fast);
+        std::printf("%-34s %10.2f %10.2f %8.1fx", base.c_str(), fast * 1000, slow->second * 1000, slow->second / fast);
+        if (const auto numbers = reporter.Times.find(base + "/numbers"); numbers != reporter.Times.end())
+            std::printf(" %10.2f %8.1fx", numbers->second * 1000, slow->second / numbers->second);
+        else
+            std::printf(" %10s %9s", "", "");
+        std::printf(" %8.1fx", ratio(reporter.CpuTimes, base + "/oracle", name));
+        if (const double r = ratio(reporter.CpuTimes, base + "/oracle", base + "/numbers"); r > 0) std::printf(" %8.1fx", r);
+        std::printf("\n");
     }
 }
 

@@ -7,6 +7,7 @@
 #include <string>
 #include <unistd.h>
 
+#include "../BenchArchive.h"
 #include "app/Workspace.h"
 #include "core/FileIO.h"
 #include "draws/DrawsCsv.h"
@@ -32,13 +33,8 @@ inline TDrawsArray SyntheticDraws(int count) {
     return draws;
 }
 
-// The real archive; empty when it is not there.
-inline TDrawsArray RealDraws() {
-    TDrawsArray draws;
-    const std::filesystem::path csv = std::filesystem::path(QUADRIX_SHARED_DATA) / "va_pick4.csv";
-    if (std::filesystem::exists(csv)) AppendDrawsFromCsv(ReadTextFile(csv), draws);
-    return draws;
-}
+// The real archive, or the one QUADRIX_ARCHIVE names; empty when it is not there.
+inline TDrawsArray RealDraws() { return LoadArchive(); }
 
 struct TArchiveDir {
     std::filesystem::path Dir;

@@ -1,6 +1,7 @@
 // The draws list over large archives: how long the model takes to announce its rows, how long
 // one screenful of the list takes to paint at any scroll position, and how long the main window
-// takes from creation to the end of its start-up on the real archive.
+// takes from creation to the end of its start-up on the real archive (or the one QUADRIX_ARCHIVE
+// names).
 #include <QApplication>
 #include <QEventLoop>
 #include <QHeaderView>
@@ -59,12 +60,12 @@ void BM_DrawsListPaintAtRandomRows(benchmark::State& state) {
 BENCHMARK(BM_DrawsListPaintAtRandomRows)->Arg(20000)->Arg(200000)->Unit(benchmark::kMillisecond);
 
 void BM_MainWindowStartupOnRealArchive(benchmark::State& state) {
-    const std::filesystem::path csv = std::filesystem::path(QUADRIX_SHARED_DATA) / "va_pick4.csv";
-    if (!std::filesystem::exists(csv)) {
-        state.SkipWithError("no real archive");
+    const TDrawsArray draws = bench::LoadArchive();
+    if (draws.empty()) {
+        state.SkipWithError("no archive: set QUADRIX_ARCHIVE to a draws CSV file");
         return;
     }
-    TArchiveDir dir(RealDraws());
+    TArchiveDir dir(draws);
     dir.Ws.reset();
     TMainWindowOptions o;
     o.ProgramDir = dir.Dir;

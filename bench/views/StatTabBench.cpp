@@ -12,6 +12,7 @@
 #include <filesystem>
 #include <memory>
 
+#include "BenchArchive.h"
 #include "BenchTimes.h"
 #include "core/FileIO.h"
 #include "draws/DrawsCsv.h"
@@ -35,9 +36,7 @@ struct TWindowOnRealArchive {
     std::unique_ptr<TFormMain> Window;
 
     bool Open() {
-        const char* env = std::getenv("QUADRIX_ARCHIVE");
-        TDrawsArray draws;
-        AppendDrawsFromCsv(ReadTextFile(env ? env : QUADRIX_SHARED_DATA "/va_pick4.csv"), draws);
+        const TDrawsArray draws = bench::LoadArchive();
         if (draws.empty()) return false;
         char name[] = "/tmp/quadrix-bench-XXXXXX";
         Dir = mkdtemp(name);

@@ -1,6 +1,7 @@
 #include "app/ExportSources.h"
 
 #include <algorithm>
+#include <stdexcept>
 
 #include "app/Workspace.h"
 #include "core/ConfigFile.h"
@@ -39,8 +40,10 @@ TListTableSource RatingsListSource(const TWorkspace& ws) {
             }};
 }
 
-const std::string& StatTableCell(const TStatTable& table, int row, int column) {
-    return table.Rows.at(size_t(row)).Text.at(size_t(column));
+std::string StatTableCell(const TStatTable& table, int row, int column) {
+    if (row < 0 || row >= table.Size() || column < 0 || column >= kStatColumnCount)
+        throw std::out_of_range("statistic table cell");
+    return std::string(table.Text(row, column));
 }
 
 TListTableSource StatTableSource(const TStatTable& table) {

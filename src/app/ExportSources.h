@@ -47,8 +47,8 @@ TListTableSource CombsListSource(const TWorkspace& ws);
 TListTableSource RatingsListSource(const TWorkspace& ws);
 // "lvDrawsStat" over a computed table; the table must outlive the source.
 TListTableSource StatTableSource(const TStatTable& table);
-// The table's cell text.
-const std::string& StatTableCell(const TStatTable& table, int row, int column);
+// The table's cell text; the row's texts are made the first time one is asked for.
+std::string StatTableCell(const TStatTable& table, int row, int column);
 
 // The export's surroundings in a program directory: the shell, the configuration file named
 // after the executable, the user's decimal separator.

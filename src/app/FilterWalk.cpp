@@ -50,30 +50,37 @@ void WalkFilterPart(const TFilterPart& part, const TStatTable& table, TCustomSta
             break;
         }
         const int row = part.BottomUp ? rowCount - 1 - k : k;
-        TStatValues v = StatValuesOf(table.Rows[size_t(row)]);
-        v.NumValue = stat.ParseValueChecked(v.Value);
+        // The row's figures are read from the numbers its cells show; texts only for the log.
         const auto holds = [&] {
-            return ConditionHolds(part.Condition, RowFieldText(v, condition.Field), v.NumValue,
-                                  part.ConditionValue);
+            return ConditionHolds(part.Condition, FigureOfRow(table, row, condition.Field),
+                                  table.Rows[size_t(row)].Value->NumValue, part.ConditionValue);
+        };
+        const auto stops = [&] {
+            return StopModeReached(part, FigureOfRow(table, row, TRowField::Count).Number.value_or(0),
+                                   FigureOfRow(table, row, TRowField::CountPercent).Number.value_or(0), steps,
+                                   target.CombsCount());
+        };
+        const auto logStep = [&] {
+            if (target.Logging()) target.Log(StepLogText(steps + 1, StatValuesOf(table, row)));
         };
         if (part.MultiSelect) {
             if (part.StopMode == smValue || part.StopMode == smPercent || part.StopMode == smSteps) {
-                if (StopModeReached(part, v, steps, target.CombsCount())) break;
+                if (stops()) break;
             }
             if (holds()) {
                 chosen.push_back(row);
                 target.Select(chosen);
-                target.Log(StepLogText(steps + 1, v));
+                logStep();
             }
             ++steps;
         } else {
             if (part.StopMode == smCombsCount || part.StopMode == smValue || part.StopMode == smPercent ||
                 part.StopMode == smSteps) {
-                if (StopModeReached(part, v, steps, target.CombsCount())) break;
+                if (stops()) break;
             }
             if (!holds()) continue;
             target.Select({row});
-            target.Log(StepLogText(steps + 1, v));
+            logStep();
             if (filterOnce()) {
                 ++steps;
             } else if (part.StopMode == smUntilEmpty) {

@@ -63,19 +63,19 @@ void TStatTab::ToggleTotalLine() {
 }
 
 void TStatTab::MakeChart(TCustomStat& stat) {
+    // Labels are the method's value texts, made once per method and copied here.
     if (FTable.HasNorms && FFullSet) {
         const long double h = NormScale(FTable.Summary, *FFullSet);
         std::unordered_map<uint64_t, size_t> rowOfKey;
         for (size_t r = 0; r < FTable.Rows.size(); ++r) rowOfKey.emplace(FTable.Rows[r].Row.Key.Raw(), r);
+        TValueTexts::TLookup values(*FTable.ValueTexts, stat);
         int k = 0;
         for (const TFullSetRecord& rec : FFullSet->Records) {
             ++k;
-            TStatDraw keyRow;
-            keyRow.Key = rec.Key;
-            FChart.Total.push_back({double(k), double(rec.Count * h), stat.ValueText(keyRow)});
+            FChart.Total.push_back({double(k), double(rec.Count * h), values.Get(rec.Key)->Text});
             if (auto it = rowOfKey.find(rec.Key.Raw()); it != rowOfKey.end()) {
                 const TStatTableRow& row = FTable.Rows[it->second];
-                FChart.Actual.push_back({double(k), double(row.Row.Count), row[TStatColumn::Value]});
+                FChart.Actual.push_back({double(k), double(row.Row.Count), row.ValueText()});
             }
         }
         return;
@@ -85,7 +85,7 @@ void TStatTab::MakeChart(TCustomStat& stat) {
     std::stable_sort(byKey.begin(), byKey.end(),
                      [](const TStatTableRow* a, const TStatTableRow* b) { return KeyOrderLess(a->Row.Key, b->Row.Key); });
     for (size_t i = 0; i < byKey.size(); ++i)
-        FChart.Actual.push_back({double(i), double(byKey[i]->Row.Count), (*byKey[i])[TStatColumn::Value]});
+        FChart.Actual.push_back({double(i), double(byKey[i]->Row.Count), byKey[i]->ValueText()});
 }
 
 void TStatTab::SetSort(int column, bool descending) {
@@ -118,14 +118,14 @@ std::string TStatTab::SelectedValuesText() const {
     std::string text;
     for (int r : FSelection) {
         if (!text.empty()) text += "; ";
-        text += FTable.Rows[size_t(r)][TStatColumn::Value];
+        text += FTable.Rows[size_t(r)].ValueText();
     }
     return text;
 }
 
 TStatValues TStatTab::StatValuesOfItem(int row) const {
     if (row < 0 || row >= int(FTable.Rows.size())) return {};
-    return StatValuesOf(FTable.Rows[size_t(row)]);
+    return StatValuesOf(FTable, row);
 }
 
 } // namespace qx

@@ -80,7 +80,8 @@ public:
     // The selected statistic rows in table order, and their captions joined by "; ".
     std::vector<TStatDraw> SelectedRows() const;
     std::string SelectedValuesText() const;
-    // A row as scripts read it; the all-empty record for a missing row.
+    // A row as scripts read it (its texts are made if nothing showed them yet); the all-empty
+    // record for a missing row.
     TStatValues StatValuesOfItem(int row) const;
 
 private:

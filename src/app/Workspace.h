@@ -25,6 +25,7 @@
 #include "app/StatTab.h"
 #include "app/ViewGrid.h"
 #include "app/WeekTab.h"
+#include "combs/CombsGen.h"
 #include "combs/CombsStore.h"
 #include "combs/FilterItem.h"
 #include "draws/DrawsArchive.h"
@@ -217,6 +218,9 @@ public:
     // undo copy and buffer emptied, views told.
     // False when the list could not be made (the error has been shown); the list is then empty.
     bool GenerateCombs(const TCombsGenParams& params, bool interactive);
+    // GenerateCombs, interactive, for one of a run of variants: a list start already holds for the
+    // same parameters is copied instead of made again; a new one is kept there.
+    bool StartCombs(const TCombsGenParams& params, TStartList& start);
     // Makes params the stored defaults and writes them to the configuration file at once.
     void SaveCombsGenDefaults(const TCombsGenParams& params);
     void SaveCombsUndo(bool interactive);
@@ -422,6 +426,8 @@ private:
     // directory is another instance's or cannot be written.
     bool LockProgramDir();
     void CombsListChanged();
+    // What a new list forgets: the journal, the undo copy and the buffer's combinations.
+    void ForgetCombsHistory();
     void RegisterStats();
     void UpdateStatsConfig();
     std::string HttpGetText(const std::string& address);

@@ -26,6 +26,7 @@ public:
         FWs.Shell().ProcessMessages();
         return FWs.StopRequested();
     }
+    bool Logging() const override { return static_cast<bool>(FLog); }
     void Log(const std::string& line) override {
         if (FLog) FLog(line);
     }
@@ -142,7 +143,7 @@ void TWorkspace::ApplyFilterPart(const TFilterPart& part, const TLogSink& log) {
     RefreshStatTable(false);
     const TStatTable& table = FStatTab.Table();
     if (log)
-        for (const TStatTableRow& row : table.Rows) write(RowLogText(StatValuesOf(row)));
+        for (int r = 0; r < table.Size(); ++r) write(RowLogText(StatValuesOf(table, r)));
 
     auto stat = FStats.CreateStat(method);
     TWorkspaceWalk walk(*this, log);

@@ -10,10 +10,11 @@
 namespace qx {
 namespace {
 
-// The list every filter starts from: the file given, or the stored generation defaults. A list
-// that cannot be made stops the command before anything is filtered or saved.
-void StartList(TWorkspace& ws, const std::optional<std::string>& in) {
-    if (!ws.GenerateCombs(in ? TCombsGenParams{4, *in} : ws.CombsGenDefaults(), true))
+// The list every filter starts from: the file given, or the stored generation defaults, made
+// once per run and copied for every variant. A list that cannot be made stops the command before
+// anything is filtered or saved.
+void StartList(TWorkspace& ws, const std::optional<std::string>& in, TStartList& start) {
+    if (!ws.StartCombs(in ? TCombsGenParams{4, *in} : ws.CombsGenDefaults(), start))
         throw TAppError("Исходный список комбинаций не создан");
 }
 
@@ -33,7 +34,8 @@ void ByRows(TCliContext& c, TCliArgs& args, const std::optional<std::string>& in
     if (method < 0 || !ws.StatTab().Chooser().SelectMethod(method))
         throw TAppError(FormatText("Метод расчета статистики не найден: %s", {*code}));
     if (window < 1) throw TAppError(FormatText("Некорректное значение параметра --window: %d", {IntToStr(window)}));
-    StartList(ws, in);
+    TStartList start;
+    StartList(ws, in, start);
     ws.StatTab().SetWindowLength(window);
     ws.RefreshStatTable(false);
     std::vector<int> selected;
@@ -41,7 +43,7 @@ void ByRows(TCliContext& c, TCliArgs& args, const std::optional<std::string>& in
         int found = -1;
         const auto& table = ws.StatTab().Table().Rows;
         for (size_t r = 0; r < table.size(); ++r)
-            if (table[r][TStatColumn::Value] == value) found = int(r);
+            if (table[r].ValueText() == value) found = int(r);
         if (found < 0) throw TAppError(FormatText("В таблице статистики нет значения \"%s\"", {std::string(value)}));
         selected.push_back(found);
     }
@@ -65,9 +67,10 @@ void ByText(TCliContext& c, std::vector<std::string> texts, const std::optional<
     TFilterVariants variants(items);
     ws.Stats().BackupWeights();
     TFilterRec rec;
+    TStartList start;
     try {
         while (variants.Next(rec)) {
-            StartList(ws, in);
+            StartList(ws, in, start);
             ws.ApplyFilterRec(rec, nullptr);
             c.Out << FilterRecText(rec) << "\t" << ws.Combs().Count() << "\n";
         }

@@ -72,8 +72,9 @@ void Stat(TCliContext& c, TCliArgs& args) {
 
     for (int col = 0; col < kStatColumnCount; ++col) c.Out << (col ? "\t" : "") << StatColumnCaption(col);
     c.Out << "\n";
-    for (const TStatTableRow& row : table.Rows) {
-        for (int col = 0; col < kStatColumnCount; ++col) c.Out << (col ? "\t" : "") << row.Text[size_t(col)];
+    for (int r = 0; r < table.Size(); ++r) {
+        const TStatRowTexts texts = table.Texts(r);
+        for (int col = 0; col < kStatColumnCount; ++col) c.Out << (col ? "\t" : "") << texts[col];
         c.Out << "\n";
     }
 }

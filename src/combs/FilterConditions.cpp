@@ -68,16 +68,29 @@ bool IsPercentField(F f) { return f == F::DepthPercent || f == F::DeviationPerce
     throw TAppError(FormatText("\"%s\" не является корректным числом", {std::string(text)}));
 }
 
-int64_t IntegerOrRaise(std::string_view text) {
-    auto v = TryStrToInt64(Trim(text));
-    if (!v) ConversionError(text);
-    return *v;
+long double NumberOrRaise(const TRowFigure& figure) {
+    if (!figure.Number) ConversionError(figure.Text);
+    return *figure.Number;
 }
 
-long double RealOrRaise(std::string_view text) {
-    auto v = TryStrToFloat(text);
-    if (!v) ConversionError(text);
-    return *v;
+int64_t IntegerOrRaise(std::string_view text) { return int64_t(NumberOrRaise(FigureOfText(F::Count, text))); }
+
+long double RealOrRaise(std::string_view text) { return NumberOrRaise(FigureOfText(F::Weight, text)); }
+
+TStatColumn ColumnOf(F field) {
+    switch (field) {
+    case F::Depth: return TStatColumn::Depth;
+    case F::DepthPercent: return TStatColumn::DepthPercent;
+    case F::Deviation: return TStatColumn::Deviation;
+    case F::DeviationPercent: return TStatColumn::DeviationPercent;
+    case F::Count: return TStatColumn::Count;
+    case F::CountPercent: return TStatColumn::CountPercent;
+    case F::Weight: return TStatColumn::Weight;
+    case F::PeriodMin: return TStatColumn::PeriodMin;
+    case F::Period: return TStatColumn::Period;
+    case F::PeriodMax: return TStatColumn::PeriodMax;
+    default: return TStatColumn::Value;
+    }
 }
 
 } // namespace
@@ -90,20 +103,34 @@ const TStopModeInfo& StopModeInfo(int stopMode) {
     return kStopModes[(stopMode >= 0 && stopMode < kStopModeCount) ? stopMode : 0];
 }
 
-bool StopModeReached(const TFilterPart& part, const TStatValues& row, int steps, int64_t combs) {
+bool StopModeReached(const TFilterPart& part, long double count, long double countPercent, int steps, int64_t combs) {
     switch (part.StopMode) {
     case smCombsCount: return combs <= part.StopValue;
     case smSteps: return steps >= part.StopValue;
-    case smValue: {
-        const long double count = StrToFloatDef(row.Count, 0);
-        return part.BottomUp ? count >= part.StopValue : count <= part.StopValue;
-    }
-    case smPercent: {
-        const long double percent = StrToFloatDef(row.CountPercent, 0);
-        return part.BottomUp ? percent >= part.StopValue : percent <= part.StopValue;
-    }
+    case smValue: return part.BottomUp ? count >= part.StopValue : count <= part.StopValue;
+    case smPercent: return part.BottomUp ? countPercent >= part.StopValue : countPercent <= part.StopValue;
     default: return false;
     }
+}
+
+bool StopModeReached(const TFilterPart& part, const TStatValues& row, int steps, int64_t combs) {
+    return StopModeReached(part, StrToFloatDef(row.Count, 0), StrToFloatDef(row.CountPercent, 0), steps, combs);
+}
+
+TRowFigure FigureOfText(TRowField field, std::string_view text) {
+    if (IsIntegerField(field)) {
+        const auto v = TryStrToInt64(Trim(text));
+        return {v ? std::optional<long double>(static_cast<long double>(*v)) : std::nullopt, text};
+    }
+    return {TryStrToFloat(text), text};
+}
+
+TRowFigure FigureOfRow(const TStatTable& table, int row, TRowField field) {
+    const TStatColumn column = ColumnOf(field);
+    const TStatCell cell = table.Cell(row, column);
+    if (cell.IsNumber()) return {cell.Value(), {}};
+    if (cell.Kind == TStatCell::Dash) return {std::nullopt, "-"};
+    return FigureOfText(field, table.Text(row, column));  // a real number only printf prints
 }
 
 const std::string& RowFieldText(const TStatValues& v, TRowField field) {
@@ -124,6 +151,10 @@ const std::string& RowFieldText(const TStatValues& v, TRowField field) {
 }
 
 bool ConditionHolds(int condition, std::string_view fieldText, int32_t numValue, std::string_view conditionValue) {
+    return ConditionHolds(condition, FigureOfText(ConditionInfo(condition).Field, fieldText), numValue, conditionValue);
+}
+
+bool ConditionHolds(int condition, const TRowFigure& figure, int32_t numValue, std::string_view conditionValue) {
     const TConditionInfo& c = ConditionInfo(condition);
     switch (c.Test) {
     case T::Always: return true;
@@ -131,26 +162,21 @@ bool ConditionHolds(int condition, std::string_view fieldText, int32_t numValue,
     case T::AtMost: {
         const long double threshold = StrToIntDef(Trim(conditionValue), 0);
         const bool atMost = c.Test == T::AtMost;
-        long double figure;
-        if (IsIntegerField(c.Field)) {
-            auto v = TryStrToInt64(Trim(fieldText));
-            figure = v ? static_cast<long double>(*v) : (atMost ? 65535 : 0);
-        } else {
-            auto v = TryStrToFloat(fieldText);
-            figure = v ? *v : (atMost && IsPercentField(c.Field) ? 65535 : 0);
-        }
-        return atMost ? figure <= threshold : figure >= threshold;
+        // A figure that is not a number: 0, or 65535 for "не более" of integers and percentages.
+        const bool high = atMost && (IsIntegerField(c.Field) || IsPercentField(c.Field));
+        const long double value = figure.Number.value_or(high ? 65535 : 0);
+        return atMost ? value <= threshold : value >= threshold;
     }
     case T::InIntegerList: {
-        const int64_t figure = c.Field == F::NumValue ? numValue : IntegerOrRaise(fieldText);
+        const int64_t value = c.Field == F::NumValue ? numValue : int64_t(NumberOrRaise(figure));
         for (std::string_view w : SplitWords(conditionValue, ",;"))
-            if (IntegerOrRaise(w) == figure) return true;
+            if (IntegerOrRaise(w) == value) return true;
         return false;
     }
     case T::InRealList: {
-        const long double figure = RealOrRaise(fieldText);
+        const long double value = NumberOrRaise(figure);
         for (std::string_view w : SplitWords(conditionValue, ",;"))
-            if (RealOrRaise(w) == figure) return true;
+            if (RealOrRaise(w) == value) return true;
         return false;
     }
     }

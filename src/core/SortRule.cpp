@@ -5,19 +5,23 @@
 namespace qx {
 namespace {
 
-template <class T> int Sign(T a, T b) {
+template <class T> int Sign(const T& a, const T& b) {
     return a < b ? -1 : (b < a ? 1 : 0);
 }
 
 } // namespace
 
-int CompareSortTexts(std::string_view a, std::string_view b) {
+TSortText SortTextOf(std::string_view text) {
     // TryStrToFloat reads "," as the decimal separator too.
-    auto x = TryStrToFloat(a);
-    auto y = TryStrToFloat(b);
-    if (x && y) return Sign(*x, *y);
-    return Sign(LowerText(a), LowerText(b));
+    return {TryStrToFloat(text), LowerText(text)};
 }
+
+int CompareSortTexts(const TSortText& a, const TSortText& b) {
+    if (a.Number && b.Number) return Sign(*a.Number, *b.Number);
+    return Sign(a.Lower, b.Lower);
+}
+
+int CompareSortTexts(std::string_view a, std::string_view b) { return CompareSortTexts(SortTextOf(a), SortTextOf(b)); }
 
 int CompareSortRows(std::string_view a, std::string_view b, std::string_view captionA,
                     std::string_view captionB, int column, bool descending) {

@@ -4,6 +4,7 @@
 
 #include "core/DrawHelpers.h"
 #include "core/Text.h"
+#include "stats/ValueTexts.h"
 
 namespace qx {
 namespace {
@@ -14,6 +15,11 @@ TCustomStat::TCustomStat(const TStatClass& cls, const TStatEnv& env, int32_t par
     : Param(param), Draws(env.Draws ? *env.Draws : kNoDraws), FClass(cls) {}
 
 std::string TCustomStat::ValueText(const TStatDraw& row) const { return IntToStr(row.Key.KeyA()); }
+
+const std::shared_ptr<TValueTexts>& TCustomStat::ValueTexts() const {
+    if (!FValueTexts) FValueTexts = std::make_shared<TValueTexts>();
+    return FValueTexts;
+}
 
 int32_t TCustomStat::ParseValue(std::string_view text) const { return StrToIntDef(text, 0); }
 

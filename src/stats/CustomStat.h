@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <memory>
 #include <span>
 #include <string>
 #include <string_view>
@@ -13,6 +14,7 @@
 namespace qx {
 
 class TDigitValuesSource;
+class TValueTexts;
 
 // What a statistic object reads when it is created: the archive (oldest first) and the engine
 // settings. Objects copy the settings they use, so a later change reaches only new objects.
@@ -46,6 +48,10 @@ public:
     // The method as a digit-values one (DigitValues.h), when its values follow from the four digits
     // alone; none otherwise.
     virtual const TDigitValuesSource* DigitSource() const { return nullptr; }
+    // Where the method's value texts are kept: shared between the objects of one method when the
+    // registry attached them, else this object's own.
+    const std::shared_ptr<TValueTexts>& ValueTexts() const;
+    void AttachValueTexts(std::shared_ptr<TValueTexts> texts) const { FValueTexts = std::move(texts); }
     // Decimal value of the text, 0 when it is not a number.
     virtual int32_t ParseValue(std::string_view text) const;
     int32_t ParseValueChecked(std::string_view text) const;
@@ -82,6 +88,7 @@ protected:
 
 private:
     const TStatClass& FClass;
+    mutable std::shared_ptr<TValueTexts> FValueTexts;
 };
 
 } // namespace qx

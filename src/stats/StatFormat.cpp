@@ -1,40 +1,52 @@
 #include "stats/StatFormat.h"
 
 #include <algorithm>
-#include <array>
-#include <cmath>
 #include <cstring>
+#include <limits>
 
 #include "core/Text.h"
 
 namespace qx {
-
-using detail::DigitCount;
-using detail::Magnitude;
-using detail::PutNumber;
-using detail::PutPair;
-using detail::TextSpace;
-
 namespace {
 
-constexpr uint64_t kPow10[] = {1, 10, 100, 1000, 10000, 100000, 1000000, 10000000, 100000000, 1000000000};
+// The extended-precision format: a 64-bit significand with an explicit leading bit, then the
+// sign and a 15-bit exponent biased by 16383.
+static_assert(std::numeric_limits<long double>::digits == 64 && std::numeric_limits<long double>::max_exponent == 16384,
+              "cells read the bits of the x87 extended format");
+constexpr int kExponentBias = 16383;
+constexpr uint16_t kExponentMask = 0x7FFF;
 
-// The last count digits of v (leading zeros included) written backwards; v keeps the rest.
-char* PutLastDigits(char* end, uint64_t& v, int count) {
-    for (; count >= 2; count -= 2) {
-        end = PutPair(end, unsigned(v % 100));
-        v /= 100;
-    }
-    if (count == 1) {
-        *--end = char('0' + v % 10);
-        v /= 10;
-    }
-    return end;
+constexpr const uint64_t* kPow10 = detail::kCellPow10;
+// Largest shown digits: Scaled() must fit a signed 64-bit number with room to spare.
+constexpr uint64_t kMaxDigits = uint64_t(1) << 62;
+
+TStatCell NumberCell(uint64_t digits, int decimals, bool negative) {
+    TStatCell c{};
+    c.Kind = TStatCell::Number;
+    c.Digits = digits;
+    c.Decimals = uint8_t(decimals);
+    c.Negative = negative;
+    return c;
+}
+
+TStatCell TextCell(uint64_t significand, uint16_t signExponent, int decimals) {
+    TStatCell c{};
+    c.Kind = TStatCell::Text;
+    c.Digits = significand;
+    c.SignExponent = signExponent;
+    c.Decimals = uint8_t(decimals);
+    return c;
+}
+
+std::string PrintedText(const TStatCell& c, char separator) {
+    std::string s = FormatReal(c.Printed(), TRealFormat::Fixed, c.Decimals);
+    if (separator != '.') std::replace(s.begin(), s.end(), '.', separator);
+    return s;
 }
 
 } // namespace
 
-int64_t RoundRatio(int64_t p, int64_t q) {
+int64_t detail::RoundRatioSigned(int64_t p, int64_t q) {
     int64_t whole = p / q, rem = p % q;
     if (rem < 0) {  // floor division
         --whole;
@@ -44,73 +56,95 @@ int64_t RoundRatio(int64_t p, int64_t q) {
     return whole;
 }
 
-void SetFixedText(std::string& out, long double value, int decimals, char separator) {
-    out = FormatReal(value, TRealFormat::Fixed, decimals);
-    if (separator != '.') std::replace(out.begin(), out.end(), '.', separator);
+long double TStatCell::Value() const {
+    return static_cast<long double>(Scaled()) / static_cast<long double>(kPow10[Decimals]);
 }
 
-void SetRatioText(std::string& out, int64_t p, int64_t q, int decimals, char separator) {
-    // Small numerators (every table has them) are worked out in 64 bits; others are printed.
-    const uint64_t magnitude = Magnitude(p);
-    if (q <= 0 || decimals < 0 || decimals > 9 || magnitude > (uint64_t(1) << 62) / kPow10[9])
-        return SetFixedText(out, static_cast<long double>(p) / q, decimals, separator);
-    const uint64_t scaled = magnitude * kPow10[decimals];
-    uint64_t whole = scaled / uint64_t(q);
-    const uint64_t twice = (scaled % uint64_t(q)) * 2;
-    // A quotient lying exactly half-way is rounded by printf on its binary value.
-    if (twice == uint64_t(q)) return SetFixedText(out, static_cast<long double>(p) / q, decimals, separator);
-    if (twice > uint64_t(q)) ++whole;
-    // Sign, integer part (at least "0"), separator and decimals.
-    const size_t digits = std::max(DigitCount(whole), size_t(decimals) + 1);
-    const size_t n = (p < 0) + digits + (decimals > 0);
-    char* text = TextSpace(out, n);
-    char* s = PutLastDigits(text + n, whole, decimals);
-    if (decimals > 0) *--s = separator;
-    PutNumber(s, whole);
-    if (p < 0) text[0] = '-';
+long double TStatCell::Printed() const {
+    long double value = 0;
+    std::memcpy(&value, &Digits, sizeof Digits);
+    std::memcpy(reinterpret_cast<char*>(&value) + sizeof Digits, &SignExponent, sizeof SignExponent);
+    return value;
 }
 
-void SetWeightText(std::string& out, long double weight, char separator) {
-    const bool whole = std::isfinite(weight) && weight == std::trunc(weight) && std::fabs(weight) < 1e18L &&
-                       !(weight == 0 && std::signbit(weight));
-    if (!whole) return SetFixedText(out, weight, 2, separator);
-    const auto w = static_cast<int64_t>(weight);
-    const size_t n = (w < 0) + DigitCount(Magnitude(w)) + 3;
-    char* text = TextSpace(out, n);
-    text[n - 3] = separator;
-    text[n - 2] = text[n - 1] = '0';
-    PutNumber(text + n - 3, Magnitude(w));
-    if (w < 0) text[0] = '-';
+TStatCell RealCell(long double value, int decimals) {
+    uint64_t significand = 0;
+    uint16_t signExponent = 0;
+    std::memcpy(&significand, &value, sizeof significand);
+    std::memcpy(&signExponent, reinterpret_cast<const char*>(&value) + sizeof significand, sizeof signExponent);
+    const bool negative = (signExponent & 0x8000) != 0;
+    const int exponent = signExponent & kExponentMask;
+    if (exponent == kExponentMask) return TextCell(significand, signExponent, decimals);  // infinite, not a number
+    // |value| = significand * 2^(exponent - bias - 63) (subnormals: exponent 1), so
+    // |value| * 10^decimals is worked out exactly and rounded half to even.
+    const int shift = kExponentBias + 63 - std::max(exponent, 1);
+    if (shift <= 0) return TextCell(significand, signExponent, decimals);  // 2^63 or more
+    const unsigned __int128 product = static_cast<unsigned __int128>(significand) * kPow10[decimals];
+    unsigned __int128 digits = 0;
+    if (shift < 128) {
+        const unsigned __int128 one = 1;
+        digits = product >> shift;
+        const unsigned __int128 rest = product & ((one << shift) - 1), half = one << (shift - 1);
+        if (rest > half || (rest == half && (digits & 1) != 0)) ++digits;
+    }
+    if (digits > kMaxDigits) return TextCell(significand, signExponent, decimals);
+    return NumberCell(uint64_t(digits), decimals, negative);
 }
 
-std::string IntText(int64_t value) {
-    std::string s;
-    SetIntText(s, value);
-    return s;
+char* detail::WriteLongNumberText(const TStatCell& c, char separator, char* out) {
+    const unsigned digits = std::max(DigitCount(c.Digits), unsigned(c.Decimals) + 1);
+    const bool sign = c.Negative || c.LeadingPlus();
+    char* const end = out + sign + digits + (c.Decimals > 0);
+    uint64_t v = c.Digits;
+    auto putLast = [&v](char* e, unsigned count) {
+        for (; count >= 2; count -= 2) {
+            e -= 2;
+            std::memcpy(e, kDigitPairs.data() + 2 * (v % 100), 2);
+            v /= 100;
+        }
+        if (count == 1) {
+            *--e = char('0' + v % 10);
+            v /= 10;
+        }
+        return e;
+    };
+    char* p = putLast(end, c.Decimals);
+    if (c.Decimals > 0) *--p = separator;
+    putLast(p, digits - c.Decimals);
+    if (sign) *out = c.Negative ? '-' : '+';
+    return end;
 }
 
-std::string SignedText(int64_t value) {
-    std::string s;
-    SetSignedText(s, value);
-    return s;
+char* detail::WritePrintedText(const TStatCell& c, char separator, char* out) {
+    const std::string s = PrintedText(c, separator);
+    std::memcpy(out, s.data(), s.size());
+    return out + s.size();
 }
+
+size_t CellTextLength(const TStatCell& c) {
+    if (c.Kind == TStatCell::Text) return PrintedText(c, '.').size();
+    char buf[kMaxCellNumberText];
+    return size_t(WriteCellText(c, '.', buf) - buf);
+}
+
+std::string CellText(const TStatCell& c, char separator) {
+    if (c.Kind == TStatCell::Text) return PrintedText(c, separator);
+    char buf[kMaxCellNumberText];
+    return std::string(buf, WriteCellText(c, separator, buf));
+}
+
+std::string IntText(int64_t value) { return CellText(IntCell(value), '.'); }
+
+std::string SignedText(int64_t value) { return CellText(SignedCell(value), '.'); }
 
 std::string RatioText(int64_t p, int64_t q, int decimals, char separator) {
-    std::string s;
-    SetRatioText(s, p, q, decimals, separator);
-    return s;
+    return CellText(RatioCell(p, q, decimals), separator);
 }
 
 std::string FixedText(long double value, int decimals, char separator) {
-    std::string s;
-    SetFixedText(s, value, decimals, separator);
-    return s;
+    return CellText(RealCell(value, decimals), separator);
 }
 
-std::string WeightText(long double weight, char separator) {
-    std::string s;
-    SetWeightText(s, weight, separator);
-    return s;
-}
+std::string WeightText(long double weight, char separator) { return FixedText(weight, 2, separator); }
 
 } // namespace qx

@@ -1,9 +1,10 @@
 #pragma once
 #include <array>
+#include <bit>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
-#include <memory>
+#include <algorithm>
 #include <string>
 
 namespace qx {
@@ -12,13 +13,116 @@ namespace qx {
 // extended-precision value ("%.*Lf": the binary value rounded, exact ties to even), with the
 // decimal separator given.
 //
-// The Set...Text functions replace the string's text. Integers and ratios are worked out in
-// integers and written straight into the string's own storage, last digit first: a text put
-// together in a buffer and copied would be read back before its bytes have settled, which stalls
-// the processor on every cell of a table.
+// A cell is first worked out as the number its text shows: the digits as one integer with the
+// decimal places counted apart. Sorting and filter conditions read that number; the text is
+// written from it only when someone asks for it, so both always agree.
+
+namespace detail {
+
+struct TDivMod {
+    uint64_t Quotient;
+    uint64_t Remainder;
+};
+// p / q and p % q, q > 0. Below 2^52 from one division of doubles, which the processor does many
+// times faster than a 64-bit integer division: the rounded quotient is the true one or one more,
+// and the remainder tells which.
+inline TDivMod DivMod(uint64_t p, uint64_t q) {
+    constexpr uint64_t kExact = uint64_t(1) << 52;
+    if (p >= kExact || q >= kExact) return {p / q, p % q};
+    uint64_t quotient = static_cast<uint64_t>(static_cast<double>(p) / static_cast<double>(q));
+    int64_t remainder = static_cast<int64_t>(p - quotient * q);
+    if (remainder < 0) {
+        --quotient;
+        remainder += static_cast<int64_t>(q);
+    }
+    return {quotient, static_cast<uint64_t>(remainder)};
+}
+
+int64_t RoundRatioSigned(int64_t p, int64_t q);
+
+} // namespace detail
 
 // p / q rounded to a whole number, halves to even; q > 0. Exact (no rounding of the quotient).
-int64_t RoundRatio(int64_t p, int64_t q);
+inline int64_t RoundRatio(int64_t p, int64_t q) {
+    if (p < 0) return detail::RoundRatioSigned(p, q);
+    auto [whole, rest] = detail::DivMod(uint64_t(p), uint64_t(q));
+    if (2 * rest > uint64_t(q) || (2 * rest == uint64_t(q) && (whole & 1) != 0)) ++whole;
+    return int64_t(whole);
+}
+
+// Sixteen bytes, so cells travel in registers.
+struct TStatCell {
+    enum TKind : uint8_t {
+        Dash,    // "-"
+        Number,  // Digits with Decimals places
+        Text     // a real number only printf prints (infinite, not a number, or 2^62 digits and more)
+    };
+    // Number: the shown digits as one integer (12.50 is 1250 with 2 places). Text: the bits of the
+    // extended-precision number, its significand here and its sign and exponent in SignExponent.
+    // No member initializers: rows of cells are filled at once, never zeroed first. A cell made
+    // with {} is a dash.
+    uint64_t Digits;
+    uint16_t SignExponent;
+    TKind Kind;
+    uint8_t Decimals;
+    bool Negative;  // a minus sign is shown ("-0.00" too)
+    bool Plus;      // a positive whole number is shown with "+"
+
+    bool IsNumber() const { return Kind == Number; }
+    // The shown digits with their sign; cells of one column have the same places, so this orders them.
+    int64_t Scaled() const { return Negative ? -int64_t(Digits) : int64_t(Digits); }
+    // The number the text reads as: the division is rounded once, as reading the text rounds.
+    long double Value() const;
+    // Whether the text begins with "+" (it then sorts before "-").
+    bool LeadingPlus() const { return Kind == Number && Plus && !Negative && Digits != 0; }
+    // The number a Text cell prints.
+    long double Printed() const;
+};
+static_assert(sizeof(TStatCell) == 16);
+
+inline TStatCell DashCell() { return {}; }
+inline TStatCell IntCell(int64_t value) {
+    TStatCell c{};
+    c.Kind = TStatCell::Number;
+    c.Negative = value < 0;
+    c.Digits = c.Negative ? 0 - uint64_t(value) : uint64_t(value);
+    return c;
+}
+// "+3" when positive, else the plain signed number ("0", "-3").
+inline TStatCell SignedCell(int64_t value) {
+    TStatCell c = IntCell(value);
+    c.Plus = true;
+    return c;
+}
+// A real number with decimals places (0..9), rounded exactly as printf rounds it.
+TStatCell RealCell(long double value, int decimals);
+
+namespace detail {
+inline constexpr uint64_t kCellPow10[] = {1,      10,      100,      1000,      10000,
+                                          100000, 1000000, 10000000, 100000000, 1000000000};
+}
+
+// The extended-precision quotient p / q with decimals places (0..9), worked out in integers; an
+// exact decimal tie is decided by the binary value, as printf decides it.
+inline TStatCell RatioCell(int64_t p, int64_t q, int decimals) {
+    const uint64_t magnitude = p < 0 ? 0 - uint64_t(p) : uint64_t(p);
+    // Small numerators (every table has them) are worked out in integers; others, and a quotient
+    // lying exactly half-way, are rounded on their binary value.
+    if (q <= 0 || magnitude > (uint64_t(1) << 62) / detail::kCellPow10[9])
+        return RealCell(static_cast<long double>(p) / static_cast<long double>(q), decimals);
+    auto [whole, rest] = detail::DivMod(magnitude * detail::kCellPow10[decimals], uint64_t(q));
+    if (rest * 2 == uint64_t(q)) return RealCell(static_cast<long double>(p) / static_cast<long double>(q), decimals);
+    TStatCell c{};
+    c.Kind = TStatCell::Number;
+    c.Digits = whole + (rest * 2 > uint64_t(q));
+    c.Decimals = uint8_t(decimals);
+    c.Negative = p < 0;
+    return c;
+}
+
+// Room a Number or Dash cell's text needs: sign, 20 digits, separator, and the eight bytes past
+// the end that the writer may store beyond the text.
+inline constexpr size_t kMaxCellNumberText = 32;
 
 namespace detail {
 
@@ -32,84 +136,68 @@ inline constexpr auto kDigitPairs = [] {
     return pairs;
 }();
 
-inline char* PutPair(char* end, unsigned pair) {
-    end -= 2;
-    std::memcpy(end, kDigitPairs.data() + 2 * pair, 2);
-    return end;
+inline constexpr auto kPowersOf10 = [] {
+    std::array<uint64_t, 20> p{};
+    p[0] = 1;
+    for (size_t i = 1; i < p.size(); ++i) p[i] = p[i - 1] * 10;
+    return p;
+}();
+
+inline unsigned DigitCount(uint64_t v) {
+    const unsigned guess = unsigned(std::bit_width(v | 1) * 1233) >> 12;  // log10 from log2, or one less
+    return guess + 1 - (v < kPowersOf10[guess]);
 }
 
-// The decimal digits of v written backwards in front of end; returns where they start.
-template <class U>
-char* PutDigits(char* end, U v) {
-    while (v >= 100) {
-        end = PutPair(end, unsigned(v % 100));
-        v /= 100;
-    }
-    if (v >= 10) return PutPair(end, unsigned(v));
-    *--end = char('0' + v);
-    return end;
+// The eight decimal digits of v < 10^8 as characters, the first in the lowest byte: both halves,
+// their hundreds and their tens are split in all lanes of one 64-bit word at once.
+inline uint64_t EightDigits(uint32_t v) {
+    const uint64_t halves = uint64_t(v / 10000) | uint64_t(v % 10000) << 32;
+    const uint64_t hundreds = ((halves * 10486) >> 20) & 0x0000007F0000007Full;  // x / 100 for x < 10^4
+    const uint64_t pairs = hundreds | (halves - hundreds * 100) << 16;
+    const uint64_t tens = ((pairs * 103) >> 10) & 0x000F000F000F000Full;  // x / 10 for x < 100
+    return (tens | (pairs - tens * 10) << 8) | 0x3030303030303030ull;
 }
 
-inline char* PutNumber(char* end, uint64_t v) {
-    // Table numbers fit 32 bits, whose divisions are the cheaper ones.
-    return v <= UINT32_MAX ? PutDigits(end, uint32_t(v)) : PutDigits(end, v);
-}
-
-inline size_t DigitCount(uint64_t v) {
-    size_t n = 1;
-    for (;; v /= 10000, n += 4) {
-        if (v < 10) return n;
-        if (v < 100) return n + 1;
-        if (v < 1000) return n + 2;
-        if (v < 10000) return n + 3;
-    }
-}
-
-inline uint64_t Magnitude(int64_t v) { return v < 0 ? 0 - uint64_t(v) : uint64_t(v); }
-
-// Makes out n characters long for the caller to fill, and returns them. A short text is made in
-// place of the old string: resize or assign here took a third of a whole table's time. Nothing is
-// allocated, so nothing can throw between the destruction and the construction.
-inline char* TextSpace(std::string& out, size_t n) {
-    constexpr size_t kInPlace = 15;
-    static_assert(std::string().capacity() >= kInPlace);
-    if (n > kInPlace) {
-        out.assign(n, '\0');
-    } else {
-        std::destroy_at(&out);
-        std::construct_at(&out, kInPlace, '\0');
-        out.erase(n);
-    }
-    return out.data();
-}
-
-// The number with a sign: "-" when negative, "+" when positive and plus is asked for.
-inline void SetSignedText(std::string& out, int64_t value, bool plus) {
-    const uint64_t magnitude = Magnitude(value);
-    const bool sign = value < 0 || (plus && value > 0);
-    const size_t n = DigitCount(magnitude) + sign;
-    char* text = TextSpace(out, n);
-    PutNumber(text + n, magnitude);
-    if (sign) text[0] = value < 0 ? '-' : '+';
-}
+char* WriteLongNumberText(const TStatCell& cell, char separator, char* out);
+char* WritePrintedText(const TStatCell& cell, char separator, char* out);
 
 } // namespace detail
 
-inline void SetIntText(std::string& out, int64_t value) { detail::SetSignedText(out, value, false); }
-// "+3" when positive, else the plain signed number ("0", "-3").
-inline void SetSignedText(std::string& out, int64_t value) { detail::SetSignedText(out, value, true); }
-// The text of the extended-precision quotient p / q with decimals places, worked out in integers;
-// only an exact decimal tie falls back to printing the binary value.
-void SetRatioText(std::string& out, int64_t p, int64_t q, int decimals, char separator);
-// printf("%.*Lf") in the "C" locale, with the separator given.
-void SetFixedText(std::string& out, long double value, int decimals, char separator);
-// A weight with two places; whole numbers are printed without printf.
-void SetWeightText(std::string& out, long double weight, char separator);
+// Writes the text at out and returns its end. Number and Dash cells need kMaxCellNumberText
+// bytes of room, Text cells CellTextLength. The characters are stored where they belong, whole
+// words at a time: digits put together elsewhere and copied would be read back before their
+// stores settle, which stalls the processor on every cell of a table.
+[[gnu::always_inline]] inline char* WriteCellText(const TStatCell& c, char separator, char* out) {
+    if (c.Kind == TStatCell::Dash) {
+        *out = '-';
+        return out + 1;
+    }
+    if (c.Kind == TStatCell::Text) return detail::WritePrintedText(c, separator, out);
+    const unsigned decimals = c.Decimals;
+    const unsigned shown = std::max(detail::DigitCount(c.Digits), decimals + 1);
+    if (shown > 8) return detail::WriteLongNumberText(c, separator, out);
+    *out = c.Negative ? '-' : '+';
+    out += c.Negative || c.LeadingPlus();
+    const uint64_t digits = detail::EightDigits(uint32_t(c.Digits)) >> (8 * (8 - shown));
+    const unsigned whole = shown - decimals;
+    std::memcpy(out, &digits, sizeof digits);
+    out += whole;
+    if (decimals == 0) return out;
+    *out++ = separator;
+    const uint64_t fraction = digits >> (8 * whole);
+    std::memcpy(out, &fraction, sizeof fraction);
+    return out + decimals;
+}
+
+size_t CellTextLength(const TStatCell& cell);
+std::string CellText(const TStatCell& cell, char separator);
 
 std::string IntText(int64_t value);
 std::string SignedText(int64_t value);
 std::string RatioText(int64_t p, int64_t q, int decimals, char separator);
+// printf("%.*Lf") in the "C" locale, with the separator given.
 std::string FixedText(long double value, int decimals, char separator);
+// A weight: two places.
 std::string WeightText(long double weight, char separator);
 
 } // namespace qx

@@ -154,9 +154,13 @@ std::unique_ptr<TCustomStat> TStatList::CreateStatFromChooser(int selected, std:
 }
 
 void TStatList::ShareTables(int i, const TCustomStat& stat) const {
+    std::lock_guard lock(FTablesLock);
+    if (FValueTexts.size() != FMethods.size()) FValueTexts.assign(FMethods.size(), nullptr);
+    auto& texts = FValueTexts[size_t(i)];
+    if (!texts) texts = stat.ValueTexts();
+    stat.AttachValueTexts(texts);
     const auto* source = stat.DigitSource();
     if (!source) return;
-    std::lock_guard lock(FTablesLock);
     if (FTables.size() != FMethods.size()) FTables.assign(FMethods.size(), nullptr);
     if (FOccurrences.size() != FMethods.size()) FOccurrences.assign(FMethods.size(), nullptr);
     auto& table = FTables[size_t(i)];
@@ -171,6 +175,7 @@ void TStatList::ForgetTables() {
     std::lock_guard lock(FTablesLock);
     FTables.clear();
     FOccurrences.clear();
+    FValueTexts.clear();
 }
 
 void TStatList::MarkAll() {

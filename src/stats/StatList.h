@@ -16,6 +16,7 @@ namespace qx {
 
 class TDigitValueTable;
 class TOccurrenceCache;
+class TValueTexts;
 
 // One registered method variant.
 struct TStatMethod {
@@ -124,11 +125,13 @@ private:
     TStatWeights FWeightsBackup;
     TCombsGenParams FGenerate;
     TShreddingFormulas FFormulas;
-    // Value tables and occurrence indexes of the digit methods, one per method, built when first
-    // needed and forgotten when the methods or the settings change.
+    // Value tables and occurrence indexes of the digit methods and the value texts of every
+    // method, one per method, built when first needed and forgotten when the methods or the
+    // settings change.
     mutable std::mutex FTablesLock;
     mutable std::vector<std::shared_ptr<const TDigitValueTable>> FTables;
     mutable std::vector<std::shared_ptr<TOccurrenceCache>> FOccurrences;
+    mutable std::vector<std::shared_ptr<TValueTexts>> FValueTexts;
 };
 
 inline constexpr const char* kNoMethodSelectedMessage = "Не выбран метод расчета статистики (cb: %s)!";

@@ -2,6 +2,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "stats/KeyIndex.h"
 #include "stats/StatRow.h"
 
 namespace qx {
@@ -22,7 +23,7 @@ public:
     void AddHit(const TStatDraw& hit, bool withPeriods) override;
 
     // Row index of the key, or -1.
-    int Find(TStatKey key) const;
+    int Find(TStatKey key) const { return FIndex.Find(key); }
     // Appends a row made from hit (whose key must not be present yet); returns its index.
     int Append(const TStatDraw& hit);
 
@@ -37,12 +38,8 @@ public:
     void Reserve(size_t rows);
 
 private:
-    void Rehash(size_t slots);
-    size_t SlotOf(uint64_t raw) const { return size_t((raw * 0x9E3779B97F4A7C15ull) >> FShift); }
-
     TStatDrawArray FRows;
-    std::vector<int32_t> FSlots;  // row index + 1; 0 = empty
-    int FShift = 64;
+    TKeyIndex FIndex;
 };
 
 } // namespace qx

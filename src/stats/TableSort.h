@@ -15,7 +15,8 @@ namespace qx {
 std::vector<int> SortListRows(int rowCount, int column, bool descending,
                               const std::function<std::string_view(int row, int column)>& text);
 
-// Sorts the rows of a statistic table by that rule.
+// Sorts the rows of a statistic table by that rule, reading the numbers the cells show and the
+// method's value texts: no cell text is made.
 void SortStatTable(TStatTable& table, int column, bool descending);
 
 } // namespace qx

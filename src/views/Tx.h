@@ -2,6 +2,7 @@
 #include <QCoreApplication>
 #include <QString>
 #include <string>
+#include <string_view>
 
 namespace qx {
 
@@ -16,6 +17,9 @@ inline QString Tx(const std::string& text) {
 
 inline QString ToQ(const std::string& utf8) {
     return QString::fromStdString(utf8);
+}
+inline QString ToQ(std::string_view utf8) {
+    return QString::fromUtf8(utf8.data(), qsizetype(utf8.size()));
 }
 inline std::string FromQ(const QString& text) {
     return text.toStdString();

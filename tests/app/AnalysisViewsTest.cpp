@@ -254,7 +254,7 @@ TEST_F(AnalysisViews, WeekFilterKeepsAndRemovesTheColumnsDigits) {
     tab.Refresh(true);
     std::vector<int> rows;
     for (size_t r = 0; r < tab.Table().Rows.size(); ++r)
-        if (tab.Table().Rows[r][TStatColumn::Value] == "0" || tab.Table().Rows[r][TStatColumn::Value] == "1")
+        if (tab.Table().Rows[r].ValueText() == "0" || tab.Table().Rows[r].ValueText() == "1")
             rows.push_back(int(r));
     tab.SetSelection(rows);
     Ws->StatFilterInclude();

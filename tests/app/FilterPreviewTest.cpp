@@ -186,6 +186,10 @@ TEST_F(FilterPreview, APartPreviewIsWhatApplyingItLeavesAndChangesNothing) {
             EXPECT_EQ(Ws->Combs().Count(), preview) << text << (prefetchs ? " with the full set" : "");
         }
     }
+    // Every method's value texts exist now: a preview reads the numbers of its table only.
+    const uint64_t made = StatTextsMade();
+    for (const char* text : descriptions) Ws->PreviewFilterPart(FirstPart(text));
+    EXPECT_EQ(StatTextsMade(), made);
 }
 
 TEST_F(FilterPreview, TheEditorLineCountsTheFirstVariantOrNamesTheFault) {

@@ -34,7 +34,7 @@ protected:
     int RowOfValue(const std::string& value) {
         const auto& rows = Ws->StatTab().Table().Rows;
         for (size_t r = 0; r < rows.size(); ++r)
-            if (rows[r][TStatColumn::Value] == value) return int(r);
+            if (rows[r].ValueText() == value) return int(r);
         return -1;
     }
 };
@@ -149,6 +149,11 @@ TEST_F(Filters, VariantsLeaveTheSurvivorsOfTheLiteralSteps) {
         {"TSF6#NUMS:200#LLV:3#ST:2", "TMD8#POS3:700#WMV:5#SF:1#0:-1:1:1:0"},
         {"TSD13#POS2:50#LNO:#SZ:1", nullptr},
         {"BMF11#EVEN:400#PAL:10#SP:90", "TSD0#POS4:100#LVA:1-9;2#SV:1"},
+        // Figures with decimals: percentages and periods against thresholds, real lists of weights
+        // and percentages, weights of their own with percentages and absolute values.
+        {"TMF2#NUMS:300#CMP:10#SP:9", "BSD9#POS2:500#WDV:1-40;1#SF:1"},
+        {"TSD7#EVEN:250#LDP:1-100;1#SZ:1", "TMD11#POS4:800#PAM:10#SV:70#0.25:-1.5:0.125:1:1"},
+        {"BSF12#PRMV:900#PAL:70#ST:3", "TMD8#SMLV:600#WMV:3#SF:1#0.5:0.5:-0.375:1:0"},
     };
     for (const auto& [first, second] : variants) {
         Ws->GenerateCombs(Ws->CombsGenDefaults(), false);
@@ -160,6 +165,30 @@ TEST_F(Filters, VariantsLeaveTheSurvivorsOfTheLiteralSteps) {
         EXPECT_EQ(Ws->Combs().List(), literal) << first;
         EXPECT_LT(literal.size(), 10000u) << first;  // every variant does filter
     }
+    // Each method's value texts exist now; applying the variants again reads numbers only.
+    const uint64_t made = StatTextsMade();
+    for (const auto& [first, second] : variants) {
+        Ws->GenerateCombs(Ws->CombsGenDefaults(), false);
+        Ws->ApplyFilterRec(Variant(first, second), nullptr);
+    }
+    EXPECT_EQ(StatTextsMade(), made);
+}
+
+TEST_F(Filters, StepsMakeCellTextsOnlyForTheLog) {
+    Start(DigitDraws({"0123", "4567", "8901", "2345", "6789", "0246"}));
+    const TFilterRec rec = Variant("TMD1#NUMS:100#CLV:2#SF:1", "BSF2#EVNV:100#LNO:#ST:2");
+    Ws->ApplyFilterRec(rec, nullptr);  // the first table of a method makes its value texts
+    Ws->GenerateCombs(Ws->CombsGenDefaults(), false);
+    const uint64_t made = StatTextsMade();
+    Ws->ApplyFilterRec(rec, nullptr);
+    EXPECT_EQ(StatTextsMade(), made);
+    EXPECT_LT(Ws->Combs().Count(), 10000);
+    // The journal's values are the value texts themselves.
+    EXPECT_EQ(Ws->Combs().Journal().front().Values, "9; 8; 7; 5; 3; 1");  // count 2, descending
+    Ws->GenerateCombs(Ws->CombsGenDefaults(), false);
+    Ws->ApplyFilterRec(rec, Sink());
+    EXPECT_GT(StatTextsMade(), made);
+    EXPECT_EQ(LogCount("< [0] кол-во: 3 (12.50000 %)"), 1);
 }
 
 TEST_F(Filters, AStepWithoutOwnWeightsKeepsTheConfiguredOnes) {

@@ -7,9 +7,10 @@ using namespace qx::test;
 
 namespace {
 
-const TStatTableRow& RowOf(const TStatTable& t, const std::string& value) {
-    for (const auto& r : t.Rows)
-        if (r[TStatColumn::Value] == value) return r;
+// The texts of the row showing value.
+TStatRowTexts RowOf(const TStatTable& t, const std::string& value) {
+    for (int r = 0; r < t.Size(); ++r)
+        if (t.Rows[size_t(r)].ValueText() == value) return t.Texts(r);
     throw std::runtime_error("no row " + value);
 }
 
@@ -46,12 +47,12 @@ TEST_F(StatTabs, CacheFollowsEveryInputOfTheTable) {
     EXPECT_EQ(RowOf(tab.Table(), "6")[TStatColumn::Count], "5");  // 4567 and 6666
 
     // A script part with its own weights must not reuse a table computed with other weights.
-    const std::string before = tab.Table().Rows[0][TStatColumn::Weight];
+    const std::string before(tab.Table().Text(0, TStatColumn::Weight));
     TStatWeights w;
     w.Level = 0;
     Ws->Stats().ApplyWeights(w);
     EXPECT_TRUE(tab.Refresh(false));
-    EXPECT_EQ(tab.Table().Rows[0][TStatColumn::Weight], "0.00");
+    EXPECT_EQ(tab.Table().Text(0, TStatColumn::Weight), "0.00");
     EXPECT_NE(before, "0.00");
 
     tab.SetWindowLength(2);
@@ -86,7 +87,7 @@ TEST_F(StatTabs, SelectionSurvivesSortingAndGivesTheFilterInputs) {
     tab.SetSelection({5, 1, 1, 40});
     EXPECT_EQ(tab.SelectedValuesText(), "1; 5");
     tab.SetSort(1, true);  // by count, descending: 0 and 1 first
-    EXPECT_EQ(tab.Table().Rows[0][TStatColumn::Value], "0");
+    EXPECT_EQ(tab.Table().Text(0, TStatColumn::Value), "0");
     EXPECT_EQ(tab.SelectedValuesText(), "1; 5");
     ASSERT_EQ(tab.SelectedRows().size(), 2u);
     EXPECT_EQ(tab.SelectedRows()[0].Key.KeyA(), 1);

@@ -35,6 +35,35 @@ TEST_F(WorkspaceCombs, AStoredModeOutOfRangeGivesTheFullList) {
     EXPECT_EQ(Ws->Combs().Count(), 0);
 }
 
+TEST_F(WorkspaceCombs, AStartListIsMadeOnceAndCopiedWhileItsParametersStay) {
+    Start(FiveDraws());
+    WriteBytes(Dir / "own.lcv", "1;2;3;4\r\n5;6;7;8\r\n");
+    const TCombsGenParams fromFile{4, (Dir / "own.lcv").string()};
+    TStartList start;
+    ASSERT_TRUE(Ws->StartCombs(fromFile, start));
+    EXPECT_EQ(Ws->Combs().Count(), 2);
+    // A step of the first variant leaves an undo copy, a journal row and a buffer behind.
+    Ws->SaveCombsUndo(false);
+    Ws->ExcludeLastDraws(1);
+    Ws->StoreCombsBuffer(0, 10);
+    ASSERT_FALSE(Ws->Combs().Journal().empty());
+    // The next variant starts from the kept list, as a fresh generation leaves it, without the file.
+    std::filesystem::remove(Dir / "own.lcv");
+    ASSERT_TRUE(Ws->StartCombs(fromFile, start));
+    EXPECT_EQ(Ws->Combs().List(), (TCombsArray{MakeCode(1, 2, 3, 4), MakeCode(5, 6, 7, 8)}));
+    EXPECT_TRUE(Ws->Combs().Journal().empty());
+    EXPECT_FALSE(Ws->Combs().CanUndo());
+    EXPECT_EQ(Ws->Combs().BufferCount(), 0);
+    EXPECT_EQ(Ws->StatusPanelText(3), "Комбинаций: 2");
+    // Other parameters make their list, and a list that cannot be made is not kept.
+    ASSERT_TRUE(Ws->StartCombs({2, "1;2"}, start));
+    EXPECT_EQ(Ws->Combs().Count(), 16);
+    EXPECT_FALSE(Ws->StartCombs(fromFile, start));
+    EXPECT_EQ(Ws->Combs().Count(), 0);
+    EXPECT_TRUE(Ws->StartCombs({2, "1;2"}, start));
+    EXPECT_EQ(Ws->Combs().Count(), 16);
+}
+
 TEST_F(WorkspaceCombs, BufferStoresOncePerKeyAndLoadsWhatItHolds) {
     Start();
     Ws->StoreCombsBuffer(0, 10);

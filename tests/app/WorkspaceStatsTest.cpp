@@ -21,8 +21,8 @@ TEST_F(WorkspaceStats, RegistryIsBuiltOverTheArchiveAndConfiguration) {
     EXPECT_EQ(p.Weights.Count, 2);
     auto stat = Ws->Stats().CreateStat(0);
     const TStatTable t = ComputeTable(*stat, p);
-    EXPECT_EQ(t.Rows[1][TStatColumn::Count], "1");
-    EXPECT_EQ(t.Rows[1][TStatColumn::Fact], "-");
+    EXPECT_EQ(t.Text(1, TStatColumn::Count), "1");
+    EXPECT_EQ(t.Text(1, TStatColumn::Fact), "-");
 }
 
 TEST_F(WorkspaceStats, SavingTheConfigurationKeepsFavourites) {
@@ -53,8 +53,9 @@ TEST_F(WorkspaceStats, TablesFollowEveryEditOfTheArchive) {
             auto alone = stats.Items(i).CreateStat(stats.Env());
             const TStatTable a = ComputeTable(*shared, p), b = ComputeTable(*alone, p);
             ASSERT_EQ(a.Rows.size(), b.Rows.size()) << step << " " << stats.Items(i).Code();
-            for (size_t r = 0; r < a.Rows.size(); ++r)
-                ASSERT_EQ(a.Rows[r].Text, b.Rows[r].Text) << step << " " << stats.Items(i).Code() << " row " << r;
+            for (int r = 0; r < a.Size(); ++r)
+                for (int c = 0; c < kStatColumnCount; ++c)
+                    ASSERT_EQ(a.Text(r, c), b.Text(r, c)) << step << " " << stats.Items(i).Code() << " row " << r;
         }
     };
     check("start");

@@ -30,8 +30,8 @@ TEST(BasicFamilies, DrawOfFourZeros) {
     b.Draws = DrawsOf({"0000"});
     TStatTable nums = b.Table("NUMS", 10);
     ASSERT_EQ(nums.Rows.size(), 10u);
-    EXPECT_EQ(nums.Rows[0][TStatColumn::Count], "4");
-    EXPECT_EQ(nums.Rows[1][TStatColumn::Count], "0");
+    EXPECT_EQ(nums.Text(0, TStatColumn::Count), "4");
+    EXPECT_EQ(nums.Text(1, TStatColumn::Count), "0");
 
     EXPECT_EQ(Values(b.Table("EVEN", 10)), (std::vector<std::string>{"1:3", "2:2", "3:1", "4:0"}));
     EXPECT_EQ(Counts(b.Table("EVEN", 10)), (std::vector<std::string>{"0", "0", "0", "1"}));
@@ -40,24 +40,24 @@ TEST(BasicFamilies, DrawOfFourZeros) {
     EXPECT_EQ(Values(b.Table("PRIM", 10)), (std::vector<std::string>{"1:3", "2:2", "3:1", "4:0", "0:4"}));
     TStatTable evnv = b.Table("EVNV", 10);
     ASSERT_EQ(evnv.Rows.size(), 16u);
-    EXPECT_EQ(evnv.Rows[0][TStatColumn::Value], "ЧЧЧЧ (000)");
-    EXPECT_EQ(evnv.Rows[0][TStatColumn::Count], "1");
-    EXPECT_EQ(evnv.Rows[15][TStatColumn::Value], "нннн (015)");
+    EXPECT_EQ(evnv.Text(0, TStatColumn::Value), "ЧЧЧЧ (000)");
+    EXPECT_EQ(evnv.Text(0, TStatColumn::Count), "1");
+    EXPECT_EQ(evnv.Text(15, TStatColumn::Value), "нннн (015)");
 }
 
 TEST(BasicFamilies, DrawOfFourOnesAndPatterns) {
     TStatBench b;
     b.Draws = DrawsOf({"1111", "2749"});
     TStatTable prim = b.Table("PRIM", 1, 1);
-    EXPECT_EQ(prim.Rows[3][TStatColumn::Value], "4:0");
-    EXPECT_EQ(prim.Rows[3][TStatColumn::Count], "1");
+    EXPECT_EQ(prim.Text(3, TStatColumn::Value), "4:0");
+    EXPECT_EQ(prim.Text(3, TStatColumn::Count), "1");
     TStatTable prmv = b.Table("PRMV", 1, 1);
-    EXPECT_EQ(prmv.Rows[15][TStatColumn::Value], "ПППП (015)");
-    EXPECT_EQ(prmv.Rows[15][TStatColumn::Count], "1");
+    EXPECT_EQ(prmv.Text(15, TStatColumn::Value), "ПППП (015)");
+    EXPECT_EQ(prmv.Text(15, TStatColumn::Count), "1");
     // 2 7 4 9: odd at positions 2 and 4 gives 0101.
     TStatTable evnv = b.Table("EVNV", 1);
-    EXPECT_EQ(evnv.Rows[5][TStatColumn::Value], "ЧнЧн (005)");
-    EXPECT_EQ(evnv.Rows[5][TStatColumn::Count], "1");
+    EXPECT_EQ(evnv.Text(5, TStatColumn::Value), "ЧнЧн (005)");
+    EXPECT_EQ(evnv.Text(5, TStatColumn::Count), "1");
     // Only the patterns that occurred have rows.
     EXPECT_EQ(Values(b.Table("SMLV", 2)), (std::vector<std::string>{"1111 (000)", "1212 (005)"}));
     EXPECT_EQ(b.Table("PRMV", 2).Rows.size(), 16u);
@@ -66,7 +66,7 @@ TEST(BasicFamilies, DrawOfFourOnesAndPatterns) {
 TEST(BasicFamilies, PositionsFollowTheSortedFlag) {
     TStatBench b;
     b.Draws = DrawsOf({"5816"});
-    auto countOf = [](const TStatTable& t, int digit) { return t.Rows[size_t(digit)][TStatColumn::Count]; };
+    auto countOf = [](const TStatTable& t, int digit) { return std::string(t.Text(digit, TStatColumn::Count)); };
     EXPECT_EQ(countOf(b.Table("POS3", 1), 1), "1");
     EXPECT_EQ(countOf(b.Table("POS3", 1, 0, true), 6), "1");
     EXPECT_EQ(countOf(b.Table("POS3", 1, 0, true), 1), "0");
@@ -84,7 +84,7 @@ TEST(BasicFamilies, RepeatedDigitsCountTwiceAndMeasureAZeroGap) {
     b.Draws = DrawsOf({"7730", "1234", "5677"});
     TStatTable t = b.Table("NUMS", 3);
     const TStatTableRow& seven = t.Rows[7];
-    EXPECT_EQ(seven[TStatColumn::Count], "4");
+    EXPECT_EQ(t.Text(7, TStatColumn::Count), "4");
     // The second 7 of a draw measures a gap of 0, the smallest there is.
     EXPECT_EQ(seven.Row.PeriodMin, 0);
     EXPECT_EQ(seven.Row.PeriodMax, 2);

@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
 
+#include "StatTestSupport.h"
 #include "core/Error.h"
 #include "core/IniFile.h"
 #include "stats/StatClasses.h"
 #include "stats/StatList.h"
+#include "stats/StatTable.h"
 #include "stats/families/Families.h"
 #include "support/TestSupport.h"
 
@@ -137,6 +139,40 @@ TEST(Registry, CreatesStatisticsAndSharesTheirTables) {
         EXPECT_STREQ(e.what(), "Не выбран метод расчета статистики (cb: cbDrawsStatType)!");
     }
     EXPECT_EQ(list.CreateStatFromChooser(1, "cb")->Class().ClassName(), "TstDigits");
+}
+
+// Value texts are made the first time a method's table meets a value and shared by every later
+// table of the method; a settings change starts them afresh. A table keeps what it points at.
+TEST(Registry, ValueTextsAreMadeOncePerMethod) {
+    TDrawsArray draws(40);
+    for (int i = 0; i < 40; ++i) draws[size_t(i)] = test::StatDraw(i + 1, {i % 10, i * 3 % 10, i * 7 % 10, 9 - i % 10});
+    TStatTableParams p;
+    p.Current = 39;
+    p.WindowLength = 40;
+    TStatTable kept;
+    {
+        TStatList list;
+        list.SetDraws(&draws);
+        list.Register();
+        const int evnv = list.IndexOfCode("EVNV");
+        const uint64_t none = StatTextsMade();
+        const TStatTable first = ComputeTable(*list.CreateStat(evnv), p);
+        ASSERT_EQ(first.Size(), 16);
+        EXPECT_EQ(first.ValueTexts->Made(), 16u);
+        // Value texts count as texts made, so steps that must make none are checked for them too.
+        const uint64_t made = StatTextsMade();
+        EXPECT_EQ(made - none, 16u);
+        kept = ComputeTable(*list.CreateStat(evnv), p);
+        EXPECT_EQ(StatTextsMade(), made);
+        EXPECT_EQ(kept.ValueTexts, first.ValueTexts);
+        EXPECT_EQ(&kept.Rows[3].ValueText(), &first.Rows[3].ValueText());
+        EXPECT_NE(ComputeTable(*list.CreateStat(list.IndexOfCode("SMLV")), p).ValueTexts, first.ValueTexts);
+        list.SetConfig(list.Config());
+        EXPECT_NE(ComputeTable(*list.CreateStat(evnv), p).ValueTexts, first.ValueTexts);
+    }
+    // The registry and the statistic objects are gone; the table still shows its rows.
+    EXPECT_EQ(kept.Text(3, TStatColumn::Value), "ЧЧнн (003)");
+    EXPECT_EQ(kept.Rows[3].Value->NumValue, 3);
 }
 
 TEST(Registry, ConfigurationFileKeys) {

@@ -1,9 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdio>
+#include <limits>
 #include <map>
 #include <random>
 
+#include "core/Text.h"
 #include "stats/KeyTests.h"
 #include "stats/StatFormat.h"
 #include "stats/StatRows.h"
@@ -176,6 +179,37 @@ TEST(StatFormat, RatiosPrintAsPrintfPrintsTheExtendedQuotient) {
     EXPECT_EQ(RatioText(100, 32000, 5, '.'), Printed(100.0L / 32000, 5));
     EXPECT_EQ(RatioText(-3, 1000000, 5, ','), "-0,00000");
     EXPECT_EQ(RatioText(1000, 3, 4, ','), "333,3333");
+}
+
+// Weights are extended-precision reals: their cells round the binary value exactly as printf does,
+// exact ties to even, and read back as the number their text shows.
+TEST(StatFormat, RealCellsRoundAsPrintfAndReadAsTheirTexts) {
+    std::mt19937_64 rnd(3);
+    for (int i = 0; i < 30000; ++i) {
+        const int decimals = int(rnd() % 6);
+        const auto signedDraw = [&](int64_t range) { return static_cast<long double>(int64_t(rnd() % (2 * range + 1)) - range); };
+        long double v = 0;
+        switch (i % 4) {
+        case 0: v = signedDraw(1000000) / static_cast<long double>(1 + rnd() % 1000); break;
+        case 1: v = (2 * signedDraw(500000) + 1) / (2 * std::pow(10.0L, decimals)); break;  // decimal ties
+        case 2: v = signedDraw(100000) / static_cast<long double>(uint64_t(1) << (rnd() % 16)); break;  // binary ties
+        default: v = signedDraw(1000) * 1e9L / static_cast<long double>(1 + rnd() % 7); break;
+        }
+        const TStatCell cell = RealCell(v, decimals);
+        ASSERT_EQ(cell.Kind, TStatCell::Number) << double(v);
+        const std::string text = CellText(cell, '.');
+        ASSERT_EQ(text, Printed(v, decimals)) << double(v) << " " << decimals;
+        ASSERT_EQ(cell.Value(), *TryStrToFloat(text)) << text;
+    }
+    // Beyond 2^62 and not finite: printed, never read as digits.
+    for (long double v : {1e30L, -4.7e18L, std::numeric_limits<long double>::infinity()}) {
+        EXPECT_EQ(RealCell(v, 2).Kind, TStatCell::Text);
+        EXPECT_EQ(CellText(RealCell(v, 2), '.'), Printed(v, 2));
+    }
+    EXPECT_EQ(CellText(RealCell(-0.001L, 2), ','), "-0,00");
+    EXPECT_EQ(RealCell(-0.001L, 2).Scaled(), 0);
+    EXPECT_EQ(CellText(RealCell(0.125L, 2), '.'), "0.12");
+    EXPECT_EQ(CellText(RealCell(0.375L, 2), '.'), "0.38");
 }
 
 TEST(StatFormat, RoundingHalvesToEvenAndWeightTexts) {

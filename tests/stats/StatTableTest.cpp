@@ -1,10 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 
 #include "StatTestSupport.h"
 #include "stats/FullSet.h"
 #include "stats/StatTable.h"
+#include "stats/TableSort.h"
 
 using namespace qx;
 using namespace qx::test;
@@ -13,9 +15,17 @@ namespace {
 
 using enum TStatColumn;
 
-const TStatTableRow& RowOf(const TStatTable& t, const std::string& value) {
-    for (const auto& r : t.Rows)
-        if (r[Value] == value) return r;
+// A row read through its table.
+struct TRowOf {
+    const TStatTable& T;
+    int R;
+    std::string_view operator[](TStatColumn c) const { return T.Text(R, c); }
+    TStatCell Cell(TStatColumn c) const { return T.Cell(R, c); }
+};
+
+TRowOf RowOf(const TStatTable& t, const std::string& value) {
+    for (int r = 0; r < t.Size(); ++r)
+        if (t.Rows[size_t(r)].ValueText() == value) return {t, r};
     throw std::runtime_error("no row " + value);
 }
 
@@ -28,7 +38,7 @@ TEST(StatTable, WindowLongerThanTheArchiveUsesEveryDraw) {
     EXPECT_EQ(t.Start, 0);
     EXPECT_EQ(t.Length, 3);
     EXPECT_EQ(t.Summary.Total, 12);
-    const TStatTableRow& one = RowOf(t, "1");
+    const TRowOf one = RowOf(t, "1");
     EXPECT_EQ(one[Count], "2");
     EXPECT_EQ(one[CountPercent], "16.66667");
     EXPECT_EQ(one[Period], "1.5000");  // N / Count with N the draws actually used
@@ -43,21 +53,21 @@ TEST(StatTable, WindowLongerThanTheArchiveUsesEveryDraw) {
     EXPECT_EQ(one[ExpectedFormula2], "4");
     EXPECT_EQ(one[Fact], "-");  // offset 0: nothing follows
     EXPECT_EQ(one[DiffPeriod], "-");
-    EXPECT_TRUE(std::isnan(one.Value[size_t(ColumnIndex(Fact))]));
-    EXPECT_DOUBLE_EQ(one.Value[size_t(ColumnIndex(Period))], 1.5);
+    EXPECT_EQ(one.Cell(Fact).Kind, TStatCell::Dash);
+    EXPECT_EQ(one.Cell(Period).Value(), 1.5L);
 }
 
 TEST(StatTable, NeverDrawnAndOnceDrawnValues) {
     TStatBench b;
     b.Draws = DrawsOf({"1234", "1567", "8899"});
     TStatTable t = b.Table("NUMS", 3);
-    const TStatTableRow& zero = RowOf(t, "0");
+    const TRowOf zero = RowOf(t, "0");
     EXPECT_EQ(zero[Count], "0");
     EXPECT_EQ(zero[CountPercent], "0.00000");
-    for (int c = ColumnIndex(Depth); c < kStatColumnCount; ++c) EXPECT_EQ(zero.Text[size_t(c)], "-") << c;
+    for (int c = ColumnIndex(Depth); c < kStatColumnCount; ++c) EXPECT_EQ(zero[TStatColumn(c)], "-") << c;
     for (auto c : {Norm, Deviation, DeviationPercent}) EXPECT_EQ(zero[c], "-");  // without norms
 
-    const TStatTableRow& two = RowOf(t, "2");  // once, in the oldest draw
+    const TRowOf two = RowOf(t, "2");  // once, in the oldest draw
     EXPECT_EQ(two[Depth], "3");
     EXPECT_EQ(two[DepthPercent], "100.00");
     EXPECT_EQ(two[Weight], "3.00");  // default weights without norms: the depth
@@ -65,7 +75,7 @@ TEST(StatTable, NeverDrawnAndOnceDrawnValues) {
     EXPECT_EQ(two[ExpectedFormula1], "2");  // rnd(2 * 1 / 1)
     EXPECT_EQ(two[ExpectedFormula2], "3");  // rnd(3 * 2 / 2)
 
-    const TStatValues v = StatValuesOf(two);
+    const TStatValues v = StatValuesOf(t, two.R);
     EXPECT_EQ(v.Value, "2");
     EXPECT_EQ(v.NumValue, 0);
     EXPECT_EQ(v.Count, "1");
@@ -79,10 +89,10 @@ TEST(StatTable, FactLooksIntoTheDrawsHiddenByTheOffset) {
     TStatBench b;
     b.Draws = DrawsOf({"1234", "5678", "1111", "9999"});
     TStatTable t = b.Table("NUMS", 2, 2);  // window: draws 1 and 2
-    const TStatTableRow& one = RowOf(t, "1");
+    const TRowOf one = RowOf(t, "1");
     EXPECT_EQ(one[LastDraw], "1");
     EXPECT_EQ(one[Fact], "3");
-    EXPECT_EQ(one.Fact, 3);
+    EXPECT_EQ(t.Rows[size_t(one.R)].Fact, 3);
     EXPECT_EQ(one[ExpectedFormula1], "2");
     EXPECT_EQ(one[DiffFormula1], "-1");
     EXPECT_EQ(one[DiffFormula2], "0");
@@ -91,7 +101,7 @@ TEST(StatTable, FactLooksIntoTheDrawsHiddenByTheOffset) {
     EXPECT_EQ(RowOf(t, "9")[Fact], "-");  // never in the window
 
     TStatTable later = b.Table("NUMS", 4, 1);
-    const TStatTableRow& nine = RowOf(later, "9");
+    const TRowOf nine = RowOf(later, "9");
     EXPECT_EQ(nine[Fact], "-");
     EXPECT_EQ(RowOf(later, "1")[Fact], "-");
     TStatTable ahead = b.Table("NUMS", 1, 3);
@@ -107,21 +117,23 @@ TEST(StatTable, FactLooksIntoTheDrawsHiddenByTheOffset) {
 TEST(StatTable, ExpectationsRoundHalvesToEvenAndDifferencesCarryASign) {
     TStatBench b;
     b.Draws = DrawsOf({"1000", "2222", "1333"});
-    const TStatTableRow& one = RowOf(b.Table("NUMS", 3), "1");
+    const TStatTable t3 = b.Table("NUMS", 3);
+    const TRowOf one = RowOf(t3, "1");
     EXPECT_EQ(one[ExpectedPeriod], "4");    // rnd(3 / 2 + 3) = rnd(4.5)
     EXPECT_EQ(one[ExpectedFormula1], "4");  // rnd(3 * 3 / 2) = rnd(4.5)
     EXPECT_EQ(one[ExpectedFormula2], "5");  // rnd(4 * 4 / 3)
 
     b.Draws = DrawsOf({"1000", "1000", "1999"});
     TStatTable t = b.Table("NUMS", 2, 1);
-    const TStatTableRow& d1 = RowOf(t, "1");
+    const TRowOf d1 = RowOf(t, "1");
     EXPECT_EQ(d1[ExpectedPeriod], "3");
     EXPECT_EQ(d1[ExpectedFormula2], "4");
     EXPECT_EQ(d1[Fact], "3");
     EXPECT_EQ(d1[DiffPeriod], "0");
     EXPECT_EQ(d1[DiffFormula2], "+1");
-    EXPECT_DOUBLE_EQ(d1.Value[size_t(ColumnIndex(DiffFormula2))], 1.0);
-    const TStatTableRow& d0 = RowOf(t, "0");
+    EXPECT_EQ(d1.Cell(DiffFormula2).Value(), 1.0L);
+    EXPECT_TRUE(d1.Cell(DiffFormula2).LeadingPlus());
+    const TRowOf d0 = RowOf(t, "0");
     EXPECT_EQ(d0[ExpectedPeriod], "2");  // rnd(2 / 6 + 2)
     EXPECT_EQ(d0[Fact], "-");
     EXPECT_EQ(d0[DiffFormula1], "-");
@@ -130,7 +142,8 @@ TEST(StatTable, ExpectationsRoundHalvesToEvenAndDifferencesCarryASign) {
 TEST(StatTable, FormulaExpectationsMultiplyIn64Bits) {
     TStatBench b;
     for (int i = 0; i < 100; ++i) b.Draws.push_back(StatDraw(30000000 + i, {1, 1, 1, 1}));
-    const TStatTableRow& one = RowOf(b.Table("NUMS", 100), "1");
+    const TStatTable t100 = b.Table("NUMS", 100);
+    const TRowOf one = RowOf(t100, "1");
     EXPECT_EQ(one[Count], "400");
     EXPECT_EQ(one[ExpectedFormula1], "30075099");  // 401 * 30000099 passes 2^31
     EXPECT_EQ(one[ExpectedFormula2], "30074913");
@@ -142,7 +155,7 @@ TEST(StatTable, NormsWeightsAndTheUniformFullSet) {
     TFullSet custom{1, 8, {{TStatKey::FromA(5), 7}}};  // scale MaxCount / FullMax = 8 / 8
     TStatTable t = b.Table("NUMS", 4, 0, false, &custom);
     ASSERT_TRUE(t.HasNorms);
-    const TStatTableRow& five = RowOf(t, "5");
+    const TRowOf five = RowOf(t, "5");
     EXPECT_EQ(five[Count], "5");
     EXPECT_EQ(five[Norm], "7");
     EXPECT_EQ(five[Deviation], "-2");
@@ -156,7 +169,7 @@ TEST(StatTable, NormsWeightsAndTheUniformFullSet) {
     const TFullSet uniform = FullSetOf(ComputeFullSetTable(*b.Create("NUMS")));
     ASSERT_EQ(uniform.FullMin, uniform.FullMax);
     TStatTable u = b.Table("NUMS", 4, 0, false, &uniform);  // counts 0..8: norm rnd(4)
-    for (const auto& r : u.Rows) EXPECT_EQ(r[Norm], "4") << r[Value];
+    for (int r = 0; r < u.Size(); ++r) EXPECT_EQ(u.Text(r, Norm), "4") << u.Rows[size_t(r)].ValueText();
     // A full set without counts gives no norms.
     TFullSet none{0, 0, {}};
     EXPECT_FALSE(b.Table("NUMS", 4, 0, false, &none).HasNorms);
@@ -191,4 +204,28 @@ TEST(StatTable, EmptyWindowsAndTheDecimalSeparator) {
     EXPECT_EQ(RowOf(t, "1")[CountPercent], "16,66667");
     EXPECT_EQ(RowOf(t, "1")[Period], "1,5000");
     EXPECT_EQ(RowOf(t, "1")[Weight], "2,00");
+}
+
+// A row's texts are made once, the first time they are asked for, and stay with the row when the
+// table is sorted; sorting and cell numbers make none.
+TEST(StatTable, TextsAreMadeOnceOnDemand) {
+    TStatBench b;
+    b.Draws = DrawsOf({"1234", "1567", "8899", "0001"});
+    TStatTable t = b.Table("NUMS", 4);
+    const uint64_t before = StatTextsMade();
+    SortStatTable(t, ColumnIndex(Period), true);
+    EXPECT_EQ(t.Cell(0, Count).Value(), 2.0L);  // the longest period: the smallest count of two or more
+    EXPECT_EQ(StatTextsMade(), before);
+    const std::string_view count = t.Text(0, Count);
+    EXPECT_EQ(count, "2");
+    EXPECT_EQ(StatTextsMade(), before + 1);
+    EXPECT_EQ(t.Text(0, Count).data(), count.data());
+    const std::string_view value = t.Text(0, Value);
+    SortStatTable(t, ColumnIndex(Value), false);
+    const auto moved = std::find_if(t.Rows.begin(), t.Rows.end(), [&](const TStatTableRow& r) { return r.ValueText() == value; });
+    EXPECT_EQ(t.Text(int(moved - t.Rows.begin()), Count).data(), count.data());
+    EXPECT_EQ(StatTextsMade(), before + 1);
+    // A copy shares what is made.
+    const TStatTable copy = t;
+    EXPECT_EQ(copy.Text(int(moved - t.Rows.begin()), Count).data(), count.data());
 }

@@ -54,7 +54,7 @@ TStatTable TStatBench::Table(const std::string& code, int windowLength, int offs
 
 std::vector<std::string> ColumnTexts(const TStatTable& table, TStatColumn column) {
     std::vector<std::string> texts;
-    for (const auto& r : table.Rows) texts.push_back(r[column]);
+    for (int r = 0; r < table.Size(); ++r) texts.emplace_back(table.Text(r, column));
     return texts;
 }
 

@@ -152,7 +152,7 @@ TEST_F(Export, CombinationsAndStatisticsHaveTheirCommandsToo) {
     book = LastBook();
     EXPECT_EQ(book.SheetNames, std::vector<std::string>{"Статистика"});
     EXPECT_EQ(book.Text(3, 0), "Значение");
-    EXPECT_EQ(book.Text(4, 0), Window->Workspace().StatTab().Table().Rows[0].Text[0]);
+    EXPECT_EQ(book.Text(4, 0), Window->Workspace().StatTab().Table().Rows[0].ValueText());
     EXPECT_DOUBLE_EQ(book.Columns.at(3).Width, 0);
 
     // Cancel: nothing is written, nothing opened.

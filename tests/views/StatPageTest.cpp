@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTabWidget>
+#include <QTableView>
 #include <QTextBrowser>
 
 #include "ViewsTestSupport.h"
@@ -116,6 +117,34 @@ TEST_F(StatPage, HeaderClicksSortNumbersAsNumbersAndDashesAsText) {
     ClickHeader(6);
     EXPECT_EQ(Column(6).mid(0, 3), QStringList({"3", "1", "1"}));
     EXPECT_EQ(Column(6).back(), "-");
+}
+
+// The list asks for the texts of the rows it paints; rows never shown get none. Rows are looked at
+// one by one, so a paint the event loop makes on its own before the grab changes nothing.
+TEST_F(StatPage, OnlyPaintedRowsGetTheirTexts) {
+    OpenSmall();
+    QTableView* list = Page()->List();
+    list->resize(400, list->horizontalHeader()->height() + 3 * list->verticalHeader()->defaultSectionSize());
+    Action("DrawsStatCalc")->trigger();
+    ASSERT_TRUE(WaitUntil([&] { return Tab().Table().Size() == 10; }));
+    auto rowsWithTexts = [&] {
+        int n = 0;
+        for (const TStatTableRow& r : Tab().Table().Rows) n += r.TextBlock != nullptr;
+        return n;
+    };
+    list->grab();
+    const int painted = rowsWithTexts();
+    EXPECT_GE(painted, 3);
+    EXPECT_LT(painted, 10);
+    const uint64_t made = StatTextsMade();
+    list->grab();  // painted again: nothing made twice
+    EXPECT_EQ(StatTextsMade(), made);
+    EXPECT_EQ(rowsWithTexts(), painted);
+    list->scrollToBottom();
+    list->grab();
+    EXPECT_GT(rowsWithTexts(), painted);
+    EXPECT_NE(Tab().Table().Rows.back().TextBlock, nullptr);
+    EXPECT_EQ(Cell(9, 1), "11");
 }
 
 TEST_F(StatPage, SelectedRowsAreKeptOrRemovedThroughTheCommands) {

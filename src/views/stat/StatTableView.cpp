@@ -33,11 +33,11 @@ Qt::Alignment TStatTableModel::ColumnAlignment(int column) {
 
 QVariant TStatTableModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid() || index.row() >= FRows) return {};
-    const auto& rows = FTab.Table().Rows;
-    if (index.row() >= static_cast<int>(rows.size())) return {};
+    const TStatTable& table = FTab.Table();
+    if (index.row() >= table.Size()) return {};
     switch (role) {
-    case Qt::DisplayRole:
-        return ToQ(rows[size_t(index.row())].Text[size_t(index.column())]);
+    case Qt::DisplayRole:  // a row's texts are made when it is first painted
+        return ToQ(table.Text(index.row(), index.column()));
     case Qt::TextAlignmentRole:
         return QVariant::fromValue(ColumnAlignment(index.column()) | Qt::AlignVCenter);
     default:

@@ -10,9 +10,9 @@ namespace qx::oracle {
 namespace {
 
 // Stable insertion sort of the rows by the texts of the column, descending.
-void SortDescending(std::vector<TStatTableRow>& rows, int column) {
+void SortDescending(std::vector<TLiteralRow>& rows, int column) {
     for (size_t i = 1; i < rows.size(); ++i) {
-        TStatTableRow row = rows[i];
+        TLiteralRow row = rows[i];
         size_t j = i;
         while (j > 0 && CompareSortRows(row.Text[size_t(column)], rows[j - 1].Text[size_t(column)],
                                         row.Text[0], rows[j - 1].Text[0], column, true) < 0) {
@@ -35,7 +35,7 @@ void ApplyPart(const TLiteralFilterInput& in, const TFilterPart& part, TCombsArr
         params.Weights = {part.Weights.WeightCount, part.Weights.WeightDeviation, part.Weights.WeightDepth,
                           part.Weights.WeightPercents, part.Weights.WeightAbs};
     auto tableStat = registry.CreateStat(method);
-    TStatTable table = LiteralComputeTable(*tableStat, params);
+    TLiteralTable table = LiteralComputeTable(*tableStat, params);
     if (part.SortColumn >= 0 && part.SortColumn < kStatColumnCount)
         SortDescending(table.Rows, part.SortColumn);
 
@@ -54,8 +54,8 @@ void ApplyPart(const TLiteralFilterInput& in, const TFilterPart& part, TCombsArr
     int steps = 0;
     TStatDrawArray chosen;
     for (int k = 0; k < n; ++k) {
-        const TStatTableRow& row = table.Rows[size_t(part.BottomUp ? n - 1 - k : k)];
-        TStatValues v = StatValuesOf(row);
+        const TLiteralRow& row = table.Rows[size_t(part.BottomUp ? n - 1 - k : k)];
+        TStatValues v = LiteralStatValues(row);
         v.NumValue = stat->ParseValueChecked(v.Value);
         if (part.MultiSelect) {
             if (part.StopMode != smCombsCount &&

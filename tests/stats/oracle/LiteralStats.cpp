@@ -2,7 +2,6 @@
 
 #include <cmath>
 #include <cstdio>
-#include <limits>
 
 #include "core/ArchiveQueries.h"
 
@@ -105,8 +104,8 @@ int32_t LiteralFindNext(TCustomStat& stat, const TStatDraw& row, int from, bool 
     return -1;
 }
 
-TStatTable LiteralComputeTable(TCustomStat& stat, const TStatTableParams& p) {
-    TStatTable table;
+TLiteralTable LiteralComputeTable(TCustomStat& stat, const TStatTableParams& p) {
+    TLiteralTable table;
     const int L = p.Current;
     long long start = static_cast<long long>(L) - p.WindowLength + 1;
     if (start < 0) start = 0;
@@ -136,43 +135,38 @@ TStatTable LiteralComputeTable(TCustomStat& stat, const TStatTableParams& p) {
     }
 
     const char sep = p.DecimalSeparator;
-    const double none = std::numeric_limits<double>::quiet_NaN();
     for (const TStatDraw& r : rows.Rows) {
-        TStatTableRow out;
+        TLiteralRow out;
         out.Row = r;
-        out.Value.fill(none);
-        auto put = [&](TStatColumn c, std::string text, double value) {
-            out.Text[size_t(ColumnIndex(c))] = text;
-            out.Value[size_t(ColumnIndex(c))] = value;
-        };
-        put(TStatColumn::Value, stat.ValueText(r), none);
-        put(TStatColumn::Count, Decimal(r.Count), r.Count);
+        auto put = [&](TStatColumn c, std::string text) { out.Text[size_t(ColumnIndex(c))] = text; };
+        put(TStatColumn::Value, stat.ValueText(r));
+        put(TStatColumn::Count, Decimal(r.Count));
         if (s.Total == 0) {
-            put(TStatColumn::CountPercent, "-", none);
+            put(TStatColumn::CountPercent, "-");
         } else {
             const long double v = static_cast<long double>(r.Count) * 100 / s.Total;
-            put(TStatColumn::CountPercent, Printf("%.5Lf", v, sep), double(v));
+            put(TStatColumn::CountPercent, Printf("%.5Lf", v, sep));
         }
         if (table.HasNorms) {
-            put(TStatColumn::Norm, Decimal(r.Norm), r.Norm);
-            put(TStatColumn::Deviation, Decimal(static_cast<long long>(r.Count) - r.Norm), double(r.Count - r.Norm));
+            put(TStatColumn::Norm, Decimal(r.Norm));
+            put(TStatColumn::Deviation, Decimal(static_cast<long long>(r.Count) - r.Norm));
             long double v;
             if (r.Norm == 0)
                 v = r.Count == 0 ? 0 : 100;
             else
                 v = static_cast<long double>(static_cast<long long>(r.Count) - r.Norm) * 100 / r.Norm;
-            put(TStatColumn::DeviationPercent, Printf("%.5Lf", v, sep), double(v));
+            put(TStatColumn::DeviationPercent, Printf("%.5Lf", v, sep));
         } else {
-            put(TStatColumn::Norm, "-", none);
-            put(TStatColumn::Deviation, "-", none);
-            put(TStatColumn::DeviationPercent, "-", none);
+            put(TStatColumn::Norm, "-");
+            put(TStatColumn::Deviation, "-");
+            put(TStatColumn::DeviationPercent, "-");
         }
         for (int c = ColumnIndex(TStatColumn::Depth); c < kStatColumnCount; ++c) out.Text[size_t(c)] = "-";
         if (r.Depth != 0) {
-            put(TStatColumn::Depth, Decimal(r.Depth), r.Depth);
+            put(TStatColumn::Depth, Decimal(r.Depth));
             if (s.MaxDepth != 0) {
                 const long double v = static_cast<long double>(r.Depth) * 100 / s.MaxDepth;
-                put(TStatColumn::DepthPercent, Printf("%.2Lf", v, sep), double(v));
+                put(TStatColumn::DepthPercent, Printf("%.2Lf", v, sep));
             }
             // Weight.
             const TStatWeights& w = p.Weights;
@@ -194,16 +188,16 @@ TStatTable LiteralComputeTable(TCustomStat& stat, const TStatTableParams& p) {
                 l = l < 0 ? -l : l;
             }
             const long double weight = w.Count * c + w.Deviation * d + w.Level * l;
-            put(TStatColumn::Weight, Printf("%.2Lf", weight, sep), double(weight));
-            put(TStatColumn::LastDraw, Decimal(r.LastDraw), r.LastDraw);
+            put(TStatColumn::Weight, Printf("%.2Lf", weight, sep));
+            put(TStatColumn::LastDraw, Decimal(r.LastDraw));
 
             long long expected[3] = {0, 0, 0};
             bool have[3] = {false, false, false};
             if (r.Count >= 2) {
-                put(TStatColumn::PeriodMin, Decimal(r.PeriodMin), r.PeriodMin);
+                put(TStatColumn::PeriodMin, Decimal(r.PeriodMin));
                 const long double period = static_cast<long double>(N) / r.Count;
-                put(TStatColumn::Period, Printf("%.4Lf", period, sep), double(period));
-                put(TStatColumn::PeriodMax, Decimal(r.PeriodMax), r.PeriodMax);
+                put(TStatColumn::Period, Printf("%.4Lf", period, sep));
+                put(TStatColumn::PeriodMax, Decimal(r.PeriodMax));
                 expected[0] = Rnd(static_cast<long double>(N) / r.Count + r.LastDraw);
                 have[0] = true;
             }
@@ -219,17 +213,17 @@ TStatTable LiteralComputeTable(TCustomStat& stat, const TStatTableParams& p) {
             const TStatColumn diffCols[3] = {TStatColumn::DiffPeriod, TStatColumn::DiffFormula1,
                                              TStatColumn::DiffFormula2};
             for (int k = 0; k < 3; ++k)
-                if (have[k]) put(expCols[k], Decimal(expected[k]), double(expected[k]));
+                if (have[k]) put(expCols[k], Decimal(expected[k]));
             if (r.Count >= 1) {
                 const int z = IndexOfNumber(stat.Draws, r.LastDraw);
                 const int32_t fact = LiteralFindNext(stat, r, z + 1, p.Sorted, L);
                 if (fact != -1) {
                     out.Fact = fact;
-                    put(TStatColumn::Fact, Decimal(fact), fact);
+                    put(TStatColumn::Fact, Decimal(fact));
                     for (int k = 0; k < 3; ++k) {
                         if (!have[k]) continue;
                         const long long diff = expected[k] - fact;
-                        put(diffCols[k], (diff > 0 ? "+" : "") + Decimal(diff), double(diff));
+                        put(diffCols[k], (diff > 0 ? "+" : "") + Decimal(diff));
                     }
                 }
             }
@@ -237,6 +231,23 @@ TStatTable LiteralComputeTable(TCustomStat& stat, const TStatTableParams& p) {
         table.Rows.push_back(out);
     }
     return table;
+}
+
+TStatValues LiteralStatValues(const TLiteralRow& row) {
+    using enum TStatColumn;
+    TStatValues v;
+    v.Value = row[Value];
+    v.Count = row[Count];
+    v.CountPercent = row[CountPercent];
+    v.Deviation = row[Deviation];
+    v.DeviationPercent = row[DeviationPercent];
+    v.Depth = row[Depth];
+    v.DepthPercent = row[DepthPercent];
+    v.Weight = row[Weight];
+    v.PeriodMin = row[PeriodMin];
+    v.Period = row[Period];
+    v.PeriodMax = row[PeriodMax];
+    return v;
 }
 
 TCombsArray LiteralFilter(TCustomStat& stat, TSelectedRows selected, bool exclude, bool sorted, int L,
