@@ -5,8 +5,8 @@
 # write goes to that user's folder as well.
 #   InstalledTreeTest.sh BUILD_DIR EXAMPLE_CSV WITH_WINDOW(0|1)
 set -uo pipefail
-BUILD=$1
-CSV=$2
+BUILD=$(realpath "$1")
+CSV=$(realpath "$2")
 WINDOW=$3
 T=$(mktemp -d)
 trap 'chmod -R u+w "$T" 2>/dev/null; rm -rf "$T"' EXIT

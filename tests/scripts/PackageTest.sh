@@ -3,7 +3,7 @@
 # entry, and the programs extracted from it answering --help and --version.
 #   PackageTest.sh BUILD_DIR
 set -uo pipefail
-BUILD=$1
+BUILD=$(realpath "$1")
 T=$(mktemp -d)
 trap 'rm -rf "$T"' EXIT
 failures=0
