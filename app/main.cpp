@@ -10,6 +10,7 @@
 #include "views/FormMain.h"
 #include "views/NumericLocale.h"
 #include "views/ProgramIcon.h"
+#include "views/Tx.h"
 
 int main(int argc, char** argv) {
     std::vector<std::string> params(argv + 1, argv + argc);
@@ -34,7 +35,7 @@ int main(int argc, char** argv) {
     try {
         location = qx::ThisProgram();
     } catch (const std::exception& e) {
-        QMessageBox::critical(nullptr, QString::fromUtf8("Ошибка"), QString::fromStdString(e.what()));
+        QMessageBox::critical(nullptr, QString::fromUtf8("Ошибка"), qx::DisplayText(e.what()));
         return 1;
     }
     qx::TMainWindowOptions options;
