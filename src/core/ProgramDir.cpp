@@ -55,7 +55,9 @@ std::filesystem::path UserDataDir(const TUserEnvironment& env) {
     // A relative XDG_DATA_HOME is invalid and ignored, as the base-directory rules say.
     if (env.XdgDataHome && std::filesystem::path(*env.XdgDataHome).is_absolute())
         return std::filesystem::path(*env.XdgDataHome) / kProgramBaseName;
-    const std::string home = env.Home ? *env.Home : env.AccountHome;
+    // An empty or relative HOME would put the folder wherever the user happens to stand.
+    const bool homeUsable = env.Home && std::filesystem::path(*env.Home).is_absolute();
+    const std::string home = homeUsable ? *env.Home : env.AccountHome;
     return std::filesystem::path(home) / ".local" / "share" / kProgramBaseName;
 }
 
@@ -75,6 +77,7 @@ void PrepareProgramDir(const TProgramLocation& location) {
     auto fail = [&](const std::string& reason) {
         throw TAppError(FormatText("Не удалось создать каталог программы \"%s\"!\r\r%s", {location.Dir.string(), reason}));
     };
+    if (!location.Dir.is_absolute()) fail("Не задан домашний каталог пользователя.");
     std::filesystem::path path;
     for (const auto& part : location.Dir) {
         path /= part;

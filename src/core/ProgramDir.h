@@ -37,12 +37,13 @@ struct TProgramLocation {
 
 // <prefix>/bin with <prefix>/share/quadrix beside it.
 bool IsInstalledLayout(const std::filesystem::path& exeDir);
-// $XDG_DATA_HOME/Quadrix_4d10 for an absolute XDG_DATA_HOME, else $HOME/.local/share/Quadrix_4d10.
+// $XDG_DATA_HOME/Quadrix_4d10 for an absolute XDG_DATA_HOME, else $HOME/.local/share/Quadrix_4d10
+// (the account's home when HOME is unset, empty or relative).
 std::filesystem::path UserDataDir(const TUserEnvironment& env);
 // Applies the rule; creates nothing.
 TProgramLocation LocateProgram(const std::filesystem::path& exePath, const TUserEnvironment& env);
 // Creates the per-user folder with its parents, readable by its owner only, when the location
-// uses one and it is missing; TAppError when that fails.
+// uses one and it is missing; TAppError when that fails or no home is known.
 void PrepareProgramDir(const TProgramLocation& location);
 // This process's location, prepared.
 TProgramLocation ThisProgram();

@@ -68,6 +68,11 @@ TEST(ProgramDir, AnInstalledLayoutUsesThePerUserFolder) {
     EXPECT_EQ(LocateProgram(exe, {std::nullopt, std::nullopt, "/home/account"}).Dir,
               fs::path("/home/account/.local/share/Quadrix_4d10"));
     EXPECT_EQ(LocateProgram(exe, {"", "/home/u", ""}).Dir, fs::path("/home/u/.local/share/Quadrix_4d10"));
+    // An empty or relative HOME would scatter the files into the current folder.
+    EXPECT_EQ(LocateProgram(exe, {std::nullopt, "", "/home/account"}).Dir,
+              fs::path("/home/account/.local/share/Quadrix_4d10"));
+    EXPECT_EQ(LocateProgram(exe, {std::nullopt, "rel", "/home/account"}).Dir,
+              fs::path("/home/account/.local/share/Quadrix_4d10"));
 
     // The same executable outside <prefix>/bin is a portable copy again.
     fs::remove_all(share);
@@ -105,6 +110,10 @@ TEST(ProgramDir, ThePerUserFolderIsCreatedPrivateWithItsParents) {
     fs::create_directories(root / "xdg2");
     WriteBytes(root / "xdg2/Quadrix_4d10", "");
     EXPECT_THROW(PrepareProgramDir(LocateProgram(exe, {(root / "xdg2").string(), "", ""})), TAppError);
+    // No home known at all: refused rather than made relative to the current folder.
+    TProgramLocation homeless = LocateProgram(exe, {std::nullopt, std::nullopt, ""});
+    EXPECT_FALSE(homeless.Dir.is_absolute());
+    EXPECT_THROW(PrepareProgramDir(homeless), TAppError);
 }
 
 TEST(ProgramDir, InstalledLanguageModulesAndHelpAreFoundAfterTheProgramsOwnPlaces) {
