@@ -13,6 +13,8 @@ PACKAGES=(
   locales  # sources from which the number tests generate a comma-decimal locale
   # network tests: fake HTTP(S) servers (brings zlib and OpenSSL headers), a real proxy, a test CA
   libcpp-httplib-dev tinyproxy-bin openssl
+  # packaging: the icon rendered from its drawing, the menu entry checked
+  librsvg2-bin desktop-file-utils
 )
 
 missing=()

@@ -2,12 +2,15 @@
 
 #include <filesystem>
 #include <iostream>
+#include <optional>
 #include <ostream>
 
 #include "app/Workspace.h"
 #include "cli/CliCommand.h"
 #include "cli/ConsoleShell.h"
 #include "core/Error.h"
+#include "core/ProgramDir.h"
+#include "core/ProgramUsage.h"
 #include "core/Text.h"
 
 namespace qx {
@@ -29,7 +32,9 @@ TCliCommandList AllCommands() {
 }
 
 void PrintUsage(const TCliCommandList& list, std::ostream& out) {
-    out << "Использование: quadrix [--dir КАТАЛОГ] КОМАНДА ...\n\nКоманды:\n";
+    out << "Использование: quadrix [--dir КАТАЛОГ] КОМАНДА ...\n"
+           "       quadrix --help | --version\n\n"
+           "Без --dir используется каталог программы Quadrix_4d10 рядом с quadrix.\n\nКоманды:\n";
     for (const auto& c : list) out << "  " << c.Usage << "\n";
 }
 
@@ -52,8 +57,13 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     TConsoleShell shell(out, err);
     try {
         TCliArgs global(args);
-        std::filesystem::path dir = global.TakeOption("dir").value_or(".");
+        // Without --dir: the program directory the window beside this tool uses.
+        const std::optional<std::string> given = global.TakeOption("dir");
         bool help = global.TakeFlag("help");
+        if (global.TakeFlag("version") && !help) {
+            out << VersionText("quadrix");
+            return 0;
+        }
         const std::vector<std::string>& rest = global.Words();
         size_t used = 0;
         const TCliCommand* command = FindCommand(list, rest, used);
@@ -61,6 +71,7 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
             PrintUsage(list, help ? out : err);
             return help ? 0 : 2;
         }
+        const std::filesystem::path dir = given ? std::filesystem::path(*given) : ThisProgram().Dir;
         if (!std::filesystem::is_directory(dir))
             throw TAppError(FormatText("Каталог программы не найден: %s", {dir.string()}));
         TCliArgs commandArgs(std::vector<std::string>(rest.begin() + static_cast<std::ptrdiff_t>(used), rest.end()));

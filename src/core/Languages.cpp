@@ -33,19 +33,25 @@ bool SamePrimaryLanguage(int a, int b) {
     return PrimaryLanguageId(a) == PrimaryLanguageId(b);
 }
 
-std::filesystem::path LanguageModulePath(const std::filesystem::path& exePath, std::string_view abbr) {
-    std::filesystem::path p = exePath;
-    p.replace_extension();
-    p += "_" + std::string(abbr) + ".lng";
-    return p;
+std::filesystem::path LanguageModulePath(const std::filesystem::path& exePath, std::string_view abbr,
+                                         const std::vector<std::filesystem::path>& moreDirs) {
+    std::filesystem::path beside = exePath;
+    beside.replace_extension();
+    beside += "_" + std::string(abbr) + ".lng";
+    std::error_code ec;
+    if (std::filesystem::is_regular_file(beside, ec)) return beside;
+    for (const auto& dir : moreDirs)
+        if (std::filesystem::is_regular_file(dir / beside.filename(), ec)) return dir / beside.filename();
+    return beside;
 }
 
-std::vector<int> AvailableLanguages(const std::filesystem::path& exePath) {
+std::vector<int> AvailableLanguages(const std::filesystem::path& exePath,
+                                    const std::vector<std::filesystem::path>& moreDirs) {
     std::vector<int> ids = {kBuiltInLanguage};
     for (const auto& l : KnownLanguages()) {
         if (l.Lcid == kBuiltInLanguage) continue;
         std::error_code ec;
-        if (std::filesystem::is_regular_file(LanguageModulePath(exePath, l.Abbr), ec)) ids.push_back(l.Lcid);
+        if (std::filesystem::is_regular_file(LanguageModulePath(exePath, l.Abbr, moreDirs), ec)) ids.push_back(l.Lcid);
     }
     return ids;
 }

@@ -26,9 +26,13 @@ inline constexpr int PrimaryLanguageId(int lcid) {
 }
 bool SamePrimaryLanguage(int a, int b);
 
-std::filesystem::path LanguageModulePath(const std::filesystem::path& exePath, std::string_view abbr);
+// The module file of a language: beside the executable, else the first of moreDirs holding a file
+// of that name; when none exists, the path beside the executable.
+std::filesystem::path LanguageModulePath(const std::filesystem::path& exePath, std::string_view abbr,
+                                         const std::vector<std::filesystem::path>& moreDirs = {});
 // The built-in language first, then every known language whose module file exists.
-std::vector<int> AvailableLanguages(const std::filesystem::path& exePath);
+std::vector<int> AvailableLanguages(const std::filesystem::path& exePath,
+                                    const std::vector<std::filesystem::path>& moreDirs = {});
 // The language start-up asks for: the stored one, or the built-in one with "no-language".
 int RequestedLanguage(int stored, bool noLanguageSwitch);
 

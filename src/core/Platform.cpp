@@ -6,6 +6,7 @@
 #include <locale.h>
 #include <string_view>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include "core/Error.h"
@@ -92,11 +93,16 @@ bool OtherInstanceRunning(const std::filesystem::path& exePath) {
     if (exePath.empty()) return false;
     const std::filesystem::path own = CanonicalExecutable(exePath);
     const pid_t self = ::getpid();
+    const uid_t user = ::getuid();
     std::error_code ec;
     for (const auto& entry : std::filesystem::directory_iterator("/proc", ec)) {
         const std::string name = entry.path().filename().string();
         if (name.empty() || name.find_first_not_of("0123456789") != std::string::npos) continue;
         if (std::stol(name) == self) continue;
+        // Only the user's own processes: another user running the same installed executable
+        // works on their own data (and root could otherwise see everyone's).
+        struct stat owner {};
+        if (::stat(entry.path().c_str(), &owner) != 0 || owner.st_uid != user) continue;
         std::error_code linkError;
         auto exe = std::filesystem::read_symlink(entry.path() / "exe", linkError);
         if (linkError) continue;  // gone meanwhile, a kernel thread, or another user's process

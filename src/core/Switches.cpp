@@ -13,15 +13,22 @@ bool MatchesSwitch(std::string_view param, std::string_view word) {
     return false;
 }
 
+const std::vector<TSwitchInfo>& SwitchTable() {
+    static const std::vector<TSwitchInfo> table = {
+        {"restart", &TSwitches::Restart, "дождаться завершения предыдущего экземпляра программы"},
+        {"loadonly", &TSwitches::LoadOnly, "загрузить новые тиражи и завершить работу"},
+        {"fullrecreate", &TSwitches::FullRecreate, "пересоздать все файлы сравнения с полным набором и завершить работу"},
+        {"fullrefresh", &TSwitches::FullRefresh,
+         "создать недостающие файлы сравнения с полным набором и завершить работу"},
+        {"no-language", &TSwitches::NoLanguage, "запустить программу на встроенном русском языке"},
+    };
+    return table;
+}
+
 TSwitches TSwitches::Parse(const std::vector<std::string>& params) {
     TSwitches s;
-    for (const auto& p : params) {
-        s.Restart = s.Restart || MatchesSwitch(p, "restart");
-        s.LoadOnly = s.LoadOnly || MatchesSwitch(p, "loadonly");
-        s.FullRecreate = s.FullRecreate || MatchesSwitch(p, "fullrecreate");
-        s.FullRefresh = s.FullRefresh || MatchesSwitch(p, "fullrefresh");
-        s.NoLanguage = s.NoLanguage || MatchesSwitch(p, "no-language");
-    }
+    for (const auto& p : params)
+        for (const auto& info : SwitchTable()) s.*info.Flag = s.*info.Flag || MatchesSwitch(p, info.Word);
     return s;
 }
 

@@ -21,4 +21,12 @@ struct TSwitches {
 
 bool MatchesSwitch(std::string_view param, std::string_view word);
 
+// The switches with what each does, in the order --help and the manual list them.
+struct TSwitchInfo {
+    const char* Word;
+    bool TSwitches::*Flag;
+    const char* Effect;
+};
+const std::vector<TSwitchInfo>& SwitchTable();
+
 } // namespace qx

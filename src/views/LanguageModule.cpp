@@ -45,11 +45,12 @@ void TLanguageModule::LoadQtTexts(int lcid) {
     QLocale::setDefault(LocaleOf(lcid));
 }
 
-int TLanguageModule::Apply(int lcid, const std::filesystem::path& exePath, TShell& shell) {
+int TLanguageModule::Apply(int lcid, const std::filesystem::path& exePath, TShell& shell,
+                           const std::vector<std::filesystem::path>& moduleDirs) {
     Unload();
     const TLanguageInfo* info = FindLanguage(lcid);
     if (lcid != kBuiltInLanguage && info) {
-        std::filesystem::path module = LanguageModulePath(exePath, info->Abbr);
+        std::filesystem::path module = LanguageModulePath(exePath, info->Abbr, moduleDirs);
         std::error_code ec;
         if (std::filesystem::is_regular_file(module, ec)) {
             auto translator = std::make_unique<QTranslator>();

@@ -2,6 +2,7 @@
 #include <QString>
 #include <filesystem>
 #include <memory>
+#include <vector>
 
 class QTranslator;
 
@@ -21,7 +22,9 @@ public:
 
     // Returns the language now in force: the requested one, or the built-in one when its module
     // is missing (silently) or cannot be loaded ("Не удалось загрузить языковый модуль...").
-    int Apply(int lcid, const std::filesystem::path& exePath, TShell& shell);
+    // The module is looked for beside the executable, then in moduleDirs.
+    int Apply(int lcid, const std::filesystem::path& exePath, TShell& shell,
+              const std::vector<std::filesystem::path>& moduleDirs = {});
     int Current() const { return FCurrent; }
 
     // The menu caption of a language: its own name of itself.

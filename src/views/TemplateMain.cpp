@@ -20,6 +20,7 @@
 #include "views/FormStateIO.h"
 #include "views/LanguageModule.h"
 #include "views/MainStatusBar.h"
+#include "views/ProgramIcon.h"
 #include "views/QtShell.h"
 #include "views/Tx.h"
 #include "views/draws/DrawsPage.h"
@@ -57,6 +58,7 @@ TTemplateMain::TTemplateMain(const TMainWindowOptions& options, const std::strin
     : FOptions(options), FTitle("Анализ статистики лотереи \"" + gameDisplayName + "\"") {
     if (FOptions.ExePath.empty()) FOptions.ExePath = FOptions.ProgramDir / kProgramBaseName;
     setObjectName(kMainFormSection);
+    setWindowIcon(ProgramIcon());
     FShell = std::make_unique<TQtShell>(this);
     TWorkspaceOptions wo;
     wo.ProgramDir = FOptions.ProgramDir;
@@ -90,9 +92,9 @@ void TTemplateMain::StartFirstStage() {
         }
         const TMainFormKeys& keys = FWorkspace->FormKeys();
         int language = FLanguage->Apply(RequestedLanguage(keys.Language, FOptions.Switches.NoLanguage),
-                                        FOptions.ExePath, *FShell);
+                                        FOptions.ExePath, *FShell, FOptions.LanguageDirs);
         const TLanguageInfo* info = FindLanguage(language);
-        FHelp = LocateHelpFile(FOptions.ProgramDir, info ? info->Abbr : "RUS");
+        FHelp = LocateHelpFile(FOptions.ProgramDir, info ? info->Abbr : "RUS", FOptions.HelpShareDir);
         FWorkspace->Stats().HelpFile = FHelp.Path;  // method descriptions open topics of it
         try {
             FLinks = TWebLinks::Read(TIniFile::Load(FWorkspace->Paths().ConfigFile()));

@@ -30,6 +30,10 @@ struct TMainWindowOptions {
     // a restart starts it again. Empty: "Quadrix_4d10" in the program directory.
     std::filesystem::path ExePath;
     TSwitches Switches;
+    // Where an installed program also finds its language modules (after the executable's folder)
+    // and, last, its help file.
+    std::vector<std::filesystem::path> LanguageDirs;
+    std::filesystem::path HelpShareDir;
 };
 
 // The program's main window, independent of the game: the page controls with their tabs, the

@@ -43,7 +43,7 @@ void TTemplateMain::RegisterWindowCommands() {
 void TTemplateMain::BuildLanguageMenu() {
     QMenu* menu = FCommands->Menu("menuLanguages");
     auto* group = new QActionGroup(menu);
-    for (int lcid : AvailableLanguages(FOptions.ExePath)) {
+    for (int lcid : AvailableLanguages(FOptions.ExePath, FOptions.LanguageDirs)) {
         QAction* action = menu->addAction(TLanguageModule::LanguageName(lcid));
         action->setObjectName(QString("Language%1").arg(lcid));
         action->setCheckable(true);
@@ -58,7 +58,7 @@ void TTemplateMain::ChooseLanguage(int lcid) {
     if (lcid == FLanguage->Current()) return;
     if (lcid != kBuiltInLanguage) {
         const TLanguageInfo* info = FindLanguage(lcid);
-        std::filesystem::path module = LanguageModulePath(FOptions.ExePath, info ? info->Abbr : "");
+        std::filesystem::path module = LanguageModulePath(FOptions.ExePath, info ? info->Abbr : "", FOptions.LanguageDirs);
         std::error_code ec;
         if (!info || !std::filesystem::is_regular_file(module, ec)) {
             FShell->ShowError(FormatText("Языковый модуль \"%s\" не найден!", {module.string()}));

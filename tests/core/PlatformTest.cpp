@@ -3,6 +3,9 @@
 #include <csignal>
 #include <spawn.h>
 #include <sys/wait.h>
+#include <unistd.h>
+
+#include <vector>
 
 #include "core/Platform.h"
 #include "support/TestSupport.h"
@@ -17,11 +20,15 @@ namespace {
 // A copy of a small system program started from the given place, killed and reaped at the end.
 class TSleeper {
 public:
-    explicit TSleeper(const fs::path& exe) {
-        std::string program = exe.string(), seconds = "60";
-        char* argv[] = {program.data(), seconds.data(), nullptr};
-        if (posix_spawn(&FPid, program.c_str(), nullptr, nullptr, argv, environ) != 0) FPid = -1;
+    // launcher: words put before the program (a program that then executes it).
+    explicit TSleeper(const fs::path& exe, std::vector<std::string> launcher = {}) {
+        launcher.insert(launcher.end(), {exe.string(), "60"});
+        std::vector<char*> argv;
+        for (auto& word : launcher) argv.push_back(word.data());
+        argv.push_back(nullptr);
+        if (posix_spawn(&FPid, argv[0], nullptr, nullptr, argv.data(), environ) != 0) FPid = -1;
     }
+    pid_t Pid() const { return FPid; }
     ~TSleeper() { Stop(); }
     TSleeper(const TSleeper&) = delete;
     TSleeper& operator=(const TSleeper&) = delete;
@@ -77,4 +84,27 @@ TEST(Platform, AnotherInstanceIsTheSameExecutableNotJustTheSameFileName) {
 
     running.Stop();
     EXPECT_FALSE(OtherInstanceRunning(a));
+}
+
+TEST(Platform, AnotherUsersInstanceIsNoReasonToWait) {
+    if (::geteuid() != 0 || !fs::exists("/usr/bin/setpriv")) GTEST_SKIP() << "needs root to start another user's process";
+    TTempDir dir;
+    const fs::path exe = dir / "Quadrix_4d10";
+    CopyExecutable(exe);
+    fs::permissions(dir.Path(), fs::perms::all & ~fs::perms::group_write & ~fs::perms::others_write);
+    fs::permissions(exe, fs::perms::owner_all | fs::perms::group_exec | fs::perms::others_exec |
+                             fs::perms::group_read | fs::perms::others_read);
+    TSleeper other(exe, {"/usr/bin/setpriv", "--reuid=65534", "--regid=65534", "--clear-groups"});
+    ASSERT_TRUE(other.Running());
+    // Wait until the launcher has become the program.
+    const fs::path link = "/proc/" + std::to_string(other.Pid()) + "/exe";
+    for (int i = 0; i < 200; ++i) {
+        std::error_code ec;
+        if (fs::read_symlink(link, ec) == exe) break;
+        ::usleep(10000);
+    }
+    ASSERT_EQ(fs::read_symlink(link), exe);
+    EXPECT_FALSE(OtherInstanceRunning(exe));
+    TSleeper own(exe);
+    EXPECT_TRUE(OtherInstanceRunning(exe));
 }

@@ -1,5 +1,6 @@
 #include <QApplication>
 #include <QHeaderView>
+#include <QImage>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -16,6 +17,7 @@
 #include "core/Shell.h"
 #include "views/Commands.h"
 #include "views/MainStatusBar.h"
+#include "views/ProgramIcon.h"
 #include "views/QtShell.h"
 #include "views/draws/DrawsModel.h"
 #include "views/draws/DrawsPage.h"
@@ -129,6 +131,17 @@ TEST_F(MainWindow, FirstStartOnAnEmptyDirectoryUsesTheDefaults) {
     EXPECT_EQ(Window->DrawsPage()->OffsetEdit()->maximum(), 0);
     EXPECT_FALSE(Action("DrawsExport")->isEnabled()); // nothing to export yet
     EXPECT_TRUE(Action("DrawsAdd")->isEnabled());
+}
+
+TEST_F(MainWindow, CarriesTheProgramIconInEveryRenderedSize) {
+    Open();
+    for (int size : ProgramIconSizes()) {
+        const QImage picture(QString(":/icons/%1/quadrix.png").arg(size));
+        EXPECT_EQ(picture.size(), QSize(size, size)) << size;  // the folder's name is its size
+    }
+    const QIcon icon = Window->windowIcon();
+    ASSERT_FALSE(icon.isNull());
+    for (int size : ProgramIconSizes()) EXPECT_TRUE(icon.availableSizes().contains(QSize(size, size))) << size;
 }
 
 TEST_F(MainWindow, BusyStateDisablesEveryCommandButTheFewThatMustStayUsable) {
