@@ -101,6 +101,7 @@ bool TWorkspace::StartSecondStage() {
         GenerateCombs(FCombsGen, true);
         RefreshViews(true);
         RatingsLoad();
+        TablesLoad();
         FStarted = true;
         FShell.ShowStatus("");
         const TSwitches& sw = FOptions.Switches;
@@ -148,6 +149,7 @@ void TWorkspace::Shutdown() {
         FStakesLock.Close();
     }
     FRatings.Clear();
+    FRegulars.Clear();
     FObservers.clear();
 }
 

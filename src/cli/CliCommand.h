@@ -34,5 +34,8 @@ void AddStatsCommands(TCliCommandList& list);
 void AddStakesCommands(TCliCommandList& list);
 void AddExportCommands(TCliCommandList& list);
 void AddViewCommands(TCliCommandList& list);
+void AddRegularsCommands(TCliCommandList& list);
+void AddSystemsCommands(TCliCommandList& list);
+void AddAnalysisCommands(TCliCommandList& list);
 
 } // namespace qx

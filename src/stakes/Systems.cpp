@@ -115,11 +115,4 @@ std::string SystemPlayComment(TSystemPlayMode mode, int nums, const std::string&
     return FormatText(format, {std::to_string(nums), SystemTitle(fileName)});
 }
 
-TCombCode SortedDigits(TCombCode code) {
-    uint8_t d[kPositions];
-    for (int p = 0; p < kPositions; ++p) d[p] = static_cast<uint8_t>(DigitOfCode(code, p));
-    std::sort(d, d + kPositions);
-    return MakeCode(d[0], d[1], d[2], d[3]);
-}
-
 } // namespace qx

@@ -75,9 +75,6 @@ enum class TSystemPlayMode { WholeSystem, ListedOnly };
 // The stake comment "Системная игра для %d чисел [вся система]: %s" (or "[комбинации]").
 std::string SystemPlayComment(TSystemPlayMode mode, int nums, const std::string& fileName);
 
-// A system combination as staked: its digits sorted ascending.
-TCombCode SortedDigits(TCombCode code);
-
 inline constexpr const char* kSystemLoadFailure = "Ошибка загрузки комбинаций системы!\r\r%s";
 inline constexpr const char* kSystemMissingShort =
     "Система для %d чисел не найдена или не загружена на компьютер!";

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include "core/DrawHelpers.h"
 #include "core/Text.h"
 #include "stakes/Systems.h"
 #include "support/TestSupport.h"
@@ -88,7 +89,7 @@ TEST_F(SystemsFixture, MapsLinesOntoTheListDigits) {
     ASSERT_TRUE(Load(map, combs, name)) << Error();
     ASSERT_EQ(combs.size(), 2u);
     EXPECT_EQ(combs[0], Code("9581"));
-    EXPECT_EQ(SortedDigits(combs[0]), Code("1589"));
+    EXPECT_EQ(SortedCode(combs[0]), Code("1589"));
     EXPECT_EQ(combs[1], Code("5182"));
     EXPECT_EQ(SystemTitle(name), "4-05-0_0001");
     EXPECT_EQ(SystemPlayComment(TSystemPlayMode::WholeSystem, 5, name),
