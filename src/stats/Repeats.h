@@ -15,9 +15,11 @@ namespace qx {
 // The number of positions at which both codes carry the same digit (0..4).
 inline int RepeatCount(TCombCode a, TCombCode b) {
     const uint32_t x = a ^ b;
-    // High bit of a byte set when the byte is not zero; then count the zero bytes.
+    // High bit of a byte set when the byte is not zero; the zero bytes' bits are then summed by
+    // one multiplication (no popcount instruction on the baseline processor).
     const uint32_t nonZero = ((x & 0x7F7F7F7Fu) + 0x7F7F7F7Fu) | x;
-    return __builtin_popcount(~(nonZero | 0x7F7F7F7Fu));
+    const uint32_t zero = (~(nonZero | 0x7F7F7F7Fu)) >> 7; // 1 in the low bit of each equal byte
+    return static_cast<int>((zero * 0x01010101u) >> 24);
 }
 
 // One row of the list: the draw (archive index), the repeat count and how many earlier draws
