@@ -21,6 +21,7 @@
 #include "views/QtShell.h"
 #include "views/TextListModel.h"
 #include "views/Tx.h"
+#include "views/stat/ChartParts.h"
 
 namespace qx {
 namespace {
@@ -132,6 +133,9 @@ void TFormRepeats::FillChart() {
     x->setLabelFormat("%.0f");
     auto* y = new QValueAxis;
     y->setLabelFormat("%.0f");
+    SmallLabels(x);
+    SmallLabels(y);
+    y->setTickCount(3);
     chart->addAxis(x, Qt::AlignBottom);
     chart->addAxis(y, Qt::AlignLeft);
     double minX = 0, maxX = 1, maxY = 1;
