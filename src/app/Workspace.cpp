@@ -24,6 +24,9 @@ TProgramPaths PathsOf(const TWorkspaceOptions& options) {
 TWorkspace::TWorkspace(TShell& shell, TWorkspaceOptions options)
     : FShell(shell), FOptions(std::move(options)), FPaths(PathsOf(FOptions)), FRandom(std::random_device{}()) {
     FDecimalSeparator = FOptions.DecimalSeparator ? FOptions.DecimalSeparator : UserDecimalSeparator();
+    FProxy.Attach(
+        FShell, [this](bool withStatus) { SaveProxy(withStatus); },
+        [this](const std::string& target) { return DiscoverProxies(target); });
 }
 
 TWorkspace::~TWorkspace() {
