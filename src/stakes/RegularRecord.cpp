@@ -4,6 +4,7 @@
 #include <climits>
 #include <cstring>
 
+#include "core/BinaryRecords.h"
 #include "core/DrawHelpers.h"
 #include "core/Text.h"
 
@@ -24,7 +25,7 @@ const char* const kRegularColumns[kRegularColumnCount] = {"Комментари�
                                                           "Текущая комбинация", "Ставок"};
 
 std::string_view TRegularRecord::RawComment() const {
-    return {Comment, std::min<size_t>(CommentLength, sizeof Comment)};
+    return ShortStringView(CommentLength, Comment);
 }
 
 std::string TRegularRecord::CommentText() const {
@@ -35,12 +36,7 @@ void TRegularRecord::SetComment(std::string_view utf8) {
     SetRawComment(Utf8ToCp1251(LeftChars(utf8, kRegularCommentMax)));
 }
 
-void TRegularRecord::SetRawComment(std::string_view cp1251) {
-    const size_t n = std::min<size_t>(cp1251.size(), sizeof Comment);
-    std::memset(Comment, 0, sizeof Comment);
-    std::memcpy(Comment, cp1251.data(), n);
-    CommentLength = static_cast<uint8_t>(n);
-}
+void TRegularRecord::SetRawComment(std::string_view cp1251) { SetShortString(CommentLength, Comment, cp1251); }
 
 TCombCode TRegularRecord::StartCode() const {
     return CodeOf(Start);

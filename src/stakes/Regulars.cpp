@@ -4,6 +4,7 @@
 #include <cstring>
 #include <optional>
 
+#include "core/BinaryRecords.h"
 #include "core/Cp1251Case.h"
 #include "core/Error.h"
 #include "core/FileIO.h"
@@ -44,18 +45,9 @@ bool TRegulars::HasComment(std::string_view utf8) const {
 
 void TRegulars::Load(const std::filesystem::path& file) {
     FRecords.clear();
-    std::string bytes;
-    std::optional<std::string> failure;
-    try {
-        bytes = ReadFileBytes(file);
-    } catch (const std::exception& e) {
-        failure = e.what();
-    }
-    const size_t n = bytes.size() / sizeof(TRegularRecord);
-    FRecords.resize(n);
-    if (n) std::memcpy(FRecords.data(), bytes.data(), n * sizeof(TRegularRecord));
-    if (failure) throw TAppError(*failure);
-    if (const size_t rest = bytes.size() % sizeof(TRegularRecord))
+    size_t rest = 0;
+    if (const auto failure = ReadWholeRecords(file, FRecords, &rest)) throw TAppError(*failure);
+    if (rest)
         throw TAppError(FormatText("%s: неполная запись в конце файла (%d байт из 276)",
                                    {file.string(), std::to_string(rest)}));
 }
