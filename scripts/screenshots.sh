@@ -24,6 +24,12 @@ Q stakes add --draw 13780 --digits "0;2;4;6" --draws 6 --comment "Чётные"
 Q combs gen --mode 2 --params "1;5;8" --out "$PROGRAM/own.lcv"
 Q stakes add --lcv "$PROGRAM/own.lcv" --draw 13786 --comment "Мои числа 1;5;8"
 Q stakes add --draw 13789 --digits "7;7;0;7" --comment "Следующий тираж"
+Q regulars add --comment "Шаг вперёд" --start "1;2;3;4" --step 1
+Q regulars add --comment "Предыдущий +5" --previous --step 5
+Q regulars test --index 0,1 --count 5
+# A system over five numbers, as the catalogue would have stored it.
+mkdir -p "$PROGRAM/Systems"
+printf '01 02 03 04\r\n01 02 03 05\r\n02 03 04 05\r\n' > "$PROGRAM/Systems/4-05-0_0001.dat"
 rm -f "$PROGRAM/own.lcv"
 mkdir -p "$OUT"
 QT_QPA_PLATFORM=${QT_QPA_PLATFORM:-offscreen} "$BUILD/bin/quadrix_screenshots" "$PROGRAM" "$OUT"

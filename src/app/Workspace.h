@@ -34,8 +34,12 @@
 #include "online/OnlineSettings.h"
 #include "online/ProxyAgent.h"
 #include "scripts/Ratings.h"
+#include "stakes/Regulars.h"
 #include "stakes/StakeLog.h"
 #include "stakes/StakesBook.h"
+#include "stakes/Systems.h"
+#include "stats/Repeats.h"
+#include "stats/SumDistribution.h"
 #include "stats/FullSet.h"
 #include "stats/StatList.h"
 #include "stats/StatTable.h"
@@ -91,6 +95,8 @@ public:
     virtual void StakesChanged(bool refresh, bool selectLast) { (void)refresh, (void)selectLast; }
     // The ratings changed: rows, their order or the efficiency mode.
     virtual void RatingsChanged() {}
+    // The regular table stakes changed (loaded, freed, added, advanced or deleted).
+    virtual void TablesChanged() {}
 };
 
 // The run's data and the commands on it. Windows collect inputs (dialogs, selections) and call
@@ -378,6 +384,67 @@ public:
     void SetRatingsEffMode(int mode);
     TGraphPlot RatingsGraphOverlap(const std::vector<int>& rows) const;
 
+    // ---- Regular table stakes: held only while the tab "Регуляры" is shown (TabTables). Every
+    // command below refuses while it is hidden, touching nothing.
+    const TRegulars& Regulars() const { return FRegulars; }
+    bool TablesVisible() const { return FFormKeys.TabTables; }
+    // Raises the refusal of a command on regulars while the tab is hidden.
+    void RequireTablesVisible() const;
+    // TabTables: writes the key; showing loads the regulars file, hiding frees the regulars.
+    void SetTablesVisible(bool visible);
+    // TablesLoad (shown tab and an existing file): a read failure is shown and keeps the whole
+    // records before it. TablesSave: rewrites the file; a failure is shown, gives false and leaves
+    // array and file as they were.
+    void TablesLoad();
+    bool TablesSave();
+    // TablesAdd with the record the dialog accepted (ProposedRegular + AcceptTableForm, so it
+    // carries the number of selected combinations) and the lvCombs rows selected: one regular in
+    // mode 1 or for a single selection, else one per selected row named comment + " (%d)" with
+    // its list position from 1.
+    void TablesAdd(const TRegularRecord& accepted, const std::vector<int>& selectedCombRows);
+    // TablesDel: asks for the rows' count, removes them and saves. False when declined.
+    bool TablesDel(const std::vector<int>& rows);
+    // The stake the regular at index would make now: its advanced copy and the stake record
+    // TFormStake starts from.
+    struct TRegularStake {
+        TRegularRecord Advanced;
+        TStakeRecord Stake;
+    };
+    TRegularStake TablesProposedStake(int index) const;
+    // The stake dialog's OK: appends the stake for draws draws (checked, grid updated); only once
+    // it is in the file does the advanced copy replace the regular, and the regulars are saved.
+    bool TablesStakeAdd(int index, const TRegularRecord& advanced, const TStakeRecord& stake, int64_t draws);
+    // TablesStakeTest: for offsets count .. 1 every regular at rows (list order) is advanced and
+    // staked; the first failed add ends the test. Views stay suspended meanwhile and are
+    // refreshed once, forced, at the end; the offset is restored on every path. Raises for a
+    // count outside 1 .. draws - 1 before touching anything.
+    bool TablesStakeTest(const std::vector<int>& rows, int count);
+
+    // ---- Systems
+    std::filesystem::path SystemsDir() const { return FPaths.Dir / kSystemsFolder; }
+    // SystemsOn: off at every start; switching writes SystemsEnabled.
+    bool SystemsEnabled() const { return FSystemsEnabled; }
+    void SetSystemsEnabled(bool on);
+    // SystemPlay, first half: the number map of the working list and the system for its N. None
+    // when SystemLoad failed (its messages have been shown).
+    struct TSystemChoice {
+        TByteArray Map;
+        std::vector<TCombCode> Combs;
+        std::string FileName;
+    };
+    std::optional<TSystemChoice> SystemPrepare();
+    // SystemPlay, second half, with the multi-stake dialog's draw number, count and comment: a
+    // group of system stakes (digits sorted; in ListedOnly mode only those the list holds),
+    // ending at the first failed add, then the check. False when an add failed.
+    bool SystemPlay(TSystemPlayMode mode, const TSystemChoice& system, int32_t drawNumber, int64_t draws,
+                    const std::string& comment);
+
+    // ---- Analyses over the whole archive (the draws offset does not apply)
+    // AnalyzeRepeats' computation, with the progress window "Идет сбор статистики....".
+    TRepeatsResult AnalyzeRepeats(int64_t length, int64_t deep);
+    // TotalSumCombs' distributions.
+    TSumDistribution TotalSumCombs();
+
     // ---- Views
     void AddObserver(TWorkspaceObserver* observer);
     void RemoveObserver(TWorkspaceObserver* observer);
@@ -436,6 +503,8 @@ private:
     // After every download: the stakes are checked against the archive and their grid refreshed.
     void StakesCheckAfterDownload();
     void FilterByDigits(const TViewFilterValues& values, bool exclude, const std::string& caption);
+    void TablesChangedNotify();
+    TStakeRecord RegularStake(const TRegularRecord& advanced, int offset) const;
 
     TShell& FShell;
     TWorkspaceOptions FOptions;
@@ -468,6 +537,8 @@ private:
     TRatingsSort FRatingsSort;
     bool FRatingsLoaded = false;
     int64_t FLastChecked = 0;
+    TRegulars FRegulars;
+    bool FSystemsEnabled = false;
     TCombsStore FCombs;
     TStatTab FStatTab{*this};
     TGraphTab FGraphTab{*this};

@@ -115,6 +115,7 @@ bool TWorkspace::StartSecondStage() {
         if (FOptions.BuildCombsList) GenerateCombs(FCombsGen, true);
         RefreshViews(true);
         RatingsLoad();
+        TablesLoad();
         FStarted = true;
         FShell.ShowStatus("");
         const TSwitches& sw = FOptions.Switches;
@@ -169,6 +170,7 @@ void TWorkspace::Shutdown() {
         FStakesLock.Close();
     }
     FRatings.Clear();
+    FRegulars.Clear();
     FDirLock.Unlock();
     FObservers.clear();
 }

@@ -46,6 +46,18 @@ std::optional<int> TCliArgs::TakeIntOption(const std::string& name) {
     return *n;
 }
 
+std::optional<int64_t> TCliArgs::TakeInt64Option(const std::string& name) {
+    auto v = TakeOption(name);
+    if (!v) return std::nullopt;
+    auto n = TryStrToInt64(*v);
+    if (!n) throw TAppError(FormatText("Некорректное значение параметра --%s: %s", {name, *v}));
+    return *n;
+}
+
+void TCliArgs::RequireNoPositionals() const {
+    if (!Positionals().empty()) throw TAppError("Неверное количество параметров команды");
+}
+
 std::vector<std::string> TCliArgs::Positionals() const {
     for (const auto& w : FWords)
         if (w.size() > 2 && w.rfind("--", 0) == 0) throw TAppError(FormatText("Неизвестный параметр: %s", {w}));

@@ -1,4 +1,5 @@
 #pragma once
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
@@ -18,10 +19,13 @@ public:
     // Removes "--name" and tells whether it was there; raises when it is given twice.
     bool TakeFlag(const std::string& name);
     std::optional<int> TakeIntOption(const std::string& name);
+    std::optional<int64_t> TakeInt64Option(const std::string& name);
     // The remaining words, which must all be positionals.
     std::vector<std::string> Positionals() const;
     // Everything not taken yet.
     const std::vector<std::string>& Words() const { return FWords; }
+    // Raises "Неверное количество параметров команды" when a positional is left.
+    void RequireNoPositionals() const;
 
 private:
     std::vector<std::string> FWords;

@@ -57,5 +57,8 @@ void AddProxyCommands(TCliCommandList& list);
 void AddStakesCommands(TCliCommandList& list);
 void AddExportCommands(TCliCommandList& list);
 void AddViewCommands(TCliCommandList& list);
+void AddRegularsCommands(TCliCommandList& list);
+void AddSystemsCommands(TCliCommandList& list);
+void AddAnalysisCommands(TCliCommandList& list);
 
 } // namespace qx

@@ -28,6 +28,9 @@ TCliCommandList AllCommands() {
     AddStakesCommands(list);
     AddExportCommands(list);
     AddViewCommands(list);
+    AddRegularsCommands(list);
+    AddSystemsCommands(list);
+    AddAnalysisCommands(list);
     return list;
 }
 

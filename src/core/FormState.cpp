@@ -60,6 +60,7 @@ const std::vector<TKeyDesc>& KeyTable() {
         {"TabLayout", &K::TabLayout, false},
         {"TabWeek", &K::TabWeek, false},
         {"TabTables", &K::TabTables, false},
+        {"SystemsEnabled", &K::SystemsEnabled, false},
         {"FirstRun", &K::FirstRun, false},
         {"Language", &K::Language, false},
     };

@@ -51,6 +51,7 @@ struct TMainFormKeys {
     bool TabLayout = true;
     bool TabWeek = true;
     bool TabTables = true;
+    bool SystemsEnabled = false;  // written at every switch; system play is off at every start
     bool FirstRun = false;
     int Language = 1033;
 

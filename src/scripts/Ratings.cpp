@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "core/BinaryRecords.h"
 #include "core/Cp1251Case.h"
 #include "core/Error.h"
 #include "core/FileIO.h"
@@ -46,16 +47,7 @@ void TRatings::Reindex() {
 
 void TRatings::Load(const std::filesystem::path& file) {
     Clear();
-    std::string bytes;
-    std::optional<std::string> failure;
-    try {
-        bytes = ReadFileBytes(file);
-    } catch (const std::exception& e) {
-        failure = e.what();
-    }
-    const size_t n = bytes.size() / sizeof(TRatingRow);
-    FRows.resize(n);
-    if (n) std::memcpy(FRows.data(), bytes.data(), n * sizeof(TRatingRow));
+    const auto failure = ReadWholeRecords(file, FRows);
     Reindex();
     if (failure) throw TAppError(*failure);
 }

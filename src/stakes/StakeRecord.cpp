@@ -4,6 +4,7 @@
 #include <cstring>
 #include <limits>
 
+#include "core/BinaryRecords.h"
 #include "core/Text.h"
 
 namespace qx {
@@ -37,7 +38,7 @@ TStakeNumbers StakeNumbersOf(TCombCode code) {
 }
 
 std::string_view TStakeRecord::RawComment() const {
-    return {Comment, std::min<size_t>(CommentLength, sizeof Comment)};
+    return ShortStringView(CommentLength, Comment);
 }
 
 std::string TStakeRecord::CommentText() const { return Cp1251ToUtf8(RawComment()); }
@@ -46,12 +47,7 @@ void TStakeRecord::SetComment(std::string_view utf8) {
     SetRawComment(Utf8ToCp1251(LeftChars(utf8, kStakeCommentMax)));
 }
 
-void TStakeRecord::SetRawComment(std::string_view cp1251) {
-    const size_t n = std::min<size_t>(cp1251.size(), sizeof Comment);
-    std::memset(Comment, 0, sizeof Comment);
-    std::memcpy(Comment, cp1251.data(), n);
-    CommentLength = static_cast<uint8_t>(n);
-}
+void TStakeRecord::SetRawComment(std::string_view cp1251) { SetShortString(CommentLength, Comment, cp1251); }
 
 int TStakeRecord::ValidMatchCount() const {
     return Matched.Count >= 0 && Matched.Count <= kPositions ? Matched.Count : -1;

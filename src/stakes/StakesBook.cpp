@@ -1,11 +1,13 @@
 #include "stakes/StakesBook.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdint>
 #include <limits>
 #include <vector>
 
 #include "core/Error.h"
+#include "core/FileIO.h"
 #include "core/Text.h"
 #include "draws/DrawsArchive.h"
 
@@ -85,6 +87,7 @@ void TStakesBook::Append(const TStakeRecord& record, int64_t draws) {
     const int64_t lastDraw = int64_t{record.DrawNumber} + copies - 1;
     if (lastDraw > kMaxDrawNumber)
         throw TAppError(FormatText("Номер тиража %d больше 2147483647!", {std::to_string(lastDraw)}));
+    if (FFault && FFault(TFileStep::Append)) throw TAppError(SystemErrorText(Path(), EIO));
 
     int64_t index = FFile.Count();
     // Whether the record before the next one has a draw number above zero.

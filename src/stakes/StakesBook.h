@@ -18,8 +18,8 @@ using TCheckedStakeSink = std::function<void(const TStakeRecord&)>;
 // Progress of a check pass: records passed of those it has to look at.
 using TCheckProgress = std::function<void(int64_t passed, int64_t total)>;
 
-// The steps of writing a replacement file, for tests that make one of them fail.
-enum class TFileStep { Write, Sync, Rename };
+// The steps of writing a replacement file and the append, for tests that make one of them fail.
+enum class TFileStep { Write, Sync, Rename, Append };
 using TFaultHook = std::function<bool(TFileStep)>;
 
 // Comparisons of the delete-by-condition dialog, in its list order.
@@ -103,7 +103,8 @@ public:
     // Every record from first on, in file order, read in large blocks.
     void ForEach(int64_t first, const std::function<void(const TStakeRecord&, int64_t)>& fn) const;
 
-    // Tests: make a step of writing a replacement file fail; shrink the unchecked index's cap.
+    // Tests: make an append or a step of writing a replacement file fail; shrink the unchecked
+    // index's cap.
     void SetFaultHook(TFaultHook hook) { FFault = std::move(hook); }
     void SetIndexCap(size_t cap);
 

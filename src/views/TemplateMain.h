@@ -95,6 +95,8 @@ private:
     void ApplyLeftPanelWidth();
     void SaveFormState();
     void ToggleOptionalTab(const TOptionalTab& tab);
+    // SystemsOn: the systems tab, its menu and the two play commands together.
+    void ToggleSystems();
     void SetPageVisible(TViewPage* page, bool visible);
     bool PageVisible(const TViewPage* page) const;
     void EditConfig();

@@ -16,6 +16,8 @@
 #include "views/dialogs/FormConfig.h"
 #include "views/dialogs/FormFirstRun.h"
 #include "views/dialogs/FormProxy.h"
+#include "views/dialogs/FormRepeats.h"
+#include "views/FormGraph.h"
 #include "views/export/ExportCommands.h"
 
 namespace qx {
@@ -34,9 +36,19 @@ void TTemplateMain::RegisterWindowCommands() {
     for (const TOptionalTab& tab : OptionalTabs())
         c.Register(tab.Command, {[this, &tab] { ToggleOptionalTab(tab); }, nullptr,
                                  [this, &tab] { return PageVisible(Page(tab.Page)); }, nullptr});
-    // Shown together with the systems tab, which arrives with the systems.
-    for (const char* name : {"SystemStakeAll", "SystemStakeFilter"})
-        c.Register(name, {nullptr, nullptr, nullptr, [] { return false; }});
+    c.Register("AnalyzeRepeats", {[this] {
+                                      TFormRepeats window(*FWorkspace, this);
+                                      window.Refresh();
+                                      window.exec();
+                                  },
+                                  [this] { return FWorkspace->Archive().Count() > 0; }, nullptr, nullptr});
+    c.Register("TotalSumCombs", {[this] {
+                                     const TGraphPlot plot = SumDistributionPlot(FWorkspace->TotalSumCombs());
+                                     ShowGraphWindow(*FWorkspace, plot, this);
+                                 },
+                                 nullptr, nullptr, nullptr});
+    c.Register("SystemsOn", {[this] { ToggleSystems(); }, nullptr,
+                             [this] { return PageVisible(Page("tsSystems")); }, nullptr});
     RegisterExportCommands(*FContext, this);
 }
 
@@ -86,10 +98,24 @@ void TTemplateMain::ToggleOptionalTab(const TOptionalTab& tab) {
     const bool visible = !PageVisible(page);
     FWorkspace->SetFormKey(tab.Key, visible);
     SetPageVisible(page, visible);
+    page->TabToggled(visible);
     if (visible) {
         page->RefreshView(true);
         FMain->setCurrentWidget(page);
     }
+}
+
+void TTemplateMain::ToggleSystems() {
+    TViewPage* page = Page("tsSystems");
+    const bool on = !PageVisible(page);
+    {
+        TBusyScope busy(*FShell, "Подождите пожалуйста...");
+        SetPageVisible(page, on);
+        if (QMenu* systems = FCommands->Menu("menuSystems")) systems->menuAction()->setVisible(on);
+        FWorkspace->SetSystemsEnabled(on);
+    }
+    if (on) FMain->setCurrentWidget(page);
+    FCommands->Evaluate();
 }
 
 void TTemplateMain::EditConfig() {

@@ -64,6 +64,8 @@ public:
     virtual std::vector<TPersistentList> PersistentLists() { return {}; }
     // Recomputes the page's view; without force only when its inputs changed.
     virtual void RefreshView(bool force) { (void)force; }
+    // An optional tab was shown or hidden by its command (its key is already written).
+    virtual void TabToggled(bool visible) { (void)visible; }
     // The busy state began or ended (controls that are not commands follow it here).
     virtual void BusyChanged(bool busy) { (void)busy; }
 

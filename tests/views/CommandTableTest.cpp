@@ -139,7 +139,9 @@ TEST_F(Commands, OnlyCommandsOfBuiltPartsAreEnabled) {
                                          "ViewColorCard", "ViewColorCardSequences", "ViewShemaGradient",
                                          "ViewWeekChartMode", "ViewWeekChartType",
                                          // the card's grid has its eleven columns even when empty
-                                         "CardXlsExport"};
+                                         "CardXlsExport",
+                                         // regulars, system play and the sum distribution
+                                         "TablesAdd", "SystemsOn", "TotalSumCombs"};
     // The combination list's commands over the full list (pasting depends on the clipboard).
     const std::set<std::string> combs = {"CombsGen",  "CombsOpen",      "CombsSave",      "CombsCheckNums",
                                          "CombsCopy", "CombsSelectAll", "ViewColorCombs", "CombsXlsExport",

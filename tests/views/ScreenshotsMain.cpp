@@ -49,6 +49,12 @@
 #include "views/FormGraph.h"
 #include "views/dialogs/FormStake.h"
 #include "views/dialogs/FormStakeFilter.h"
+#include "views/dialogs/FormRepeats.h"
+#include "views/dialogs/FormTable.h"
+#include "views/dialogs/FormTestCnt.h"
+#include "app/TableForm.h"
+#include "app/TestCountForm.h"
+#include "stats/SumDistribution.h"
 #include "views/stat/StatTableView.h"
 #include <QCheckBox>
 #include <QScrollBar>
@@ -333,6 +339,36 @@ int main(int argc, char** argv) {
     } catch (const std::exception& e) {
         std::fprintf(stderr, "no stake graphs: %s\n", e.what());
         ++Failures;
+    }
+
+    // The regulars the script added, the regular and test-count dialogs, system play switched on.
+    window.MainTabs()->setCurrentWidget(window.Page("tsTables"));
+    if (auto* tables = window.findChild<QTableView*>("lvTables"); tables && tables->model()->rowCount() > 0)
+        tables->selectionModel()->select(tables->model()->index(0, 0),
+                                         QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    window.Commands().Evaluate();
+    Save(&window, "tab-tables");
+    if (auto* context = window.findChild<QMenu*>("pmTables")) {
+        context->popup(window.mapToGlobal(QPoint(500, 200)));
+        Save(context, "context-pmTables");
+        context->hide();
+    }
+    {
+        TFormTable regular(window.Shell(), ProposedRegular(1, ws.Combs().List().at(3)), ws.Regulars(), &window);
+        Save(&regular, "dialog-regular");
+        TFormTestCnt count(TestCountRange(ws.Archive().Count()), &window);
+        Save(&count, "dialog-test-count");
+    }
+    window.Commands().Trigger("SystemsOn");
+    Save(&window, "tab-systems");
+    window.Commands().Trigger("SystemsOn");
+    {
+        TFormRepeats repeats(ws, &window);
+        repeats.Refresh();
+        Save(&repeats, "window-repeats");
+        TFormGraph sums(ws, &window);
+        sums.Show(SumDistributionPlot(ws.TotalSumCombs()));
+        Save(&sums, "window-sum-distribution");
     }
     window.MainTabs()->setCurrentIndex(0);
 

@@ -88,9 +88,9 @@ void TFormStake::accept() {
     QDialog::accept();
 }
 
-TFormMulti::TFormMulti(TShell& shell, int32_t drawNumber, QWidget* parent)
+TFormMulti::TFormMulti(TShell& shell, int32_t drawNumber, QWidget* parent, const std::string& comment)
     : TStakeDialogBase(shell, "TFormMulti", "Добавление мультиставки", parent) {
-    Build(drawNumber, kManualStakeComment, nullptr);
+    Build(drawNumber, comment, nullptr);
     FComment->setFocus();
 }
 

@@ -56,7 +56,7 @@ private:
 // "Добавление мультиставки": draw number, draws count and comment for stakes on many combinations.
 class TFormMulti : public TStakeDialogBase {
 public:
-    TFormMulti(TShell& shell, int32_t drawNumber, QWidget* parent);
+    TFormMulti(TShell& shell, int32_t drawNumber, QWidget* parent, const std::string& comment = kManualStakeComment);
     int32_t DrawNumber() const;
     std::string Comment() const;
     void accept() override;

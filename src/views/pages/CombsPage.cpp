@@ -47,6 +47,10 @@ bool ClipboardHoldsText() {
 
 } // namespace
 
+TCombsPage* FindCombsPage(QWidget* window) {
+    return window ? dynamic_cast<TCombsPage*>(window->findChild<QWidget*>("tsCombs")) : nullptr;
+}
+
 TCombsPage::TCombsPage(TPageContext& context, QWidget* parent) : TViewPage(context, "tsCombs", parent) {
     TFlowLayout* row = AddPanel("pnlCombs");
     AddButtons(row, {{"Новый", "CombsGen"},

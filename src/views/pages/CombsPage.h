@@ -16,6 +16,10 @@ class TCombsModel;
 
 // The tab "Комбинации": the working combination list and the journal of applied filters. Owns
 // the list's commands.
+class TCombsPage;
+// The main window's combination page (none while it is being built).
+TCombsPage* FindCombsPage(QWidget* window);
+
 class TCombsPage : public TViewPage, public TWorkspaceObserver {
 public:
     TCombsPage(TPageContext& context, QWidget* parent);

@@ -58,7 +58,7 @@ std::vector<TPersistentList> TStakesPage::PersistentLists() {
 }
 
 TCombsPage* TStakesPage::Combs() const {
-    return dynamic_cast<TCombsPage*>(Ctx.Window->findChild<QWidget*>("tsCombs"));
+    return FindCombsPage(Ctx.Window);
 }
 
 std::optional<TCombCode> TStakesPage::FirstSelectedComb() const {

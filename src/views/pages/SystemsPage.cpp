@@ -2,9 +2,17 @@
 
 #include <QHeaderView>
 
+#include <QDialog>
+#include <algorithm>
+#include <climits>
+
+#include "app/Workspace.h"
+#include "views/Commands.h"
 #include "views/FlowLayout.h"
 #include "views/PageWidgets.h"
+#include "views/QtShell.h"
 #include "views/SortableList.h"
+#include "views/dialogs/FormStake.h"
 
 namespace qx {
 
@@ -30,10 +38,31 @@ TSystemsPage::TSystemsPage(TPageContext& context, QWidget* parent) : TViewPage(c
                               {"Ссылка", 200}});
     FList->Sort().Set(2, false);
     AddContent(FList);
+    RegisterCommands();
 }
 
 std::vector<TPersistentList> TSystemsPage::PersistentLists() {
     return {{"lvSystems", FList->header(), &FList->Sort()}};
+}
+
+void TSystemsPage::RegisterCommands() {
+    TWorkspace& ws = Ctx.Ws;
+    auto playable = [&ws] { return ws.SystemsEnabled() && ws.Combs().Count() > 0 && ws.StakesOpen(); };
+    auto shown = [&ws] { return ws.SystemsEnabled(); };
+    Ctx.Commands.Register("SystemStakeAll",
+                          {[this] { Play(TSystemPlayMode::WholeSystem); }, playable, nullptr, shown});
+    Ctx.Commands.Register("SystemStakeFilter",
+                          {[this] { Play(TSystemPlayMode::ListedOnly); }, playable, nullptr, shown});
+}
+
+void TSystemsPage::Play(TSystemPlayMode mode) {
+    const auto system = Ctx.Ws.SystemPrepare();
+    if (!system) return;
+    const auto draw = static_cast<int32_t>(std::min<int64_t>(Ctx.Ws.ProposedStakeDraw(), INT32_MAX));
+    TFormMulti dialog(Ctx.Shell, draw, Ctx.Window,
+                      SystemPlayComment(mode, static_cast<int>(system->Map.size()), system->FileName));
+    if (dialog.exec() != QDialog::Accepted) return;
+    Ctx.Ws.SystemPlay(mode, *system, dialog.DrawNumber(), dialog.DrawsCount(), dialog.Comment());
 }
 
 } // namespace qx
