@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "stats/DigitValues.h"
+#include "stats/OwnPasses.h"
 
 namespace qx {
 namespace {
@@ -65,29 +66,12 @@ inline unsigned DigitCodeIndex(TCombCode c) {
     return std::min((pairs * 6553601u) >> 16, unsigned(kCombCount - 1));
 }
 
-} // namespace
-
-void FilterCombinations(TCustomStat& stat, TSelectedRows selected, bool exclude, bool sorted, int L,
-                        std::span<const TCombCode> candidates, TCombsArray& survivors) {
-    const int lref = L < 0 ? 0 : L;
-    stat.Prepare(-1, lref, sorted);
-    const auto* source = stat.DigitSource();
-    if (!source) {
-        Sieve(candidates, exclude, survivors,
-              [&](TCombCode code) { return stat.Matches(code, selected, exclude, sorted, lref); });
-        return;
-    }
-    const TDigitValueTable& table = source->Table();
-    // A code with a byte above 9 lies outside the table: the method answers for such lists. A list
-    // filtered in place is checked first; another is checked on the way and filtered again.
-    auto slowly = [&] {
-        Sieve(candidates, exclude, survivors,
-              [&](TCombCode code) { return stat.Matches(code, selected, exclude, sorted, lref); });
-    };
-    const bool inPlace = candidates.data() == survivors.data();
-    if (inPlace && !AllDigitCodes(candidates)) return slowly();
-    const std::vector<char> matched = MatchedValues(*source, table, selected);
-    uint32_t bad = 0;
+// The digit-values path: a value mask per code when the method has at most 64 values, else the
+// code's value ids.
+void SieveByValues(const TDigitValuesSource& source, TSelectedRows selected, std::span<const TCombCode> candidates,
+                   bool exclude, TCombsArray& survivors, uint32_t& bad) {
+    const TDigitValueTable& table = source.Table();
+    const std::vector<char> matched = MatchedValues(source, table, selected);
     if (table.HasMasks()) {
         uint64_t wanted = 0;
         for (int v = 0; v < table.ValueCount(); ++v)
@@ -105,6 +89,38 @@ void FilterCombinations(TCustomStat& stat, TSelectedRows selected, bool exclude,
                 if (hit[h & ~TDigitValueTable::kPeriodsBit]) return true;
             return false;
         });
+    }
+}
+
+} // namespace
+
+void FilterCombinations(TCustomStat& stat, TSelectedRows selected, bool exclude, bool sorted, int L,
+                        std::span<const TCombCode> candidates, TCombsArray& survivors) {
+    const int lref = L < 0 ? 0 : L;
+    stat.Prepare(-1, lref, sorted);
+    auto slowly = [&] {
+        Sieve(candidates, exclude, survivors,
+              [&](TCombCode code) { return stat.Matches(code, selected, exclude, sorted, lref); });
+    };
+    const auto* source = stat.DigitSource();
+    TOwnCodeFilter* own = source ? nullptr : stat.OwnCodeFilter();
+    if (!source && !own) return slowly();
+    // A code with a byte above 9 lies outside the tables: the method answers for such lists. A list
+    // filtered in place is checked first; another is checked on the way and filtered again.
+    const bool inPlace = candidates.data() == survivors.data();
+    if (inPlace && !AllDigitCodes(candidates)) return slowly();
+    uint32_t bad = 0;
+    if (own) {
+        // The method's answer for every code, once for the whole list.
+        std::vector<uint8_t> pass(kCombCount);
+        own->MatchTable(selected, exclude, sorted, lref, pass.data());
+        const uint8_t* const passes = pass.data();
+        Sieve(candidates, exclude, survivors, [passes, &bad](TCombCode code) {
+            bad |= NotDigits(code);
+            return passes[DigitCodeIndex(code)] != 0;
+        });
+    } else {
+        SieveByValues(*source, selected, candidates, exclude, survivors, bad);
     }
     if (bad != 0) slowly();
 }
