@@ -31,6 +31,7 @@ void AddCombsCommands(TCliCommandList& list);
 void AddFullSetCommands(TCliCommandList& list);
 void AddFilterCommands(TCliCommandList& list);
 void AddStatsCommands(TCliCommandList& list);
+void AddGraphCommands(TCliCommandList& list);
 void AddExportCommands(TCliCommandList& list);
 
 } // namespace qx

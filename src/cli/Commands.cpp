@@ -19,6 +19,7 @@ TCliCommandList AllCommands() {
     AddFullSetCommands(list);
     AddFilterCommands(list);
     AddStatsCommands(list);
+    AddGraphCommands(list);
     AddExportCommands(list);
     return list;
 }
