@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdio>
+#include <cstring>
 #include <vector>
 
 #include "core/Text.h"
@@ -28,17 +29,6 @@ int Sign(int x) {
 // A previous sum counts as near the reference sum within this tolerance: (30 - 6) / 10.
 constexpr int kSimilarSum = 2;
 
-// The sum of each code of the full set, by index.
-const std::array<uint8_t, kCombCount>& SumsOfIndexes() {
-    static const std::array<uint8_t, kCombCount> sums = [] {
-        std::array<uint8_t, kCombCount> s{};
-        for (int ci = 0; ci < kCombCount; ++ci)
-            s[size_t(ci)] = uint8_t(ci / 1000 + ci / 100 % 10 + ci / 10 % 10 + ci % 10);
-        return s;
-    }();
-    return sums;
-}
-
 // A code whose digits add up to sum (0..36).
 TCombCode CodeWithSum(int sum) {
     TCombCode code = 0;
@@ -48,14 +38,52 @@ TCombCode CodeWithSum(int sum) {
 
 constexpr int kLargestSum = 36;
 
+// The rules of the three members: the number a draw with sum s gives after a draw with sum p,
+// the reference sum being r (false: the draw gives none), the key of a number, and the numbers
+// draws whose sums are at most largest can give.
+struct TNumberRange {
+    int Low, High;
+};
+
+// The sum that followed; the key also holds the previous sum, which is r whenever there is a hit.
+struct TExactChange {
+    static bool Transition(int p, int s, int r, int& number) {
+        number = s;
+        return p == r;
+    }
+    static TStatKey KeyOf(int number, int r) { return TStatKey::FromA(r, number); }
+    static TNumberRange Range(int largest) { return {0, largest}; }
+};
+
+// The change, after previous sums near the reference sum.
+struct TNearChange {
+    static bool Transition(int p, int s, int r, int& number) {
+        number = s - p;
+        return p - kSimilarSum <= r && r <= p + kSimilarSum;
+    }
+    static TStatKey KeyOf(int number, int) { return TStatKey::FromA(number); }
+    static TNumberRange Range(int largest) { return {-largest, largest}; }
+};
+
+// The direction of the change.
+struct TChangeSign {
+    static bool Transition(int p, int s, int r, int& number) {
+        number = Sign(s - p);
+        return p == r;
+    }
+    static TStatKey KeyOf(int number, int) { return TStatKey::FromA(number); }
+    static TNumberRange Range(int) { return {-1, 1}; }
+};
+
 // Draw i is judged by its own sum s and the sum p of the draw before it in the archive (index
 // i - 1, unsorted, zeros before the first draw), against the sum r of the current draw L. A
 // candidate is the draw after L, so its previous sum is r.
 //
 // Tables and filters have faster paths that give the same: a pass reads the sums of the draws it
-// needs once, and a filter asks Matches once per sum (Matches looks at nothing but the
-// candidate's sum) and spreads the answers over the full set.
-template <class Base> class TSumTransitionStat : public Base, public TOwnWindowPass, public TOwnCodeFilter {
+// needs once and works out every draw's hit in one loop, and a filter asks Matches once per sum
+// (Matches looks at nothing but the candidate's sum) and spreads the answers over the full set.
+template <class Base, class Rule>
+class TSumTransitionStat : public Base, public TOwnWindowPass, public TOwnCodeFilter {
 public:
     using Base::Base;
     static constexpr uint8_t kGroup = 1;
@@ -67,8 +95,8 @@ public:
         Base::AddDraw(i, L, lastValues, runState, rows, sorted);
         const int r = SumOfDraw(this->RefDraw);
         int number = 0;
-        if (!Transition(PreviousSum(i), SumOfDraw(this->Draw), r, number)) return;
-        this->Hit.Key = KeyOf(number, r);
+        if (!Rule::Transition(PreviousSum(i), SumOfDraw(this->Draw), r, number)) return;
+        this->Hit.Key = Rule::KeyOf(number, r);
         rows.AddHit(this->Hit, true);
     }
 
@@ -76,56 +104,60 @@ public:
     TOwnCodeFilter* OwnCodeFilter() override { return this; }
 
     bool BeginPass(int first, int last, int L, bool) override {
-        FBase = first - 1;
-        FSums.resize(size_t(last - FBase + 1));
-        int largest = 0;
-        for (int i = FBase; i <= last; ++i) {
-            const int sum = SumOfDraw(this->DrawAt(i, false));
-            FSums[size_t(i - FBase)] = sum;
+        const TDrawsArray& draws = this->Draws;
+        std::vector<int> sums(size_t(last - first + 2)); // draws first - 1 .. last
+        sums[0] = first > 0 ? SumOfDraw(draws[size_t(first - 1)]) : 0;
+        int largest = sums[0];
+        for (int i = first; i <= last; ++i) {
+            const int sum = SumOfDraw(draws[size_t(i)]);
+            sums[size_t(i - first + 1)] = sum;
             largest = std::max(largest, sum);
         }
-        FReference = FSums[size_t(L - FBase)];
-        FRange = NumberRange(largest);
+        FFirst = first;
+        FReference = sums[size_t(L - first + 1)];
+        FRange = Rule::Range(largest);
+        FHits.resize(size_t(last - first + 1));
+        for (size_t k = 0; k < FHits.size(); ++k) {
+            int number = 0;
+            FHits[k] = Rule::Transition(sums[k], sums[k + 1], FReference, number)
+                           ? uint32_t(number - FRange.Low) | kPeriodsBit
+                           : kNoHit;
+        }
         return true;
     }
     int ValueCount() const override { return FRange.High - FRange.Low + 1; }
-    TStatKey ValueKey(uint32_t id) const override { return KeyOf(int(id) + FRange.Low, FReference); }
+    TStatKey ValueKey(uint32_t id) const override { return Rule::KeyOf(int(id) + FRange.Low, FReference); }
     int DrawHits(int i, uint32_t* ids) const override {
-        int number = 0;
-        if (!Transition(FSums[size_t(i - 1 - FBase)], FSums[size_t(i - FBase)], FReference, number)) return 0;
-        ids[0] = uint32_t(number - FRange.Low) | kPeriodsBit;
-        return 1;
+        ids[0] = FHits[size_t(i - FFirst)];
+        return ids[0] != kNoHit;
     }
 
     void MatchTable(TSelectedRows selected, bool exclude, bool sorted, int L, uint8_t* pass) override {
         std::array<uint8_t, kLargestSum + 1> bySum{};
         for (int sum = 0; sum <= kLargestSum; ++sum)
             bySum[size_t(sum)] = this->Matches(CodeWithSum(sum), selected, exclude, sorted, L);
-        const std::array<uint8_t, kCombCount>& sums = SumsOfIndexes();
-        for (int ci = 0; ci < kCombCount; ++ci) pass[ci] = bySum[sums[size_t(ci)]];
+        // Index ab * 100 + cd: the hundred codes after a prefix ab depend on the prefix's sum only.
+        std::array<std::array<uint8_t, 100>, 19> tails{};
+        for (int p = 0; p < 19; ++p)
+            for (int cd = 0; cd < 100; ++cd)
+                tails[size_t(p)][size_t(cd)] = bySum[size_t(p + cd / 10 + cd % 10)];
+        for (int ab = 0; ab < 100; ++ab)
+            std::memcpy(pass + ab * 100, tails[size_t(ab / 10 + ab % 10)].data(), 100);
     }
 
 protected:
-    struct TNumberRange {
-        int Low, High;
-    };
-    // The number a draw with sum s gives after a draw with sum p, the reference sum being r; false
-    // when the draw gives none.
-    virtual bool Transition(int p, int s, int r, int& number) const = 0;
-    // The key of a number, and the numbers draws whose sums are at most largest can give.
-    virtual TStatKey KeyOf(int number, int r) const = 0;
-    virtual TNumberRange NumberRange(int largest) const = 0;
     int PreviousSum(int i) const { return SumOfDraw(this->DrawAt(i - 1, false)); }
     int ReferenceSum() const { return SumOfDraw(this->RefDraw); }
 
 private:
-    std::vector<int> FSums; // sums of draws FBase..: the pass's previous and own sums
-    int FBase = 0;
+    static constexpr uint32_t kNoHit = ~uint32_t(0);
+    std::vector<uint32_t> FHits; // the pass's hit of each draw from FFirst on
+    int FFirst = 0;
     int FReference = 0;
     TNumberRange FRange{0, 0};
 };
 
-class TstSumChange final : public TSumTransitionStat<TCustomGraphStat> {
+class TstSumChange final : public TSumTransitionStat<TCustomGraphStat, TExactChange> {
 public:
     using TSumTransitionStat::TSumTransitionStat;
     static constexpr std::string_view kClassName = "TstSumChange";
@@ -148,18 +180,9 @@ public:
             std::snprintf(text, sizeof text, "+%.2d : %d + %d = %d", b - a, a, b - a, b);
         return text;
     }
-
-protected:
-    // The hit's key holds the previous sum and the sum; the previous sum is r whenever there is one.
-    bool Transition(int p, int s, int r, int& number) const override {
-        number = s;
-        return p == r;
-    }
-    TStatKey KeyOf(int number, int r) const override { return TStatKey::FromA(r, number); }
-    TNumberRange NumberRange(int largest) const override { return {0, largest}; }
 };
 
-class TstSumChangeSome final : public TSumTransitionStat<TCustomStat> {
+class TstSumChangeSome final : public TSumTransitionStat<TCustomStat, TNearChange> {
 public:
     using TSumTransitionStat::TSumTransitionStat;
     static constexpr std::string_view kClassName = "TstSumChangeSome";
@@ -175,17 +198,9 @@ public:
         std::snprintf(text, sizeof text, v < 0 ? "- %.2d" : "+%.2d", v < 0 ? -v : v);
         return text;
     }
-
-protected:
-    bool Transition(int p, int s, int r, int& number) const override {
-        number = s - p;
-        return p - kSimilarSum <= r && r <= p + kSimilarSum;
-    }
-    TStatKey KeyOf(int number, int) const override { return TStatKey::FromA(number); }
-    TNumberRange NumberRange(int largest) const override { return {-largest, largest}; }
 };
 
-class TstSumTrend final : public TSumTransitionStat<TCustomGraphStat> {
+class TstSumTrend final : public TSumTransitionStat<TCustomGraphStat, TChangeSign> {
 public:
     using TSumTransitionStat::TSumTransitionStat;
     static constexpr std::string_view kClassName = "TstSumTrend";
@@ -206,14 +221,6 @@ public:
         const int v = row.Key.KeyA();
         return v == 0 ? "=" : v > 0 ? "+" : "-";
     }
-
-protected:
-    bool Transition(int p, int s, int r, int& number) const override {
-        number = Sign(s - p);
-        return p == r;
-    }
-    TStatKey KeyOf(int number, int) const override { return TStatKey::FromA(number); }
-    TNumberRange NumberRange(int) const override { return {-1, 1}; }
 };
 
 } // namespace

@@ -25,13 +25,6 @@ int SumOf(const TDigits& d) {
     return d[0] + d[1] + d[2] + d[3];
 }
 
-template <bool (*InClass)(int)> int SumOfClass(const TDigits& d) {
-    int s = 0;
-    for (uint8_t x : d)
-        if (InClass(x)) s += x;
-    return s;
-}
-
 // One sum per draw, matched on the whole key (KeyB is always 0).
 class TSumStat : public TDigitsGraphStat<TCustomGraphStat> {
 public:
@@ -104,28 +97,32 @@ private:
     }
 };
 
-class TstSumEvenValues final : public TSumStat {
+// The sum of the digits of one class (a digit drawn twice counts twice).
+template <bool (*InClass)(int)> class TSumOfClassStat : public TSumStat {
 public:
     using TSumStat::TSumStat;
-    static constexpr std::string_view kClassName = "TstSumEvenValues";
-    static constexpr std::string_view kCodeFormat = "SUME";
-    static constexpr std::string_view kNameFormat = "Сумма тиража: только четные";
-
     void DigitValues(const TDigits& d, TDigitValues& out) const override {
-        out.Add(TStatKey::FromA(SumOfClass<IsEvenDigit>(d)));
+        int s = 0;
+        for (uint8_t x : d)
+            if (InClass(x)) s += x;
+        out.Add(TStatKey::FromA(s));
     }
 };
 
-class TstSumPrimeValues final : public TSumStat {
+class TstSumEvenValues final : public TSumOfClassStat<IsEvenDigit> {
 public:
-    using TSumStat::TSumStat;
+    using TSumOfClassStat::TSumOfClassStat;
+    static constexpr std::string_view kClassName = "TstSumEvenValues";
+    static constexpr std::string_view kCodeFormat = "SUME";
+    static constexpr std::string_view kNameFormat = "Сумма тиража: только четные";
+};
+
+class TstSumPrimeValues final : public TSumOfClassStat<IsPrimeDigit> {
+public:
+    using TSumOfClassStat::TSumOfClassStat;
     static constexpr std::string_view kClassName = "TstSumPrimeValues";
     static constexpr std::string_view kCodeFormat = "SUMP";
     static constexpr std::string_view kNameFormat = "Сумма тиража: только простые";
-
-    void DigitValues(const TDigits& d, TDigitValues& out) const override {
-        out.Add(TStatKey::FromA(SumOfClass<IsPrimeDigit>(d)));
-    }
 };
 
 // How many (position i, pair j < k of the other positions) have dj + dk = di: 0..12.
