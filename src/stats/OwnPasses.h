@@ -30,6 +30,10 @@ public:
     // The hits AddDraw(i, L, ...) would merge, in its order: value ids, with kPeriodsBit where it
     // merges with periods. At most kMaxHits; returns how many.
     virtual int DrawHits(int i, uint32_t* ids) const = 0;
+    // For a method that gives at most one hit per draw, all of them at once: entry i - first is
+    // what DrawHits(i) writes, kNoHit for none. None otherwise.
+    static constexpr uint32_t kNoHit = ~uint32_t(0);
+    virtual const uint32_t* HitPerDraw() const { return nullptr; }
 
 protected:
     ~TOwnWindowPass() = default;

@@ -193,10 +193,16 @@ bool OwnWindow(TCustomStat& stat, TOwnWindowPass& pass, TStatRows& rows, const T
     std::vector<TValueSummary> state(static_cast<size_t>(count));
     std::vector<uint32_t> seen;
     uint32_t ids[TOwnWindowPass::kMaxHits];
-    for (int i = start; i <= L; ++i) {
-        const int n = pass.DrawHits(i, ids);
-        for (int k = 0; k < n; ++k)
-            MergeValue(state.data(), seen, ids[k] & ~kPeriods, (ids[k] & kPeriods) != 0, draws[size_t(i)].Number, i);
+    if (const uint32_t* single = pass.HitPerDraw()) {
+        for (int i = start; i <= L; ++i)
+            if (const uint32_t h = single[i - start]; h != TOwnWindowPass::kNoHit)
+                MergeValue(state.data(), seen, h & ~kPeriods, (h & kPeriods) != 0, draws[size_t(i)].Number, i);
+    } else {
+        for (int i = start; i <= L; ++i) {
+            const int n = pass.DrawHits(i, ids);
+            for (int k = 0; k < n; ++k)
+                MergeValue(state.data(), seen, ids[k] & ~kPeriods, (ids[k] & kPeriods) != 0, draws[size_t(i)].Number, i);
+        }
     }
     std::vector<TValueSummary> summaries;
     CollectSummaries(state, seen, summaries);

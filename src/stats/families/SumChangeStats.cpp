@@ -26,6 +26,9 @@ int Sign(int x) {
     return x > 0 ? 1 : x < 0 ? -1 : 0;
 }
 
+// The largest sum of four digits.
+constexpr int kLargestSum = 36;
+
 // A previous sum counts as near the reference sum within this tolerance: (30 - 6) / 10.
 constexpr int kSimilarSum = 2;
 
@@ -35,8 +38,6 @@ TCombCode CodeWithSum(int sum) {
     for (int k = 0; k < kPositions; ++k) code |= TCombCode(std::clamp(sum - 9 * k, 0, 9)) << (8 * k);
     return code;
 }
-
-constexpr int kLargestSum = 36;
 
 // The rules of the three members: the number a draw with sum s gives after a draw with sum p,
 // the reference sum being r (false: the draw gives none), the key of a number, and the numbers
@@ -52,7 +53,7 @@ struct TExactChange {
         return p == r;
     }
     static TStatKey KeyOf(int number, int r) { return TStatKey::FromA(r, number); }
-    static TNumberRange Range(int largest) { return {0, largest}; }
+    static constexpr TNumberRange Range(int largest) { return {0, largest}; }
 };
 
 // The change, after previous sums near the reference sum.
@@ -62,7 +63,7 @@ struct TNearChange {
         return p - kSimilarSum <= r && r <= p + kSimilarSum;
     }
     static TStatKey KeyOf(int number, int) { return TStatKey::FromA(number); }
-    static TNumberRange Range(int largest) { return {-largest, largest}; }
+    static constexpr TNumberRange Range(int largest) { return {-largest, largest}; }
 };
 
 // The direction of the change.
@@ -72,7 +73,7 @@ struct TChangeSign {
         return p == r;
     }
     static TStatKey KeyOf(int number, int) { return TStatKey::FromA(number); }
-    static TNumberRange Range(int) { return {-1, 1}; }
+    static constexpr TNumberRange Range(int) { return {-1, 1}; }
 };
 
 // Draw i is judged by its own sum s and the sum p of the draw before it in the archive (index
@@ -103,34 +104,31 @@ public:
     TOwnWindowPass* OwnWindowPass() override { return this; }
     TOwnCodeFilter* OwnCodeFilter() override { return this; }
 
+    // Declines archives with sums above 36 (bytes above 9): the values then leave the fixed range.
     bool BeginPass(int first, int last, int L, bool) override {
         const TDrawsArray& draws = this->Draws;
-        std::vector<int> sums(size_t(last - first + 2)); // draws first - 1 .. last
-        sums[0] = first > 0 ? SumOfDraw(draws[size_t(first - 1)]) : 0;
-        int largest = sums[0];
+        FFirst = first;
+        FReference = SumOfDraw(draws[size_t(L)]);
+        FHits.resize(size_t(last - first + 1));
+        int previous = first > 0 ? SumOfDraw(draws[size_t(first - 1)]) : 0;
+        bool inRange = previous <= kLargestSum;
         for (int i = first; i <= last; ++i) {
             const int sum = SumOfDraw(draws[size_t(i)]);
-            sums[size_t(i - first + 1)] = sum;
-            largest = std::max(largest, sum);
-        }
-        FFirst = first;
-        FReference = sums[size_t(L - first + 1)];
-        FRange = Rule::Range(largest);
-        FHits.resize(size_t(last - first + 1));
-        for (size_t k = 0; k < FHits.size(); ++k) {
+            inRange &= sum <= kLargestSum;
             int number = 0;
-            FHits[k] = Rule::Transition(sums[k], sums[k + 1], FReference, number)
-                           ? uint32_t(number - FRange.Low) | kPeriodsBit
-                           : kNoHit;
+            const bool hit = Rule::Transition(previous, sum, FReference, number);
+            FHits[size_t(i - first)] = hit ? uint32_t(number - kRange.Low) | kPeriodsBit : kNoHit;
+            previous = sum;
         }
-        return true;
+        return inRange;
     }
-    int ValueCount() const override { return FRange.High - FRange.Low + 1; }
-    TStatKey ValueKey(uint32_t id) const override { return Rule::KeyOf(int(id) + FRange.Low, FReference); }
+    int ValueCount() const override { return kRange.High - kRange.Low + 1; }
+    TStatKey ValueKey(uint32_t id) const override { return Rule::KeyOf(int(id) + kRange.Low, FReference); }
     int DrawHits(int i, uint32_t* ids) const override {
         ids[0] = FHits[size_t(i - FFirst)];
         return ids[0] != kNoHit;
     }
+    const uint32_t* HitPerDraw() const override { return FHits.data(); }
 
     void MatchTable(TSelectedRows selected, bool exclude, bool sorted, int L, uint8_t* pass) override {
         std::array<uint8_t, kLargestSum + 1> bySum{};
@@ -150,11 +148,10 @@ protected:
     int ReferenceSum() const { return SumOfDraw(this->RefDraw); }
 
 private:
-    static constexpr uint32_t kNoHit = ~uint32_t(0);
+    static constexpr TNumberRange kRange = Rule::Range(kLargestSum);
     std::vector<uint32_t> FHits; // the pass's hit of each draw from FFirst on
     int FFirst = 0;
     int FReference = 0;
-    TNumberRange FRange{0, 0};
 };
 
 class TstSumChange final : public TSumTransitionStat<TCustomGraphStat, TExactChange> {
