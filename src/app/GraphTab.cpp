@@ -47,19 +47,25 @@ bool TGraphTab::Refresh(bool force) {
 
     TBusyScope busy(FWs.Shell(), "Анализ тиражей и построение графиков...");
     auto stat = FWs.Stats().CreateStat(key.Method);
-    auto* graph = dynamic_cast<TCustomGraphStat*>(stat.get());
-    if (!graph) return true;
-    const int L = FWs.CurrentDrawIndex();
-    const int start = std::max(0, L - key.Window + 1);
+    FSeries = ComputeGraphSeries(*stat, FWs.CurrentDrawIndex(), key.Window, key.Sorted);
+    return true;
+}
+
+TGraphSeries ComputeGraphSeries(TCustomStat& stat, int L, int windowLength, bool sorted) {
+    TGraphSeries series;
+    auto* graph = dynamic_cast<TCustomGraphStat*>(&stat);
+    if (!graph) return series;
+    L = std::min(L, static_cast<int>(stat.Draws.size()) - 1);
+    const int start = std::max(0, L - windowLength + 1);
     std::vector<int32_t> values;
     for (int i = start; i <= L; ++i) {
-        const int32_t y = graph->DrawValue(i, L, key.Sorted);
-        const int32_t number = FWs.Draws()[size_t(i)].Number;
-        FSeries.Points.push_back({double(number), double(y), std::to_string(number)});
+        const int32_t y = graph->DrawValue(i, L, sorted);
+        const int32_t number = stat.Draws[size_t(i)].Number;
+        series.Points.push_back({double(number), double(y), std::to_string(number)});
         values.push_back(y);
     }
-    MeanAndMode(values, FSeries.Mean, FSeries.Mode);
-    return true;
+    MeanAndMode(values, series.Mean, series.Mode);
+    return series;
 }
 
 } // namespace qx

@@ -21,6 +21,10 @@ struct TGraphSeries {
 // Mean and mode of a window's values, as the graph draws them.
 void MeanAndMode(const std::vector<int32_t>& values, double& mean, int32_t& mode);
 
+// The series of a method over the window of windowLength draws ending at archive index L: each
+// draw's DrawValue, with mean and mode. Empty for a method that is not a graph one.
+TGraphSeries ComputeGraphSeries(TCustomStat& stat, int L, int windowLength, bool sorted);
+
 // The graphs tab as the engine keeps it.
 class TGraphTab {
 public:

@@ -55,6 +55,7 @@ void AddStatsCommands(TCliCommandList& list);
 void AddDownloadCommands(TCliCommandList& list);
 void AddProxyCommands(TCliCommandList& list);
 void AddStakesCommands(TCliCommandList& list);
+void AddGraphCommands(TCliCommandList& list);
 void AddExportCommands(TCliCommandList& list);
 void AddViewCommands(TCliCommandList& list);
 void AddRegularsCommands(TCliCommandList& list);

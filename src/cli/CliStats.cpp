@@ -33,33 +33,40 @@ void ParseSort(const std::string& text, int& column, bool& descending) {
 
 } // namespace
 
-TStatTable StatTableOfArgs(TCliContext& c, TCliArgs& args) {
+TMethodArgs TakeMethodArgs(TCliContext& c, TCliArgs& args, int defaultWindow) {
     TWorkspace& ws = c.Workspace;
     const auto code = args.TakeOption("method");
-    const int window = args.TakeIntOption("window").value_or(ws.FormKeys().DrawsStatLen);
-    const int offset = args.TakeIntOption("offset").value_or(0);
-    const bool sorted = args.TakeFlag("sorted");
-    const bool fullSet = args.TakeFlag("fullset");
-    const auto sort = args.TakeOption("sort");
+    TMethodArgs m;
+    m.Window = args.TakeIntOption("window").value_or(defaultWindow);
+    m.Offset = args.TakeIntOption("offset").value_or(0);
+    m.Sorted = args.TakeFlag("sorted");
     if (!args.Positionals().empty()) throw TAppError("Неверное количество параметров команды");
     if (!code) throw TAppError("Укажите метод расчета статистики: --method КОД");
-    const int method = ws.Stats().IndexOfCode(*code);
-    if (method < 0) throw TAppError(FormatText("Метод расчета статистики не найден: %s", {*code}));
-    if (window < 1) throw TAppError(FormatText("Некорректное значение параметра --window: %d", {IntToStr(window)}));
-    if (offset < 0 || offset > ws.MaxDrawsOffset())
-        throw TAppError(FormatText("Некорректное значение параметра --offset: %d", {IntToStr(offset)}));
+    m.Method = ws.Stats().IndexOfCode(*code);
+    if (m.Method < 0) throw TAppError(FormatText("Метод расчета статистики не найден: %s", {*code}));
+    if (m.Window < 1) throw TAppError(FormatText("Некорректное значение параметра --window: %d", {IntToStr(m.Window)}));
+    if (m.Offset < 0 || m.Offset > ws.MaxDrawsOffset())
+        throw TAppError(FormatText("Некорректное значение параметра --offset: %d", {IntToStr(m.Offset)}));
+    return m;
+}
+
+TStatTable StatTableOfArgs(TCliContext& c, TCliArgs& args) {
+    TWorkspace& ws = c.Workspace;
+    const bool fullSet = args.TakeFlag("fullset");
+    const auto sort = args.TakeOption("sort");
+    const TMethodArgs m = TakeMethodArgs(c, args, ws.FormKeys().DrawsStatLen);
     int column = -1;
     bool descending = false;
     if (sort) ParseSort(*sort, column, descending);
 
-    ws.SetDrawsOffset(offset);
-    TStatTableParams params = ws.StatTableParams(window);
-    params.Sorted = params.Sorted || sorted;
+    ws.SetDrawsOffset(m.Offset);
+    TStatTableParams params = ws.StatTableParams(m.Window);
+    params.Sorted = params.Sorted || m.Sorted;
     // Norms from the method's full-set file, built first when missing.
     std::optional<TFullSet> norms;
-    if (fullSet) norms = ws.LoadFullSet(method);
+    if (fullSet) norms = ws.LoadFullSet(m.Method);
     if (norms) params.FullSet = &*norms;
-    auto stat = ws.Stats().CreateStat(method);
+    auto stat = ws.Stats().CreateStat(m.Method);
     TStatTable table = ComputeTable(*stat, params);
     SortStatTable(table, column, descending);
     return table;

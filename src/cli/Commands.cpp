@@ -26,6 +26,7 @@ TCliCommandList AllCommands() {
     AddDownloadCommands(list);
     AddProxyCommands(list);
     AddStakesCommands(list);
+    AddGraphCommands(list);
     AddExportCommands(list);
     AddViewCommands(list);
     AddRegularsCommands(list);

@@ -14,6 +14,8 @@
 namespace qx {
 
 class TDigitValuesSource;
+class TOwnCodeFilter;
+class TOwnWindowPass;
 class TValueTexts;
 
 // What a statistic object reads when it is created: the archive (oldest first) and the engine
@@ -48,6 +50,9 @@ public:
     // The method as a digit-values one (DigitValues.h), when its values follow from the four digits
     // alone; none otherwise.
     virtual const TDigitValuesSource* DigitSource() const { return nullptr; }
+    // The method's own table pass and filter decision (OwnPasses.h), when it has them.
+    virtual TOwnWindowPass* OwnWindowPass() { return nullptr; }
+    virtual TOwnCodeFilter* OwnCodeFilter() { return nullptr; }
     // Where the method's value texts are kept: shared between the objects of one method when the
     // registry attached them, else this object's own.
     const std::shared_ptr<TValueTexts>& ValueTexts() const;

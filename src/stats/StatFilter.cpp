@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "stats/DigitValues.h"
+#include "stats/OwnPasses.h"
 
 namespace qx {
 namespace {
@@ -66,9 +67,10 @@ inline unsigned DigitCodeIndex(TCombCode c) {
 }
 
 // Runs pass(test) with the fastest test of whether a candidate matches the selected rows. A
-// method of digit values is tested through its table; a code with a byte above 9 lies outside the
-// table and only the method itself can judge it, so such a list is run again with the method's
-// own test. A pass that cannot run twice (repeatable false) is checked for such codes first.
+// method of digit values is tested through its table, a method with its own filter table through
+// that; a code with a byte above 9 lies outside both and only the method itself can judge it, so
+// such a list is run again with the method's own test. A pass that cannot run twice (repeatable
+// false) is checked for such codes first.
 template <class Pass>
 void RunMatchTest(TCustomStat& stat, TSelectedRows selected, bool exclude, bool sorted, int L,
                   std::span<const TCombCode> candidates, bool repeatable, TFilterScratch& scratch, Pass&& pass) {
@@ -76,10 +78,23 @@ void RunMatchTest(TCustomStat& stat, TSelectedRows selected, bool exclude, bool 
     stat.Prepare(-1, lref, sorted);
     auto byMethod = [&](TCombCode code) { return stat.Matches(code, selected, exclude, sorted, lref); };
     const auto* source = stat.DigitSource();
-    if (!source || (!repeatable && !AllDigitCodes(candidates))) return pass(byMethod);
+    TOwnCodeFilter* own = source ? nullptr : stat.OwnCodeFilter();
+    if ((!source && !own) || (!repeatable && !AllDigitCodes(candidates))) return pass(byMethod);
+    uint32_t bad = 0;
+    if (own) {
+        // The method's answer for every code, once for the whole list.
+        scratch.Passes.resize(kCombCount);
+        own->MatchTable(selected, exclude, sorted, lref, scratch.Passes.data());
+        const uint8_t* const passes = scratch.Passes.data();
+        pass([passes, &bad](TCombCode code) {
+            bad |= NotDigits(code);
+            return passes[DigitCodeIndex(code)] != 0;
+        });
+        if (bad != 0) pass(byMethod);
+        return;
+    }
     const TDigitValueTable& table = source->Table();
     MatchValues(*source, table, selected, scratch);
-    uint32_t bad = 0;
     if (table.HasMasks()) {
         uint64_t wanted = 0;
         for (int v = 0; v < table.ValueCount(); ++v)

@@ -3,6 +3,7 @@
 #include "core/ArchiveQueries.h"
 #include "stats/DigitValues.h"
 #include "stats/OccurrenceIndex.h"
+#include "stats/OwnPasses.h"
 
 namespace qx::detail {
 namespace {
@@ -32,6 +33,17 @@ const TDrawRecord& RecordAt(const TDrawsArray& draws, int i) {
     s.LastIndex = i;
 }
 
+// The merged summaries of the values seen, in order of first hit.
+void CollectSummaries(const std::vector<TValueSummary>& state, const std::vector<uint32_t>& seen,
+                      std::vector<TValueSummary>& out) {
+    out.clear();
+    for (uint32_t v : seen) {
+        out.push_back(state[v]);
+        out.back().Value = v;
+        out.back().NextIndex = -2;  // found by the pass over the hidden draws
+    }
+}
+
 // The summaries of the window's values by merging its draws, in order of first hit; false when a
 // draw holds a digit outside 0..9.
 bool MergeWindow(const TDigitValueTable& table, const TDrawsArray& draws, int start, int L, bool sorted,
@@ -55,12 +67,7 @@ bool MergeWindow(const TDigitValueTable& table, const TDrawsArray& draws, int st
             for (uint32_t h : table.Hits(ci)) MergeValue(st, seen, h & ~kPeriods, (h & kPeriods) != 0, number, i);
         }
     }
-    out.clear();
-    for (uint32_t v : seen) {
-        out.push_back(state[v]);
-        out.back().Value = v;
-        out.back().NextIndex = -2;  // found by the pass over the hidden draws
-    }
+    CollectSummaries(state, seen, out);
     return true;
 }
 
@@ -68,12 +75,80 @@ bool Blank(const TStatDraw& r) {
     return r.Count == 0 && r.Depth == 0 && r.LastDraw == 0 && r.PrevDraw == 0 && r.PeriodMin == 0 && r.PeriodMax == 0;
 }
 
+bool AllBlank(const TStatRows& rows) {
+    for (int r = 0; r < rows.Size(); ++r)
+        if (!Blank(rows[r])) return false;
+    return true;
+}
+
+// Rows from the window's summaries: the listed ones where they are, then the others in order of
+// first occurrence. Gives the row of every value id (-1 for values the window lacks).
+template <class KeyOf>
+std::vector<int> PlaceSummaries(const std::vector<TValueSummary>& summaries, int valueCount, KeyOf&& keyOf,
+                                TStatRows& rows, int L) {
+    std::vector<int> rowOfValue(size_t(valueCount), -1);
+    for (const TValueSummary& s : summaries) {
+        const TStatKey key = keyOf(s.Value);
+        int r = rows.Find(key);
+        if (r < 0) {
+            TStatDraw blank;
+            blank.Key = key;
+            r = rows.Append(blank);
+        }
+        rowOfValue[s.Value] = r;
+        TStatDraw& row = rows[r];
+        row.Count = s.Count;
+        row.LastDraw = row.PrevDraw = s.Last;
+        row.Depth = L - s.LastIndex + 1;
+        row.PeriodMin = s.PeriodMin;
+        row.PeriodMax = s.PeriodMax;
+    }
+    return rowOfValue;
+}
+
+// Facts, for the rows the window fills (the others stay blank). A row whose newest occurrence is
+// the draw its number leads to cannot occur again up to L, so its fact is its next occurrence:
+// known from the summary, or found by one pass over the hidden draws that stops when all are
+// found; hiddenHits(idx, found) calls found(value id) for each hit of hidden draw idx. Any other
+// row (repeated draw numbers) searches alone.
+template <class HiddenHits>
+void FindFacts(TCustomStat& stat, const TStatRows& rows, const std::vector<TValueSummary>& summaries,
+               const std::vector<int>& rowOfValue, int L, bool sorted, std::vector<int32_t>& facts,
+               HiddenHits&& hiddenHits) {
+    const TDrawsArray& draws = stat.Draws;
+    const int high = static_cast<int>(draws.size()) - 1;
+    facts.assign(size_t(rows.Size()), -1);
+    std::vector<char> waiting(rowOfValue.size(), 0);
+    int pending = 0;
+    for (const TValueSummary& s : summaries) {
+        const int r = rowOfValue[s.Value];
+        const int z = IndexOfNumber(draws, rows[r].LastDraw);
+        if (z != s.LastIndex) {
+            facts[size_t(r)] = stat.FindNext(rows[r], z + 1, sorted, L);
+        } else if (s.NextIndex >= 0) {
+            facts[size_t(r)] = draws[size_t(s.NextIndex)].Number;
+        } else if (s.NextIndex == -2) {
+            waiting[s.Value] = 1;
+            ++pending;
+        }
+    }
+    for (int idx = L + 1; idx <= high && pending > 0; ++idx) {
+        const int32_t number = draws[size_t(idx)].Number;
+        hiddenHits(idx, [&](int v) {
+            if (v >= 0 && waiting[size_t(v)]) {
+                waiting[size_t(v)] = 0;
+                facts[size_t(rowOfValue[size_t(v)])] = number;
+                --pending;
+            }
+        });
+    }
+}
+
 } // namespace
 
 bool DigitsWindow(TCustomStat& stat, const TDigitValuesSource& source, TStatRows& rows, const TStatTableParams& p,
                   int start, std::vector<int32_t>& facts) {
-    for (int r = 0; r < rows.Size(); ++r)
-        if (!Blank(rows[r])) return false;
+    if (!AllBlank(rows)) return false;
     const TDigitValueTable& table = source.Table();
     const TDrawsArray& draws = stat.Draws;
     const int L = p.Current;
@@ -91,54 +166,10 @@ bool DigitsWindow(TCustomStat& stat, const TDigitValuesSource& source, TStatRows
         }
     if (!summarized && !MergeWindow(table, draws, start, L, sorted, summaries)) return false;
 
-    // Rows: the listed ones where they are, then the others in order of first occurrence.
-    std::vector<int> rowOfValue(size_t(table.ValueCount()), -1);
-    for (const TValueSummary& s : summaries) {
-        const TStatKey key = table.Key(s.Value);
-        int r = rows.Find(key);
-        if (r < 0) {
-            TStatDraw blank;
-            blank.Key = key;
-            r = rows.Append(blank);
-        }
-        rowOfValue[s.Value] = r;
-        TStatDraw& row = rows[r];
-        row.Count = s.Count;
-        row.LastDraw = row.PrevDraw = s.Last;
-        row.Depth = L - s.LastIndex + 1;
-        row.PeriodMin = s.PeriodMin;
-        row.PeriodMax = s.PeriodMax;
-    }
-
-    // Facts, for the rows the window fills (the others stay blank). A row whose newest occurrence
-    // is the draw its number leads to cannot occur again up to L, so its fact is its next
-    // occurrence: known from the index, or found by one pass over the hidden draws that stops
-    // when all are found. Any other row (repeated draw numbers) searches alone.
-    facts.assign(size_t(rows.Size()), -1);
-    std::vector<char> waiting(size_t(table.ValueCount()), 0);
-    int pending = 0;
-    for (const TValueSummary& s : summaries) {
-        const int r = rowOfValue[s.Value];
-        const int z = IndexOfNumber(draws, rows[r].LastDraw);
-        if (z != s.LastIndex) {
-            facts[size_t(r)] = stat.FindNext(rows[r], z + 1, sorted, L);
-        } else if (s.NextIndex >= 0) {
-            facts[size_t(r)] = draws[size_t(s.NextIndex)].Number;
-        } else if (s.NextIndex == -2) {
-            waiting[s.Value] = 1;
-            ++pending;
-        }
-    }
-    for (int idx = L + 1; idx <= high && pending > 0; ++idx) {
-        const TDrawRecord& rec = draws[size_t(idx)];
-        auto found = [&](int v) {
-            if (v >= 0 && waiting[size_t(v)]) {
-                waiting[size_t(v)] = 0;
-                facts[size_t(rowOfValue[size_t(v)])] = rec.Number;
-                --pending;
-            }
-        };
-        const TDigits d = DrawDigits(rec, sorted);
+    const std::vector<int> rowOfValue =
+        PlaceSummaries(summaries, table.ValueCount(), [&table](uint32_t v) { return table.Key(v); }, rows, L);
+    FindFacts(stat, rows, summaries, rowOfValue, L, sorted, facts, [&](int idx, auto&& found) {
+        const TDigits d = DrawDigits(draws[size_t(idx)], sorted);
         const int ci = CodeIndexOf(d);
         if (ci >= 0) {
             for (uint32_t h : table.Hits(ci)) found(int(h & ~TDigitValueTable::kPeriodsBit));
@@ -147,7 +178,40 @@ bool DigitsWindow(TCustomStat& stat, const TDigitValuesSource& source, TStatRows
             source.DigitValues(d, values);
             for (const TDigitValue& v : values) found(table.FindValue(v.Key));
         }
+    });
+    return true;
+}
+
+bool OwnWindow(TCustomStat& stat, TOwnWindowPass& pass, TStatRows& rows, const TStatTableParams& p, int start,
+               std::vector<int32_t>& facts) {
+    const TDrawsArray& draws = stat.Draws;
+    const int L = p.Current;
+    const int high = static_cast<int>(draws.size()) - 1;
+    if (L > high || !AllBlank(rows) || !pass.BeginPass(start, high, L, p.Sorted)) return false;
+    constexpr uint32_t kPeriods = TOwnWindowPass::kPeriodsBit;
+    const int count = pass.ValueCount();
+    std::vector<TValueSummary> state(static_cast<size_t>(count));
+    std::vector<uint32_t> seen;
+    uint32_t ids[TOwnWindowPass::kMaxHits];
+    if (const uint32_t* single = pass.HitPerDraw()) {
+        for (int i = start; i <= L; ++i)
+            if (const uint32_t h = single[i - start]; h != TOwnWindowPass::kNoHit)
+                MergeValue(state.data(), seen, h & ~kPeriods, (h & kPeriods) != 0, draws[size_t(i)].Number, i);
+    } else {
+        for (int i = start; i <= L; ++i) {
+            const int n = pass.DrawHits(i, ids);
+            for (int k = 0; k < n; ++k)
+                MergeValue(state.data(), seen, ids[k] & ~kPeriods, (ids[k] & kPeriods) != 0, draws[size_t(i)].Number, i);
+        }
     }
+    std::vector<TValueSummary> summaries;
+    CollectSummaries(state, seen, summaries);
+    const std::vector<int> rowOfValue =
+        PlaceSummaries(summaries, count, [&pass](uint32_t v) { return pass.ValueKey(v); }, rows, L);
+    FindFacts(stat, rows, summaries, rowOfValue, L, p.Sorted, facts, [&](int idx, auto&& found) {
+        const int n = pass.DrawHits(idx, ids);
+        for (int k = 0; k < n; ++k) found(int(ids[k] & ~kPeriods));
+    });
     return true;
 }
 

@@ -6,6 +6,7 @@
 
 namespace qx {
 class TDigitValuesSource;
+class TOwnWindowPass;
 }
 
 // The accumulation step of a statistic table: the window's draws merged into the rows, and the
@@ -16,6 +17,10 @@ namespace qx::detail {
 // when the window holds a digit outside 0..9 or a listed row is not blank.
 bool DigitsWindow(TCustomStat& stat, const TDigitValuesSource& source, TStatRows& rows, const TStatTableParams& p,
                   int start, std::vector<int32_t>& facts);
+// Through the method's own pass (OwnPasses.h). False (rows untouched) when the pass declines, the
+// current draw lies beyond the archive or a listed row is not blank.
+bool OwnWindow(TCustomStat& stat, TOwnWindowPass& pass, TStatRows& rows, const TStatTableParams& p, int start,
+               std::vector<int32_t>& facts);
 // Any method: AddDraw per draw, FindNext per row.
 void GenericWindow(TCustomStat& stat, TStatRows& rows, const TStatTableParams& p, int start,
                    std::vector<int32_t>& facts);

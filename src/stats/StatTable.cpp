@@ -324,8 +324,10 @@ TStatTable ComputeTable(TCustomStat& stat, const TStatTableParams& p) {
     rows.Reserve(source ? std::min<size_t>(size_t(source->Table().ValueCount()), 256) : 16);
     stat.InitValues(L, rows);
     std::vector<int32_t> facts;
-    if (!source || !detail::DigitsWindow(stat, *source, rows, p, table.Start, facts))
-        detail::GenericWindow(stat, rows, p, table.Start, facts);
+    bool done = source && detail::DigitsWindow(stat, *source, rows, p, table.Start, facts);
+    if (TOwnWindowPass* pass = stat.OwnWindowPass(); !done && pass)
+        done = detail::OwnWindow(stat, *pass, rows, p, table.Start, facts);
+    if (!done) detail::GenericWindow(stat, rows, p, table.Start, facts);
 
     table.Summary = Summarize(rows.Items());
     if (p.FullSet && stat.Class().HasFullSet() && p.FullSet->FullMax > 0) {

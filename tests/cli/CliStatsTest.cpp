@@ -82,3 +82,25 @@ TEST(CliStats, TableOfTheRealArchive) {
                                                           {"stat", "--method", "NUMS", "--window", "0"}})
         EXPECT_NE(RunCliIn(dir, bad).Code, 0) << bad.back();
 }
+
+TEST(CliStats, GraphValuesWithMeanAndMode) {
+    TTempDir dir;
+    int number = 1;
+    for (const char* d : {"5;5;5;5", "3;4;4;4", "9;9;2;0", "1;0;0;0"})
+        ASSERT_EQ(RunCliIn(dir, {"draws", "add", std::to_string(number++), d, "03/07/2019 M"}).Code, 0);
+    // Sum changes of the three draws before the newest: 20 - 0 is outside the window, 15 - 20,
+    // 20 - 15; the draw before the window still gives the first one's previous sum.
+    TRun g = RunCliIn(dir, {"graph", "--method", "SUMC", "--window", "2", "--offset", "1"});
+    ASSERT_EQ(g.Code, 0) << g.Err;
+    EXPECT_EQ(SplitLines(g.Out),
+              (std::vector<std::string>{"Тираж\tЗначение", "2\t-5", "3\t5", "Среднее\t0.0000", "Мода\t-5"}));
+    TRun sums = RunCliIn(dir, {"graph", "--method", "sums", "--window", "10"});
+    ASSERT_EQ(sums.Code, 0) << sums.Err;
+    EXPECT_EQ(SplitLines(sums.Out), (std::vector<std::string>{"Тираж\tЗначение", "1\t20", "2\t15", "3\t20", "4\t1",
+                                                               "Среднее\t14.0000", "Мода\t20"}));
+    TRun notGraph = RunCliIn(dir, {"graph", "--method", "NUMS"});
+    EXPECT_NE(notGraph.Code, 0);
+    EXPECT_NE(notGraph.Err.find("Метод не строит график: NUMS"), std::string::npos) << notGraph.Err;
+    EXPECT_NE(RunCliIn(dir, {"graph", "--method", "SUMS", "--offset", "9"}).Code, 0);
+    EXPECT_NE(RunCliIn(dir, {"graph", "--method", "SUMS", "extra"}).Code, 0);
+}

@@ -11,6 +11,7 @@
 #include "StatTestSupport.h"
 #include "core/DrawHelpers.h"
 #include "stats/FullSet.h"
+#include "stats/OwnPasses.h"
 #include "stats/StatBases.h"
 #include "stats/StatClassOf.h"
 #include "stats/StatFilter.h"
@@ -60,8 +61,8 @@ public:
 };
 
 // A reference-draw method: digits repeating at their position from the draw before, where the
-// current draw holds them too.
-class TstTestRepeats final : public TCustomValuesStat {
+// current draw holds them too. Only position 1 measures periods.
+class TstTestRepeats : public TCustomValuesStat {
 public:
     using TCustomValuesStat::TCustomValuesStat;
     static constexpr std::string_view kClassName = "TstTestRepeats";
@@ -77,7 +78,7 @@ public:
         for (int p = 0; p < kPositions; ++p)
             if (back.Digits[p] == RefDraw.Digits[p] && Draw.Digits[p] == back.Digits[p]) {
                 Hit.Key = TStatKey::FromA(Draw.Digits[p]);
-                rows.AddHit(Hit, true);
+                rows.AddHit(Hit, p == 0);
             }
     }
     void AddCombination(TCombCode code, TStatSink& rows) override {
@@ -91,6 +92,39 @@ public:
                 return true;
         return false;
     }
+};
+
+// The same method through the engine's hooks for a method's own table pass and filter decision.
+class TstTestRepeatsOwn final : public TstTestRepeats, public TOwnWindowPass, public TOwnCodeFilter {
+public:
+    using TstTestRepeats::TstTestRepeats;
+    static constexpr std::string_view kClassName = "TstTestRepeatsOwn";
+    static constexpr std::string_view kCodeFormat = "TREO";
+
+    TOwnWindowPass* OwnWindowPass() override { return this; }
+    TOwnCodeFilter* OwnCodeFilter() override { return this; }
+    bool BeginPass(int, int, int L, bool sorted) override {
+        FSorted = sorted;
+        FRef = DrawAt(L, sorted);
+        return true;
+    }
+    int ValueCount() const override { return 256; }
+    TStatKey ValueKey(uint32_t id) const override { return TStatKey::FromA(int32_t(id)); }
+    int DrawHits(int i, uint32_t* ids) const override {
+        const TDrawRecord d = DrawAt(i, FSorted), back = DrawAt(i - 1, FSorted);
+        int n = 0;
+        for (int p = 0; p < kPositions; ++p)
+            if (back.Digits[p] == FRef.Digits[p] && d.Digits[p] == back.Digits[p])
+                ids[n++] = d.Digits[p] | (p == 0 ? kPeriodsBit : 0u);
+        return n;
+    }
+    void MatchTable(TSelectedRows selected, bool exclude, bool sorted, int L, uint8_t* pass) override {
+        for (int ci = 0; ci < kCombCount; ++ci) pass[ci] = Matches(CodeOfIndex(ci), selected, exclude, sorted, L);
+    }
+
+private:
+    bool FSorted = false;
+    TDrawRecord FRef;
 };
 
 // The first cell whose number is not what the literal text reads: a number equal to the text read
@@ -247,6 +281,7 @@ void ForEachMethod(const TStatEnv& env, Fn&& fn) {
     for (int i = 0; i < list.Count(); ++i) fn(*list.Items(i).StatClass, list.Items(i).Param);
     fn(StatClassOf<TstTestGaps>(), 0);
     fn(StatClassOf<TstTestRepeats>(), 0);
+    fn(StatClassOf<TstTestRepeatsOwn>(), 0);
 }
 
 // Repeated digits (gaps of 0), repeated and far-jumping draw numbers, and edits between tables:

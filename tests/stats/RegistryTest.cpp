@@ -12,9 +12,11 @@
 using namespace qx;
 
 namespace {
-std::vector<std::string> Codes(const TStatList& list) {
+// The codes of the methods of groups 0..maxGroup, in registration order.
+std::vector<std::string> Codes(const TStatList& list, int maxGroup) {
     std::vector<std::string> codes;
-    for (int i = 0; i < list.Count(); ++i) codes.push_back(list.Items(i).Code());
+    for (int i = 0; i < list.Count(); ++i)
+        if (list.Items(i).StatClass->Group() <= maxGroup) codes.push_back(list.Items(i).Code());
     return codes;
 }
 } // namespace
@@ -22,14 +24,24 @@ std::vector<std::string> Codes(const TStatList& list) {
 TEST(Registry, RegistersTheBuiltClassesInTheFixedOrder) {
     TStatList list;
     list.Register();
-    EXPECT_EQ(Codes(list), (std::vector<std::string>{"NUMS", "DIGS", "EVEN", "EVNV", "SMAL", "SMLV", "PRIM", "PRMV",
-                                                      "POS1", "POS2", "POS3", "POS4"}));
+    EXPECT_EQ(Codes(list, 2),
+              (std::vector<std::string>{"NUMS", "DIGS", "EVEN", "EVNV", "SMAL", "SMLV", "PRIM", "PRMV", "SUMS",
+                                        "SUM1", "SUM2", "SUM3", "SUMC", "SUMV", "SUMT", "SUME", "SUMP", "S2T3",
+                                        "DIFA", "DIFM", "DIFD", "DIFO", "DIFK", "KDS2", "KDS3", "POS1", "POS2",
+                                        "POS3", "POS4"}));
     EXPECT_EQ(StatClassOrder().size(), 143u);
     // Every class the program has appears in the order list (else it would never register).
-    EXPECT_EQ(StatClasses().size(), DigitValueClasses().size() + DigitClassClasses().size());
-    EXPECT_NE(FindStatClass("TstPosExt"), nullptr);  // known, but its variant range is empty
-    EXPECT_EQ(FindStatClass("TstSumValues"), nullptr);
-    EXPECT_EQ(list.IndexOfCode("pos3"), 10);
+    size_t built = 0;
+    for (auto family : {DigitValueClasses, DigitClassClasses, SumClasses, SumChangeClasses, DiffClasses})
+        built += family().size();
+    EXPECT_EQ(StatClasses().size(), built);
+    EXPECT_NE(FindStatClass("TstPosExt"), nullptr);       // known, but its variant range is empty
+    EXPECT_NE(FindStatClass("TstCombDiffSeq4"), nullptr);  // known, but not available
+    EXPECT_EQ(list.IndexOfCode("KDS4"), -1);
+    EXPECT_EQ(FindStatClass("TstNoSuchClass"), nullptr);
+    const int pos3 = list.IndexOfCode("pos3");
+    ASSERT_GE(pos3, 0);
+    EXPECT_EQ(list.Items(pos3).Code(), "POS3");
     EXPECT_EQ(list.IndexOfCode("POE1"), -1);
     EXPECT_TRUE(list.IsGraph(2));
     EXPECT_FALSE(list.IsGraph(3));
@@ -44,11 +56,15 @@ TEST(Registry, DisplayNamesWithGroupTagAndFlags) {
     EXPECT_EQ(list.DisplayName(0, true), "{ num } Числа тиража [ N ]");
     EXPECT_EQ(list.DisplayName(2, true), "{ num } Количество четных чисел в тираже (Ч:Н) [ NG ]");
     EXPECT_EQ(list.DisplayName(3, true), "{ num } Четные и нечетные числа в тираже (Чн..нЧ) [ SN ]");
-    EXPECT_EQ(list.DisplayName(9, true), "{ num } Число в 2 позиции тиража [ SNG ]");
-    EXPECT_EQ(list.DisplayName(9, false), "{ num } Число в 2 позиции тиража");
+    const int pos2 = list.IndexOfCode("POS2");
+    EXPECT_EQ(list.DisplayName(pos2, true), "{ num } Число в 2 позиции тиража [ SNG ]");
+    EXPECT_EQ(list.DisplayName(pos2, false), "{ num } Число в 2 позиции тиража");
+    EXPECT_EQ(list.DisplayName(list.IndexOfCode("SUM3"), true), "{ sum } Сумма тиража: диапазон 3 (2/3) [ NG ]");
+    EXPECT_EQ(list.DisplayName(list.IndexOfCode("SUMC"), true), "{ sum } Сумма тиража: изменения (точно) [ DG ]");
+    EXPECT_EQ(list.DisplayName(list.IndexOfCode("KDS2"), true), "{ dif } Сочетания из 2 разностей между числами [ S ]");
     list.ShowGroupName = false;
     list.ShowMethodFlags = false;
-    EXPECT_EQ(list.DisplayName(9, true), "Число в 2 позиции тиража");
+    EXPECT_EQ(list.DisplayName(pos2, true), "Число в 2 позиции тиража");
     // A custom name is the user's text: its "%s" stays as it is.
     list.Items(0).CustomName = "Мои %s %d";
     EXPECT_EQ(list.DisplayName(0, true), "Мои %s %d");
@@ -131,7 +147,7 @@ TEST(Registry, CreatesStatisticsAndSharesTheirTables) {
     auto a = list.CreateStat(0);
     EXPECT_EQ(&a->Draws, &draws);
     EXPECT_EQ(a->Param, 0);
-    EXPECT_EQ(list.CreateStat(9)->Param, 2);
+    EXPECT_EQ(list.CreateStat(list.IndexOfCode("POS2"))->Param, 2);
     try {
         list.CreateStatFromChooser(-1, "cbDrawsStatType");
         FAIL();

@@ -170,6 +170,10 @@ int main(int argc, char** argv) {
     stat.Chooser().SelectMethod(ws.Stats().IndexOfCode("EVNV"));
     ws.RefreshViews(false);
     Save(&window, "tab-statistics-masks");
+    // The sums that followed draws whose sum was the current one.
+    stat.Chooser().SelectMethod(ws.Stats().IndexOfCode("SUMC"));
+    ws.RefreshViews(false);
+    Save(&window, "tab-statistics-sumc");
 
     // The graphs tab: the first position's digit over 100 draws, then 30 draws with their marks.
     window.MainTabs()->setCurrentWidget(window.Page("tsDrawsGraph"));
@@ -183,6 +187,11 @@ int main(int argc, char** argv) {
     ws.RefreshViews(false);
     graphsPage->MarksBox()->click();
     Save(&window, "tab-graphs-marks");
+    graphsPage->MarksBox()->click();
+    graph.Chooser().SelectMethod(ws.Stats().IndexOfCode("SUMS"));
+    graph.SetWindowLength(100);
+    ws.RefreshViews(false);
+    Save(&window, "tab-graphs-sums");
     window.MainTabs()->setCurrentIndex(0);
 
     // The card with its sequence colours, a few cells selected.

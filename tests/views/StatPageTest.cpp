@@ -328,3 +328,46 @@ TEST_F(StatPage, TheGraphTabPlotsTheMethodWithMeanAndMode) {
     EXPECT_EQ(page->Chart()->Series(title)->count(), 2);
     EXPECT_EQ(page->Chart()->Series(title)->at(1), QPointF(3, 5)); // the window now ends at draw 3
 }
+
+TEST_F(StatPage, TheSumChangeTableListsWhatFollowedTheCurrentSumAndFiltersByIt) {
+    // Sums 20, 15, 20: after the earlier 20 came a 15.
+    WriteDrawsFile(Dir / "Quadrix_4d10.ldr", DigitDraws({"5555", "3444", "9920"}));
+    Open();
+    TWorkspace& ws = Window->Workspace();
+    Choose(Page()->MethodBox(), "SUMC", Tab().Chooser());
+    ASSERT_EQ(Page()->List()->model()->rowCount(), 1);
+    EXPECT_EQ(Cell(0, 0), "- 05 : 20 - 5 = 15");
+    EXPECT_EQ(Cell(0, 1), "1");
+    Page()->List()->SelectRows({0});
+    Window->Commands().Evaluate();
+    ASSERT_TRUE(Action("StatFilter_Include")->isEnabled());
+    Action("StatFilter_Include")->trigger();  // the combinations whose sum is 15
+    int sumFifteen = 0;
+    for (int ci = 0; ci < 10000; ++ci) sumFifteen += ci / 1000 + ci / 100 % 10 + ci / 10 % 10 + ci % 10 == 15;
+    EXPECT_EQ(ws.Combs().Count(), sumFifteen);
+
+    // One draw back the current sum is 15, which no draw followed: an empty table.
+    ws.SetDrawsOffset(1);
+    EXPECT_EQ(Page()->List()->model()->rowCount(), 0);
+    Window->Commands().Evaluate();
+    EXPECT_FALSE(Action("StatFilter_Include")->isEnabled());
+}
+
+TEST_F(StatPage, TheGraphTabPlotsTheSums) {
+    WriteDrawsFile(Dir / "Quadrix_4d10.ldr", DigitDraws({"5555", "3444", "9920", "1000"}));
+    Open();
+    auto* page = static_cast<TGraphsPage*>(Window->Page("tsDrawsGraph"));
+    TGraphTab& tab = Window->Workspace().GraphTab();
+    Window->MainTabs()->setCurrentWidget(page);
+    Choose(page->MethodBox(), "SUMS", tab.Chooser());
+    QLineSeries* draws = page->Chart()->Series(page->MethodBox()->currentText());
+    ASSERT_NE(draws, nullptr);
+    ASSERT_EQ(draws->count(), 4);
+    EXPECT_EQ(draws->at(0), QPointF(1, 20));
+    EXPECT_EQ(draws->at(3), QPointF(4, 1));
+    QLineSeries* mean = page->Chart()->Series(Tx(kMeanSeries));
+    QLineSeries* mode = page->Chart()->Series(Tx(kModeSeries));
+    ASSERT_TRUE(mean && mode);
+    EXPECT_EQ(mean->at(0), QPointF(1, 14));
+    EXPECT_EQ(mode->at(0), QPointF(1, 20));
+}

@@ -8,5 +8,8 @@ namespace qx {
 // The metaclasses each family file defines. StatClasses.cpp collects them.
 std::vector<const TStatClass*> DigitValueClasses();  // numbers, digits, positions
 std::vector<const TStatClass*> DigitClassClasses();  // even/odd, small/large, prime/composite
+std::vector<const TStatClass*> SumClasses();         // sums of the digits
+std::vector<const TStatClass*> SumChangeClasses();   // sums against the previous draw
+std::vector<const TStatClass*> DiffClasses();        // differences between the digits
 
 } // namespace qx

@@ -1,0 +1,54 @@
+#pragma once
+#include <cstdint>
+
+#include "stats/KeyTests.h"
+#include "stats/StatKey.h"
+
+namespace qx {
+
+// Two hooks for methods whose values are not a function of the four digits alone (they look at
+// neighbouring draws or at the current draw) yet can be worked out for many draws or codes at
+// once. A method offers them through TCustomStat::OwnWindowPass / OwnCodeFilter; the engine uses
+// them in place of AddDraw per draw and Matches per candidate, and the results must be exactly
+// those of AddDraw, FindNext and Matches (the differential tests hold them to it).
+
+// The window pass of a table: the hits of each draw as value ids the method numbers itself. The
+// engine merges them into the rows (listed rows first, then in order of first hit) and finds every
+// row's fact with one pass over the draws after the window.
+class TOwnWindowPass {
+public:
+    static constexpr uint32_t kPeriodsBit = 0x80000000u;
+    static constexpr int kMaxHits = 16;
+
+    // Readies a pass over the archive draws first..last (the window's first draw and the newest
+    // draw) for the window ending at L (first <= L <= last). False when the method cannot give
+    // this pass; the engine then calls AddDraw.
+    virtual bool BeginPass(int first, int last, int L, bool sorted) = 0;
+    // How many value ids the pass may give (0..count - 1) and the key of each.
+    virtual int ValueCount() const = 0;
+    virtual TStatKey ValueKey(uint32_t id) const = 0;
+    // The hits AddDraw(i, L, ...) would merge, in its order: value ids, with kPeriodsBit where it
+    // merges with periods. At most kMaxHits; returns how many.
+    virtual int DrawHits(int i, uint32_t* ids) const = 0;
+    // For a method that gives at most one hit per draw, all of them at once: entry i - first is
+    // what DrawHits(i) writes, kNoHit for none. None otherwise.
+    static constexpr uint32_t kNoHit = ~uint32_t(0);
+    virtual const uint32_t* HitPerDraw() const { return nullptr; }
+
+protected:
+    ~TOwnWindowPass() = default;
+};
+
+// A filter's decision for all 10,000 codes at once, made once per filter pass.
+class TOwnCodeFilter {
+public:
+    // After Prepare(-1, L, sorted): pass[ci] := Matches(code of index ci, selected, exclude,
+    // sorted, L) for every index 0..9999 of the full set. Codes with a byte above 9 are never
+    // asked: the engine calls Matches for them.
+    virtual void MatchTable(TSelectedRows selected, bool exclude, bool sorted, int L, uint8_t* pass) = 0;
+
+protected:
+    ~TOwnCodeFilter() = default;
+};
+
+} // namespace qx
