@@ -40,7 +40,7 @@ constexpr std::array<std::string_view, 143> kOrder = {
 
 std::vector<const TStatClass*> CollectClasses() {
     std::vector<const TStatClass*> all;
-    for (auto family : {DigitValueClasses, DigitClassClasses}) {
+    for (auto family : {DigitValueClasses, DigitClassClasses, ChannelClasses, MatrixClasses, SegmentClasses}) {
         auto classes = family();
         all.insert(all.end(), classes.begin(), classes.end());
     }

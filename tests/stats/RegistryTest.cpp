@@ -22,14 +22,18 @@ std::vector<std::string> Codes(const TStatList& list) {
 TEST(Registry, RegistersTheBuiltClassesInTheFixedOrder) {
     TStatList list;
     list.Register();
-    EXPECT_EQ(Codes(list), (std::vector<std::string>{"NUMS", "DIGS", "EVEN", "EVNV", "SMAL", "SMLV", "PRIM", "PRMV",
-                                                      "POS1", "POS2", "POS3", "POS4"}));
+    EXPECT_EQ(Codes(list), (std::vector<std::string>{
+                               "NUMS", "DIGS", "EVEN", "EVNV", "SMAL", "SMLV", "PRIM", "PRMV", "CHAN", "CHNV",
+                               "CHNC", "SGMS", "SGMV", "SGMC", "KCM2", "KCM3", "KCS2", "KCS3", "KFM2", "KFM3",
+                               "KFS2", "KFS3", "KRM2", "KRM3", "KRS2", "KRS3", "KGM2", "KGM3", "KGS2", "KGS3",
+                               "POS1", "POS2", "POS3", "POS4", "CHN1", "CHN2", "CHN3", "CHN4", "CHN5", "SGM1"}));
     EXPECT_EQ(StatClassOrder().size(), 143u);
     // Every class the program has appears in the order list (else it would never register).
-    EXPECT_EQ(StatClasses().size(), DigitValueClasses().size() + DigitClassClasses().size());
+    EXPECT_EQ(StatClasses().size(), DigitValueClasses().size() + DigitClassClasses().size() +
+                                        ChannelClasses().size() + MatrixClasses().size() + SegmentClasses().size());
     EXPECT_NE(FindStatClass("TstPosExt"), nullptr);  // known, but its variant range is empty
     EXPECT_EQ(FindStatClass("TstSumValues"), nullptr);
-    EXPECT_EQ(list.IndexOfCode("pos3"), 10);
+    EXPECT_EQ(list.IndexOfCode("pos3"), 32);
     EXPECT_EQ(list.IndexOfCode("POE1"), -1);
     EXPECT_TRUE(list.IsGraph(2));
     EXPECT_FALSE(list.IsGraph(3));
@@ -44,11 +48,12 @@ TEST(Registry, DisplayNamesWithGroupTagAndFlags) {
     EXPECT_EQ(list.DisplayName(0, true), "{ num } Числа тиража [ N ]");
     EXPECT_EQ(list.DisplayName(2, true), "{ num } Количество четных чисел в тираже (Ч:Н) [ NG ]");
     EXPECT_EQ(list.DisplayName(3, true), "{ num } Четные и нечетные числа в тираже (Чн..нЧ) [ SN ]");
-    EXPECT_EQ(list.DisplayName(9, true), "{ num } Число в 2 позиции тиража [ SNG ]");
-    EXPECT_EQ(list.DisplayName(9, false), "{ num } Число в 2 позиции тиража");
+    const int pos2 = list.IndexOfCode("POS2");
+    EXPECT_EQ(list.DisplayName(pos2, true), "{ num } Число в 2 позиции тиража [ SNG ]");
+    EXPECT_EQ(list.DisplayName(pos2, false), "{ num } Число в 2 позиции тиража");
     list.ShowGroupName = false;
     list.ShowMethodFlags = false;
-    EXPECT_EQ(list.DisplayName(9, true), "Число в 2 позиции тиража");
+    EXPECT_EQ(list.DisplayName(pos2, true), "Число в 2 позиции тиража");
     // A custom name is the user's text: its "%s" stays as it is.
     list.Items(0).CustomName = "Мои %s %d";
     EXPECT_EQ(list.DisplayName(0, true), "Мои %s %d");
@@ -131,7 +136,7 @@ TEST(Registry, CreatesStatisticsAndSharesTheirTables) {
     auto a = list.CreateStat(0);
     EXPECT_EQ(&a->Draws, &draws);
     EXPECT_EQ(a->Param, 0);
-    EXPECT_EQ(list.CreateStat(9)->Param, 2);
+    EXPECT_EQ(list.CreateStat(list.IndexOfCode("POS2"))->Param, 2);
     try {
         list.CreateStatFromChooser(-1, "cbDrawsStatType");
         FAIL();

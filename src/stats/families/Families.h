@@ -8,5 +8,8 @@ namespace qx {
 // The metaclasses each family file defines. StatClasses.cpp collects them.
 std::vector<const TStatClass*> DigitValueClasses();  // numbers, digits, positions
 std::vector<const TStatClass*> DigitClassClasses();  // even/odd, small/large, prime/composite
+std::vector<const TStatClass*> ChannelClasses();     // channels of the configured width
+std::vector<const TStatClass*> MatrixClasses();      // matrix columns and rows
+std::vector<const TStatClass*> SegmentClasses();     // segments of the configured table
 
 } // namespace qx
