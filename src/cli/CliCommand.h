@@ -32,5 +32,6 @@ void AddFullSetCommands(TCliCommandList& list);
 void AddFilterCommands(TCliCommandList& list);
 void AddStatsCommands(TCliCommandList& list);
 void AddExportCommands(TCliCommandList& list);
+void AddConfigCommands(TCliCommandList& list);
 
 } // namespace qx

@@ -20,6 +20,7 @@ TCliCommandList AllCommands() {
     AddFilterCommands(list);
     AddStatsCommands(list);
     AddExportCommands(list);
+    AddConfigCommands(list);
     return list;
 }
 
