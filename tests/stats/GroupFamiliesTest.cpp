@@ -11,6 +11,7 @@
 #include "stats/StatClasses.h"
 #include "stats/StatFilter.h"
 #include "stats/StatList.h"
+#include "support/TestSupport.h"
 
 using namespace qx;
 using namespace qx::test;
@@ -274,4 +275,18 @@ TEST(GroupFamilies, CodesWithBytesAboveNineIndexNoTable) {
         FilterCombinations(*stat, all, false, false, 0, bad, kept);
         EXPECT_LE(kept.size(), 3u) << code;
     }
+}
+
+TEST(GroupFamilies, ChannelCountsIgnoreTheOrderOfTheDigits) {
+    QX_REQUIRE_REAL_ARCHIVE();
+    TStatBench b;
+    b.Draws = RealDraws();
+    for (int width : {1, 2, 3})
+        for (const char* code : {"CHAN", "CHNV", "CHNC", "CHN1", "CHN3"}) {
+            b.Config.ChannelSize = width;
+            const TStatTable plain = b.Table(code, 3000, 100), sorted = b.Table(code, 3000, 100, true);
+            ASSERT_EQ(plain.Size(), sorted.Size()) << code << " width " << width;
+            for (int r = 0; r < plain.Size(); ++r)
+                EXPECT_TRUE(plain.Rows[size_t(r)].Row == sorted.Rows[size_t(r)].Row) << code << " row " << r;
+        }
 }
