@@ -1,26 +1,13 @@
 #include <gtest/gtest.h>
 
-#include <sstream>
-
-#include "cli/Commands.h"
+#include "CliTestSupport.h"
 #include "core/IniFile.h"
 #include "core/Text.h"
-#include "support/TestSupport.h"
 
 using namespace qx;
-using qx::test::TTempDir;
+using namespace qx::test;
 
 namespace {
-struct TRun {
-    int Code;
-    std::string Out, Err;
-};
-TRun Cli(const TTempDir& dir, std::vector<std::string> args) {
-    args.insert(args.begin(), {"--dir", dir.Path().string()});
-    std::ostringstream out, err;
-    int code = RunCli(args, out, err);
-    return {code, out.str(), err.str()};
-}
 std::vector<std::string> MethodCodes(const TTempDir& dir, std::string_view prefix) {
     std::vector<std::string> codes;
     for (const std::string& line : SplitLines(Cli(dir, {"methods"}).Out)) {
@@ -38,7 +25,7 @@ TEST(CliConfig, GetAndSetTheChannelWidthAndTheSegmentTable) {
     EXPECT_EQ(Cli(dir, {"config", "get"}).Out, "ChannelSize=2\nMatrixSegments=" + std::string(40, '1') + "\n");
     EXPECT_EQ(MethodCodes(dir, "CHN"), (std::vector<std::string>{"CHN1", "CHN2", "CHN3", "CHN4", "CHN5"}));
 
-    TRun set = Cli(dir, {"config", "set", "channelsize", "1"});
+    TCliRun set = Cli(dir, {"config", "set", "channelsize", "1"});
     ASSERT_EQ(set.Code, 0) << set.Err;
     EXPECT_EQ(set.Out, "ChannelSize=1\n");
     EXPECT_EQ(TIniFile::Load(dir.Path() / "Quadrix_4d10.ini").ReadString("GLOBAL", "ChannelSize", ""), "1");
@@ -54,7 +41,7 @@ TEST(CliConfig, GetAndSetTheChannelWidthAndTheSegmentTable) {
 TEST(CliConfig, RefusesUnknownKeysAndBadValuesChangingNothing) {
     TTempDir dir;
     ASSERT_EQ(Cli(dir, {"config", "set", "ChannelSize", "3"}).Code, 0);
-    const std::string before = qx::test::ReadBytes(dir.Path() / "Quadrix_4d10.ini");
+    const std::string before = ReadBytes(dir.Path() / "Quadrix_4d10.ini");
     for (std::vector<std::string> args : std::vector<std::vector<std::string>>{
              {"config", "set", "ChannelSize", "0"},
              {"config", "set", "ChannelSize", "11"},
@@ -67,11 +54,11 @@ TEST(CliConfig, RefusesUnknownKeysAndBadValuesChangingNothing) {
              {"config", "set", "MatrixCols", "3"},
              {"config", "set", "ChannelSize"},
              {"config", "get", "Nothing"}}) {
-        TRun r = Cli(dir, args);
+        TCliRun r = Cli(dir, args);
         EXPECT_NE(r.Code, 0) << args.back();
         EXPECT_FALSE(r.Err.empty()) << args.back();
     }
-    EXPECT_EQ(qx::test::ReadBytes(dir.Path() / "Quadrix_4d10.ini"), before);
+    EXPECT_EQ(ReadBytes(dir.Path() / "Quadrix_4d10.ini"), before);
     EXPECT_EQ(Cli(dir, {"config", "get", "ChannelSize"}).Out, "3\n");
     EXPECT_NE(Cli(dir, {"config", "set", "Foo", "1"}).Err.find("Неизвестный ключ конфигурации: Foo"), std::string::npos);
 }

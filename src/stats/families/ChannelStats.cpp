@@ -72,28 +72,17 @@ public:
     }
 };
 
-constexpr auto kChannel = &TCustomChannelsStat::GroupOf;
-constexpr char kMixName[] = "Сочетания из %0:d каналов по всем числам тиража";
-constexpr char kSeqName[] = "Сочетания из %0:d каналов по соседним числам";
-
-template <int Size, TLiteral ClassName>
-using TChannelMix = TGroupCombStat<TCustomChannelsStat, kChannel, Size, false, ClassName, "KCM%d", kMixName>;
-template <int Size, TLiteral ClassName>
-using TChannelSeq = TGroupCombStat<TCustomChannelsStat, kChannel, Size, true, ClassName, "KCS%d", kSeqName>;
-
 } // namespace
 
 std::vector<const TStatClass*> ChannelClasses() {
-    return {&StatClassOf<TstChannels>(),
-            &StatClassOf<TstChanValues>(),
-            &StatClassOf<TstChanCount>(),
-            &StatClassOf<TstChnValCnt>(),
-            &StatClassOf<TChannelMix<2, "TstCombChnMix2">>(),
-            &StatClassOf<TChannelMix<3, "TstCombChnMix3">>(),
-            &StatClassOf<TChannelMix<4, "TstCombChnMix4">>(),
-            &StatClassOf<TChannelSeq<2, "TstCombChnSeq2">>(),
-            &StatClassOf<TChannelSeq<3, "TstCombChnSeq3">>(),
-            &StatClassOf<TChannelSeq<4, "TstCombChnSeq4">>()};
+    std::vector<const TStatClass*> classes = {&StatClassOf<TstChannels>(), &StatClassOf<TstChanValues>(),
+                                              &StatClassOf<TstChanCount>(), &StatClassOf<TstChnValCnt>()};
+    for (const TStatClass* c :
+         GroupCombClasses<TCustomChannelsStat, &TCustomChannelsStat::GroupOf, "TstCombChn", "KCM%d",
+                          "Сочетания из %0:d каналов по всем числам тиража", "KCS%d",
+                          "Сочетания из %0:d каналов по соседним числам">())
+        classes.push_back(c);
+    return classes;
 }
 
 } // namespace qx

@@ -6,20 +6,34 @@
 #include <cstddef>
 #include <string>
 #include <string_view>
+#include <type_traits>
+#include <vector>
 
 #include "core/Text.h"
 #include "stats/DigitValues.h"
 #include "stats/GroupBases.h"
+#include "stats/StatClassOf.h"
 
 namespace qx {
 
 // A text passed as a template argument, so one line can name a whole method class.
 template <size_t N>
 struct TLiteral {
+    constexpr TLiteral() = default;
     constexpr TLiteral(const char (&text)[N]) { std::copy_n(text, N, Text); }
     constexpr std::string_view View() const { return {Text, N - 1}; }
-    char Text[N];
+    char Text[N] = {};
 };
+
+// stem + kind + the digit: "TstCombChn" "Mix" 2 gives "TstCombChnMix2".
+template <TLiteral Stem, TLiteral Kind, int Digit>
+constexpr auto kJoinedName = [] {
+    TLiteral<Stem.View().size() + Kind.View().size() + 2> joined;
+    std::copy_n(Stem.Text, Stem.View().size(), joined.Text);
+    std::copy_n(Kind.Text, Kind.View().size(), joined.Text + Stem.View().size());
+    joined.Text[Stem.View().size() + Kind.View().size()] = char('0' + Digit);
+    return joined;
+}();
 
 // A class this game has no use for: it keeps its place in the registration order but is never
 // registered, and matches nothing.
@@ -85,6 +99,27 @@ public:
         return text;
     }
 };
+
+// The six combination classes of a family, in registration order: all pairs, triples and
+// quadruples of positions ("<stem>Mix2".."<stem>Mix4"), then the adjacent ones ("<stem>Seq2"..).
+template <class Base, auto Group, TLiteral Stem, TLiteral MixCode, TLiteral MixName, TLiteral SeqCode,
+          TLiteral SeqName>
+std::vector<const TStatClass*> GroupCombClasses() {
+    auto cls = [](auto size, auto adjacent) -> const TStatClass* {
+        constexpr int n = decltype(size)::value;
+        constexpr bool seq = decltype(adjacent)::value;
+        if constexpr (seq)
+            return &StatClassOf<TGroupCombStat<Base, Group, n, true, kJoinedName<Stem, "Seq", n>, SeqCode, SeqName>>();
+        else
+            return &StatClassOf<TGroupCombStat<Base, Group, n, false, kJoinedName<Stem, "Mix", n>, MixCode, MixName>>();
+    };
+    using std::integral_constant;
+    using TMix = std::false_type;
+    using TSeq = std::true_type;
+    return {cls(integral_constant<int, 2>{}, TMix{}), cls(integral_constant<int, 3>{}, TMix{}),
+            cls(integral_constant<int, 4>{}, TMix{}), cls(integral_constant<int, 2>{}, TSeq{}),
+            cls(integral_constant<int, 3>{}, TSeq{}), cls(integral_constant<int, 4>{}, TSeq{})};
+}
 
 // For every group of the base's list, in list order: (K1 = group, K2 = how many of the four
 // digits fall in it), count 0 included, so every draw counts once for every group.

@@ -54,28 +54,17 @@ public:
     }
 };
 
-constexpr auto kSegment = &TCustomSegmentsStat::GroupOf;
-constexpr char kMixName[] = "Сочетания из %0:d сегментов по всем числам тиража";
-constexpr char kSeqName[] = "Сочетания из %0:d сегментов по соседним числам";
-
-template <int Size, TLiteral ClassName>
-using TSegmentMix = TGroupCombStat<TCustomSegmentsStat, kSegment, Size, false, ClassName, "KGM%d", kMixName>;
-template <int Size, TLiteral ClassName>
-using TSegmentSeq = TGroupCombStat<TCustomSegmentsStat, kSegment, Size, true, ClassName, "KGS%d", kSeqName>;
-
 } // namespace
 
 std::vector<const TStatClass*> SegmentClasses() {
-    return {&StatClassOf<TstSegments>(),
-            &StatClassOf<TstSegmValues>(),
-            &StatClassOf<TstSegmCount>(),
-            &StatClassOf<TstSgmValCnt>(),
-            &StatClassOf<TSegmentMix<2, "TstCombSegmMix2">>(),
-            &StatClassOf<TSegmentMix<3, "TstCombSegmMix3">>(),
-            &StatClassOf<TSegmentMix<4, "TstCombSegmMix4">>(),
-            &StatClassOf<TSegmentSeq<2, "TstCombSegmSeq2">>(),
-            &StatClassOf<TSegmentSeq<3, "TstCombSegmSeq3">>(),
-            &StatClassOf<TSegmentSeq<4, "TstCombSegmSeq4">>()};
+    std::vector<const TStatClass*> classes = {&StatClassOf<TstSegments>(), &StatClassOf<TstSegmValues>(),
+                                              &StatClassOf<TstSegmCount>(), &StatClassOf<TstSgmValCnt>()};
+    for (const TStatClass* c :
+         GroupCombClasses<TCustomSegmentsStat, &TCustomSegmentsStat::GroupOf, "TstCombSegm", "KGM%d",
+                          "Сочетания из %0:d сегментов по всем числам тиража", "KGS%d",
+                          "Сочетания из %0:d сегментов по соседним числам">())
+        classes.push_back(c);
+    return classes;
 }
 
 } // namespace qx
