@@ -74,7 +74,9 @@ void Set(TCliContext& c, TCliArgs& args) {
 } // namespace
 
 void AddConfigCommands(TCliCommandList& list) {
-    list.push_back({{"config", "get"}, "config get [КЛЮЧ]  значение ключа конфигурации (ChannelSize, MatrixSegments)", Get});
+    list.push_back({{"config", "get"},
+                    "config get [КЛЮЧ]  значение ключа конфигурации (ChannelSize, MatrixSegments)",
+                    Get});
     list.push_back({{"config", "set"}, "config set КЛЮЧ ЗНАЧЕНИЕ  изменить ключ конфигурации", Set});
 }
 

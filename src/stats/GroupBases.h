@@ -20,8 +20,7 @@ std::vector<int> SegmentNumbers(const TMatrixSegments& segments);
 
 // Groups of digits by consecutive ranges of the channel width. The width is the effective one
 // (a stored width outside 1..10 acts as 2), copied when the object is made.
-template <class Base>
-class TChannelsOf : public Base {
+template <class Base> class TChannelsOf : public Base {
 public:
     TChannelsOf(const TStatClass& cls, const TStatEnv& env, int32_t param)
         : Base(cls, env, param), ChannelSize(uint8_t(ConfigOf(env).ChannelWidth())) {
@@ -35,15 +34,14 @@ public:
     std::string GroupName(int channel) const { return ChannelText(channel, ChannelSize); }
 
     uint8_t ChannelSize;
-    std::vector<int> Groups;  // every channel, 1..ChannelCount()
+    std::vector<int> Groups; // every channel, 1..ChannelCount()
 };
 using TCustomChannelsStat = TChannelsOf<TCustomNumbersStat>;
 using TCustomChannelsGraphStat = TChannelsOf<TCustomGraphStat>;
 
 // The matrix of this game is one column (0) of ten rows: digit d lies in row d + 1, whatever
 // MatrixCols says.
-template <class Base>
-class TMatrixOf : public Base {
+template <class Base> class TMatrixOf : public Base {
 public:
     TMatrixOf(const TStatClass& cls, const TStatEnv& env, int32_t param)
         : Base(cls, env, param), MatrixCols(ConfigOf(env).MatrixCols) {}
@@ -60,8 +58,7 @@ using TCustomMatrixGraphStat = TMatrixOf<TCustomGraphStat>;
 
 // A segment number for every digit at every position, from the configured table copied when
 // the object is made.
-template <class Base>
-class TSegmentsOf : public Base {
+template <class Base> class TSegmentsOf : public Base {
 public:
     TSegmentsOf(const TStatClass& cls, const TStatEnv& env, int32_t param)
         : Base(cls, env, param), Segments(ConfigOf(env).MatrixSegments), Groups(SegmentNumbers(Segments)) {}
@@ -74,7 +71,7 @@ public:
     std::string GroupName(int segment) const { return std::to_string(segment); }
 
     TMatrixSegments Segments;
-    std::vector<int> Groups;  // SegmentNumbers of the table
+    std::vector<int> Groups; // SegmentNumbers of the table
 };
 using TCustomSegmentsStat = TSegmentsOf<TCustomNumbersStat>;
 using TCustomSegmentsGraphStat = TSegmentsOf<TCustomGraphStat>;

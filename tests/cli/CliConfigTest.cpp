@@ -11,8 +11,10 @@ namespace {
 std::vector<std::string> MethodCodes(const TTempDir& dir, std::string_view prefix) {
     std::vector<std::string> codes;
     for (const std::string& line : SplitLines(Cli(dir, {"methods"}).Out)) {
-        const std::string code = line.substr(line.find('\t') + 1, line.find('\t', line.find('\t') + 1) - line.find('\t') - 1);
-        if (code.rfind(prefix, 0) == 0 && code.size() > prefix.size() && code[prefix.size()] <= '9') codes.push_back(code);
+        const std::string code =
+            line.substr(line.find('\t') + 1, line.find('\t', line.find('\t') + 1) - line.find('\t') - 1);
+        if (code.rfind(prefix, 0) == 0 && code.size() > prefix.size() && code[prefix.size()] <= '9')
+            codes.push_back(code);
     }
     return codes;
 }
@@ -22,7 +24,8 @@ TEST(CliConfig, GetAndSetTheChannelWidthAndTheSegmentTable) {
     TTempDir dir;
     ASSERT_EQ(Cli(dir, {"draws", "add", "1", "0;1;8;9", "03/07/2019 M"}).Code, 0);
     EXPECT_EQ(Cli(dir, {"config", "get", "ChannelSize"}).Out, "2\n");
-    EXPECT_EQ(Cli(dir, {"config", "get"}).Out, "ChannelSize=2\nMatrixSegments=" + std::string(40, '1') + "\n");
+    EXPECT_EQ(Cli(dir, {"config", "get"}).Out,
+              "ChannelSize=2\nMatrixSegments=" + std::string(40, '1') + "\n");
     EXPECT_EQ(MethodCodes(dir, "CHN"), (std::vector<std::string>{"CHN1", "CHN2", "CHN3", "CHN4", "CHN5"}));
 
     TCliRun set = Cli(dir, {"config", "set", "channelsize", "1"});
@@ -60,5 +63,6 @@ TEST(CliConfig, RefusesUnknownKeysAndBadValuesChangingNothing) {
     }
     EXPECT_EQ(ReadBytes(dir.Path() / "Quadrix_4d10.ini"), before);
     EXPECT_EQ(Cli(dir, {"config", "get", "ChannelSize"}).Out, "3\n");
-    EXPECT_NE(Cli(dir, {"config", "set", "Foo", "1"}).Err.find("Неизвестный ключ конфигурации: Foo"), std::string::npos);
+    EXPECT_NE(Cli(dir, {"config", "set", "Foo", "1"}).Err.find("Неизвестный ключ конфигурации: Foo"),
+              std::string::npos);
 }

@@ -18,8 +18,12 @@ using namespace qx::test;
 
 namespace {
 
-std::vector<std::string> Values(const TStatTable& t) { return ColumnTexts(t, TStatColumn::Value); }
-std::vector<std::string> Counts(const TStatTable& t) { return ColumnTexts(t, TStatColumn::Count); }
+std::vector<std::string> Values(const TStatTable& t) {
+    return ColumnTexts(t, TStatColumn::Value);
+}
+std::vector<std::string> Counts(const TStatTable& t) {
+    return ColumnTexts(t, TStatColumn::Count);
+}
 
 // Rows of the table whose value text is one of texts, as the filter receives them.
 TStatDrawArray RowsNamed(const TStatTable& t, std::initializer_list<std::string> texts) {
@@ -32,7 +36,8 @@ TStatDrawArray RowsNamed(const TStatTable& t, std::initializer_list<std::string>
 }
 
 // How many of the 10,000 combinations the selected rows keep (or leave, with exclude).
-size_t Survivors(const TStatBench& b, const std::string& code, const TStatDrawArray& selected, bool exclude = false) {
+size_t Survivors(const TStatBench& b, const std::string& code, const TStatDrawArray& selected,
+                 bool exclude = false) {
     TCombsArray all, kept;
     for (int ci = 0; ci < kCombCount; ++ci) all.push_back(CodeOfIndex(ci));
     auto stat = b.Create(code);
@@ -52,7 +57,8 @@ TEST(GroupFamilies, ChannelsOfDraw0189WithWidthTwo) {
     TStatBench b;
     b.Draws = DrawsOf({"0189"});
     TStatTable chan = b.Table("CHAN", 1);
-    EXPECT_EQ(Values(chan), (std::vector<std::string>{"01 [0-1]", "02 [2-3]", "03 [4-5]", "04 [6-7]", "05 [8-9]"}));
+    EXPECT_EQ(Values(chan),
+              (std::vector<std::string>{"01 [0-1]", "02 [2-3]", "03 [4-5]", "04 [6-7]", "05 [8-9]"}));
     EXPECT_EQ(Counts(chan), (std::vector<std::string>{"2", "0", "0", "0", "2"}));
 
     // Listed rows: channel 1 with counts 0..2, then channel 2 ...; a draw counts once per channel.
@@ -85,9 +91,10 @@ TEST(GroupFamilies, WidthsThreeOneAndOutOfRange) {
     TStatBench b;
     b.Draws = DrawsOf({"0189"});
     b.Config.ChannelSize = 3;
-    EXPECT_EQ(Values(b.Table("CHAN", 1)), (std::vector<std::string>{"01 [0-2]", "02 [3-5]", "03 [6-8]", "04 [9-11]"}));
+    EXPECT_EQ(Values(b.Table("CHAN", 1)),
+              (std::vector<std::string>{"01 [0-2]", "02 [3-5]", "03 [6-8]", "04 [9-11]"}));
     EXPECT_EQ(Counts(b.Table("CHAN", 1)), (std::vector<std::string>{"2", "0", "1", "1"}));
-    EXPECT_EQ(b.Table("CHNV", 1).Size(), 16);  // four channels, counts 0..3
+    EXPECT_EQ(b.Table("CHNV", 1).Size(), 16); // four channels, counts 0..3
     EXPECT_EQ(Values(b.Table("CHNC", 1)), (std::vector<std::string>{"1", "2", "3"}));
     EXPECT_EQ(Counts(b.Table("CHNC", 1)), (std::vector<std::string>{"0", "0", "1"}));
     EXPECT_EQ(Values(b.Table("CHN2", 1)), (std::vector<std::string>{"1", "2", "3", "0"}));
@@ -95,7 +102,7 @@ TEST(GroupFamilies, WidthsThreeOneAndOutOfRange) {
 
     b.Config.ChannelSize = 1;
     TStatTable chnv = b.Table("CHNV", 1);
-    ASSERT_EQ(chnv.Size(), 20);  // ten channels, counts 0..1
+    ASSERT_EQ(chnv.Size(), 20); // ten channels, counts 0..1
     EXPECT_EQ(chnv.Text(19, TStatColumn::Value), "10 [9-9] x 1");
     // Only 1 is listed; four channels get a row of their own.
     EXPECT_EQ(Values(b.Table("CHNC", 1)), (std::vector<std::string>{"1", "4"}));
@@ -223,8 +230,9 @@ TEST(GroupFamilies, FullSetsCountedIndependently) {
 }
 
 TEST(GroupFamilies, UnavailableClassesAreKnownButNeverRegistered) {
-    for (const char* name : {"TstColumns", "TstRowAjacentCnt", "TstColValCnt", "TstRowValCnt", "TstCombChnMix4",
-                             "TstCombChnSeq4", "TstCombColMix4", "TstCombRowSeq4", "TstCombSegmMix4", "TstCombSegmSeq4"}) {
+    for (const char* name :
+         {"TstColumns", "TstRowAjacentCnt", "TstColValCnt", "TstRowValCnt", "TstCombChnMix4",
+          "TstCombChnSeq4", "TstCombColMix4", "TstCombRowSeq4", "TstCombSegmMix4", "TstCombSegmSeq4"}) {
         const TStatClass* c = FindStatClass(name);
         ASSERT_NE(c, nullptr) << name;
         EXPECT_FALSE(c->Available()) << name;

@@ -39,7 +39,8 @@ public:
     void InitValues(int L, TStatSink& rows) override {
         TCustomStat::InitValues(L, rows);
         for (int channel : Groups)
-            for (int n = 0; n <= std::min<int>(ChannelSize, 4); ++n) ListValue(rows, TStatKey::FromParts(channel, n));
+            for (int n = 0; n <= std::min<int>(ChannelSize, 4); ++n)
+                ListValue(rows, TStatKey::FromParts(channel, n));
     }
 };
 
@@ -64,7 +65,9 @@ public:
     static constexpr std::string_view kNameFormat = "Количество чисел в %0:d канале";
     static constexpr std::string_view kHelpCodeFormat = "CHNx";
     // Channels 1..C of the effective width.
-    static TParamRange ParamRange(const TConfigData& config) { return {1, ChannelOf(9, config.ChannelWidth())}; }
+    static TParamRange ParamRange(const TConfigData& config) {
+        return {1, ChannelOf(9, config.ChannelWidth())};
+    }
 
     void InitValues(int L, TStatSink& rows) override {
         TCustomStat::InitValues(L, rows);

@@ -17,8 +17,7 @@
 namespace qx {
 
 // A text passed as a template argument, so one line can name a whole method class.
-template <size_t N>
-struct TLiteral {
+template <size_t N> struct TLiteral {
     constexpr TLiteral() = default;
     constexpr TLiteral(const char (&text)[N]) { std::copy_n(text, N, Text); }
     constexpr std::string_view View() const { return {Text, N - 1}; }
@@ -109,9 +108,11 @@ std::vector<const TStatClass*> GroupCombClasses() {
         constexpr int n = decltype(size)::value;
         constexpr bool seq = decltype(adjacent)::value;
         if constexpr (seq)
-            return &StatClassOf<TGroupCombStat<Base, Group, n, true, kJoinedName<Stem, "Seq", n>, SeqCode, SeqName>>();
+            return &StatClassOf<
+                TGroupCombStat<Base, Group, n, true, kJoinedName<Stem, "Seq", n>, SeqCode, SeqName>>();
         else
-            return &StatClassOf<TGroupCombStat<Base, Group, n, false, kJoinedName<Stem, "Mix", n>, MixCode, MixName>>();
+            return &StatClassOf<
+                TGroupCombStat<Base, Group, n, false, kJoinedName<Stem, "Mix", n>, MixCode, MixName>>();
     };
     using std::integral_constant;
     using TMix = std::false_type;
@@ -123,8 +124,7 @@ std::vector<const TStatClass*> GroupCombClasses() {
 
 // For every group of the base's list, in list order: (K1 = group, K2 = how many of the four
 // digits fall in it), count 0 included, so every draw counts once for every group.
-template <class Base>
-class TGroupCountsStat : public TDigitsStat<Base> {
+template <class Base> class TGroupCountsStat : public TDigitsStat<Base> {
 public:
     using TDigitsStat<Base>::TDigitsStat;
     static constexpr uint8_t kFlags = kFlagN;
@@ -145,8 +145,7 @@ public:
 };
 
 // The number of distinct groups among the four digits.
-template <class Base>
-class TDistinctGroupsStat : public TDigitsGraphStat<Base> {
+template <class Base> class TDistinctGroupsStat : public TDigitsGraphStat<Base> {
 public:
     using TDigitsGraphStat<Base>::TDigitsGraphStat;
     static constexpr uint8_t kFlags = kFlagN;
@@ -164,8 +163,7 @@ public:
 };
 
 // The number of digits in group Param: one variant per group.
-template <class Base>
-class TGroupMembersStat : public TDigitsGraphStat<Base> {
+template <class Base> class TGroupMembersStat : public TDigitsGraphStat<Base> {
 public:
     using TDigitsGraphStat<Base>::TDigitsGraphStat;
     static constexpr uint8_t kFlags = kFlagN;
@@ -180,8 +178,7 @@ public:
 };
 
 // The group of each digit (four hits).
-template <class Base>
-class TGroupsStat : public TDigitsStat<Base> {
+template <class Base> class TGroupsStat : public TDigitsStat<Base> {
 public:
     using TDigitsStat<Base>::TDigitsStat;
     static constexpr uint8_t kFlags = kFlagN;

@@ -31,15 +31,13 @@ std::vector<const TStatClass*> MatrixClasses() {
         Unavailable<"TstColValCnt", "COL%d", "Количество чисел в %0:d столбце матрицы", true>(),
         Unavailable<"TstRowValCnt", "ROW%d", "Количество чисел в %0:d строке матрицы", true>(),
     };
-    for (const TStatClass* c :
-         GroupCombClasses<TCustomMatrixStat, &TCustomMatrixStat::ColumnOf, "TstCombCol", "KFM%d",
-                          "Сочетания из %0:d столбцов по всем числам тиража", "KFS%d",
-                          "Сочетания из %0:d столбцов по соседним числам">())
+    for (const TStatClass* c : GroupCombClasses<TCustomMatrixStat, &TCustomMatrixStat::ColumnOf, "TstCombCol",
+                                                "KFM%d", "Сочетания из %0:d столбцов по всем числам тиража",
+                                                "KFS%d", "Сочетания из %0:d столбцов по соседним числам">())
         classes.push_back(c);
-    for (const TStatClass* c :
-         GroupCombClasses<TCustomMatrixStat, &TCustomMatrixStat::RowOf, "TstCombRow", "KRM%d",
-                          "Сочетания из %0:d строк по всем числам тиража", "KRS%d",
-                          "Сочетания из %0:d строк по соседним числам">())
+    for (const TStatClass* c : GroupCombClasses<TCustomMatrixStat, &TCustomMatrixStat::RowOf, "TstCombRow",
+                                                "KRM%d", "Сочетания из %0:d строк по всем числам тиража",
+                                                "KRS%d", "Сочетания из %0:d строк по соседним числам">())
         classes.push_back(c);
     return classes;
 }
