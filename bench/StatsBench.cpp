@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <map>
 #include <string>
 
 #include "BenchArchive.h"
@@ -131,19 +132,28 @@ void Register(int method) {
 }
 
 // The engine's time against the literal algorithm's for every pair of benchmarks "X/fast", "X/oracle",
-// and for tables also the numbers-only time "X/numbers" against the literal table.
+// and for tables also the numbers-only time "X/numbers" against the literal table: wall clock, then
+// the same speed-ups in processor time, which a shared machine disturbs less.
 void PrintRatios(const bench::TTimesReporter& reporter) {
-    std::printf("\n%-34s %14s %14s %10s %14s %10s\n", "benchmark (microseconds)", "engine", "literal", "speed-up",
-                "numbers only", "speed-up");
+    std::printf("\n%-34s %10s %10s %9s %10s %9s %9s %9s\n", "benchmark (microseconds)", "engine", "literal",
+                "speed-up", "numbers", "speed-up", "cpu s-up", "cpu nums");
+    auto ratio = [](const std::map<std::string, double>& times, const std::string& slow, const std::string& fast) {
+        const auto s = times.find(slow), f = times.find(fast);
+        return s != times.end() && f != times.end() && f->second > 0 ? s->second / f->second : 0.0;
+    };
     for (const auto& [name, fast] : reporter.Times) {
         const size_t cut = name.rfind("/fast");
         if (cut == std::string::npos || cut + 5 != name.size()) continue;
         const std::string base = name.substr(0, cut);
         const auto slow = reporter.Times.find(base + "/oracle");
         if (slow == reporter.Times.end()) continue;
-        std::printf("%-34s %14.2f %14.2f %9.1fx", base.c_str(), fast * 1000, slow->second * 1000, slow->second / fast);
+        std::printf("%-34s %10.2f %10.2f %8.1fx", base.c_str(), fast * 1000, slow->second * 1000, slow->second / fast);
         if (const auto numbers = reporter.Times.find(base + "/numbers"); numbers != reporter.Times.end())
-            std::printf(" %14.2f %9.1fx", numbers->second * 1000, slow->second / numbers->second);
+            std::printf(" %10.2f %8.1fx", numbers->second * 1000, slow->second / numbers->second);
+        else
+            std::printf(" %10s %9s", "", "");
+        std::printf(" %8.1fx", ratio(reporter.CpuTimes, base + "/oracle", name));
+        if (const double r = ratio(reporter.CpuTimes, base + "/oracle", base + "/numbers"); r > 0) std::printf(" %8.1fx", r);
         std::printf("\n");
     }
 }

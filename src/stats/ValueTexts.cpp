@@ -1,6 +1,7 @@
 #include "stats/ValueTexts.h"
 
 #include "stats/CustomStat.h"
+#include "stats/StatTable.h"
 
 namespace qx {
 
@@ -13,6 +14,7 @@ const TValueText* TValueTexts::TLookup::Get(TStatKey key) {
     entry.Text = FStat.ValueText(row);
     entry.Sort = SortTextOf(entry.Text);
     entry.NumValue = FStat.ParseValueChecked(entry.Text);
+    CountStatTextMade();
     t.FEntries.push_back(std::move(entry));
     t.FIndex.Add(key, static_cast<int>(t.FEntries.size()) - 1);
     return &t.FEntries.back();
