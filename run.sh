@@ -7,6 +7,8 @@ scripts/install-deps.sh
 BUILD=${BUILD_DIR:-build}
 cmake -S . -B "$BUILD" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build "$BUILD" -j "$(nproc)"
+# A program directory without an archive gets the example one (EMPTY=1: start empty).
+scripts/seed-example.sh "$BUILD/bin" "$BUILD/bin/quadrix"
 if [ -x "$BUILD/bin/Quadrix_4d10" ]; then
   exec "$BUILD/bin/Quadrix_4d10" "$@"
 fi

@@ -1,7 +1,8 @@
 // The statistics tab on the real archive: a two-part filter description applied by the workspace
 // against the literal steps (same survivors, checked before timing), and the table of every method
-// as the tab computes it (window 1000, with and without the full-set comparison). Prints the
-// speed-up of the filter and the slowest method's table at the end.
+// as the tab computes it (window 1000, with and without the full-set comparison), and the
+// keep/remove preview of a third of each method's rows beside one filter test of them. Prints the
+// speed-up of the filter, the slowest method's table and the preview's worst ratio at the end.
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
@@ -18,6 +19,7 @@
 #include "core/FileIO.h"
 #include "draws/DrawsCsv.h"
 #include "draws/DrawsFile.h"
+#include "stats/StatFilter.h"
 
 using namespace qx;
 
@@ -100,6 +102,48 @@ void FilterLiteral(benchmark::State& state) {
     }
 }
 
+// A third of the table's rows of the method over 1000 draws: every third row from first.
+std::vector<int> ThirdOfRows(TWorkspace& ws, int method, int first) {
+    TStatTab& tab = ws.StatTab();
+    tab.Chooser().SelectMethod(method);
+    tab.SetWindowLength(1000);
+    ws.RefreshStatTable(false);
+    std::vector<int> rows;
+    for (int r = first; r < int(tab.Table().Rows.size()); r += 3) rows.push_back(r);
+    return rows;
+}
+
+// What the keep/remove captions cost on a selection change: the preview of a third of the rows,
+// against one filter test of the same rows over the same list. Two selections take turns, so
+// every call counts afresh instead of answering from the last counts.
+void RegisterPreview(int method) {
+    const std::string code = Data().Ws->Stats().Items(method).Code();
+    benchmark::RegisterBenchmark(("preview/" + code).c_str(), [method](benchmark::State& state) {
+        TWorkspace& ws = *Data().Ws;
+        ws.GenerateCombs(ws.CombsGenDefaults(), false);
+        const std::vector<int> selections[2] = {ThirdOfRows(ws, method, 0), ThirdOfRows(ws, method, 1)};
+        size_t turn = 0;
+        for (auto _ : state) {
+            ws.StatTab().SetSelection(selections[turn ^= 1]);
+            benchmark::DoNotOptimize(ws.PreviewSelection());
+        }
+    })->Unit(benchmark::kMicrosecond);
+    benchmark::RegisterBenchmark(("filtertest/" + code).c_str(), [method](benchmark::State& state) {
+        TWorkspace& ws = *Data().Ws;
+        ws.GenerateCombs(ws.CombsGenDefaults(), false);
+        ws.StatTab().SetSelection(ThirdOfRows(ws, method, 0));
+        const std::vector<TStatDraw> rows = ws.StatTab().SelectedRows();
+        auto stat = ws.Stats().CreateStat(method);
+        TCombsArray survivors;
+        survivors.reserve(kCombCount);
+        for (auto _ : state) {
+            FilterCombinations(*stat, rows, false, ws.SortedDraws(), ws.CurrentDrawIndex(), ws.Combs().List(),
+                               survivors);
+            benchmark::DoNotOptimize(survivors.data());
+        }
+    })->Unit(benchmark::kMicrosecond);
+}
+
 // The tab's "Обновить": table, norms when the comparison is on, chart.
 void RegisterTable(int method, bool prefetchs) {
     const std::string name =
@@ -124,6 +168,24 @@ void PrintSummary(const bench::TTimesReporter& reporter) {
                     kSecondPart, engine->second, literal->second, literal->second / engine->second);
     const auto [slowest, ms] = reporter.Slowest("stattab/");
     if (ms >= 0) std::printf("slowest statistics table: %s %.3f ms\n", slowest.c_str(), ms);
+    // The preview of each method beside its filter test; the worst ratio names the method.
+    std::string worst;
+    double worstRatio = 0, worstUs = 0;
+    for (const auto& [name, previewMs] : reporter.Times) {
+        if (name.rfind("preview/", 0) != 0) continue;
+        const auto test = reporter.Times.find("filtertest/" + name.substr(8));
+        if (test == reporter.Times.end() || test->second <= 0) continue;
+        if (previewMs / test->second > worstRatio) {
+            worst = name.substr(8);
+            worstRatio = previewMs / test->second;
+            worstUs = previewMs * 1000;
+        }
+    }
+    const auto [slowestPreview, previewMs] = reporter.Slowest("preview/");
+    if (previewMs >= 0)
+        std::printf("preview of a third of the rows: slowest %s %.1f us; largest ratio to one filter test %.2fx (%s, "
+                    "%.1f us)\n",
+                    slowestPreview.c_str(), previewMs * 1000, worstRatio, worst.c_str(), worstUs);
 }
 
 } // namespace
@@ -151,6 +213,7 @@ int main(int argc, char** argv) {
 
     benchmark::RegisterBenchmark("filter/engine", FilterEngine)->Unit(benchmark::kMillisecond);
     benchmark::RegisterBenchmark("filter/literal", FilterLiteral)->Unit(benchmark::kMillisecond);
+    for (int i = 0; i < ws.Stats().Count(); ++i) RegisterPreview(i);
     for (bool prefetchs : {false, true})
         for (int i = 0; i < ws.Stats().Count(); ++i) RegisterTable(i, prefetchs);
     bench::TTimesReporter reporter;

@@ -13,6 +13,17 @@ cmake --build "$BUILD" -j "$(nproc)" --target quadrix quadrix_screenshots
 
 PROGRAM=$(mktemp -d)
 trap 'rm -rf "$PROGRAM"' EXIT
-"$BUILD/bin/quadrix" --dir "$PROGRAM" draws import ../shared/data/va_pick4.csv
+"$BUILD/bin/quadrix" --dir "$PROGRAM" draws import data/examples/va_pick4.csv
+# Stakes for the stakes and rating tabs: a price and prizes, stakes by hand and on a list of
+# combinations over the last draws of the archive, one of them still waiting for its draw.
+printf '[STAKES]\r\nCost=1\r\nProfits=3\r\nProfit_0_Overlap=4\r\nProfit_0_Profit=5000\r\nProfit_1_Overlap=3\r\nProfit_1_Profit=50\r\nProfit_2_Overlap=2\r\nProfit_2_Profit=5\r\n' \
+  > "$PROGRAM/Quadrix_4d10.ini"
+Q() { "$BUILD/bin/quadrix" --dir "$PROGRAM" "$@" >/dev/null; }
+Q stakes add --draw 13770 --digits "1;5;8;5" --draws 12
+Q stakes add --draw 13780 --digits "0;2;4;6" --draws 6 --comment "Чётные"
+Q combs gen --mode 2 --params "1;5;8" --out "$PROGRAM/own.lcv"
+Q stakes add --lcv "$PROGRAM/own.lcv" --draw 13786 --comment "Мои числа 1;5;8"
+Q stakes add --draw 13789 --digits "7;7;0;7" --comment "Следующий тираж"
+rm -f "$PROGRAM/own.lcv"
 mkdir -p "$OUT"
 QT_QPA_PLATFORM=${QT_QPA_PLATFORM:-offscreen} "$BUILD/bin/quadrix_screenshots" "$PROGRAM" "$OUT"

@@ -24,50 +24,9 @@
 #include "views/draws/DrawsModel.h"
 
 using namespace qx;
+using namespace qx::bench;
 
 namespace {
-
-class TSilentShell : public TShell {
-public:
-    void ShowStatus(const std::string&) override {}
-    bool Message(TMessageKind, const std::string&) override { return false; }
-};
-
-// A started workspace over a temporary directory holding count synthetic draws.
-struct TArchiveDir {
-    std::filesystem::path Dir;
-    TSilentShell Shell;
-    std::unique_ptr<TWorkspace> Ws;
-
-    explicit TArchiveDir(int count) {
-        Dir = std::filesystem::temp_directory_path() / ("quadrix-bench-" + std::to_string(::getpid()));
-        std::filesystem::create_directories(Dir);
-        TDrawsArray draws(static_cast<size_t>(count));
-        for (int i = 0; i < count; ++i) {
-            TDrawRecord& r = draws[static_cast<size_t>(i)];
-            r.Number = i + 1;
-            for (int p = 0; p < 4; ++p) r.Digits[p] = static_cast<uint8_t>((i * 7 + p * 3) % 10);
-            r.SetDateLabel(i % 2 ? "03/07/2019 E" : "03/07/2019 M");
-        }
-        WriteDrawsFile(Dir / "Quadrix_4d10.ldr", draws);
-        TWorkspaceOptions o;
-        o.ProgramDir = Dir;
-        Ws = std::make_unique<TWorkspace>(Shell, o);
-        Ws->StartFirstStage();
-        Ws->StartSecondStage();
-    }
-    ~TArchiveDir() {
-        Ws.reset();
-        std::error_code ec;
-        std::filesystem::remove_all(Dir, ec);
-    }
-};
-
-void Pump() {
-    QEventLoop loop;
-    QTimer::singleShot(0, &loop, &QEventLoop::quit);
-    loop.exec();
-}
 
 void BM_DrawsModelRows(benchmark::State& state) {
     TArchiveDir archive(static_cast<int>(state.range(0)));
@@ -106,9 +65,8 @@ void BM_MainWindowStartupOnRealArchive(benchmark::State& state) {
         state.SkipWithError("no archive: set QUADRIX_ARCHIVE to a draws CSV file");
         return;
     }
-    TArchiveDir dir(0);
+    TArchiveDir dir(draws);
     dir.Ws.reset();
-    WriteDrawsFile(dir.Dir / "Quadrix_4d10.ldr", draws);
     TMainWindowOptions o;
     o.ProgramDir = dir.Dir;
     for (auto _ : state) {

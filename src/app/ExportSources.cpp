@@ -5,6 +5,7 @@
 
 #include "app/Workspace.h"
 #include "core/ConfigFile.h"
+#include "scripts/RatingsText.h"
 
 namespace qx {
 
@@ -31,6 +32,12 @@ TListTableSource CombsListSource(const TWorkspace& ws) {
     const TCombsArray& combs = ws.Combs().List();
     return {"lvCombs", CombsListColumns(), static_cast<int>(combs.size()),
             [&combs](int row, int column) { return CombsListCell(combs, row, column); }};
+}
+
+TListTableSource RatingsListSource(const TWorkspace& ws) {
+    return {"lvRatings", RatingsListColumns(), ws.Ratings().Count(), [&ws](int row, int column) {
+                return RatingCellText(ws.Ratings().Row(row), column, ws.RatingsEffMode(), ws.DecimalSeparator());
+            }};
 }
 
 std::string StatTableCell(const TStatTable& table, int row, int column) {

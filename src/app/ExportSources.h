@@ -43,6 +43,8 @@ private:
 TListTableSource DrawsListSource(const TWorkspace& ws);
 // "lvCombs" over the working combination list.
 TListTableSource CombsListSource(const TWorkspace& ws);
+// "lvRatings" over the ratings in their current order and efficiency mode.
+TListTableSource RatingsListSource(const TWorkspace& ws);
 // "lvDrawsStat" over a computed table; the table must outlive the source.
 TListTableSource StatTableSource(const TStatTable& table);
 // The table's cell text; the row's texts are made the first time one is asked for.

@@ -1,6 +1,8 @@
 #include "app/ListColumns.h"
 
 #include "core/Text.h"
+#include "scripts/RatingsSort.h"
+#include "scripts/RatingsText.h"
 
 namespace qx {
 
@@ -16,6 +18,19 @@ const std::vector<TListColumn>& CombsListColumns() {
     static const std::vector<TListColumn> columns = {{"№ п.п.", kAlignLeft, 80}, {"1", kAlignCenter, 30},
                                                      {"2", kAlignCenter, 30},    {"3", kAlignCenter, 30},
                                                      {"4", kAlignCenter, 30},    {"S", kAlignCenter, 30}};
+    return columns;
+}
+
+const std::vector<TListColumn>& RatingsListColumns() {
+    static const std::vector<TListColumn> columns = [] {
+        std::vector<TListColumn> v;
+        for (int c = 0; c < kRatingColumnCount; ++c) {
+            const TFieldAlignment alignment = c == 0 ? kAlignLeft : c <= 5 ? kAlignRight : kAlignCenter;
+            const int width = c == 0 ? 250 : c == 4 ? 80 : c == 5 ? 70 : c <= 3 ? 60 : c <= 10 ? 45 : 55;
+            v.push_back({kRatingColumnCaptions[c], alignment, width});
+        }
+        return v;
+    }();
     return columns;
 }
 

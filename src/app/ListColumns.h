@@ -23,6 +23,8 @@ const std::vector<TListColumn>& CombsListColumns();
 // "lvDrawsStat": the statistic table's columns; the three full-set columns are 0 wide unless
 // the table compares with the full set.
 std::vector<TListColumn> StatListColumns(bool norms);
+// "lvRatings": key, counts, averages, profits, the five match counts and E0..E4.
+const std::vector<TListColumn>& RatingsListColumns();
 inline constexpr int kFirstNormColumn = 3;
 inline constexpr int kLastNormColumn = 5;
 

@@ -12,11 +12,21 @@
 
 namespace qx {
 
+namespace {
+TProgramPaths PathsOf(const TWorkspaceOptions& options) {
+    TProgramPaths paths;
+    paths.Dir = options.ProgramDir;
+    paths.ExeName = options.ExeName;
+    return paths;
+}
+} // namespace
+
 TWorkspace::TWorkspace(TShell& shell, TWorkspaceOptions options)
-    : FShell(shell), FOptions(std::move(options)), FRandom(std::random_device{}()) {
-    FPaths.Dir = FOptions.ProgramDir;
-    FPaths.ExeName = FOptions.ExeName;
+    : FShell(shell), FOptions(std::move(options)), FPaths(PathsOf(FOptions)), FRandom(std::random_device{}()) {
     FDecimalSeparator = FOptions.DecimalSeparator ? FOptions.DecimalSeparator : UserDecimalSeparator();
+    FProxy.Attach(
+        FShell, [this](bool withStatus) { SaveProxy(withStatus); },
+        [this](const std::string& target) { return DiscoverProxies(target); });
 }
 
 TWorkspace::~TWorkspace() {
@@ -38,6 +48,10 @@ void TWorkspace::RefreshViews(bool force) {
     if (ViewsSuspended()) return;
     RefreshStatTable(force);
     FGraphTab.Refresh(force);
+    FCardTab.Refresh(force);
+    FLayoutTab.Refresh(force);
+    FLayoutTab.RefreshCompare(force);
+    FWeekTab.Refresh(force);
     Notify([&](TWorkspaceObserver& o) { o.RefreshViews(force); });
 }
 
@@ -100,6 +114,8 @@ std::string TWorkspace::StatusPanelText(int panel) const {
     case 1: return FormatText("Следующий тираж: %d", {std::to_string(NextDrawNumber(Draws(), FDrawsOffset))});
     case 2: return FollowingDigitsText(Draws(), FDrawsOffset);
     case 3: return FormatText("Комбинаций: %d", {std::to_string(FCombs.Count())});
+    case 4: return FormatText("Ставок: %d", {std::to_string(FStakes.Count())});
+    case 5: return FormatText("Рейтинг: %d", {std::to_string(FRatings.Count())});
     default: return {};
     }
 }

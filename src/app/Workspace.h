@@ -2,6 +2,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <functional>
+#include <memory>
 #include <random>
 #include <span>
 #include <string>
@@ -9,18 +10,30 @@
 
 #include "core/Config.h"
 #include "core/FormState.h"
+#include "core/GraphPlot.h"
 #include "core/Game.h"
 #include "core/Platform.h"
 #include "core/ProgramPaths.h"
 #include "core/Shell.h"
 #include "core/Switches.h"
+#include "app/FilterPreview.h"
+#include "app/CardTab.h"
 #include "app/GraphTab.h"
+#include "app/LayoutTab.h"
 #include "app/StatTab.h"
+#include "app/ViewGrid.h"
+#include "app/WeekTab.h"
 #include "combs/CombsGen.h"
 #include "combs/CombsStore.h"
 #include "combs/FilterItem.h"
 #include "draws/DrawsArchive.h"
 #include "draws/DrawsCsv.h"
+#include "online/HttpClient.h"
+#include "online/OnlineSettings.h"
+#include "online/ProxyAgent.h"
+#include "scripts/Ratings.h"
+#include "stakes/StakeLog.h"
+#include "stakes/StakesBook.h"
 #include "stats/FullSet.h"
 #include "stats/StatList.h"
 #include "stats/StatTable.h"
@@ -37,6 +50,20 @@ struct TWorkspaceOptions {
     char DecimalSeparator = 0;
 };
 
+// How the last draw download went: each range asked for, with its new and unreadable results.
+struct TDownloadRange {
+    int From = 0;
+    int To = 0;
+    int Added = 0;
+    int Skipped = 0;
+};
+struct TDownloadReport {
+    std::vector<TDownloadRange> Ranges;
+    int Added = 0;
+    bool Failed = false;    // ended by "No" to the retry question
+    std::string LastError;  // the reason of the last failed attempt
+};
+
 // Views subscribe to hear about changes; each keeps its own cache and decides what to redo.
 class TWorkspaceObserver {
 public:
@@ -50,6 +77,11 @@ public:
     virtual void RefreshViews(bool force) { (void)force; }
     // The working combination list or its journal changed.
     virtual void CombsChanged() {}
+    // The stakes file changed (StakesRefresh): refresh repaints the grid, selectLast makes the
+    // last record the current row; with neither the grid keeps its rows.
+    virtual void StakesChanged(bool refresh, bool selectLast) { (void)refresh, (void)selectLast; }
+    // The ratings changed: rows, their order or the efficiency mode.
+    virtual void RatingsChanged() {}
 };
 
 // The run's data and the commands on it. Windows collect inputs (dialogs, selections) and call
@@ -80,7 +112,6 @@ public:
     const TConfigData& Config() const { return FConfig; }
     const TCombsGenParams& CombsGenDefaults() const { return FCombsGen; }
     const TShreddingFormulas& Shredding() const { return FShredding; }
-    TProxy& Proxy() { return FProxy; }
     TMainFormKeys& FormKeys() { return FFormKeys; }
     const TMainFormKeys& FormKeys() const { return FFormKeys; }
     // Changes a switch or mode key of the main window and writes it to the window-state file at once.
@@ -125,6 +156,9 @@ public:
     std::optional<TFullSet> OpenFullSet(int method);
     // The same whatever the comparison setting says.
     std::optional<TFullSet> LoadFullSet(int method);
+    // What OpenFullSet would give as the files are now, building and showing nothing: none when
+    // the comparison is off or the file is missing or unreadable. For previews.
+    std::optional<TFullSet> ExistingFullSet(int method) const;
     // Writes the file of one method; none, with the message, when that fails (no file is left).
     std::optional<TFullSet> BuildFullSetFile(int method);
     // Builds every missing file and rebuilds the existing ones of the groups in the set (bit g =
@@ -203,6 +237,14 @@ public:
     void FilterBySelection(TCustomStat* stat, bool exclude);
     // "Оставить выделенные" / "Удалить выделенные": the undo copy, then the filter.
     bool StatFilterEnabled() const;
+    // What the two would leave of the working list for the rows selected now, touching neither
+    // the list, its undo copy nor the journal; none while no row is selected. Answered from the
+    // last counts while the list, the table and the selection stay the same.
+    std::optional<TSelectionPreview> PreviewSelection();
+    // What applying the part (as a script step does) would leave of the working list, computed
+    // on copies: the list, the journal, the statistics tab and the weights stay as they are.
+    // Raises what applying it would raise.
+    int PreviewFilterPart(const TFilterPart& part);
     void StatFilterInclude();
     void StatFilterExclude();
     // A variant of a script line: its parts in order, each only while more than one combination
@@ -214,6 +256,109 @@ public:
     bool StopRequested() const { return FStopRequested; }
     void RequestStop(bool stop = true) { FStopRequested = stop; }
 
+    // ---- Draw download and proxy
+    TProxyAgent& Proxy() { return FProxy; }
+    // Section ONLINE of the configuration file, read afresh (defaults when it cannot be read).
+    TOnlineSettings OnlineSettings() const;
+    // Time-outs and limits of every HTTP client the workspace makes; the CA file comes from ONLINE.
+    THttpOptions& HttpOptions() { return FHttpOptions; }
+    THttpOptions HttpOptionsFor(const TOnlineSettings& online) const;
+    // Today's date number (yyyymmdd); tests and the command line set the clock.
+    int Today() const;
+    void SetClock(std::function<int()> today) { FToday = std::move(today); }
+    // The command "Загрузка": busy state and wait window around DownloadDraws, then the stakes
+    // check. Returns the number of new draws.
+    int DrawsDownload();
+    // Ranges of at most 100 days from the newest draw's date to today, each saved as it arrives;
+    // a failure asks whether to try again.
+    int DownloadDraws();
+    // One range [from, to] (yyyymmdd): fetched, read, and its new draws appended.
+    int DownloadRange(int from, int to);
+    const TDownloadReport& LastDownload() const { return FDownloadReport; }
+    // Writes the PROXY section, with the status text when asked (as the proxy dialog does).
+    void SaveProxy(bool withStatus);
+    // The proxy dialog's OK: automatic mode forgets server, port and credentials.
+    void ChangeProxy(const TProxy& settings);
+    // Candidates from the proxy-list page for a target address; raises on failure.
+    std::vector<std::string> DiscoverProxies(const std::string& target);
+    // ---- Stakes (the stakes file stays open and locked for the whole run)
+    TStakesBook& Stakes() { return FStakes; }
+    const TStakesBook& Stakes() const { return FStakes; }
+    bool StakesOpen() const { return FStakes.IsOpen(); }
+    int64_t StakesCount() const { return FStakes.Count(); }
+    // Start-up: the version test of the open file ("Обнаружен файл ставок устаревшей версии..."
+    // after keeping a backup). False, with the message shown, when the file cannot be used.
+    bool StakesLoad();
+    // The number the stake dialogs propose: the next draw at the current offset, in 64 bits.
+    int64_t ProposedStakeDraw() const;
+    // The stake dialog's starting record: a manual stake on the proposed draw with the manual
+    // comment, the list size as sample and numbers (none without a combination). Raises
+    // "Ошибка добавления записи в файл ставок!..." when the proposed number does not fit a record.
+    TStakeRecord ProposedStake(std::optional<TCombCode> numbers) const;
+    // A uniformly random combination of the working list (none when it is empty).
+    std::optional<TCombCode> RandomComb();
+    // StakeRead: a record (index from the end with fromEnd, -1 the last); none after showing
+    // "Ошибка чтения записи из файла ставок!\r\r%s".
+    std::optional<TStakeRecord> StakeRead(int64_t index, bool fromEnd = false);
+    // StakeAdd: appends for draws consecutive draws, checks and refreshes selecting the last
+    // row. StakesAdd: appends only (batches: the caller holds the busy state and status text and
+    // checks when its loop ends); the grid follows when not a batch or while "Прокручивать
+    // список при добавлении" is on. Both show
+    // "Ошибка добавления записи в файл ставок!\r\r%s" and return false on failure.
+    bool StakeAdd(const TStakeRecord& record, int64_t draws);
+    bool StakesAdd(const TStakeRecord& record, int64_t draws, bool batch);
+    // StakeAddSelected / StakeAddAll: a manual stake per combination in order, stopping at the
+    // first failure; checks and refreshes when the last one succeeded.
+    bool StakeAddCombs(const std::vector<TCombCode>& combs, int32_t drawNumber, int64_t draws,
+                       const std::string& comment);
+    // StakeFind ("Ошибка поиска записи в файле ставок!\r\r%s" and false on failure).
+    bool StakeFind(int32_t drawNumber, const TStakeNumbers& numbers);
+    void StakesBeginGroup();
+    // StakesCheck: checks every unchecked stake whose draw is in the archive, adds each to the
+    // ratings and the stake logs; when any was checked makes the file durable and re-sorts and
+    // saves the ratings. True when at least one stake was checked. Failures are shown.
+    bool StakesCheck();
+    // How many stakes the last StakesCheck checked.
+    int64_t LastCheckedCount() const { return FLastChecked; }
+    // StakeDel: asks, deletes the records of grid rows firstRow..lastRow (record = row - 1),
+    // checks and refreshes. False when declined or failed.
+    bool StakeDel(int64_t firstRow, int64_t lastRow);
+    bool StakesDeleteSelected(int64_t firstRow, int64_t lastRow);
+    // StakeFilter's deletion by a comparison 0..4 of the match count with value 0..4.
+    bool StakesDeleteByCondition(int condition, int value);
+    // StakesClear: empties the file (length 0) and makes that durable. StakeClear: asks first,
+    // then offers the ratings rebuild.
+    bool StakesClear();
+    bool StakeClear();
+    void StakesRefresh(bool refresh, bool selectLast);
+    // The stake graphs; they raise the graphs' message when there is nothing to draw.
+    TGraphPlot StakesGraphDraws();
+    TGraphPlot StakesGraphComments(const std::vector<int>& ratingRows, bool profits);
+    // LogStakesDelete: deletes the stake logs through the delete-by-mask service.
+    void LogStakesDelete();
+    // Where the stake logs are written (program directory; the clock can be replaced in tests).
+    TStakeLog& StakeLogs() { return FStakeLog; }
+
+    // ---- Ratings
+    const TRatings& Ratings() const { return FRatings; }
+    const TRatingsSort& RatingsSort() const { return FRatingsSort; }
+    // The list's sort; once the ratings are loaded the rows are re-sorted and saved.
+    void SetRatingsSort(const TRatingsSort& sort);
+    // RatingsAddStake (StakesCheck calls it for every stake it checks).
+    void RatingsAddStake(const TStakeRecord& stake);
+    // RatingsResort: sorts by the list's sort, saves the file, tells the views.
+    void RatingsResort();
+    // RatingsLoad (start-up): reads the file, then sorts and saves unless the read failed.
+    void RatingsLoad();
+    // RatingsRefresh: asks when there are rows, rebuilds from the stakes file, sorts and saves.
+    // False when declined.
+    bool RatingsRefresh();
+    void RatingsExport(const std::filesystem::path& file);
+    void RatingsClear();
+    int RatingsEffMode() const { return FFormKeys.RatingsEffMode; }
+    void SetRatingsEffMode(int mode);
+    TGraphPlot RatingsGraphOverlap(const std::vector<int>& rows) const;
+
     // ---- Views
     void AddObserver(TWorkspaceObserver* observer);
     void RemoveObserver(TWorkspaceObserver* observer);
@@ -221,6 +366,22 @@ public:
     // The statistics tab's table, recomputed when forced or when an input of it changed; true when
     // it computed.
     bool RefreshStatTable(bool force) { return FStatTab.Refresh(force); }
+    // The card, layout and week tabs (each computes only while its tab is shown).
+    TCardTab& CardTab() { return FCardTab; }
+    const TCardTab& CardTab() const { return FCardTab; }
+    TLayoutTab& LayoutTab() { return FLayoutTab; }
+    const TLayoutTab& LayoutTab() const { return FLayoutTab; }
+    TWeekTab& WeekTab() { return FWeekTab; }
+    const TWeekTab& WeekTab() const { return FWeekTab; }
+    // Keep (exclude false) or remove the combinations holding the digits of the selected cells:
+    // the undo copy, then "В выделенном диапазоне нет значений для фильтра!" when the cells hold
+    // none, else the digits' filter journalled under the tab's caption. Rectangles are in grid
+    // coordinates; the week's rows do not matter, its columns give their digits.
+    void CardFilter(const TGridRect& rect, bool exclude);
+    void LayoutFilter(const TGridRect& rect, bool exclude);
+    void WeekFilter(const TGridRect& rect, bool exclude);
+    // The card's filters take only cells of the digit columns.
+    static bool CardSelectionFilterable(const TGridRect& rect);
     // While suspended RefreshViews does nothing (nesting).
     void SuspendViews() { ++FViewsSuspended; }
     void ResumeViews() { if (FViewsSuspended > 0) --FViewsSuspended; }
@@ -241,6 +402,12 @@ private:
     void ForgetCombsHistory();
     void RegisterStats();
     void UpdateStatsConfig();
+    std::string HttpGetText(const std::string& address);
+    // Start-up's download: only when the results page is configured, asking first when told to.
+    void StartupDownload(bool ask);
+    // After every download: the stakes are checked against the archive and their grid refreshed.
+    void StakesCheckAfterDownload();
+    void FilterByDigits(const TViewFilterValues& values, bool exclude, const std::string& caption);
 
     TShell& FShell;
     TWorkspaceOptions FOptions;
@@ -250,7 +417,14 @@ private:
     uint64_t FConfigRevision = 1;
     TCombsGenParams FCombsGen;
     TShreddingFormulas FShredding;
-    TProxy FProxy;
+    TProxyAgent FProxy;
+    THttpOptions FHttpOptions;
+    std::function<int()> FToday;
+    // The download's client, one per download: its cookies last across the ranges.
+    std::unique_ptr<THttpClient> FDownloadClient;
+    TOnlineSettings FDownloadOnline;
+    TDownloadReport FDownloadReport;
+    int FDownloadAttempt = 1;
     TMainFormKeys FFormKeys;
     std::mt19937 FRandom;
 
@@ -258,9 +432,19 @@ private:
     TStatList FStats;
     int FDrawsOffset = 0;
     TExclusiveFile FStakesLock;
+    TStakesBook FStakes{FStakesLock, FPaths.StakesFile()};
+    TStakeLog FStakeLog{FPaths.Dir};
+    TRatings FRatings;
+    TRatingsSort FRatingsSort;
+    bool FRatingsLoaded = false;
+    int64_t FLastChecked = 0;
     TCombsStore FCombs;
     TStatTab FStatTab{*this};
     TGraphTab FGraphTab{*this};
+    TSelectionPreviewer FSelectionPreview;
+    TCardTab FCardTab{*this};
+    TLayoutTab FLayoutTab{*this};
+    TWeekTab FWeekTab{*this};
     char FDecimalSeparator = '.';
 
     std::vector<TWorkspaceObserver*> FObservers;

@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <cstdint>
 
 #include "app/Workspace.h"
 #include "core/ArchiveQueries.h"
@@ -38,7 +39,8 @@ bool TWorkspace::SaveDraws() {
 
 TDrawRecord TWorkspace::ProposedDraw() const {
     TDrawRecord r;
-    r.Number = NextDrawNumber(Draws(), 0);
+    // The dialog's spin edit cannot go past the largest number a record holds.
+    r.Number = static_cast<int32_t>(std::min<int64_t>(NextDrawNumber(Draws(), 0), INT32_MAX));
     return r;
 }
 

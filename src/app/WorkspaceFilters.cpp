@@ -1,24 +1,58 @@
-#include <cstdio>
+#include <algorithm>
 
+#include "app/FilterWalk.h"
 #include "app/Workspace.h"
-#include "combs/FilterConditions.h"
 #include "core/Error.h"
 #include "core/Text.h"
 #include "stats/StatFilter.h"
+#include "stats/TableSort.h"
 
 namespace qx {
 namespace {
 
-std::string RowLogText(const TStatValues& v) {
-    return FormatText("< [%s] кол-во: %s (%s %%), отклонение: %s (%s %%), глубина: %s (%s %%), вес: %s >",
-                      {v.Value, v.Count, v.CountPercent, v.Deviation, v.DeviationPercent, v.Depth, v.DepthPercent,
-                       v.Weight});
+// The workspace's own list, journal and statistics tab, as a script step walks them.
+class TWorkspaceWalk : public TFilterWalkTarget {
+public:
+    TWorkspaceWalk(TWorkspace& ws, const TWorkspace::TLogSink& log) : FWs(ws), FLog(log) {}
+    int CombsCount() const override { return FWs.Combs().Count(); }
+    void Select(const std::vector<int>& rows) override { FWs.StatTab().SetSelection(rows); }
+    void SaveUndo() override { FWs.SaveCombsUndo(false); }
+    void Filter(TCustomStat& stat, bool exclude) override { FWs.FilterBySelection(&stat, exclude); }
+    void RollBack() override {
+        FWs.RestoreCombsUndo(true);
+        FWs.AddUndoJournalRow();
+    }
+    bool StopRequested() override {
+        FWs.Shell().ProcessMessages();
+        return FWs.StopRequested();
+    }
+    void Log(const std::string& line) override {
+        if (FLog) FLog(line);
+    }
+    bool Logging() const override { return bool(FLog); }
+
+private:
+    TWorkspace& FWs;
+    const TWorkspace::TLogSink& FLog;
+};
+
+// The registry index of the part's method when the statistics tab's chooser offers it; raises
+// the script's message otherwise (the chooser offers only the visible methods).
+int OfferedMethod(const TStatList& stats, const TMethodChooser& chooser, const TFilterPart& part) {
+    const int method = part.Method ? stats.IndexOfCode(part.Method->Code()) : -1;
+    for (const TMethodEntry& entry : chooser.Entries())
+        if (method >= 0 && entry.Method == method) return method;
+    const std::string code = part.Method ? part.Method->Code() : std::string();
+    const std::string name = part.Method ? part.Method->FullName() : std::string();
+    throw TAppError(FormatText("Метод расчета статистики \"%s\" на найден!\r%s\r\rВозможно, Вы отключили данных "
+                               "метод расчета либо использовали сценарий от другой модификации программы.",
+                               {code, name}));
 }
 
-std::string StepLogText(int step, const TStatValues& v) {
-    char number[16];
-    std::snprintf(number, sizeof number, "%03d", step);
-    return "Шаг " + std::string(number) + ". Выделение строки: " + RowLogText(v);
+std::optional<TStatWeights> OwnWeights(const TFilterPart& part) {
+    if (!part.Weights.OwnWeights) return std::nullopt;
+    return TStatWeights{part.Weights.WeightCount, part.Weights.WeightDeviation, part.Weights.WeightDepth,
+                        part.Weights.WeightPercents, part.Weights.WeightAbs};
 }
 
 } // namespace
@@ -50,6 +84,30 @@ void TWorkspace::FilterBySelection(TCustomStat* stat, bool exclude) {
     FilterByRows(*stat, rows, exclude, FStatTab.Chooser().SelectedText(), FStatTab.SelectedValuesText());
 }
 
+std::optional<TSelectionPreview> TWorkspace::PreviewSelection() {
+    const int method = FStatTab.Chooser().SelectedMethod();
+    if (FStatTab.Selection().empty() || method < 0) return std::nullopt;
+    const TSelectionPreviewKey key{FCombs.Revision(), FStatTab.Revision(), FArchive.Revision(), FConfigRevision,
+                                   method, CurrentDrawIndex(), SortedDraws()};
+    return FSelectionPreview.Counts(key, FStatTab.Selection(), FCombs.List(), FStatTab.Table(), FStats);
+}
+
+int TWorkspace::PreviewFilterPart(const TFilterPart& part) {
+    const int method = OfferedMethod(FStats, FStatTab.Chooser(), part);
+    // The table the step would compute: the part's window, weights and sort, the tab's draw.
+    TStatTableParams params = StatTableParams(std::max(1, part.Length));
+    params.Weights = OwnWeights(part).value_or(FStats.WeightsBackup());  // as ApplyWeights sets them
+    const std::optional<TFullSet> fullSet = ExistingFullSet(method);
+    if (fullSet) params.FullSet = &*fullSet;
+    TStatTable table;
+    if (!FArchive.Empty()) table = ComputeTable(*FStats.CreateStat(method), params);
+    SortStatTable(table, part.SortColumn, true);
+    auto stat = FStats.CreateStat(method);
+    TListCopyWalk walk(FCombs.List(), table, SortedDraws(), CurrentDrawIndex());
+    WalkFilterPart(part, table, *stat, walk);
+    return walk.CombsCount();
+}
+
 bool TWorkspace::StatFilterEnabled() const {
     return !FShell.IsBusy() && FCombs.Count() > 0 && !FStatTab.Selection().empty();
 }
@@ -74,96 +132,22 @@ void TWorkspace::ApplyFilterPart(const TFilterPart& part, const TLogSink& log) {
         if (log) log(line);
     };
     FStatTab.ClearSelection();
-    const int method = part.Method ? FStats.IndexOfCode(part.Method->Code()) : -1;
-    if (method < 0 || !FStatTab.Chooser().SelectMethod(method)) {
-        const std::string code = part.Method ? part.Method->Code() : std::string();
-        const std::string name = part.Method ? part.Method->FullName() : std::string();
-        throw TAppError(FormatText("Метод расчета статистики \"%s\" на найден!\r%s\r\rВозможно, Вы отключили данных "
-                                   "метод расчета либо использовали сценарий от другой модификации программы.",
-                                   {code, name}));
-    }
+    const int method = OfferedMethod(FStats, FStatTab.Chooser(), part);
+    FStatTab.Chooser().SelectMethod(method);
     FStatTab.SetSort(part.SortColumn, true);
     FStatTab.SetWindowLength(part.Length);
     write(FormatText("Анализ тиражей и расчет статистики \"%s\" для выборки в %d тиражей...",
                      {FStatTab.Chooser().SelectedText(), std::to_string(part.Length)}));
 
-    std::optional<TStatWeights> own;
-    if (part.Weights.OwnWeights)
-        own = TStatWeights{part.Weights.WeightCount, part.Weights.WeightDeviation, part.Weights.WeightDepth,
-                           part.Weights.WeightPercents, part.Weights.WeightAbs};
-    FStats.ApplyWeights(own);
+    FStats.ApplyWeights(OwnWeights(part));
     RefreshStatTable(false);
     const TStatTable& table = FStatTab.Table();
     if (log)
         for (int r = 0; r < table.Size(); ++r) write(RowLogText(StatValuesOf(table, r)));
 
     auto stat = FStats.CreateStat(method);
-    const int rowCount = table.Size();
-    const TConditionInfo& condition = ConditionInfo(part.Condition);
-    const bool keep = part.Keep;
-    const std::string filterLine = keep ? "Оставляем выделенные значения..." : "Удаляем выделенные значения...";
-    // One keep/remove step over the rows selected now; an emptied list is rolled back.
-    auto filterOnce = [&]() -> bool {
-        write(filterLine);
-        SaveCombsUndo(false);
-        FilterBySelection(stat.get(), !keep);
-        write(FormatText("Количество комбинаций в списке: %d", {std::to_string(FCombs.Count())}));
-        FStatTab.ClearSelection();
-        if (FCombs.Count() > 0) return true;
-        write("{UNDO} Откат изменений...");
-        RestoreCombsUndo(true);
-        AddUndoJournalRow();
-        return false;
-    };
-    int steps = 0;
-    bool stopped = false;
-    std::vector<int> chosen;
-    for (int k = 0; k < rowCount; ++k) {
-        FShell.ProcessMessages();
-        if (FStopRequested) {
-            stopped = true;
-            break;
-        }
-        const int row = part.BottomUp ? rowCount - 1 - k : k;
-        // The row's figures are read from the numbers its cells show; texts only for the log.
-        const auto holds = [&] {
-            return ConditionHolds(part.Condition, FigureOfRow(table, row, condition.Field),
-                                  table.Rows[size_t(row)].Value->NumValue, part.ConditionValue);
-        };
-        const auto stops = [&] {
-            return StopModeReached(part, FigureOfRow(table, row, TRowField::Count).Number.value_or(0),
-                                   FigureOfRow(table, row, TRowField::CountPercent).Number.value_or(0), steps,
-                                   FCombs.Count());
-        };
-        const auto logStep = [&] {
-            if (log) write(StepLogText(steps + 1, StatValuesOf(table, row)));
-        };
-        if (part.MultiSelect) {
-            if (part.StopMode == smValue || part.StopMode == smPercent || part.StopMode == smSteps) {
-                if (stops()) break;
-            }
-            if (holds()) {
-                chosen.push_back(row);
-                FStatTab.SetSelection(chosen);
-                logStep();
-            }
-            ++steps;
-        } else {
-            if (part.StopMode == smCombsCount || part.StopMode == smValue || part.StopMode == smPercent ||
-                part.StopMode == smSteps) {
-                if (stops()) break;
-            }
-            if (!holds()) continue;
-            FStatTab.SetSelection({row});
-            logStep();
-            if (filterOnce()) {
-                ++steps;
-            } else if (part.StopMode == smUntilEmpty) {
-                break;
-            }
-        }
-    }
-    if (part.MultiSelect && !stopped) filterOnce();
+    TWorkspaceWalk walk(*this, log);
+    WalkFilterPart(part, table, *stat, walk);
 }
 
 } // namespace qx

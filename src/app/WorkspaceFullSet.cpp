@@ -55,6 +55,18 @@ std::optional<TFullSet> TWorkspace::LoadFullSet(int method) {
     return BuildFullSetFile(method);
 }
 
+std::optional<TFullSet> TWorkspace::ExistingFullSet(int method) const {
+    if (!PrefetchsEnabled() || method < 0 || method >= FStats.Count() || !FStats.HasFullSet(method)) return std::nullopt;
+    try {
+        const std::filesystem::path path = FullSetFile(method);
+        std::error_code ec;
+        if (std::filesystem::exists(path, ec)) return DecodeFullSet(ReadFileBytes(path));
+    } catch (const std::exception&) {
+        // Unreadable now: the preview goes without norms; applying the filter reports it.
+    }
+    return std::nullopt;
+}
+
 std::optional<TFullSet> TWorkspace::OpenFullSet(int method) {
     if (!PrefetchsEnabled()) return std::nullopt;
     return LoadFullSet(method);

@@ -29,6 +29,8 @@ void TWorkspace::LoadFormKeys() {
     try {
         TIniFile ini = ReadFormState();
         FFormKeys.Load(ini);
+        if (auto sort = ReadSortType(ini, kMainFormSection, "lvRatings"))
+            FRatingsSort = {sort->Column, sort->Direction != 0};
         if (!FFormKeys.PrefetchsInit) {
             FFormKeys.PrefetchsInit = true;
             UpdateFormState([&](TIniFile& state) {
@@ -65,7 +67,7 @@ void TWorkspace::LoadConfiguration() {
 
 void TWorkspace::StartFirstStage() {
     try {
-        FProxy = TProxy{};
+        FProxy.Reset();
         if (FOptions.Switches.Restart && !WaitForPreviousInstance()) {
             FQuitRequested = true;
             return;
@@ -90,16 +92,25 @@ bool TWorkspace::StartSecondStage() {
             FQuitRequested = true;
             return false;
         }
+        if (!StakesLoad()) {
+            FShell.ShowError(kExclusiveAccessMessage);
+            FQuitRequested = true;
+            return false;
+        }
         LoadDraws();
         GenerateCombs(FCombsGen, true);
         RefreshViews(true);
+        RatingsLoad();
         FStarted = true;
         FShell.ShowStatus("");
         const TSwitches& sw = FOptions.Switches;
-        // A batch start (the draw download of loadonly comes with its own work) ends here.
-        if (sw.LoadOnly && !sw.FullRecreate && !sw.FullRefresh) {
-            FQuitRequested = true;
-            return false;
+        // A batch start downloads new draws and ends here unless full-set work follows.
+        if (sw.LoadOnly) {
+            StartupDownload(false);
+            if (!sw.FullRecreate && !sw.FullRefresh) {
+                FQuitRequested = true;
+                return false;
+            }
         }
         if (sw.FullRecreate) {
             BuildFullSetFiles(true, kAllGroups);
@@ -111,6 +122,9 @@ bool TWorkspace::StartSecondStage() {
             FQuitRequested = true;
             return false;
         }
+        // The command-line tool asks nothing and contacts nobody at start.
+        if (FOptions.Interactive && FFormKeys.DownloadDrawsOnStart == 0) StartupDownload(true);
+        if (FOptions.Interactive && FFormKeys.DownloadDrawsOnStart == 1) StartupDownload(false);
     } catch (const std::exception& e) {
         FShell.ShowStatus("");
         FShell.ShowError(FailureText("Ошибка инициализации программы!\r\r%s", e.what()));
@@ -132,8 +146,14 @@ void TWorkspace::Shutdown() {
     FArchive.Clear();
     if (FStakesLock.IsOpen()) {
         TBusyScope busy(FShell, "Сохранение файла ставок...");
+        try {
+            FStakes.Flush();
+        } catch (const std::exception& e) {
+            FShell.ShowError(FailureText("Ошибка записи в файл ставок!\r\r%s", e.what()));
+        }
         FStakesLock.Close();
     }
+    FRatings.Clear();
     FObservers.clear();
 }
 

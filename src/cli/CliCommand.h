@@ -8,12 +8,15 @@
 
 namespace qx {
 
+class TConsoleShell;
 class TWorkspace;
 
 struct TCliContext {
     TWorkspace& Workspace;
     std::ostream& Out;
     std::ostream& Err;
+    std::istream& In;
+    TConsoleShell& Shell;
 };
 
 // One command of the tool: its words ("draws list"), a usage line and the handler.
@@ -31,7 +34,11 @@ void AddCombsCommands(TCliCommandList& list);
 void AddFullSetCommands(TCliCommandList& list);
 void AddFilterCommands(TCliCommandList& list);
 void AddStatsCommands(TCliCommandList& list);
+void AddDownloadCommands(TCliCommandList& list);
+void AddProxyCommands(TCliCommandList& list);
+void AddStakesCommands(TCliCommandList& list);
 void AddExportCommands(TCliCommandList& list);
+void AddViewCommands(TCliCommandList& list);
 void AddConfigCommands(TCliCommandList& list);
 
 } // namespace qx

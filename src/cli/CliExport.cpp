@@ -57,6 +57,11 @@ void ExportCombs(TCliContext& c, TCliArgs& args) {
     Export(c, args, source, "Комбинации");
 }
 
+void ExportRatings(TCliContext& c, TCliArgs& args) {
+    TListTableSource source = RatingsListSource(c.Workspace);
+    Export(c, args, source, "Рейтинг");
+}
+
 void ExportStat(TCliContext& c, TCliArgs& args) {
     // The export's own options first: what is left describes the table.
     std::vector<std::string> own;
@@ -80,6 +85,9 @@ void AddExportCommands(TCliCommandList& list) {
     list.push_back({{"export", "combs"},
                     "export combs --out ФАЙЛ.xlsx [--params ФАЙЛ.exp] [--rows A-B]  список комбинаций в книгу",
                     ExportCombs});
+    list.push_back({{"export", "ratings"},
+                    "export ratings --out ФАЙЛ.xlsx [--params ФАЙЛ.exp] [--rows A-B]  рейтинг в книгу",
+                    ExportRatings});
     list.push_back({{"export", "stat"},
                     "export stat --method КОД [параметры stat] --out ФАЙЛ.xlsx [--params ФАЙЛ.exp] [--rows A-B]  "
                     "таблица статистики в книгу",

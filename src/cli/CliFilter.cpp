@@ -17,14 +17,16 @@ void StartList(TWorkspace& ws, const std::optional<std::string>& in, TStartList&
         throw TAppError("Исходный список комбинаций не создан");
 }
 
-void ByRows(TCliContext& c, TCliArgs& args, const std::optional<std::string>& in) {
+void ByRows(TCliContext& c, TCliArgs& args, const std::optional<std::string>& in, bool dryRun) {
     TWorkspace& ws = c.Workspace;
     const auto code = args.TakeOption("method");
     const auto rows = args.TakeOption("rows");
     const int window = args.TakeIntOption("window").value_or(ws.StatTab().WindowLength());
     const bool keep = args.TakeFlag("keep");
     const bool remove = args.TakeFlag("remove");
-    if (!code || !rows || keep == remove) throw TAppError("Укажите --method, --rows и одно из --keep / --remove");
+    // A dry run counts both ways; one of the two may still be named.
+    if (!code || !rows || (keep && remove) || (!keep && !remove && !dryRun))
+        throw TAppError("Укажите --method, --rows и одно из --keep / --remove");
     const int method = ws.Stats().IndexOfCode(*code);
     if (method < 0 || !ws.StatTab().Chooser().SelectMethod(method))
         throw TAppError(FormatText("Метод расчета статистики не найден: %s", {*code}));
@@ -43,6 +45,11 @@ void ByRows(TCliContext& c, TCliArgs& args, const std::optional<std::string>& in
         selected.push_back(found);
     }
     ws.StatTab().SetSelection(selected);
+    if (dryRun) {
+        const TSelectionPreview counts = ws.PreviewSelection().value_or(TSelectionPreview{});
+        c.Out << "Оставить выделенные: " << counts.Keep << "\nУдалить выделенные: " << counts.Remove << "\n";
+        return;
+    }
     if (keep)
         ws.StatFilterInclude();
     else
@@ -74,14 +81,15 @@ void ByText(TCliContext& c, std::vector<std::string> texts, const std::optional<
 void Filter(TCliContext& c, TCliArgs& args) {
     const auto in = args.TakeOption("in");
     const auto out = args.TakeOption("out");
+    const bool dryRun = args.TakeFlag("dry-run");
     std::vector<std::string> texts;
     while (auto t = args.TakeOption("text")) texts.push_back(*t);
     if (texts.empty())
-        ByRows(c, args, in);
+        ByRows(c, args, in, dryRun);
     else
         ByText(c, texts, in);
     if (!args.Positionals().empty()) throw TAppError("Неверное количество параметров команды");
-    if (out && c.Workspace.SaveCombsFile(*out)) c.Out << "Сохранено в " << *out << "\n";
+    if (out && !dryRun && c.Workspace.SaveCombsFile(*out)) c.Out << "Сохранено в " << *out << "\n";
 }
 
 } // namespace
@@ -89,7 +97,8 @@ void Filter(TCliContext& c, TCliArgs& args) {
 void AddFilterCommands(TCliCommandList& list) {
     list.push_back({{"filter"},
                     "filter --method КОД --window N --rows ЗНАЧ[,ЗНАЧ...] (--keep|--remove) [--in ФАЙЛ.lcv] [--out ФАЙЛ.lcv]\n"
-                    "  filter --text ОПИСАНИЕ [--text ОПИСАНИЕ...] [--in ФАЙЛ.lcv] [--out ФАЙЛ.lcv]  варианты фильтров",
+                    "  filter --text ОПИСАНИЕ [--text ОПИСАНИЕ...] [--in ФАЙЛ.lcv] [--out ФАЙЛ.lcv]  варианты фильтров\n"
+                    "  filter ... --dry-run  только количества комбинаций, без сохранения",
                     Filter});
 }
 

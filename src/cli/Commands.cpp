@@ -1,6 +1,7 @@
 #include "cli/Commands.h"
 
 #include <filesystem>
+#include <iostream>
 #include <ostream>
 
 #include "app/Workspace.h"
@@ -19,7 +20,11 @@ TCliCommandList AllCommands() {
     AddFullSetCommands(list);
     AddFilterCommands(list);
     AddStatsCommands(list);
+    AddDownloadCommands(list);
+    AddProxyCommands(list);
+    AddStakesCommands(list);
     AddExportCommands(list);
+    AddViewCommands(list);
     AddConfigCommands(list);
     return list;
 }
@@ -43,7 +48,7 @@ const TCliCommand* FindCommand(const TCliCommandList& list, const std::vector<st
 
 } // namespace
 
-int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err, std::istream* in) {
     const TCliCommandList list = AllCommands();
     TConsoleShell shell(out, err);
     try {
@@ -67,7 +72,7 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
         ws.StartFirstStage();
         if (!ws.StartSecondStage()) return 1;
         TCliArgs commandArgs(std::vector<std::string>(rest.begin() + static_cast<std::ptrdiff_t>(used), rest.end()));
-        TCliContext context{ws, out, err};
+        TCliContext context{ws, out, err, in ? *in : std::cin, shell};
         if (!RunCommand(shell, [&] { command->Run(context, commandArgs); })) return 1;
         ws.Shutdown();
     } catch (const std::exception& e) {

@@ -15,10 +15,10 @@ bool RowInside(const TDrawsArray& draws, int row) { return row >= 0 && row < sta
 const TDrawRecord& AtRow(const TDrawsArray& draws, int row) { return draws[draws.size() - 1 - row]; }
 } // namespace
 
-int NextDrawNumber(const TDrawsArray& draws, int row) {
+int64_t NextDrawNumber(const TDrawsArray& draws, int row) {
     if (draws.empty()) return 1;
     if (!RowInside(draws, row)) return -1;
-    return AtRow(draws, row).Number + 1;
+    return int64_t{AtRow(draws, row).Number} + 1;
 }
 
 TCombCode CodeAtRow(const TDrawsArray& draws, int row) {

@@ -7,7 +7,9 @@ namespace qx {
 
 // Queries on an archive ordered oldest first. "row" is a list row: row r shows index High - r.
 int CurrentIndex(const TDrawsArray& draws, int offset);
-int NextDrawNumber(const TDrawsArray& draws, int row);
+// The number after the draw shown in that row, in 64 bits: the newest number may be the largest
+// a record can hold. 1 for an empty archive, -1 for a row outside it.
+int64_t NextDrawNumber(const TDrawsArray& draws, int row);
 TCombCode CodeAtRow(const TDrawsArray& draws, int row);
 std::string FollowingDigitsText(const TDrawsArray& draws, int offset);
 TByteArray FollowingDigitSet(const TDrawsArray& draws, int offset);

@@ -27,6 +27,12 @@ void TExclusiveFile::Open(const std::filesystem::path& path) {
     FHandle = fd;
 }
 
+void TExclusiveFile::Adopt(int lockedHandle) {
+    const int old = FHandle;
+    FHandle = lockedHandle;
+    if (old >= 0 && old != lockedHandle) ::close(old);
+}
+
 void TExclusiveFile::Close() {
     if (FHandle >= 0) {
         ::close(FHandle);  // closing releases the lock

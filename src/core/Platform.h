@@ -17,6 +17,10 @@ public:
     // another process holds it.
     void Open(const std::filesystem::path& path);
     void Close();
+    // Takes over a descriptor that already holds its own exclusive lock (a file that replaced
+    // the locked one by rename) and only then closes the old descriptor, so the lock is never
+    // let go in between.
+    void Adopt(int lockedHandle);
     bool IsOpen() const { return FHandle >= 0; }
     int Handle() const { return FHandle; }
 

@@ -8,14 +8,15 @@
 namespace qx {
 namespace {
 
-// Which values of the method's table match the selected rows.
-std::vector<char> MatchedValues(const TDigitValuesSource& source, const TDigitValueTable& table,
-                                TSelectedRows selected) {
-    std::vector<char> matched(size_t(table.ValueCount()), 0);
+// Marks which values of the method's table match the selected rows.
+void MatchValues(const TDigitValuesSource& source, const TDigitValueTable& table, TSelectedRows selected,
+                 TFilterScratch& scratch) {
+    std::vector<char>& matched = scratch.Matched;
+    matched.assign(size_t(table.ValueCount()), 0);
     if (source.MatchesByPart()) {
         const TKeyPart part = source.MatchPart();
-        std::vector<uint64_t> parts;
-        parts.reserve(selected.size());
+        std::vector<uint64_t>& parts = scratch.Parts;
+        parts.clear();
         for (const TStatDraw& r : selected) parts.push_back(KeyPartValue(r.Key, part));
         std::sort(parts.begin(), parts.end());
         for (int v = 0; v < table.ValueCount(); ++v)
@@ -24,7 +25,6 @@ std::vector<char> MatchedValues(const TDigitValuesSource& source, const TDigitVa
         for (int v = 0; v < table.ValueCount(); ++v)
             matched[size_t(v)] = source.ValueMatches(table.Key(uint32_t(v)), selected);
     }
-    return matched;
 }
 
 // Writes each candidate that survives; test(code) tells whether its value matches. Survivors may
@@ -65,48 +65,61 @@ inline unsigned DigitCodeIndex(TCombCode c) {
     return std::min((pairs * 6553601u) >> 16, unsigned(kCombCount - 1));
 }
 
-} // namespace
-
-void FilterCombinations(TCustomStat& stat, TSelectedRows selected, bool exclude, bool sorted, int L,
-                        std::span<const TCombCode> candidates, TCombsArray& survivors) {
+// Runs pass(test) with the fastest test of whether a candidate matches the selected rows. A
+// method of digit values is tested through its table; a code with a byte above 9 lies outside the
+// table and only the method itself can judge it, so such a list is run again with the method's
+// own test. A pass that cannot run twice (repeatable false) is checked for such codes first.
+template <class Pass>
+void RunMatchTest(TCustomStat& stat, TSelectedRows selected, bool exclude, bool sorted, int L,
+                  std::span<const TCombCode> candidates, bool repeatable, TFilterScratch& scratch, Pass&& pass) {
     const int lref = L < 0 ? 0 : L;
     stat.Prepare(-1, lref, sorted);
+    auto byMethod = [&](TCombCode code) { return stat.Matches(code, selected, exclude, sorted, lref); };
     const auto* source = stat.DigitSource();
-    if (!source) {
-        Sieve(candidates, exclude, survivors,
-              [&](TCombCode code) { return stat.Matches(code, selected, exclude, sorted, lref); });
-        return;
-    }
+    if (!source || (!repeatable && !AllDigitCodes(candidates))) return pass(byMethod);
     const TDigitValueTable& table = source->Table();
-    // A code with a byte above 9 lies outside the table: the method answers for such lists. A list
-    // filtered in place is checked first; another is checked on the way and filtered again.
-    auto slowly = [&] {
-        Sieve(candidates, exclude, survivors,
-              [&](TCombCode code) { return stat.Matches(code, selected, exclude, sorted, lref); });
-    };
-    const bool inPlace = candidates.data() == survivors.data();
-    if (inPlace && !AllDigitCodes(candidates)) return slowly();
-    const std::vector<char> matched = MatchedValues(*source, table, selected);
+    MatchValues(*source, table, selected, scratch);
     uint32_t bad = 0;
     if (table.HasMasks()) {
         uint64_t wanted = 0;
         for (int v = 0; v < table.ValueCount(); ++v)
-            if (matched[size_t(v)]) wanted |= uint64_t(1) << v;
+            if (scratch.Matched[size_t(v)]) wanted |= uint64_t(1) << v;
         const uint64_t* const masks = table.MaskData();
-        Sieve(candidates, exclude, survivors, [masks, wanted, &bad](TCombCode code) {
+        pass([masks, wanted, &bad](TCombCode code) {
             bad |= NotDigits(code);
             return (masks[DigitCodeIndex(code)] & wanted) != 0;
         });
     } else {
-        const char* const hit = matched.data();
-        Sieve(candidates, exclude, survivors, [&table, hit, &bad](TCombCode code) {
+        const char* const hit = scratch.Matched.data();
+        pass([&table, hit, &bad](TCombCode code) {
             bad |= NotDigits(code);
             for (uint32_t h : table.Hits(DigitCodeIndex(code)))
                 if (hit[h & ~TDigitValueTable::kPeriodsBit]) return true;
             return false;
         });
     }
-    if (bad != 0) slowly();
+    if (bad != 0) pass(byMethod);
+}
+
+} // namespace
+
+void FilterCombinations(TCustomStat& stat, TSelectedRows selected, bool exclude, bool sorted, int L,
+                        std::span<const TCombCode> candidates, TCombsArray& survivors) {
+    TFilterScratch scratch;
+    const bool inPlace = candidates.data() == survivors.data();
+    RunMatchTest(stat, selected, exclude, sorted, L, candidates, !inPlace, scratch,
+                 [&](auto&& test) { Sieve(candidates, exclude, survivors, test); });
+}
+
+int CountMatches(TCustomStat& stat, TSelectedRows selected, bool sorted, int L,
+                 std::span<const TCombCode> candidates, TFilterScratch& scratch) {
+    int count = 0;
+    RunMatchTest(stat, selected, false, sorted, L, candidates, true, scratch, [&](auto&& test) {
+        int n = 0;
+        for (const TCombCode code : candidates) n += test(code);
+        count = n;
+    });
+    return count;
 }
 
 } // namespace qx

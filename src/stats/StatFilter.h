@@ -1,5 +1,7 @@
 #pragma once
+#include <cstdint>
 #include <span>
+#include <vector>
 
 #include "core/Game.h"
 #include "stats/CustomStat.h"
@@ -12,5 +14,17 @@ namespace qx {
 // combination. survivors may be the array that candidates lie in (filtering in place).
 void FilterCombinations(TCustomStat& stat, TSelectedRows selected, bool exclude, bool sorted, int L,
                         std::span<const TCombCode> candidates, TCombsArray& survivors);
+
+// Working memory of the filter test that a caller keeps between calls, so that testing again
+// allocates nothing once it has grown to the method's size.
+struct TFilterScratch {
+    std::vector<char> Matched;    // per value of the method's table: matches a selected row
+    std::vector<uint64_t> Parts;  // the selected rows' compared key parts, sorted
+};
+
+// How many candidates match the selected rows, by the same test as FilterCombinations: what
+// keeping them would leave; removing them leaves the rest.
+int CountMatches(TCustomStat& stat, TSelectedRows selected, bool sorted, int L,
+                 std::span<const TCombCode> candidates, TFilterScratch& scratch);
 
 } // namespace qx

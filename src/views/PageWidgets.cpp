@@ -5,6 +5,7 @@
 #include <QComboBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QSpinBox>
@@ -68,6 +69,37 @@ QSpinBox* AddSpin(QLayout* layout, const char* name, const char* label, const ch
     pair->addWidget(spin);
     layout->addWidget(box);
     return spin;
+}
+
+namespace {
+
+class TSpinEnter : public QObject {
+public:
+    TSpinEnter(QSpinBox* spin, std::function<void()> action) : QObject(spin), FSpin(spin), FAction(std::move(action)) {
+        spin->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (watched != FSpin || event->type() != QEvent::KeyPress) return QObject::eventFilter(watched, event);
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key != Qt::Key_Return && key != Qt::Key_Enter) return QObject::eventFilter(watched, event);
+        if (FSpin->hasAcceptableInput()) {
+            FSpin->interpretText();
+            FAction();
+        }
+        return true;
+    }
+
+private:
+    QSpinBox* FSpin;
+    std::function<void()> FAction;
+};
+
+} // namespace
+
+void OnSpinEnter(QSpinBox* spin, std::function<void()> action) {
+    new TSpinEnter(spin, std::move(action));
 }
 
 QComboBox* AddCombo(QLayout* layout, const char* name, const char* hint, int width) {
@@ -163,6 +195,14 @@ QTableView* MakeVirtualList(const char* name, QWidget* parent, const std::vector
     view->setModel(empty);
     SetColumnWidths(view->horizontalHeader(), columns);
     return view;
+}
+
+void SetListModel(QTableView* list, QAbstractItemModel* model) {
+    QHeaderView* header = list->horizontalHeader();
+    QList<int> widths;
+    for (int i = 0; i < header->count(); ++i) widths << header->sectionSize(i);
+    list->setModel(model);
+    for (int i = 0; i < widths.size() && i < header->count(); ++i) header->resizeSection(i, widths[i]);
 }
 
 QTableWidget* MakeGrid(const char* name, QWidget* parent) {

@@ -1,10 +1,12 @@
 #pragma once
 #include <Qt>
+#include <functional>
 #include <initializer_list>
 #include <vector>
 
 #include "app/ListColumns.h"
 
+class QAbstractItemModel;
 class QChartView;
 class QComboBox;
 class QLayout;
@@ -36,6 +38,9 @@ QPushButton* AddCommandButton(QLayout* layout, TCommands& commands, const char* 
 // A spin edit with its label kept beside it; the hint is the control's tooltip and status text.
 QSpinBox* AddSpin(QLayout* layout, const char* name, const char* label, const char* hint, int minimum,
                   int maximum);
+// Enter in the spin edit runs action, only while its text is a number within its range (the
+// value is taken first).
+void OnSpinEnter(QSpinBox* spin, std::function<void()> action);
 QComboBox* AddCombo(QLayout* layout, const char* name, const char* hint, int width);
 void SetHint(QWidget* widget, const char* hint);
 
@@ -49,6 +54,8 @@ QTreeWidget* MakeList(const char* name, QWidget* parent, std::initializer_list<T
 TSortableList* MakeSortableList(const char* name, QWidget* parent, std::initializer_list<TColumnDef> columns);
 // A list whose rows come from a model (virtual); without a model yet it shows its columns only.
 QTableView* MakeVirtualList(const char* name, QWidget* parent, std::initializer_list<TColumnDef> columns);
+// Gives a virtual list its model in place of the placeholder; the columns keep their widths.
+void SetListModel(QTableView* list, QAbstractItemModel* model);
 QTableView* MakeVirtualList(const char* name, QWidget* parent, const std::vector<TColumnDef>& columns);
 QTableWidget* MakeGrid(const char* name, QWidget* parent);
 QChartView* MakeChart(const char* name, QWidget* parent);

@@ -1,5 +1,6 @@
 #pragma once
 #include <QWidget>
+#include <cstdint>
 #include <initializer_list>
 #include <string>
 #include <utility>
@@ -31,6 +32,23 @@ struct TPersistentList {
     std::string Name;
     QHeaderView* Header = nullptr;
     TSortState* Sort = nullptr;
+};
+
+// The engine revision of a view that a page shows.
+class TShownRevision {
+public:
+    // True, once per revision, when the engine has computed since the page last showed it.
+    bool Take(uint64_t revision) {
+        if (revision == FShown) return false;
+        FShown = revision;
+        return true;
+    }
+    // A forced refresh finds the revision shown when the engine skipped the view (its tab was
+    // hidden until now): the page then computes itself.
+    bool Shown(uint64_t revision) const { return revision == FShown; }
+
+private:
+    uint64_t FShown = UINT64_MAX;
 };
 
 // A tab page of the main window: one widget class per page. A page builds its controls, binds

@@ -83,3 +83,24 @@ TEST(Cli, CombsFullSetAndFilters) {
     TCliRun build = Cli(dir, {"fullset", "build", "--force", "--all"});
     EXPECT_EQ(build.Code, 0) << build.Err;
 }
+
+TEST(Cli, ADryRunCountsBothWaysAndWritesNoFile) {
+    TTempDir dir;
+    ASSERT_EQ(Cli(dir, {"draws", "add", "1", "0;1;2;3", "03/07/2019 M"}).Code, 0);
+    const std::string out = (dir / "f.lcv").string();
+    TCliRun rows = Cli(dir, {"filter", "--method", "NUMS", "--window", "10", "--rows", "0,1", "--dry-run", "--out", out});
+    EXPECT_EQ(rows.Code, 0) << rows.Err;
+    EXPECT_EQ(rows.Out, "Оставить выделенные: 5904\nУдалить выделенные: 4096\n");
+    // Naming one of the two still counts both.
+    EXPECT_EQ(Cli(dir, {"filter", "--method", "NUMS", "--rows", "0,1", "--remove", "--dry-run"}).Out, rows.Out);
+    EXPECT_NE(Cli(dir, {"filter", "--method", "NUMS", "--rows", "0", "--keep", "--remove", "--dry-run"}).Code, 0);
+
+    // Descriptions: each variant's count as without the switch.
+    const std::vector<std::string> text = {"filter", "--text", "TSD1#NUMS:1,2#LNO:#ST:1"};
+    std::vector<std::string> dry = text;
+    dry.insert(dry.end(), {"--dry-run", "--out", out});
+    TCliRun counted = Cli(dir, dry);
+    EXPECT_EQ(counted.Code, 0) << counted.Err;
+    EXPECT_EQ(counted.Out, Cli(dir, text).Out);
+    EXPECT_FALSE(std::filesystem::exists(out));
+}

@@ -131,13 +131,28 @@ TEST_F(Commands, OnlyCommandsOfBuiltPartsAreEnabled) {
                                          "TabGraps",   "TabCard",        "TabLayout", "TabWeek",
                                          "TabTables",  "ViewColorDraws", "About",     "OpenLotoSite",
                                          // an empty archive: the statistics tab offers only these
-                                         "FiltersInfo", "DrawsStatePrefetchsEnabled"};
+                                         "FiltersInfo", "DrawsStatePrefetchsEnabled",
+                                         // the draw download, its start-up mode and the proxy
+                                         "DrawsDownload", "AutoDownload0", "AutoDownload1", "AutoDownload2",
+                                         "EditProxy",
+                                         // the switches of the card, layout and week tabs
+                                         "ViewColorCard", "ViewColorCardSequences", "ViewShemaGradient",
+                                         "ViewWeekChartMode", "ViewWeekChartType",
+                                         // the card's grid has its eleven columns even when empty
+                                         "CardXlsExport"};
     // The combination list's commands over the full list (pasting depends on the clipboard).
     const std::set<std::string> combs = {"CombsGen",  "CombsOpen",      "CombsSave",      "CombsCheckNums",
-                                         "CombsCopy", "CombsSelectAll", "ViewColorCombs", "CombsXlsExport"};
+                                         "CombsCopy", "CombsSelectAll", "ViewColorCombs", "CombsXlsExport",
+                                         "WeekFilter_Include", "WeekFilter_Exclude"};
+    // The stakes file is open and empty: stakes can be made, the options switched, the rating rebuilt.
+    const std::set<std::string> stakes = {"StakeAdd",        "StakeAddRandom",  "StakeAddAll",     "LogStakes",
+                                          "LogStakesDelete", "StakesScroll",    "StakesCheckLine", "RatingsEffMode0",
+                                          "RatingsEffMode1", "RatingsEffMode2", "RatingsRefresh"};
     for (const TCommandDef& def : CommandTable()) {
         if (std::string(def.Name) == "CombsPaste") continue;
-        EXPECT_EQ(Action(def.Name)->isEnabled(), wired.count(def.Name) + combs.count(def.Name) > 0) << def.Name;
+        EXPECT_EQ(Action(def.Name)->isEnabled(),
+                  wired.count(def.Name) + combs.count(def.Name) + stakes.count(def.Name) > 0)
+            << def.Name;
     }
     // Switches of later parts still show their settings.
     EXPECT_TRUE(Action("AutoDownload0")->isChecked());

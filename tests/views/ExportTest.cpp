@@ -123,8 +123,8 @@ TEST_F(Export, CombinationsAndStatisticsHaveTheirCommandsToo) {
         EXPECT_TRUE(Window->Commands().IsWired(name)) << name;
         EXPECT_TRUE(Action(name)->isEnabled()) << name;
     }
-    for (const char* name : {"StakesXlsExport", "RatingsXlsExport", "CardXlsExport", "LayoutXlsExport"})
-        EXPECT_FALSE(Window->Commands().IsWired(name)) << name;
+    // Wired, but there are no stakes and no ratings yet.
+    for (const char* name : {"StakesXlsExport", "RatingsXlsExport"}) EXPECT_FALSE(Action(name)->isEnabled()) << name;
 
     Modal.Then([&](QWidget* w) {
         TFormExpExcel* dialog = Dialog(w);
@@ -160,6 +160,90 @@ TEST_F(Export, CombinationsAndStatisticsHaveTheirCommandsToo) {
     Modal.Then([&](QWidget* w) { Press(Dialog(w), QDialogButtonBox::Cancel); });
     ASSERT_TRUE(Window->Commands().Trigger("CombsXlsExport"));
     EXPECT_EQ(Opened.size(), opened);
+}
+
+TEST_F(Export, TheCardAndTheSchemeGoOutWithTheirHeaderRowAndColumn) {
+    // Newest first: 2223, 2222, 1112, 1111. The scheme over the default 100 draws: 2 eight times
+    // (last in draw 4), 1 seven times (last in draw 2), 3 once (draw 4).
+    WriteDrawsFile(Dir / "Quadrix_4d10.ldr", DigitDraws({"1111", "1112", "2222", "2223"}));
+    OpenRecording();
+    for (const char* name : {"CardXlsExport", "LayoutXlsExport"}) EXPECT_TRUE(Action(name)->isEnabled()) << name;
+    auto exportAs = [&](const char* command, const char* title) {
+        Modal.Then([&, title](QWidget* w) {
+            TFormExpExcel* dialog = Dialog(w);
+            ASSERT_NE(dialog, nullptr);
+            EXPECT_EQ(dialog->TitleEdit()->text(), title);
+            dialog->DateBox()->setChecked(false);
+            Press(dialog, QDialogButtonBox::Ok);
+        });
+        EXPECT_TRUE(Window->Commands().Trigger(command));
+        return LastBook();
+    };
+    TXlsxBook book = exportAs("CardXlsExport", "Карта");
+    EXPECT_EQ(book.Text(2, 1), "0");  // the card's header row
+    EXPECT_EQ(book.Text(3, 0), "4");
+    EXPECT_EQ(book.Text(3, 3), "2");
+    EXPECT_EQ(book.Text(3, 4), "3");
+    EXPECT_EQ(book.RowCount(), 3 + 4);
+
+    book = exportAs("LayoutXlsExport", "Схема");
+    EXPECT_EQ(book.Text(2, 0), "");
+    EXPECT_EQ(book.Text(2, 1), "4");
+    EXPECT_EQ(book.Text(2, 2), "2");
+    EXPECT_EQ(book.Text(3, 0), "8");  // the counts' column
+    EXPECT_EQ(book.Text(3, 1), "2");
+    EXPECT_EQ(book.Text(4, 0), "7");
+    EXPECT_EQ(book.Text(4, 2), "1");
+    EXPECT_EQ(book.Text(5, 0), "1");
+    EXPECT_EQ(book.Text(5, 1), "3");
+    EXPECT_EQ(book.RowCount(), 3 + 3);
+
+    // Hidden tabs export nothing.
+    ASSERT_TRUE(Window->Commands().Trigger("TabCard"));
+    EXPECT_FALSE(Action("CardXlsExport")->isEnabled());
+}
+
+TEST_F(Export, TheStakesGridAndTheRatingsGoOutAsShown) {
+    WriteDrawsFile(Dir / "Quadrix_4d10.ldr", DigitDraws({"1234", "1243"}));
+    OpenRecording();
+    TWorkspace& ws = Window->Workspace();
+    ws.StakesAdd(NewStake(skManual, 1, StakeNumbersOf(MakeCode(1, 2, 3, 4)), 1, "a", {}), 3, true);
+    ws.StakesCheck();
+    ws.StakesRefresh(true, false);
+    Window->Commands().Evaluate();
+    EXPECT_TRUE(Action("StakesXlsExport")->isEnabled());
+    EXPECT_TRUE(Action("RatingsXlsExport")->isEnabled());
+    Modal.Then([&](QWidget* w) {
+        TFormExpExcel* dialog = Dialog(w);
+        ASSERT_NE(dialog, nullptr);
+        EXPECT_EQ(dialog->TitleEdit()->text(), "Ставки");
+        EXPECT_EQ(dialog->CountEdit()->text(), "5");  // 1, separator, 2, separator, 3
+        dialog->DateBox()->setChecked(false);
+        Press(dialog, QDialogButtonBox::Ok);
+    });
+    ASSERT_TRUE(Window->Commands().Trigger("StakesXlsExport"));
+    TXlsxBook book = LastBook();
+    EXPECT_EQ(book.SheetNames, std::vector<std::string>{"Ставки"});
+    EXPECT_EQ(book.Text(2, 2), "Моя ставка");  // a grid's captions are its row 0
+    EXPECT_EQ(book.Text(3, 4), "1;2;3;4");
+    EXPECT_EQ(book.Text(3, 5), "4");
+    EXPECT_EQ(book.Text(5, 4), "1;2;4;3");
+    EXPECT_EQ(book.Text(7, 0), "3");
+
+    Modal.Then([&](QWidget* w) {
+        TFormExpExcel* dialog = Dialog(w);
+        ASSERT_NE(dialog, nullptr);
+        EXPECT_EQ(dialog->TitleEdit()->text(), "Рейтинг");
+        dialog->DateBox()->setChecked(false);
+        Press(dialog, QDialogButtonBox::Ok);
+    });
+    ASSERT_TRUE(Window->Commands().Trigger("RatingsXlsExport"));
+    book = LastBook();
+    EXPECT_EQ(book.Text(2, 11), "E0");
+    EXPECT_EQ(book.Text(3, 0), "a");
+    ASSERT_NE(book.Cell(3, 3), nullptr);
+    EXPECT_DOUBLE_EQ(book.Cell(3, 3)->Value, 3.0);  // "3.000": a number with three decimals
+    EXPECT_EQ(book.StyleOf(*book.Cell(3, 3)).NumberFormat, "0.000");
 }
 
 TEST_F(Export, AnEmptyArchiveLeavesTheExportsOff) {

@@ -152,3 +152,29 @@ TEST_F(FilterDialog, ADescriptionIsShownAndCancelLeavesItAlone) {
     EXPECT_FALSE(Edit(item));
     EXPECT_EQ(FilterItemText(item), FilterItemText(before));
 }
+
+TEST_F(FilterDialog, ThePreviewLineFollowsTheWindowLengthAndAppliesNothing) {
+    TWorkspace& ws = Window->Workspace();
+    // Keep what holds a digit drawn at least once in the window; the newest draw is 5678.
+    TFilterItem item = ParseFilterItem("TMF1#NUMS:1#CMV:1#SF:1", ws.Stats());
+    const int window = ws.StatTab().WindowLength();
+    Modal.Then([](QWidget* w) {
+        auto* d = dynamic_cast<TFormFilter*>(w);
+        ASSERT_NE(d, nullptr);
+        auto* line = Control<QLineEdit>(d, "edFilterPreview");
+        EXPECT_TRUE(line->isReadOnly());
+        auto shows = [line](const QString& text) { return WaitUntil([&] { return line->text() == text; }); };
+        EXPECT_TRUE(shows("Останется комбинаций: 8704")) << line->text().toStdString();
+        Control<QLineEdit>(d, "edDrawsLen")->setText("2");  // 1234 too: only 9 and 0 are missing
+        EXPECT_EQ(line->text(), "Останется комбинаций: 8704");  // not before the pause
+        EXPECT_TRUE(shows("Останется комбинаций: 9984")) << line->text().toStdString();
+        Control<QLineEdit>(d, "edDrawsLen")->clear();
+        EXPECT_TRUE(shows("Ошибка: Введен некорректный диапазон значений!")) << line->text().toStdString();
+        d->reject();
+    });
+    EXPECT_FALSE(Edit(item));
+    EXPECT_TRUE(Modal.Done());
+    EXPECT_EQ(ws.Combs().Count(), 10000);
+    EXPECT_TRUE(ws.Combs().Journal().empty());
+    EXPECT_EQ(ws.StatTab().WindowLength(), window);
+}

@@ -32,14 +32,23 @@
 #include "app/ExportSources.h"
 #include <QTreeWidget>
 #include "views/dialogs/FormFirstRun.h"
+#include "views/dialogs/FormProxy.h"
 #include "views/draws/DrawsPage.h"
 #include "views/draws/FormDraw.h"
 #include "views/draws/FormInfo.h"
 #include "views/combs/FormGenCombs.h"
 #include "views/pages/CombsPage.h"
 #include "views/dialogs/FormFilter.h"
+#include "views/pages/CardPage.h"
 #include "views/pages/GraphsPage.h"
+#include "views/pages/LayoutPage.h"
+#include "views/pages/WeekPage.h"
+#include "views/pages/RatingPage.h"
+#include "views/pages/StakesPage.h"
 #include "views/pages/StatPage.h"
+#include "views/FormGraph.h"
+#include "views/dialogs/FormStake.h"
+#include "views/dialogs/FormStakeFilter.h"
 #include "views/stat/StatTableView.h"
 #include <QCheckBox>
 #include <QScrollBar>
@@ -174,10 +183,47 @@ int main(int argc, char** argv) {
     Save(&window, "tab-graphs-marks");
     window.MainTabs()->setCurrentIndex(0);
 
-    TFilterItem item = ParseFilterItem("BMF8#NUMS:10,20#WDV:1,2#ST:3#0.5:-1:1:1:0", ws.Stats());
-    TFormFilter filter(window.Shell(), stat.Chooser(), ws.Stats(),
-                       FilterFormOf(item, stat.Chooser(), ws.Stats(), stat.WindowLength(), ws.Stats().Config().Weights),
-                       &window);
+    // The card with its sequence colours, a few cells selected.
+    window.MainTabs()->setCurrentWidget(window.Page("tsCard"));
+    auto* cardPage = static_cast<TCardPage*>(window.Page("tsCard"));
+    cardPage->Grid()->selectionModel()->select(
+        QItemSelection(cardPage->Grid()->model()->index(3, 2), cardPage->Grid()->model()->index(4, 4)),
+        QItemSelectionModel::ClearAndSelect);
+    Save(&window, "tab-card");
+    if (auto* context = window.findChild<QMenu*>("pmCard")) {
+        context->popup(window.mapToGlobal(QPoint(600, 300)));
+        Save(context, "context-pmCard");
+        context->hide();
+    }
+
+    // The scheme ten draws back: the digits of the draw that followed are in brackets.
+    ws.SetDrawsOffset(10);
+    window.MainTabs()->setCurrentWidget(window.Page("tsLayout"));
+    Save(&window, "tab-layout");
+    window.Commands().Trigger("ViewShemaGradient");
+    Save(&window, "tab-layout-checkerboard");
+    window.Commands().Trigger("ViewShemaGradient");
+    ws.SetDrawsOffset(0);
+
+    // The week: the chart of the current cell by digit (bars), then by day (line).
+    window.MainTabs()->setCurrentWidget(window.Page("tsWeek"));
+    auto* weekPage = static_cast<TWeekPage*>(window.Page("tsWeek"));
+    weekPage->Grid()->setCurrentIndex(weekPage->Grid()->model()->index(2, 4));
+    Save(&window, "tab-week");
+    window.Commands().Trigger("ViewWeekChartMode");
+    window.Commands().Trigger("ViewWeekChartType");
+    Save(&window, "tab-week-days-line");
+    window.Commands().Trigger("ViewWeekChartMode");
+    window.Commands().Trigger("ViewWeekChartType");
+    window.MainTabs()->setCurrentIndex(0);
+
+    // The editor with its line of what the description's first variant would leave.
+    TFilterItem item = ParseFilterItem("BMF8#NUMS:100,200#WLV:1,2#ST:3#0.5:-1:1:1:0", ws.Stats());
+    const TFilterForm shown =
+        FilterFormOf(item, stat.Chooser(), ws.Stats(), stat.WindowLength(), ws.Stats().Config().Weights);
+    TFormFilter filter(window.Shell(), stat.Chooser(), ws.Stats(), shown, &window,
+                       [&](const TFilterForm& edited) { return FilterFormPreviewLine(ws, item, shown, edited); });
+    filter.RefreshPreview();
     Save(&filter, "dialog-filter");
     filter.close();
 
@@ -210,6 +256,14 @@ int main(int argc, char** argv) {
     Save(&config, "dialog-config");
     config.close();
 
+    TProxy manual;
+    manual.ProxyMode = 2;
+    manual.ProxyServer = "proxy.example.net";
+    manual.ProxyPort = 3128;
+    manual.ProxyUsername = "user";
+    TFormProxy proxy(manual, &window);
+    Save(&proxy, "dialog-proxy");
+    proxy.close();
     // The export dialog over the draws list, both tabs, and its field dialog.
     {
         TPageContext context{ws, window.Commands(), window.Shell(), &window};
@@ -242,8 +296,55 @@ int main(int argc, char** argv) {
     Save(box.get(), "dialog-delete-question");
     box->close();
 
+    // The stakes and rating tabs over the stakes the script made with the command-line tool.
+    window.MainTabs()->setCurrentWidget(window.Page("tsStakes"));
+    auto* stakesPage = static_cast<TStakesPage*>(window.Page("tsStakes"));
+    if (stakesPage->Grid()->model()->rowCount() > 2)
+        stakesPage->Grid()->selectionModel()->select(stakesPage->Grid()->model()->index(2, 0),
+                                                     QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    window.Commands().Evaluate();
+    Save(&window, "tab-stakes");
+    if (auto* context = window.findChild<QMenu*>("pmStakes")) {
+        context->popup(window.mapToGlobal(QPoint(500, 200)));
+        Save(context, "context-pmStakes");
+        context->hide();
+    }
+    window.MainTabs()->setCurrentWidget(window.Page("tsRating"));
+    auto* ratingPage = static_cast<TRatingPage*>(window.Page("tsRating"));
+    ratingPage->List()->selectAll();
+    window.Commands().Evaluate();
+    Save(&window, "tab-rating");
+    if (auto* context = window.findChild<QMenu*>("pmRatings")) {
+        context->popup(window.mapToGlobal(QPoint(500, 200)));
+        Save(context, "context-pmRatings");
+        context->hide();
+    }
+    {
+        TFormStake stake(window.Shell(), ws.ProposedStake(ws.Combs().List().at(3)), 1, &window);
+        Save(&stake, "dialog-stake");
+        TFormMulti multi(window.Shell(), ws.ProposedStake(std::nullopt).DrawNumber, &window);
+        Save(&multi, "dialog-multi-stake");
+        TFormStakeFilter stakeFilter(3, 1, &window);
+        Save(&stakeFilter, "dialog-stake-filter");
+    }
+    try {
+        TFormGraph profit(ws, &window);
+        profit.Show(ws.StakesGraphDraws());
+        Save(&profit, "window-graph-profit");
+        TFormGraph overlap(ws, &window);
+        overlap.Show(ws.StakesGraphComments(ratingPage->SelectedRows(), false));
+        Save(&overlap, "window-graph-overlap");
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "no stake graphs: %s\n", e.what());
+        ++Failures;
+    }
+    window.MainTabs()->setCurrentIndex(0);
+
     window.Shell().ShowWait("Загрузка тиражей с сайта лотереи...");
     Save(window.Shell().WaitWindow(), "window-wait");
+    window.Shell().HideWait();
+    window.Shell().ShowWait("Загрузка архива тиражей...\r\rПопытка 2, proxy 127.0.0.1 : 3128");
+    Save(window.Shell().WaitWindow(), "window-wait-proxy");
     window.Shell().HideWait();
 
     window.Shell().ShowProgress("Создание файлов сравнения...", 10, true);

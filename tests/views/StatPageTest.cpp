@@ -5,6 +5,8 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QLineSeries>
+#include <QLocale>
+#include <QPushButton>
 #include <QSpinBox>
 #include <QTabWidget>
 #include <QTableView>
@@ -197,6 +199,44 @@ TEST_F(StatPage, ChannelCountsListEveryChannelAndFilterByACountOfZero) {
     EXPECT_EQ(ws.Combs().Count(), 8 * 8 * 8 * 8);
     ASSERT_EQ(ws.Combs().Journal().size(), 1u);
     EXPECT_EQ(ws.Combs().Journal()[0].Values, "01 [0-1] x 0");
+}
+
+TEST_F(StatPage, TheKeepAndRemoveButtonsShowWhatEachWouldLeave) {
+    OpenSmall();
+    TStatTableView* list = Page()->List();
+    auto* include = Window->findChild<QPushButton*>("btnStatFilter_Include");
+    auto* exclude = Window->findChild<QPushButton*>("btnStatFilter_Exclude");
+    ASSERT_TRUE(include && exclude);
+    auto captions = [&] { return include->text() + " / " + exclude->text(); };
+    auto counted = [](int keep, int remove) {
+        return "Оставить выделенные (" + QLocale().toString(keep) + ") / Удалить выделенные (" +
+               QLocale().toString(remove) + ")";
+    };
+    const QString plain = "Оставить выделенные / Удалить выделенные";
+    EXPECT_EQ(captions(), plain);
+    EXPECT_EQ(QLocale().toString(5904), "5" + QLocale().groupSeparator() + "904");  // grouped
+
+    // A selection dragged over the rows: every row it reaches changes both counts.
+    const QStringList values = Column(0);
+    QItemSelectionModel* selection = list->selectionModel();
+    const int growing[] = {10000 - 9 * 9 * 9 * 9, 10000 - 8 * 8 * 8 * 8, 10000 - 7 * 7 * 7 * 7};
+    for (int digit = 1; digit <= 3; ++digit) {
+        const int row = int(values.indexOf(QString::number(digit)));
+        selection->select(list->model()->index(row, 0), QItemSelectionModel::Select | QItemSelectionModel::Rows);
+        EXPECT_EQ(captions(), counted(growing[digit - 1], 10000 - growing[digit - 1])) << digit;
+    }
+    // The selection stays after a step; the counts follow the narrowed list.
+    Window->Commands().Evaluate();
+    Action("StatFilter_Include")->trigger();
+    EXPECT_EQ(captions(), counted(growing[2], 0));
+    Window->Workspace().CombsUndo();
+    EXPECT_EQ(captions(), counted(growing[2], 10000 - growing[2]));
+
+    list->clearSelection();
+    EXPECT_EQ(captions(), plain);
+    list->SelectRows({0});
+    Action("DrawsStatCalc")->trigger();  // a new table has no selection
+    EXPECT_EQ(captions(), plain);
 }
 
 TEST_F(StatPage, TheComparisonShowsTheNormColumnsAndTheFullSetLine) {

@@ -42,6 +42,10 @@ TShownBox DescribeBox(QMessageBox* box) {
     return shown;
 }
 
+void PressButton(QWidget* dialog, QDialogButtonBox::StandardButton which) {
+    dialog->findChild<QDialogButtonBox*>()->button(which)->click();
+}
+
 void ChooseFile(QWidget* fileDialog, const std::filesystem::path& file) {
     auto* dialog = qobject_cast<QFileDialog*>(fileDialog);
     ASSERT_NE(dialog, nullptr) << "expected a file dialog, got " << fileDialog->metaObject()->className();

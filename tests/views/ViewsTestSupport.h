@@ -1,5 +1,6 @@
 #pragma once
 #include <QAction>
+#include <QDialogButtonBox>
 #include <QMessageBox>
 #include <QPointer>
 #include <QWidget>
@@ -52,6 +53,8 @@ private:
 };
 
 TShownBox DescribeBox(QMessageBox* box);
+// Clicks a standard button of a dialog's button box.
+void PressButton(QWidget* dialog, QDialogButtonBox::StandardButton which);
 // Types the file name into a file dialog and accepts it. The name goes into the dialog's name
 // field directly: QFileDialog::selectFile leaves the field alone while it has the focus.
 void ChooseFile(QWidget* fileDialog, const std::filesystem::path& file);

@@ -9,9 +9,11 @@
 #include <QPushButton>
 #include <QRegularExpressionValidator>
 #include <QSpinBox>
+#include <QTimer>
 #include <QVBoxLayout>
 #include <climits>
 
+#include "app/FilterPreview.h"
 #include "app/MethodChooser.h"
 #include "app/Workspace.h"
 #include "combs/FilterConditions.h"
@@ -40,8 +42,9 @@ QLineEdit* ListEdit(const char* name, const std::string& text, QWidget* parent) 
 } // namespace
 
 TFormFilter::TFormFilter(TShell& shell, const TMethodChooser& chooser, const TStatList& registry,
-                         const TFilterForm& form, QWidget* parent)
-    : QDialog(parent), FShell(shell), FChooser(chooser), FRegistry(registry), FShown(form) {
+                         const TFilterForm& form, QWidget* parent, TPreview preview)
+    : QDialog(parent), FShell(shell), FChooser(chooser), FRegistry(registry), FShown(form),
+      FPreview(std::move(preview)) {
     setObjectName("TFormFilter");
     setWindowTitle(Tx("Фильтр"));
     auto* layout = new QVBoxLayout(this);
@@ -118,6 +121,17 @@ TFormFilter::TFormFilter(TShell& shell, const TMethodChooser& chooser, const TSt
     FStopValue->setValue(form.StopValue);
     stop->addRow(Tx("Значение:"), FStopValue);
 
+    FPreviewLine = new QLineEdit(this);
+    FPreviewLine->setObjectName("edFilterPreview");
+    FPreviewLine->setReadOnly(true);
+    FPreviewLine->setFocusPolicy(Qt::NoFocus);
+    FPreviewLine->setVisible(bool(FPreview));
+    layout->addWidget(FPreviewLine);
+    FPreviewTimer = new QTimer(this);
+    FPreviewTimer->setSingleShot(true);
+    FPreviewTimer->setInterval(kPreviewDelayMs);
+    connect(FPreviewTimer, &QTimer::timeout, this, &TFormFilter::RefreshPreview);
+
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     buttons->button(QDialogButtonBox::Ok)->setText(Tx("OK"));
     buttons->button(QDialogButtonBox::Cancel)->setText(Tx("Отмена"));
@@ -128,6 +142,30 @@ TFormFilter::TFormFilter(TShell& shell, const TMethodChooser& chooser, const TSt
     connect(FCondition, qOverload<int>(&QComboBox::currentIndexChanged), this, &TFormFilter::UpdateEnabling);
     connect(FOwnWeights, &QCheckBox::toggled, this, &TFormFilter::UpdateEnabling);
     UpdateEnabling();
+    WatchFields();
+}
+
+void TFormFilter::WatchFields() {
+    if (!FPreview) return;
+    auto restart = [this] { FPreviewTimer->start(); };
+    for (QComboBox* box : {FMethod, FSortColumn, FDirection, FMode, FCondition, FStopMode})
+        connect(box, qOverload<int>(&QComboBox::currentIndexChanged), this, restart);
+    for (QLineEdit* edit : {FLengths, FValues, FWeights[0], FWeights[1], FWeights[2]})
+        connect(edit, &QLineEdit::textChanged, this, restart);
+    for (QCheckBox* box : {FMultiSelect, FOwnWeights, FPercents, FAbsolute})
+        connect(box, &QCheckBox::toggled, this, restart);
+    connect(FStopValue, qOverload<int>(&QSpinBox::valueChanged), this, restart);
+    restart();
+}
+
+void TFormFilter::RefreshPreview() {
+    FPreviewTimer->stop();
+    if (!FPreview) return;
+    // A message's line breaks would not show in one line.
+    QString text = ToQ(FPreview(Edited()));
+    text.replace(QLatin1Char('\r'), QLatin1Char(' '));
+    FPreviewLine->setText(text);
+    FPreviewLine->setCursorPosition(0);
 }
 
 void TFormFilter::UpdateEnabling() {
@@ -188,7 +226,9 @@ bool EditFilterItem(TWorkspace& ws, TShell& shell, QWidget* parent, TFilterItem&
     const TStatTab& tab = ws.StatTab();
     const TFilterForm shown =
         FilterFormOf(item, tab.Chooser(), ws.Stats(), tab.WindowLength(), ws.Stats().Config().Weights);
-    TFormFilter dialog(shell, tab.Chooser(), ws.Stats(), shown, parent);
+    TFormFilter dialog(shell, tab.Chooser(), ws.Stats(), shown, parent, [&ws, &item, &shown](const TFilterForm& edited) {
+        return FilterFormPreviewLine(ws, item, shown, edited);
+    });
     if (dialog.exec() != QDialog::Accepted) return false;
     const TFilterForm edited = dialog.Edited();
     item = FilterItemOfForm(item, shown, edited, FilterFormMethod(edited, tab.Chooser(), ws.Stats()));

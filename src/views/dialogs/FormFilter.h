@@ -1,6 +1,8 @@
 #pragma once
 #include <QDialog>
 #include <array>
+#include <functional>
+#include <string>
 
 #include "app/FilterForm.h"
 
@@ -9,6 +11,7 @@ class QComboBox;
 class QGroupBox;
 class QLineEdit;
 class QSpinBox;
+class QTimer;
 
 namespace qx {
 
@@ -18,13 +21,19 @@ class TStatList;
 class TWorkspace;
 
 // "Фильтр": one filter description of a script line. OK is refused, with the message and the
-// focus on the field, while the engine's checks find a fault.
+// focus on the field, while the engine's checks find a fault. A read-only line under the fields
+// shows what the description would leave, refreshed a moment after the fields stop changing.
 class TFormFilter : public QDialog {
 public:
+    // The text of the preview line for the controls as they stand.
+    using TPreview = std::function<std::string(const TFilterForm&)>;
     TFormFilter(TShell& shell, const TMethodChooser& chooser, const TStatList& registry,
-                const TFilterForm& form, QWidget* parent);
+                const TFilterForm& form, QWidget* parent, TPreview preview = {});
     // The controls as they stand now.
     TFilterForm Edited() const;
+    // Fills the preview line now instead of after the pause.
+    void RefreshPreview();
+    static constexpr int kPreviewDelayMs = 150;
 
 protected:
     void accept() override;
@@ -32,6 +41,8 @@ protected:
 private:
     void UpdateEnabling();
     QWidget* FieldWidget(TFilterFormField field) const;
+    // Every field change restarts the pause before the preview line is computed again.
+    void WatchFields();
 
     TShell& FShell;
     const TMethodChooser& FChooser;
@@ -52,6 +63,9 @@ private:
     QCheckBox* FAbsolute;
     QComboBox* FStopMode;
     QSpinBox* FStopValue;
+    QLineEdit* FPreviewLine;
+    TPreview FPreview;
+    QTimer* FPreviewTimer;
 };
 
 // Edits the description over the statistics tab's chooser, length and the engine's weights;

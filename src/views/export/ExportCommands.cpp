@@ -37,6 +37,20 @@ const std::vector<TViewExport>& ViewExports() {
          [](const TWorkspace& ws, const QAbstractItemView&) { return ws.Combs().Count() > 0; }},
         {"DrawsStatExportToExcel", "lvDrawsStat", TExportVariant::List,
          [](const TWorkspace& ws, const QAbstractItemView&) { return !ws.StatTab().Table().Rows.empty(); }},
+        // The grids count their header column: the card has none, the scheme's counts are one.
+        {"CardXlsExport", "sgCard", TExportVariant::StringGrid,
+         [](const TWorkspace& ws, const QAbstractItemView& v) {
+             return ws.FormKeys().TabCard && v.model()->columnCount() > 2;
+         }},
+        {"LayoutXlsExport", "sgLayout", TExportVariant::StringGrid,
+         [](const TWorkspace& ws, const QAbstractItemView& v) {
+             return ws.FormKeys().TabLayout && v.model()->columnCount() + 1 > 2;
+         }},
+        {"RatingsXlsExport", "lvRatings", TExportVariant::List,
+         [](const TWorkspace& ws, const QAbstractItemView&) { return !ws.Ratings().Empty(); }},
+        // The stakes grid: row 0 is its header, the texts those the grid paints.
+        {"StakesXlsExport", "sgStakes", TExportVariant::DrawnGrid,
+         [](const TWorkspace& ws, const QAbstractItemView&) { return ws.StakesOpen() && ws.StakesCount() > 0; }},
     };
     return exports;
 }

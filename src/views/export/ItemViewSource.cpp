@@ -59,9 +59,13 @@ std::vector<int> TItemViewSource::Selection() const {
     return {rows.front() + 1, rows.back() + 1};
 }
 
+bool TItemViewSource::HasHeaderColumn() const {
+    return IsGrid() && FView && FView->property(kGridHeaderColumn).toBool();
+}
+
 int TItemViewSource::ColumnCount() const {
     QAbstractItemModel* model = Model();
-    return model ? model->columnCount() : 0;
+    return model ? model->columnCount() + (HasHeaderColumn() ? 1 : 0) : 0;
 }
 
 std::string TItemViewSource::HeaderText(int column) const {
@@ -73,6 +77,14 @@ TSourceColumn TItemViewSource::Column(int column) const {
     TSourceColumn c;
     QAbstractItemModel* model = Model();
     if (!model) return c;
+    if (HasHeaderColumn()) {
+        if (column == 0) {
+            c.Alignment = kAlignCenter;
+            if (auto* table = qobject_cast<QTableView*>(FView.data())) c.PixelWidth = table->verticalHeader()->width();
+            return c;
+        }
+        --column;
+    }
     c.Caption = HeaderText(column);
     QVariant alignment = model->headerData(column, Qt::Horizontal, Qt::TextAlignmentRole);
     if (!alignment.isValid() && model->rowCount() > 0)
@@ -85,6 +97,12 @@ TSourceColumn TItemViewSource::Column(int column) const {
 std::string TItemViewSource::CellText(int row, int column) const {
     QAbstractItemModel* model = Model();
     if (!model) return {};
+    if (HasHeaderColumn()) {
+        if (column == 0)
+            return row == 0 ? std::string()
+                            : model->headerData(row - 1, Qt::Vertical, Qt::DisplayRole).toString().toStdString();
+        --column;
+    }
     if (IsGrid()) {
         if (row == 0) return HeaderText(column);
         --row;

@@ -9,9 +9,14 @@ class QHeaderView;
 
 namespace qx {
 
+// A grid whose column 0 is its vertical header (the row captions of the layout scheme and the
+// week) carries this property set to true.
+inline constexpr const char* kGridHeaderColumn = "gridHeaderColumn";
+
 // Any list or grid of the window as an export source: a model-based list (QTableView over a
 // model, a TSortableList or another QTreeWidget) or a grid whose row 0 is its horizontal
-// header. Texts are what the view's model shows; widths and hidden columns come from the header.
+// header (and, with kGridHeaderColumn, whose column 0 is its vertical header). Texts are what the
+// view's model shows; widths and hidden columns come from the header.
 class TItemViewSource : public TExportSource {
 public:
     TItemViewSource(QAbstractItemView* view, TExportVariant variant);
@@ -27,6 +32,7 @@ public:
 
 private:
     bool IsGrid() const { return FVariant != TExportVariant::List; }
+    bool HasHeaderColumn() const;
     QAbstractItemModel* Model() const;
     QHeaderView* Header() const;
     std::string HeaderText(int column) const;

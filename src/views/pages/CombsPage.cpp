@@ -40,15 +40,6 @@ const char* JournalIconCommand(TJournalIcon icon) {
     return "";
 }
 
-// Replaces the placeholder model of a virtual list; the columns keep the widths they were given.
-void SetListModel(QTableView* list, QAbstractItemModel* model) {
-    QHeaderView* header = list->horizontalHeader();
-    QList<int> widths;
-    for (int i = 0; i < header->count(); ++i) widths << header->sectionSize(i);
-    list->setModel(model);
-    for (int i = 0; i < widths.size() && i < header->count(); ++i) header->resizeSection(i, widths[i]);
-}
-
 bool ClipboardHoldsText() {
     const QMimeData* data = QGuiApplication::clipboard()->mimeData();
     return data && data->hasText();

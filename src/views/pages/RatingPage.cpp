@@ -1,11 +1,21 @@
 #include "views/pages/RatingPage.h"
 
 #include <QHeaderView>
+#include <QItemSelectionModel>
 #include <QTableView>
+#include <algorithm>
 
+#include "app/ListColumns.h"
+#include "scripts/RatingsText.h"
+#include "views/Commands.h"
+#include "views/FileDialogs.h"
 #include "views/FlowLayout.h"
+#include "views/FormGraph.h"
 #include "views/PageWidgets.h"
+#include "views/QtShell.h"
 #include "views/SortState.h"
+#include "views/Tx.h"
+#include "views/stakes/RatingsModel.h"
 
 namespace qx {
 
@@ -17,31 +27,63 @@ TRatingPage::TRatingPage(TPageContext& context, QWidget* parent) : TViewPage(con
                      {"Экспорт в Excel", "RatingsXlsExport"},
                      {"Добавить в сценарий", "RatingsToScript"},
                      {"Количество совпадений", "RatingsGraphOverlap"}});
-    const Qt::Alignment R = Qt::AlignRight, C = Qt::AlignHCenter;
-    FList = MakeVirtualList("lvRatings", this,
-                            {{"Комментарий", 250},
-                             {"Ставок", 60, R},
-                             {"Угадано", 60, R},
-                             {"Среднее", 60, R},
-                             {"Профит", 80, R},
-                             {"Ср. профит", 70, R},
-                             {"0", 45, C},
-                             {"1", 45, C},
-                             {"2", 45, C},
-                             {"3", 45, C},
-                             {"4", 45, C},
-                             {"E0", 55, C},
-                             {"E1", 55, C},
-                             {"E2", 55, C},
-                             {"E3", 55, C},
-                             {"E4", 55, C}});
-    // The ratings sort themselves by the header's settings once they exist.
-    FSort = new TSortState(FList->horizontalHeader(), nullptr);
+    FList = MakeVirtualList("lvRatings", this, ColumnDefs(RatingsListColumns()));
+    FModel = new TRatingsModel(Ctx.Ws, this);
+    SetListModel(FList, FModel);
+    // A header click sorts the ratings themselves (and saves them), not just the view.
+    FSort = new TSortState(FList->horizontalHeader(), [this] {
+        FList->clearSelection();
+        RunCommand(Ctx.Shell, [&] { Ctx.Ws.SetRatingsSort({FSort->Column(), FSort->Descending()}); });
+    });
+    FSort->Set(Ctx.Ws.RatingsSort().Column, Ctx.Ws.RatingsSort().Descending);
+    connect(FList, &QTableView::doubleClicked, this, [this](const QModelIndex& index) {
+        if (index.isValid()) Ctx.Commands.Trigger("RatingsGraphOverlap");
+    });
     AddContent(FList);
+    RegisterCommands();
+    Ctx.Ws.AddObserver(this);
 }
+
+TRatingPage::~TRatingPage() { Ctx.Ws.RemoveObserver(this); }
 
 std::vector<TPersistentList> TRatingPage::PersistentLists() {
     return {{"lvRatings", FList->horizontalHeader(), FSort}};
 }
+
+std::vector<int> TRatingPage::SelectedRows() const {
+    std::vector<int> rows;
+    for (const QModelIndex& index : FList->selectionModel()->selectedRows()) rows.push_back(index.row());
+    std::sort(rows.begin(), rows.end());
+    return rows;
+}
+
+void TRatingPage::RegisterCommands() {
+    TCommands& c = Ctx.Commands;
+    TWorkspace& ws = Ctx.Ws;
+    auto selected = [this] { return FList->selectionModel()->hasSelection(); };
+    auto stakesAndRows = [&ws, selected] { return ws.StakesOpen() && ws.StakesCount() > 0 && selected(); };
+    c.Register("StakesGraphOverlap", {[this] { ShowGraph(Ctx.Ws.StakesGraphComments(SelectedRows(), false)); },
+                                      stakesAndRows, nullptr, nullptr});
+    c.Register("StakesGraphProfits", {[this] { ShowGraph(Ctx.Ws.StakesGraphComments(SelectedRows(), true)); },
+                                      stakesAndRows, nullptr, nullptr});
+    c.Register("RatingsGraphOverlap", {[this] { ShowGraph(Ctx.Ws.RatingsGraphOverlap(SelectedRows())); }, selected,
+                                       nullptr, nullptr});
+    for (int mode = 0; mode < kRatingsEffModeCount; ++mode)
+        c.Register("RatingsEffMode" + std::to_string(mode),
+                   {[&ws, mode] { ws.SetRatingsEffMode(mode); }, nullptr, nullptr, nullptr});
+    c.Register("RatingsRefresh", {[&ws] { ws.RatingsRefresh(); }, [&ws] { return ws.StakesOpen(); }, nullptr, nullptr});
+    c.Register("RatingsExport", {[this] { Export(); }, [&ws] { return !ws.Ratings().Empty(); }, nullptr, nullptr});
+}
+
+void TRatingPage::ShowGraph(const TGraphPlot& plot) { ShowGraphWindow(Ctx.Ws, plot, Ctx.Window); }
+
+void TRatingPage::Export() {
+    const TFileDialogOptions options{"dlgRatingsExport", "Экспорт рейтинга в CSV-файл", "CSV-файлы (*.csv)", "csv",
+                                     true};
+    const QString file = AskFileName(Ctx.Window, options, ToQ(Ctx.Ws.Paths().Dir.string()));
+    if (!file.isEmpty()) Ctx.Ws.RatingsExport(FromQ(file));
+}
+
+void TRatingPage::RatingsChanged() { FModel->Sync(); }
 
 } // namespace qx

@@ -3,11 +3,12 @@
 #include <QComboBox>
 #include <QHeaderView>
 #include <QItemSelectionModel>
+#include <QLocale>
+#include <QPushButton>
 #include <QSpinBox>
 #include <QSplitter>
 #include <climits>
 
-#include "app/Workspace.h"
 #include "core/FormState.h"
 #include "views/Commands.h"
 #include "views/FlowLayout.h"
@@ -15,12 +16,24 @@
 #include "views/PageWidgets.h"
 #include "views/QtShell.h"
 #include "views/SortState.h"
+#include "views/Tx.h"
 #include "views/dialogs/FormFilterHelp.h"
 #include "views/stat/ChooserControls.h"
 #include "views/stat/StatCharts.h"
 #include "views/stat/StatTableView.h"
 
 namespace qx {
+namespace {
+
+constexpr const char* kIncludeCaption = "Оставить выделенные";
+constexpr const char* kExcludeCaption = "Удалить выделенные";
+
+// "Оставить выделенные (1 296)": the count grouped as the user's locale groups thousands.
+QString CountCaption(const char* caption, std::optional<int> count) {
+    return count ? Tx(caption) + " (" + QLocale().toString(*count) + ")" : Tx(caption);
+}
+
+} // namespace
 
 TStatPage::TStatPage(TPageContext& context, QWidget* parent) : TViewPage(context, "tsDrawsStat", parent) {
     TFlowLayout* row = AddPanel("pnlDrawsStat");
@@ -29,10 +42,12 @@ TStatPage::TStatPage(TPageContext& context, QWidget* parent) : TViewPage(context
     FMethod = AddCombo(row, "cbDrawsStatType", "Вид расчета статистики", 260);
     FMethod->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     AddButtons(row, {{"Избранное", "FiltersManager"},
-                     {"Оставить выделенные", "StatFilter_Include"},
-                     {"Удалить выделенные", "StatFilter_Exclude"},
+                     {kIncludeCaption, "StatFilter_Include"},
+                     {kExcludeCaption, "StatFilter_Exclude"},
                      {"Описание статистики", "FiltersInfo"},
                      {"Обновить", "DrawsStatCalc"}});
+    FInclude = findChild<QPushButton*>("btnStatFilter_Include");
+    FExclude = findChild<QPushButton*>("btnStatFilter_Exclude");
     TStatTab& tab = Ctx.Ws.StatTab();
     FControls =
         new TChooserControls(FLength, FMethod,
@@ -50,12 +65,34 @@ TStatPage::TStatPage(TPageContext& context, QWidget* parent) : TViewPage(context
     });
     FSort->Set(tab.SortColumn(), tab.Descending());
     connect(FList->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
-        if (!FShowing) Ctx.Ws.StatTab().SetSelection(FList->SelectedRows());
+        if (FShowing) return;
+        Ctx.Ws.StatTab().SetSelection(FList->SelectedRows());
+        ShowFilterCounts();
     });
     FSplit = MakeSplit("spDrawsStat", this, FList, FChart);
     AddContent(FSplit);
     RegisterCommands();
     ShowTab();
+    Ctx.Ws.AddObserver(this);
+}
+
+TStatPage::~TStatPage() {
+    Ctx.Ws.RemoveObserver(this);
+}
+
+void TStatPage::CombsChanged() {
+    ShowFilterCounts();
+}
+
+void TStatPage::ShowFilterCounts() {
+    std::optional<TSelectionPreview> counts;
+    try {
+        counts = Ctx.Ws.PreviewSelection();
+    } catch (const std::exception&) {
+        // The commands themselves report what fails; the captions stay plain meanwhile.
+    }
+    FInclude->setText(CountCaption(kIncludeCaption, counts ? std::optional(counts->Keep) : std::nullopt));
+    FExclude->setText(CountCaption(kExcludeCaption, counts ? std::optional(counts->Remove) : std::nullopt));
 }
 
 void TStatPage::RegisterCommands() {
@@ -106,6 +143,7 @@ void TStatPage::ShowTab() {
         FChart->Show(tab.Chart(), Ctx.Ws.FormKeys().ShowTotalLine);
     }
     FShowing = false;
+    ShowFilterCounts();
 }
 
 void TStatPage::ShowNormColumns(bool on) {

@@ -1,9 +1,11 @@
 #pragma once
 #include <cstdint>
 
+#include "app/Workspace.h"
 #include "views/ViewPage.h"
 
 class QComboBox;
+class QPushButton;
 class QSpinBox;
 class QSplitter;
 
@@ -16,14 +18,17 @@ class TStatTableView;
 
 // The tab "Статистика": window length, method chooser, the statistics table of the engine's
 // statistics tab with its chart. Owns the statistics commands and the keep/remove commands.
-class TStatPage : public TViewPage {
+class TStatPage : public TViewPage, public TWorkspaceObserver {
 public:
     TStatPage(TPageContext& context, QWidget* parent);
+    ~TStatPage() override;
     void ApplyKeys(const TMainFormKeys& keys) override;
     void StoreKeys(TMainFormKeys& keys) const override;
     std::vector<TPersistentList> PersistentLists() override;
     void RefreshView(bool force) override;
     void BusyChanged(bool busy) override;
+    // TWorkspaceObserver: the keep/remove counts follow the working list.
+    void CombsChanged() override;
 
     QSpinBox* LengthEdit() const { return FLength; }
     QComboBox* MethodBox() const { return FMethod; }
@@ -42,6 +47,8 @@ private:
     void ShowNormColumns(bool on);
     void TogglePrefetchs();
     void ShowMethodHelp();
+    // The keep/remove buttons show what each would leave while rows are selected.
+    void ShowFilterCounts();
 
     QSpinBox* FLength;
     QComboBox* FMethod;
@@ -50,6 +57,8 @@ private:
     TSortState* FSort;
     TStatChartView* FChart;
     QSplitter* FSplit;
+    QPushButton* FInclude;
+    QPushButton* FExclude;
     uint64_t FShownRevision = UINT64_MAX;
     bool FShowing = false;
 };

@@ -2,13 +2,13 @@
 
 #include <QAction>
 #include <QComboBox>
-#include <QKeyEvent>
 #include <QSignalBlocker>
 #include <QSpinBox>
 
 #include "app/MethodChooser.h"
 #include "core/Shell.h"
 #include "views/Commands.h"
+#include "views/PageWidgets.h"
 #include "views/Tx.h"
 
 namespace qx {
@@ -23,29 +23,17 @@ TChooserControls::TChooserControls(QSpinBox* length, QComboBox* method, TBinding
         FBinding.Chooser.Select(entry);
         Chosen();
     });
-    FLength->installEventFilter(this);
+    // A text that is no number of 1 ... 2147483647 leaves everything as it is.
+    OnSpinEnter(FLength, [this] {
+        FBinding.SetLength(FLength->value());
+        Chosen();
+    });
 }
 
 void TChooserControls::Chosen() {
     FCommands.Evaluate();
     QAction* refresh = FCommands.Action(FBinding.Command);
     if (refresh && refresh->isEnabled()) RunCommand(FShell, [this] { FBinding.Compute(false); });
-}
-
-bool TChooserControls::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == FLength && event->type() == QEvent::KeyPress) {
-        const int key = static_cast<QKeyEvent*>(event)->key();
-        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-            // A text that is no number of 1 ... 2147483647 leaves everything as it is.
-            if (FLength->hasAcceptableInput()) {
-                FLength->interpretText();
-                FBinding.SetLength(FLength->value());
-                Chosen();
-            }
-            return true;
-        }
-    }
-    return QObject::eventFilter(watched, event);
 }
 
 void TChooserControls::Show(int length) {

@@ -30,9 +30,6 @@ public:
     void Show(int length);
     void SetEnabled(bool enabled);
 
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
 private:
     void Chosen();
 

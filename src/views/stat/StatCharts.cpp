@@ -13,86 +13,13 @@
 #include "app/GraphTab.h"
 #include "app/StatTab.h"
 #include "views/Tx.h"
+#include "views/stat/ChartParts.h"
 
 namespace qx {
 namespace {
 
-const QColor kGreen(0, 128, 0);
-const QColor kMagenta(255, 0, 255);
 const QColor kRed(255, 0, 0);
 const QColor kBlue(0, 0, 255);
-constexpr qreal kMarkSize = 3; // 2 x 2 inside its one-pixel border
-
-QChart* NewChart() {
-    auto* chart = new QChart;
-    chart->setBackgroundRoundness(0);
-    chart->setMargins(QMargins(2, 2, 2, 2));
-    return chart;
-}
-
-// Axis labels a little smaller than the window's text: the charts are low.
-void SmallLabels(QAbstractAxis* axis) {
-    QFont font = axis->labelsFont();
-    font.setPointSizeF(std::max(6.0, (font.pointSizeF() > 0 ? font.pointSizeF() : 9) - 1));
-    axis->setLabelsFont(font);
-}
-
-QLineSeries* AddLine(QChart* chart, const QString& title, const QColor& colour, qreal width) {
-    auto* series = new QLineSeries;
-    series->setName(title);
-    QPen pen(colour);
-    pen.setWidthF(width);
-    series->setPen(pen);
-    chart->addSeries(series);
-    return series;
-}
-
-// The small magenta marks on the points of a green line; kept out of the legend.
-QScatterSeries* AddMarks(QChart* chart) {
-    auto* marks = new QScatterSeries;
-    marks->setName(QStringLiteral("marks"));
-    marks->setMarkerShape(QScatterSeries::MarkerShapeRectangle);
-    marks->setMarkerSize(kMarkSize);
-    marks->setColor(kMagenta);
-    marks->setBorderColor(kMagenta);
-    chart->addSeries(marks);
-    for (QLegendMarker* m : chart->legend()->markers(marks)) m->setVisible(false);
-    return marks;
-}
-
-QValueAxis* AddValueAxis(QChart* chart, Qt::Alignment side, const QString& format) {
-    auto* axis = new QValueAxis;
-    axis->setLabelFormat(format);
-    SmallLabels(axis);
-    chart->addAxis(axis, side);
-    return axis;
-}
-
-void AttachAll(QChart* chart, QAbstractAxis* x, QAbstractAxis* y) {
-    for (QAbstractSeries* s : chart->series()) {
-        s->attachAxis(x);
-        s->attachAxis(y);
-    }
-}
-
-QList<QPointF> Points(const std::vector<TChartPoint>& points) {
-    QList<QPointF> list;
-    list.reserve(static_cast<qsizetype>(points.size()));
-    for (const TChartPoint& p : points) list.append(QPointF(p.X, p.Y));
-    return list;
-}
-
-// [low, high] with a little room above and below, on round numbers.
-void SetValueRange(QValueAxis* axis, double low, double high) {
-    if (high <= low) {
-        low -= 1;
-        high += 1;
-    }
-    const double pad = (high - low) * 0.05;
-    axis->setRange(low < 0 ? low - pad : std::max(0.0, low - pad), high + pad);
-    axis->setTickCount(5);
-    axis->applyNiceNumbers();
-}
 
 void SetShown(std::initializer_list<QAbstractSeries*> series, std::initializer_list<QAbstractAxis*> axes,
               bool on) {
@@ -108,7 +35,7 @@ TStatChartView::TStatChartView(const char* name, QWidget* parent) : QChartView(N
     setMinimumHeight(60);
     QChart* c = chart();
     c->legend()->hide();
-    FActual = AddLine(c, Tx(kActualSeries), kGreen, 2);
+    FActual = AddLine(c, Tx(kActualSeries), kChartGreen, 2);
     FMarks = AddMarks(c);
     FTotal = AddLine(c, Tx(kTotalSeries), kRed, 1);
     FAxisX = new QCategoryAxis;
@@ -207,7 +134,7 @@ TGraphChartView::TGraphChartView(const char* name, QWidget* parent) : QChartView
     font.setPointSizeF(std::max(6.0, (font.pointSizeF() > 0 ? font.pointSizeF() : 9) - 1));
     c->legend()->setFont(font);
     c->legend()->setShowToolTips(true);
-    FDraws = AddLine(c, QString(), kGreen, 2);
+    FDraws = AddLine(c, QString(), kChartGreen, 2);
     FDraws->setPointLabelsFormat(QStringLiteral("@yPoint"));
     FDraws->setPointLabelsClipping(true);
     FMarks = AddMarks(c);
