@@ -33,7 +33,7 @@ inline TDrawsArray SyntheticDraws(int count) {
     return draws;
 }
 
-// The real archive, or the one QUADRIX_ARCHIVE names; empty when it is not there.
+// The archive every benchmark reads (QUADRIX_ARCHIVE, else the real one); empty when it is not there.
 inline TDrawsArray RealDraws() { return LoadArchive(); }
 
 struct TArchiveDir {

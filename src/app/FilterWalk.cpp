@@ -40,7 +40,7 @@ void WalkFilterPart(const TFilterPart& part, const TStatTable& table, TCustomSta
         return false;
     };
     const TConditionInfo& condition = ConditionInfo(part.Condition);
-    const int rowCount = static_cast<int>(table.Rows.size());
+    const int rowCount = table.Size();
     int steps = 0;
     bool stopped = false;
     std::vector<int> chosen;

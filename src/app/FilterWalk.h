@@ -28,6 +28,8 @@ public:
     virtual bool Logging() const { return false; }
     // A line of the script log; none by default.
     virtual void Log(const std::string& line) { (void)line; }
+    // Whether Log keeps its lines: the rows' texts are made for the log only.
+    virtual bool Logging() const { return false; }
 };
 
 // Walks the rows of a computed, sorted table by the part's direction, condition and stop mode,

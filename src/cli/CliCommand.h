@@ -61,5 +61,6 @@ void AddViewCommands(TCliCommandList& list);
 void AddRegularsCommands(TCliCommandList& list);
 void AddSystemsCommands(TCliCommandList& list);
 void AddAnalysisCommands(TCliCommandList& list);
+void AddConfigCommands(TCliCommandList& list);
 
 } // namespace qx

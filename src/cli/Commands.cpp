@@ -32,6 +32,7 @@ TCliCommandList AllCommands() {
     AddRegularsCommands(list);
     AddSystemsCommands(list);
     AddAnalysisCommands(list);
+    AddConfigCommands(list);
     return list;
 }
 

@@ -2,6 +2,7 @@
 #include <memory>
 #include <string>
 
+#include "core/Text.h"
 #include "stats/CustomStat.h"
 
 namespace qx {
@@ -9,13 +10,14 @@ namespace qx {
 // The metaclass of a method class T, read from T's static members: kClassName, kCodeFormat,
 // kNameFormat, kGroup, kFlags, and where they differ from the defaults of TCustomStat (or of a
 // base) kHelpCodeFormat, kAvailable, kListed, kIsGraph, kCanParseValue, kHasParams,
-// ParamRange(config) and FormatName(variant).
+// ParamRange(config) and FormatName(variant). A class with kSize fills it into its code and name
+// formats itself ("KCM%d" of size 2 is KCM2), so its codes carry no variant.
 template <class T>
 class TStatClassOf final : public TStatClass {
 public:
     std::string_view ClassName() const override { return T::kClassName; }
-    std::string CodeFormat() const override { return std::string(T::kCodeFormat); }
-    std::string NameFormat() const override { return std::string(T::kNameFormat); }
+    std::string CodeFormat() const override { return Sized(T::kCodeFormat); }
+    std::string NameFormat() const override { return Sized(T::kNameFormat); }
     std::string HelpCodeFormat() const override {
         if constexpr (requires { T::kHelpCodeFormat; })
             return std::string(T::kHelpCodeFormat);
@@ -38,6 +40,14 @@ public:
     }
     std::unique_ptr<TCustomStat> Create(const TStatEnv& env, int32_t param) const override {
         return std::make_unique<T>(*this, env, param);
+    }
+
+private:
+    static std::string Sized(std::string_view format) {
+        if constexpr (requires { T::kSize; })
+            return FormatText(format, {IntToStr(T::kSize)});
+        else
+            return std::string(format);
     }
 };
 

@@ -109,6 +109,49 @@ TEST_F(FullSets, ConfigurationChangesRebuildOnlyTheirGroups) {
     EXPECT_GT(std::filesystem::last_write_time(File("NUMS")), before);
 }
 
+// A new channel width or segment table: the variants follow it, only the files of the changed
+// group are written again, and the table on screen is computed anew.
+TEST_F(FullSets, ANewWidthOrSegmentTableReachesVariantsFilesAndTheVisibleTable) {
+    WriteDrawsFile(Dir / "Quadrix_4d10.ldr", DigitDraws({"0189", "5555"}));
+    StartWith(true);
+    ASSERT_TRUE(Running);
+    ASSERT_TRUE(Ws->StatTab().Chooser().SelectMethod(Method("CHAN")));
+    Ws->RefreshViews(false);
+    EXPECT_EQ(Ws->StatTab().Table().Size(), 5);
+    EXPECT_EQ(Method("CHN10"), -1);
+    auto stamp = [&](const char* code) { return std::filesystem::last_write_time(File(code)); };
+    const auto nums = stamp("NUMS"), chan = stamp("CHAN"), sgms = stamp("SGMS");
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+
+    TConfigData c = Ws->Config();
+    c.ChannelSize = 1;
+    Ws->ChangeConfig(c);
+    for (const char* code : {"CHN1", "CHN6", "CHN10"}) EXPECT_GE(Method(code), 0) << code;
+    EXPECT_EQ(Method("CHN11"), -1);
+    EXPECT_EQ(Ws->StatTab().Table().Size(), 10);
+    bool tenth = false;
+    for (int r = 0; r < Ws->StatTab().Table().Size(); ++r) tenth |= Ws->StatTab().Table().Text(r, TStatColumn::Value) == "10 [9-9]";
+    EXPECT_TRUE(tenth);
+    EXPECT_GT(stamp("CHAN"), chan);
+    EXPECT_EQ(DecodeFullSet(ReadBytes(File("CHAN")))->Records.size(), 10u);
+    EXPECT_TRUE(std::filesystem::exists(File("CHN10")));
+    EXPECT_EQ(stamp("NUMS"), nums);
+    EXPECT_EQ(stamp("SGMS"), sgms);
+
+    const auto chanNow = stamp("CHAN");
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    c.SetMatrixSegmentsText("1234123412341234123412341234123412341234");
+    ASSERT_TRUE(Ws->StatTab().Chooser().SelectMethod(Method("SGMS")));
+    Ws->ChangeConfig(c);
+    EXPECT_EQ(Method("SGM5"), -1);
+    for (const char* code : {"SGM1", "SGM4"}) EXPECT_GE(Method(code), 0) << code;
+    EXPECT_EQ(Ws->StatTab().Table().Size(), 4);
+    EXPECT_GT(stamp("SGMS"), sgms);
+    EXPECT_EQ(stamp("CHAN"), chanNow);
+    EXPECT_EQ(stamp("NUMS"), nums);
+    EXPECT_TRUE(Shell.Errors().empty());
+}
+
 TEST_F(FullSets, BuildingLeavesTheWorkingListAndItsUndoCopyAlone) {
     StartWith(true);
     Ws->DeleteSelectedCombs({0, 1, 2});

@@ -13,6 +13,7 @@ TEST_F(WorkspaceStats, RegistryIsBuiltOverTheArchiveAndConfiguration) {
     EXPECT_EQ(stats.Items(0).Code(), "NUMS");
     EXPECT_GE(stats.IndexOfCode("SUMC"), 0);
     EXPECT_GE(stats.IndexOfCode("POS4"), 0);
+    EXPECT_GE(stats.IndexOfCode("CHN5"), 0);  // variants of the configured channel width
     EXPECT_EQ(stats.Draws(), &Ws->Draws());
     EXPECT_EQ(stats.Config().Weights.Count, 2);
     EXPECT_EQ(stats.Formulas().Formula[0], "n1");

@@ -2,7 +2,7 @@
 
 #include <sstream>
 
-#include "cli/Commands.h"
+#include "CliTestSupport.h"
 #include "core/IniFile.h"
 #include "core/Text.h"
 #include "support/TestSupport.h"
@@ -12,17 +12,6 @@ using namespace qx;
 using namespace qx::test;
 
 namespace {
-
-struct TRun {
-    int Code;
-    std::string Out, Err;
-};
-TRun Cli(const TTempDir& dir, std::vector<std::string> args) {
-    args.insert(args.begin(), {"--dir", dir.Path().string()});
-    std::ostringstream out, err;
-    const int code = RunCli(args, out, err);
-    return {code, out.str(), err.str()};
-}
 
 std::vector<std::vector<std::string>> TabRows(const std::string& text) {
     std::vector<std::vector<std::string>> rows;
@@ -46,7 +35,7 @@ TEST(CliExport, TheDrawsWorkbookReadsBackAsTheDrawsList) {
     TTempDir dir;
     ASSERT_EQ(Cli(dir, {"draws", "import", RealArchiveCsv().string()}).Code, 0);
     const auto out = dir / "draws.xlsx";
-    const TRun run = Cli(dir, {"export", "draws", "--out", out.string()});
+    const TCliRun run = Cli(dir, {"export", "draws", "--out", out.string()});
     ASSERT_EQ(run.Code, 0) << run.Err;
     EXPECT_EQ(run.Out, "Экспортировано строк: 13788\n" + out.string() + "\n");
     const auto list = TabRows(Cli(dir, {"draws", "list"}).Out);
@@ -72,7 +61,7 @@ TEST(CliExport, SettingsRowsAndStatisticsOptions) {
     const std::string config = ReadBytes(dir / "Quadrix_4d10.ini");
     WriteBytes(dir / "p.exp", Utf8ToCp1251("[EXPORT_EXCEL_FORMMAIN.LVDRAWS]\r\nTitle=Выборка\r\nItem_1=6;Дата тиража;Дата;0;0;1\r\n"));
     const auto out = dir / "rows.xlsx";
-    TRun run = Cli(dir, {"export", "draws", "--out", out.string(), "--params", (dir / "p.exp").string(), "--rows", "2-3"});
+    TCliRun run = Cli(dir, {"export", "draws", "--out", out.string(), "--params", (dir / "p.exp").string(), "--rows", "2-3"});
     ASSERT_EQ(run.Code, 0) << run.Err;
     EXPECT_EQ(ReadBytes(dir / "Quadrix_4d10.ini"), config);
     TXlsxBook book = TXlsxBook::Read(out);

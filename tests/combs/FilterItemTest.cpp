@@ -111,6 +111,19 @@ TEST(FilterMethodCode, AnExactCodeWinsOverAShorterOneThatBeginsTheWord) {
     EXPECT_EQ(match(""), -1);
 }
 
+TEST(FilterMethodCode, TheTenthChannelOfWidthOneIsNotTheFirst) {
+    TStatList registry;
+    TConfigData config;
+    config.ChannelSize = 1;
+    registry.SetConfig(config);
+    registry.Register();
+    const TFilterItem f = ParseFilterItem("TMD1#CHN10:1000#CLV:60#SF:1", registry);
+    ASSERT_NE(f.Method, nullptr);
+    EXPECT_EQ(f.Method->Code(), "CHN10");
+    EXPECT_EQ(FilterItemText(f), "TMD1#CHN10:1000#CLV:60#SF:1");
+    EXPECT_EQ(ParseFilterItem("TMD1#CHN1:1000#CLV:60#SF:1", registry).Method->Code(), "CHN1");
+}
+
 TEST_F(FilterText, MalformedTextsNeverCrashAndPrintStably) {
     std::mt19937 rng(11);
     const std::string alphabet = "TSDBMF0123456789#:,;-.NUMSLMVCDVPOSxX \xD0\x90";

@@ -365,6 +365,33 @@ TEST(Differential, FullSetTables) {
     });
 }
 
+// The channel, matrix and segment methods under other widths and a segment table that puts
+// digits of one position in different segments: tables, filters and full sets.
+TEST(Differential, ConfiguredChannelsAndSegments) {
+    QX_REQUIRE_REAL_ARCHIVE();
+    TStatBench b;
+    b.Draws = RealDraws();
+    std::mt19937 rnd(303);
+    for (int width : {1, 3}) {
+        b.Config.ChannelSize = width;
+        b.Config.SetMatrixSegmentsText(width == 1 ? "1122334455667788991212345678998765432101"
+                                                  : "9999911111222223333344444555556666677777");
+        TStatList list;
+        list.SetDraws(&b.Draws);
+        list.SetConfig(b.Config);
+        list.Register();
+        for (int i = 0; i < list.Count(); ++i) {
+            const TStatClass& cls = *list.Items(i).StatClass;
+            const int param = list.Items(i).Param;
+            if (cls.Group() < 3 || cls.Group() > 5) continue;
+            CompareTables(b.Env(), cls, param, rnd, 6, [&] { return list.CreateStat(i); });
+            CompareFilters(b.Env(), cls, param, rnd, 2);
+            auto fast = cls.Create(b.Env(), param), slow = cls.Create(b.Env(), param);
+            EXPECT_EQ(ComputeFullSetTable(*fast), oracle::LiteralFullSetTable(*slow)) << cls.Code(param);
+        }
+    }
+}
+
 TEST(Differential, IrregularArchives) {
     // Repeated and missing draw numbers, numbers that fall, and digits outside 0..9.
     std::mt19937 rnd(5);

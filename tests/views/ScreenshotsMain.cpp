@@ -174,6 +174,10 @@ int main(int argc, char** argv) {
     stat.Chooser().SelectMethod(ws.Stats().IndexOfCode("SUMC"));
     ws.RefreshViews(false);
     Save(&window, "tab-statistics-sumc");
+    // Channel counts: every channel with every count, the rows of count 0 included.
+    stat.Chooser().SelectMethod(ws.Stats().IndexOfCode("CHNV"));
+    ws.RefreshViews(false);
+    Save(&window, "tab-statistics-chnv");
 
     // The graphs tab: the first position's digit over 100 draws, then 30 draws with their marks.
     window.MainTabs()->setCurrentWidget(window.Page("tsDrawsGraph"));

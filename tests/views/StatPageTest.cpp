@@ -188,6 +188,28 @@ TEST_F(StatPage, SelectedRowsAreKeptOrRemovedThroughTheCommands) {
     EXPECT_FALSE(Action("StatFilter_Exclude")->isEnabled());
 }
 
+// Channel counts on the screen: every channel with counts 0..2 listed, the counts beyond found in
+// the draws, and a row of count 0 keeps exactly the combinations without a digit of its channel.
+TEST_F(StatPage, ChannelCountsListEveryChannelAndFilterByACountOfZero) {
+    OpenSmall();
+    Choose(Page()->MethodBox(), "CHNV", Tab().Chooser());
+    const QStringList values = Column(0);
+    EXPECT_EQ(values.size(), 15 + 3);  // 01 x 3, 01 x 4 and 02 x 4 besides the listed rows
+    for (const char* v : {"01 [0-1] x 0", "05 [8-9] x 2", "01 [0-1] x 4", "02 [2-3] x 4"})
+        EXPECT_TRUE(values.contains(v)) << v;
+    const int noLow = int(values.indexOf("01 [0-1] x 0"));
+    EXPECT_EQ(Cell(noLow, 1), "2");  // 2222 and 2223
+    EXPECT_EQ(Cell(int(values.indexOf("05 [8-9] x 0")), 1), "5");
+
+    Page()->List()->SelectRows({noLow});
+    Window->Commands().Evaluate();
+    Action("StatFilter_Include")->trigger();
+    TWorkspace& ws = Window->Workspace();
+    EXPECT_EQ(ws.Combs().Count(), 8 * 8 * 8 * 8);
+    ASSERT_EQ(ws.Combs().Journal().size(), 1u);
+    EXPECT_EQ(ws.Combs().Journal()[0].Values, "01 [0-1] x 0");
+}
+
 TEST_F(StatPage, TheKeepAndRemoveButtonsShowWhatEachWouldLeave) {
     OpenSmall();
     TStatTableView* list = Page()->List();

@@ -11,5 +11,8 @@ std::vector<const TStatClass*> DigitClassClasses();  // even/odd, small/large, p
 std::vector<const TStatClass*> SumClasses();         // sums of the digits
 std::vector<const TStatClass*> SumChangeClasses();   // sums against the previous draw
 std::vector<const TStatClass*> DiffClasses();        // differences between the digits
+std::vector<const TStatClass*> ChannelClasses();     // channels of the configured width
+std::vector<const TStatClass*> MatrixClasses();      // matrix columns and rows
+std::vector<const TStatClass*> SegmentClasses();     // segments of the configured table
 
 } // namespace qx
