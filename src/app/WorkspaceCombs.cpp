@@ -49,13 +49,28 @@ bool TWorkspace::GenerateCombs(const TCombsGenParams& params, bool interactive) 
     } catch (const std::exception& e) {
         FShell.ShowError(FailureText("Ошибка генерации файла комбинаций!\r\r%s", e.what()));
     }
-    if (interactive) {
-        FCombs.ClearJournal();
-        FCombs.ClearUndo();
-        FCombs.ClearBufferItems();
-    }
+    if (interactive) ForgetCombsHistory();
     CombsListChanged();
     return made;
+}
+
+bool TWorkspace::StartCombs(const TCombsGenParams& params, TStartList& start) {
+    const TCombsArray* list = start.Find(params);
+    if (!list) {
+        const bool made = GenerateCombs(params, true);
+        if (made) start.Keep(params, FCombs.List());
+        return made;
+    }
+    FCombs.Assign(*list);
+    ForgetCombsHistory();
+    CombsListChanged();
+    return true;
+}
+
+void TWorkspace::ForgetCombsHistory() {
+    FCombs.ClearJournal();
+    FCombs.ClearUndo();
+    FCombs.ClearBufferItems();
 }
 
 void TWorkspace::SaveCombsGenDefaults(const TCombsGenParams& params) {

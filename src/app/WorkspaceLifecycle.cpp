@@ -101,6 +101,7 @@ bool TWorkspace::StartSecondStage() {
         GenerateCombs(FCombsGen, true);
         RefreshViews(true);
         RatingsLoad();
+        LoadStartScript();
         FStarted = true;
         FShell.ShowStatus("");
         const TSwitches& sw = FOptions.Switches;
@@ -149,6 +150,12 @@ void TWorkspace::Shutdown() {
     }
     FRatings.Clear();
     FObservers.clear();
+}
+
+void TWorkspace::LoadStartScript() {
+    std::error_code ec;
+    if (std::filesystem::exists(FPaths.ScriptFile(), ec)) LoadScript(FPaths.ScriptFile(), false);
+    RefreshScriptView();
 }
 
 } // namespace qx

@@ -14,6 +14,8 @@ struct TCliContext {
     TWorkspace& Workspace;
     std::ostream& Out;
     std::ostream& Err;
+    // The tool's exit code when no error was shown (a command that ends short of done sets it).
+    int ExitCode = 0;
 };
 
 // One command of the tool: its words ("draws list"), a usage line and the handler.
@@ -34,5 +36,6 @@ void AddStatsCommands(TCliCommandList& list);
 void AddStakesCommands(TCliCommandList& list);
 void AddExportCommands(TCliCommandList& list);
 void AddViewCommands(TCliCommandList& list);
+void AddScriptCommands(TCliCommandList& list);
 
 } // namespace qx

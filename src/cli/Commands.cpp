@@ -22,6 +22,7 @@ TCliCommandList AllCommands() {
     AddStakesCommands(list);
     AddExportCommands(list);
     AddViewCommands(list);
+    AddScriptCommands(list);
     return list;
 }
 
@@ -47,6 +48,7 @@ const TCliCommand* FindCommand(const TCliCommandList& list, const std::vector<st
 int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     const TCliCommandList list = AllCommands();
     TConsoleShell shell(out, err);
+    int exitCode = 0;
     try {
         TCliArgs global(args);
         std::filesystem::path dir = global.TakeOption("dir").value_or(".");
@@ -70,11 +72,12 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
         TCliArgs commandArgs(std::vector<std::string>(rest.begin() + static_cast<std::ptrdiff_t>(used), rest.end()));
         TCliContext context{ws, out, err};
         if (!RunCommand(shell, [&] { command->Run(context, commandArgs); })) return 1;
+        exitCode = context.ExitCode;
         ws.Shutdown();
     } catch (const std::exception& e) {
         shell.ShowError(e.what());
     }
-    return shell.ErrorCount() > 0 ? 1 : 0;
+    return shell.ErrorCount() > 0 ? 1 : exitCode;
 }
 
 } // namespace qx

@@ -62,6 +62,7 @@ struct TCombsGenParams {
 
     // The mode lists are made by: a stored mode outside 0..4 (an edited file) means the full list.
     int32_t EffectiveMode() const { return Mode >= 0 && Mode < kModeCount ? Mode : 0; }
+    friend bool operator==(const TCombsGenParams&, const TCombsGenParams&) = default;
 };
 
 // Shredding formulas and the decimal places of their results.

@@ -28,7 +28,12 @@ struct TStatTableParams {
     // Norms come from here; none (or an unusable one) gives a table without norms.
     const TFullSet* FullSet = nullptr;
     char DecimalSeparator = '.';
+    // The next occurrences after the current draw (the column "Факт" and the three differences
+    // from it). Script steps that neither show nor sort by them go without.
+    bool Facts = true;
 };
+// Whether sorting by the column needs the facts.
+constexpr bool ColumnNeedsFacts(int column) { return column >= 16 && column <= 19; }
 
 struct TStatTableRow {
     TStatDraw Row;  // the statistic row behind the texts
