@@ -206,12 +206,12 @@ void TScriptExecutor::Pass(const std::vector<std::string>& lines) {
 void TScriptExecutor::RunLine(int index, const std::string& text) {
     FHost.ClearCombsUndo();
     const TScriptLine line = ParseScriptLine(text);
-    std::vector<TFilterItem> items;
-    for (const std::string& filter : line.Filters)
-        if (!filter.empty()) items.push_back(ParseFilterItem(filter, FHost.Registry()));
     ++FSummary.Lines;
     bool inVariant = false;
     try {
+        std::vector<TFilterItem> items;
+        for (const std::string& filter : line.Filters)
+            if (!filter.empty()) items.push_back(ParseFilterItem(filter, FHost.Registry()));
         Log(kExpanding);
         SetPanel(kExpanding);
         TFilterVariants variants(items);
