@@ -25,5 +25,7 @@ Q combs gen --mode 2 --params "1;5;8" --out "$PROGRAM/own.lcv"
 Q stakes add --lcv "$PROGRAM/own.lcv" --draw 13786 --comment "Мои числа 1;5;8"
 Q stakes add --draw 13789 --digits "7;7;0;7" --comment "Следующий тираж"
 rm -f "$PROGRAM/own.lcv"
+# The script tab's lines: the benchmark's back-test script as the current script.
+cp bench/data/back-test.lsc "$PROGRAM/Quadrix_4d10.lss"
 mkdir -p "$OUT"
 QT_QPA_PLATFORM=${QT_QPA_PLATFORM:-offscreen} "$BUILD/bin/quadrix_screenshots" "$PROGRAM" "$OUT"

@@ -10,6 +10,7 @@
 #include "core/Shell.h"
 #include "core/Text.h"
 #include "stakes/StakeRecord.h"
+#include "stakes/Systems.h"
 #include "stats/StatList.h"
 
 namespace qx {
@@ -22,13 +23,6 @@ std::string Padded(const char* format, int64_t n) {
     char text[32];
     std::snprintf(text, sizeof text, format, static_cast<long long>(n));
     return text;
-}
-
-TCombCode SortedDigits(TCombCode code) {
-    int d[kPositions];
-    for (int p = 0; p < kPositions; ++p) d[p] = DigitOfCode(code, p);
-    std::sort(d, d + kPositions);
-    return MakeCode(d[0], d[1], d[2], d[3]);
 }
 
 std::string DigitsText(TCombCode code) {
@@ -307,20 +301,21 @@ void TScriptExecutor::PlaceBatch(const std::vector<TCombCode>& combs, const TScr
 }
 
 void TScriptExecutor::PlaySystem(const TScriptSettings& s, const std::string& label, int32_t sample) {
-    const std::vector<uint8_t> numbers = SystemNumbers(FHost.Combs());
+    const TByteArray numbers = SystemNumbers(FHost.Combs());
     const std::string n = std::to_string(numbers.size());
-    const TSystemLoadResult system = FHost.SystemLoad(numbers);
-    if (!system.Ok) {
-        Log(FormatText("{#} Системная игра для %d чисел [ОШИБКА]: \"%s\"", {n, system.FileName}));
+    std::vector<TCombCode> system;
+    std::string file;
+    if (!FHost.SystemLoad(numbers, system, file)) {
+        Log(FormatText("{#} Системная игра для %d чисел [ОШИБКА]: \"%s\"", {n, file}));
         return;
     }
-    const std::string name = std::filesystem::path(system.FileName).stem().string();
+    const std::string name = SystemTitle(file);
     Log(FormatText(s.StakeMode == ssmSysA ? "{#} Системная игра для %d чисел [все система]: загружен файл \"%s\""
                                           : "{#} Системная игра для %d чисел [система * комбинации]: загружен файл "
                                             "\"%s\"",
                    {n, name}));
     std::vector<TCombCode> combs;
-    for (TCombCode code : system.Combs) {
+    for (TCombCode code : system) {
         const TCombCode sorted = SortedDigits(code);
         if (s.StakeMode == ssmSysA || FHost.CombsContains(sorted)) combs.push_back(sorted);
     }

@@ -8,7 +8,6 @@
 #include <vector>
 
 #include "core/Game.h"
-#include "stakes/Systems.h"
 
 namespace qx {
 
@@ -76,8 +75,9 @@ public:
     // StakesClear, StakesFlush and the grid refreshed; false, shown, on failure.
     virtual bool StakesClear() = 0;
     virtual void StakesRefresh(bool refresh, bool selectLast) = 0;
-    // SystemLoad for the map; on failure its box has been shown.
-    virtual TSystemLoadResult SystemLoad(const std::vector<uint8_t>& numbers) = 0;
+    // SystemLoad for the map: the system's combinations and its file; on failure its box has
+    // been shown and fileName holds the short reason.
+    virtual bool SystemLoad(const TByteArray& map, std::vector<TCombCode>& combs, std::string& fileName) = 0;
 };
 
 } // namespace qx

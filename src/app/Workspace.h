@@ -347,6 +347,8 @@ public:
     bool SaveScript(const std::filesystem::path& file);
     bool SaveCurrentScript();
     void RefreshScriptView();
+    // The run began or ended, or its panels or current line changed.
+    void RefreshScriptRun();
     // The editing commands. Each writes Quadrix_4d10.lss; those that add return the new index.
     bool ScriptOpen(const std::filesystem::path& file);
     int ScriptEmpty();

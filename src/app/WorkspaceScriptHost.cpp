@@ -2,6 +2,7 @@
 
 #include "app/Workspace.h"
 #include "scripts/ScriptSettings.h"
+#include "stakes/Systems.h"
 
 namespace qx {
 namespace {
@@ -46,7 +47,7 @@ public:
         FWs.ResumeViews();
         FWs.RefreshViews(true);
     }
-    void RunStateChanged() override { FWs.RefreshScriptView(); }
+    void RunStateChanged() override { FWs.RefreshScriptRun(); }
 
     void BackupWeights() override { FWs.Stats().BackupWeights(); }
     void RestoreWeights() override { FWs.Stats().RestoreWeights(); }
@@ -78,10 +79,8 @@ public:
         return cleared;
     }
     void StakesRefresh(bool refresh, bool selectLast) override { FWs.StakesRefresh(refresh, selectLast); }
-    TSystemLoadResult SystemLoad(const std::vector<uint8_t>& numbers) override {
-        TSystemLoadResult r = qx::SystemLoad(FWs.Paths().Dir / "Systems", numbers);
-        if (!r.Ok) FWs.Shell().ShowError(r.Message);
-        return r;
+    bool SystemLoad(const TByteArray& map, std::vector<TCombCode>& combs, std::string& fileName) override {
+        return qx::SystemLoad(FWs.Shell(), FWs.Paths().Dir / kSystemsFolder, map, combs, fileName);
     }
 
 private:

@@ -20,6 +20,10 @@ void TWorkspace::RefreshScriptView() {
     Notify([](TWorkspaceObserver& o) { o.ScriptChanged(); });
 }
 
+void TWorkspace::RefreshScriptRun() {
+    Notify([](TWorkspaceObserver& o) { o.ScriptRunChanged(); });
+}
+
 int TWorkspace::AppendScriptLine(const std::string& line) {
     const int index = FScript.Append(line);
     ScriptLinesChanged();
@@ -106,11 +110,7 @@ bool TWorkspace::ScriptRunning() const { return FScriptExecutor->Running(); }
 void TWorkspace::ScriptRun() { FScriptExecutor->Run(FScript.Lines()); }
 
 void TWorkspace::ScriptTest(int count) {
-    const TTestCountRange range = TestCountRange(FArchive.Count());
-    if (!range.Allowed()) throw TAppError(range.Refusal);
-    if (!range.Contains(count))
-        throw TAppError(FormatText("Количество тестов должно быть от %d до %d!",
-                                   {std::to_string(range.Min), std::to_string(range.Max)}));
+    if (const auto refusal = RefuseTestCount(count, FArchive.Count())) throw TAppError(*refusal);
     FScriptExecutor->Test(FScript.Lines(), count);
 }
 

@@ -139,8 +139,7 @@ void RunScript(TCliContext& c, TCliArgs& args, bool test, const std::string& usa
     if (!run) return;
     TWorkspace& ws = c.Workspace;
     if (test) {
-        const TTestCountRange range = TestCountRange(ws.Archive().Count());
-        if (!range.Allowed()) throw TAppError(range.Refusal);
+        if (const auto refusal = RefuseTestCount(*run->Count, ws.Archive().Count())) throw TAppError(*refusal);
     }
     // The file is this run's script only: Quadrix_4d10.lss is not written.
     if (!ws.LoadScript(run->File, false)) return;

@@ -1,81 +1,125 @@
 #include "stakes/Systems.h"
 
 #include <algorithm>
-#include <array>
-#include <system_error>
+#include <cstdio>
 
 #include "core/Error.h"
 #include "core/FileIO.h"
+#include "core/Shell.h"
 #include "core/Text.h"
 #include "stakes/DeleteByMask.h"
 
 namespace qx {
 namespace {
 
-constexpr const char* kSystemSeparators = " *+,-./:;=\\_|~";
+constexpr const char* kWordSeparators = " *+,-./:;=\\_|~";
 
-std::string TwoDigits(size_t n) { return n < 10 ? "0" + std::to_string(n) : std::to_string(n); }
+std::string NumsText(int nums) {
+    char text[16];
+    std::snprintf(text, sizeof text, "%.2d", nums);
+    return text;
+}
 
-std::vector<TCombCode> ReadSystem(const std::filesystem::path& file, const std::vector<uint8_t>& numbers) {
-    std::vector<TCombCode> combs;
-    for (const std::string& line : SplitLines(ReadTextFile(file))) {
-        const std::vector<std::string_view> words = SplitWords(line, kSystemSeparators);
-        if (words.empty()) continue;
-        if (words.size() != size_t(kPositions))
-            throw TAppError(FormatText("Строка \"%s\": ожидается четыре числа", {line}));
-        std::array<int, kPositions> digits{};
-        for (int p = 0; p < kPositions; ++p) {
-            const auto k = TryStrToInt(words[size_t(p)]);
-            if (!k || *k < 1 || *k > int(numbers.size()))
-                throw TAppError(FormatText("Строка \"%s\": число вне системы", {line}));
-            digits[size_t(p)] = numbers[size_t(*k - 1)];
-        }
-        combs.push_back(MakeCode(digits[0], digits[1], digits[2], digits[3]));
-    }
-    if (combs.empty()) throw TAppError("В файле системы нет комбинаций");
-    return combs;
+[[noreturn]] void BadLine(size_t line, const std::string& reason) {
+    throw TAppError(FormatText("Строка %d: %s", {std::to_string(line), reason}));
 }
 
 } // namespace
 
-std::vector<uint8_t> SystemNumbers(const TCombsArray& combs) {
-    std::vector<uint8_t> numbers;
-    std::array<bool, 256> seen{};
-    for (TCombCode code : combs)
-        for (int p = 0; p < kPositions; ++p) {
-            const int d = DigitOfCode(code, p);
-            if (seen[size_t(d)]) continue;
-            seen[size_t(d)] = true;
-            numbers.push_back(uint8_t(d));
-            if (numbers.size() == size_t(kDigitCount)) return numbers;
-        }
-    return numbers;
+std::string SystemFileName(const tSystemInfo& info) {
+    char name[64];
+    std::snprintf(name, sizeof name, "%d-%.2d-%d_%.4d.dat", kPositions, int(info.Nums), int(info.Block),
+                  info.Id);
+    return name;
 }
 
-TSystemLoadResult SystemLoad(const std::filesystem::path& systemsDir, const std::vector<uint8_t>& numbers) {
-    TSystemLoadResult r;
-    const std::string n = std::to_string(numbers.size());
-    std::vector<std::filesystem::path> files;
-    std::error_code ec;
-    if (std::filesystem::is_directory(systemsDir, ec))
-        files = FilesByMask(systemsDir, "4-" + TwoDigits(numbers.size()) + "-%s_%s.dat");
-    if (files.empty()) {
-        r.FileName = FormatText("Система для %d чисел не найдена или не загружена на компьютер!", {n});
-        r.Message = FormatText("Система для %d чисел не найдена или не загружена на компьютер!\r\rПеред системной "
-                               "игрой необходимо предварительно загрузить системы на Ваш компьютер через меню "
-                               "\"Системы\" - \"Загрузить\".",
-                               {n});
-        return r;
+TByteArray SystemNumbers(const TCombsArray& list) {
+    TByteArray map;
+    bool seen[kDigitCount] = {};
+    for (TCombCode code : list) {
+        for (int p = 0; p < kPositions; ++p) {
+            const int d = DigitOfCode(code, p);
+            if (d >= kDigitCount || seen[d]) continue;
+            seen[d] = true;
+            map.push_back(static_cast<uint8_t>(d));
+            if (map.size() == kDigitCount) return map;
+        }
     }
-    r.FileName = files.front().filename().string();
+    return map;
+}
+
+std::optional<std::filesystem::path> FindSystemFile(const std::filesystem::path& dir, int nums) {
+    const std::string mask = std::to_string(kPositions) + "-" + NumsText(nums) + "-%s_%s.dat";
+    const std::vector<std::filesystem::path> files = FilesByMask(dir, mask);
+    if (files.empty()) return std::nullopt;
+    return files.front();
+}
+
+std::vector<TCombCode> ReadSystemCombs(const std::filesystem::path& file, const TByteArray& map) {
+    const std::string text = ReadTextFile(file);
+    const int nums = static_cast<int>(map.size());
+    std::vector<TCombCode> combs;
+    const std::vector<std::string> lines = SplitLines(text);
+    for (size_t i = 0; i < lines.size(); ++i) {
+        const std::string_view line = Trim(lines[i]);
+        if (line.empty()) continue;
+        const std::vector<std::string_view> words = SplitWords(line, kWordSeparators);
+        if (words.size() != kPositions)
+            BadLine(i + 1, FormatText("нужно четыре числа, а не %d: \"%s\"",
+                                      {std::to_string(words.size()), std::string(line)}));
+        uint8_t digits[kPositions];
+        for (int j = 0; j < kPositions; ++j) {
+            const std::optional<int32_t> k = TryStrToInt(words[static_cast<size_t>(j)]);
+            if (!k)
+                BadLine(i + 1, FormatText("\"%s\" не число", {std::string(words[static_cast<size_t>(j)])}));
+            if (*k < 1 || *k > nums)
+                BadLine(i + 1, FormatText("число %d вне диапазона 1-%d",
+                                          {std::to_string(*k), std::to_string(nums)}));
+            digits[j] = map[static_cast<size_t>(*k - 1)];
+        }
+        combs.push_back(MakeCode(digits[0], digits[1], digits[2], digits[3]));
+    }
+    if (combs.empty()) throw TAppError(FormatText("В файле %s нет ни одной комбинации", {file.string()}));
+    return combs;
+}
+
+bool SystemLoad(TShell& shell, const std::filesystem::path& dir, const TByteArray& map,
+                std::vector<TCombCode>& combs, std::string& fileName) {
+    combs.clear();
+    const std::string nums = std::to_string(map.size());
+    const std::optional<std::filesystem::path> file = FindSystemFile(dir, static_cast<int>(map.size()));
+    if (!file) {
+        shell.ShowError(FormatText(kSystemMissing, {nums}));
+        fileName = FormatText(kSystemMissingShort, {nums});
+        return false;
+    }
+    fileName = file->string();
     try {
-        r.Combs = ReadSystem(files.front(), numbers);
-        r.Ok = true;
+        combs = ReadSystemCombs(*file, map);
     } catch (const std::exception& e) {
-        r.Message = FailureText("Ошибка загрузки комбинаций системы!\r\r%s", e.what());
-        r.FileName = e.what();
+        combs.clear();
+        shell.ShowError(FailureText(kSystemLoadFailure, e.what()));
+        return false;
     }
-    return r;
+    return true;
+}
+
+std::string SystemTitle(const std::string& fileName) {
+    return std::filesystem::path(fileName).stem().string();
+}
+
+std::string SystemPlayComment(TSystemPlayMode mode, int nums, const std::string& fileName) {
+    const char* format = mode == TSystemPlayMode::WholeSystem
+                             ? "Системная игра для %d чисел [вся система]: %s"
+                             : "Системная игра для %d чисел [комбинации]: %s";
+    return FormatText(format, {std::to_string(nums), SystemTitle(fileName)});
+}
+
+TCombCode SortedDigits(TCombCode code) {
+    uint8_t d[kPositions];
+    for (int p = 0; p < kPositions; ++p) d[p] = static_cast<uint8_t>(DigitOfCode(code, p));
+    std::sort(d, d + kPositions);
+    return MakeCode(d[0], d[1], d[2], d[3]);
 }
 
 } // namespace qx

@@ -279,7 +279,7 @@ protected:
 
 TEST_F(OneDrawScript, ATestIsRefusedBeforeAnythingRuns) {
     Lines({"FULL:0#FIRST|" + kNoop});
-    EXPECT_FALSE(TestCountRange(1).Allowed());
+    EXPECT_TRUE(TestCountRange(1).Empty());
     try {
         Ws->ScriptTest(1);
         FAIL();
@@ -323,6 +323,77 @@ TEST_F(ScriptExecutor, TheRatingsFileFollowsAtTheEndOfEachPass) {
     EXPECT_TRUE(memoryAhead);
     EXPECT_EQ(ReadBytes(lrt), RatingsFileBytes(Ws->Ratings().Rows()));
     EXPECT_EQ(Ws->Ratings().Row(0).Stakes, 3);
+}
+
+} // namespace
+
+namespace {
+
+// The whole log of a small test, byte for byte: banners, tables, steps and stakes of every mode
+// that stakes, at a fixed clock and seed.
+TEST_F(ScriptExecutor, TheLogOfASmallTestIsTheGoldenOne) {
+    StartList({"1;2;3;4", "2;2;3;4", "3;2;3;4", "7;7;8;9"});
+    Lines({"FULL:0#RAND|TSD1#POS1:10#LMV:1#SF:1| | | | | | |случайно",
+           "",
+           "FULL:0#LAST#NEX|TMF2#POS2:10,20#CMV:2#SC:2",
+           "CURR:0#SKIP|" + kNoop,
+           "EXCL:5#ALL#CLR|BSD1#NUMS:10#LLV:3#ST:1|" + kNoop});
+    Ws->ScriptTest(2);
+    EXPECT_TRUE(Shell.Errors().empty());
+    EXPECT_TRUE(MatchesGolden("scripts/small-test.log", ReadBytes(LogFile())));
+}
+
+} // namespace
+
+namespace {
+
+// The script's file commands: every change saved, a failed read keeping the lines, the current
+// script back after a restart.
+TEST_F(ScriptExecutor, ScriptFilesKeepTheLinesThroughFailuresAndRestarts) {
+    const auto lss = Dir / "Quadrix_4d10.lss";
+    Lines({"FULL:0#FIRST|" + kNoop, "FULL:0#LAST|" + kNoop});
+    EXPECT_EQ(Cp1251ToUtf8(ReadBytes(lss)), "FULL:0#FIRST|" + kNoop + "\r\nFULL:0#LAST|" + kNoop + "\r\n");
+
+    EXPECT_FALSE(Ws->ScriptOpen(Dir / "missing.lsc"));
+    ASSERT_EQ(Shell.Errors().size(), 1u);
+    EXPECT_TRUE(Shell.Errors()[0].starts_with("Ошибка чтения файла \"" + (Dir / "missing.lsc").string() + "\"!\r\r"));
+    EXPECT_EQ(Ws->Script().Count(), 2);
+
+    WriteBytes(Dir / "more.lsc", "CURR:0#NONE|" + kNoop + "\r\n");
+    EXPECT_TRUE(Ws->ScriptLoad(Dir / "more.lsc"));
+    EXPECT_EQ(Ws->Script().Lines(),
+              (std::vector<std::string>{"FULL:0#FIRST|" + kNoop, "FULL:0#LAST|" + kNoop, "", "CURR:0#NONE|" + kNoop}));
+    Shell.Answers.push_back(true);
+    ASSERT_TRUE(Ws->ScriptDel({0, 2}));
+    EXPECT_EQ(Shell.Messages.back().Text, "Удалить все выделенные записи (всего будет удалено 2 записи(ей))?");
+    EXPECT_EQ(Ws->ScriptMove(1, -1), 0);
+
+    Restart();
+    EXPECT_EQ(Ws->Script().Lines(), (std::vector<std::string>{"CURR:0#NONE|" + kNoop, "FULL:0#LAST|" + kNoop}));
+    EXPECT_TRUE(Ws->ScriptOpen(Dir / "more.lsc"));
+    EXPECT_EQ(ReadBytes(lss), "CURR:0#NONE|" + kNoop + "\r\n");
+}
+
+// Lines of random words, run as a forecast: failures are shown and end the run cleanly, none
+// escapes or crashes.
+TEST_F(ScriptExecutor, RandomLinesNeverBreakARun) {
+    StartList({"1;2;3;4", "5;6;7;8", "1;1;2;2"});
+    Ws->FormKeys().ScriptLogEnabled = false;
+    std::mt19937 random(16);
+    const std::vector<std::string> words = {"FULL", "EXCL:3", "CURR", "ALL", "STOP", "RAND", "#", "|", "||", ":",
+                                            "TSD1", "BMF7", "POS1:10", "NUMS:5,10", "LMV:2", "LVA:1,x", "CMP:50",
+                                            "SF:1", "ST:1", "SZ:1", "1:0:0:0:0", "x", "-1", "99999999999", " "};
+    for (int i = 0; i < 40; ++i) {
+        std::string text;
+        const int n = 1 + int(random() % 14);
+        for (int k = 0; k < n; ++k) text += words[random() % words.size()];
+        Shell.Answers.push_back(true);
+        Ws->ScriptClr();
+        Ws->AppendScriptLine(text);
+        EXPECT_NO_THROW(Ws->ScriptRun()) << text;
+        EXPECT_FALSE(Ws->ScriptRunning()) << text;
+        EXPECT_FALSE(Shell.IsBusy()) << text;
+    }
 }
 
 } // namespace

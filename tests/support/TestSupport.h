@@ -1,4 +1,5 @@
 #pragma once
+#include <gtest/gtest.h>
 #include <deque>
 #include <filesystem>
 #include <optional>
@@ -68,6 +69,10 @@ std::filesystem::path TestDataDir();
 
 void WriteBytes(const std::filesystem::path& path, const std::string& bytes);
 std::string ReadBytes(const std::filesystem::path& path);
+
+// The golden file under the test data folder (name relative to it) and whether actual equals it.
+// With QUADRIX_UPDATE_GOLDEN=1 in the environment the file is written from actual instead.
+::testing::AssertionResult MatchesGolden(const std::string& name, const std::string& actual);
 
 } // namespace qx::test
 

@@ -205,17 +205,18 @@ void TLiteralScript::Place(const std::string& text, int index, int64_t variant, 
             if (FWs.StopRequested() || !Stake(code, nex, label, c)) break;
     } else if (mode == ssmSysA || mode == ssmSysC) {
         const std::vector<uint8_t> numbers = SystemNumbers(list);
-        const TSystemLoadResult r = SystemLoad(FWs.Paths().Dir / "Systems", numbers);
+        std::vector<TCombCode> combs;
+        std::string file;
+        const bool loaded = SystemLoad(FWs.Shell(), FWs.Paths().Dir / "Systems", numbers, combs, file);
         const std::string n = std::to_string(numbers.size());
-        if (!r.Ok) {
-            FWs.Shell().ShowError(r.Message);
-            Log("{#} Системная игра для " + n + " чисел [ОШИБКА]: \"" + r.FileName + "\"");
+        if (!loaded) {
+            Log("{#} Системная игра для " + n + " чисел [ОШИБКА]: \"" + file + "\"");
             return;
         }
-        const std::string name = r.FileName.substr(0, r.FileName.rfind('.'));
+        const std::string name = std::filesystem::path(file).stem().string();
         Log("{#} Системная игра для " + n + " чисел " +
             (mode == ssmSysA ? "[все система]" : "[система * комбинации]") + ": загружен файл \"" + name + "\"");
-        for (uint32_t code : r.Combs) {
+        for (uint32_t code : combs) {
             int d[kPositions] = {DigitOfCode(code, 0), DigitOfCode(code, 1), DigitOfCode(code, 2), DigitOfCode(code, 3)};
             std::sort(d, d + kPositions);
             const uint32_t sorted = MakeCode(d[0], d[1], d[2], d[3]);
