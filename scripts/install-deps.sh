@@ -11,6 +11,8 @@ PACKAGES=(
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth fonts-dejavu-core qt6-translations-l10n
   locales  # sources from which the number tests generate a comma-decimal locale
+  # network tests: fake HTTP(S) servers (brings zlib and OpenSSL headers), a real proxy, a test CA
+  libcpp-httplib-dev tinyproxy-bin openssl
 )
 
 missing=()

@@ -28,6 +28,9 @@ TWorkspace::TWorkspace(TShell& shell, TWorkspaceOptions options)
     FDecimalSeparator = FOptions.DecimalSeparator ? FOptions.DecimalSeparator : UserDecimalSeparator();
     FScriptHost = MakeWorkspaceScriptHost(*this);
     FScriptExecutor = std::make_unique<TScriptExecutor>(*FScriptHost);
+    FProxy.Attach(
+        FShell, [this](bool withStatus) { SaveProxy(withStatus); },
+        [this](const std::string& target) { return DiscoverProxies(target); });
 }
 
 TWorkspace::~TWorkspace() {

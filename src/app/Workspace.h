@@ -28,6 +28,9 @@
 #include "combs/FilterItem.h"
 #include "draws/DrawsArchive.h"
 #include "draws/DrawsCsv.h"
+#include "online/HttpClient.h"
+#include "online/OnlineSettings.h"
+#include "online/ProxyAgent.h"
 #include "scripts/Ratings.h"
 #include "scripts/Script.h"
 #include "stakes/StakeLog.h"
@@ -49,6 +52,20 @@ struct TWorkspaceOptions {
     bool Interactive = true;
     // Decimal separator of table texts; 0 takes the user's locale.
     char DecimalSeparator = 0;
+};
+
+// How the last draw download went: each range asked for, with its new and unreadable results.
+struct TDownloadRange {
+    int From = 0;
+    int To = 0;
+    int Added = 0;
+    int Skipped = 0;
+};
+struct TDownloadReport {
+    std::vector<TDownloadRange> Ranges;
+    int Added = 0;
+    bool Failed = false;    // ended by "No" to the retry question
+    std::string LastError;  // the reason of the last failed attempt
 };
 
 // Views subscribe to hear about changes; each keeps its own cache and decides what to redo.
@@ -103,7 +120,6 @@ public:
     const TConfigData& Config() const { return FConfig; }
     const TCombsGenParams& CombsGenDefaults() const { return FCombsGen; }
     const TShreddingFormulas& Shredding() const { return FShredding; }
-    TProxy& Proxy() { return FProxy; }
     TMainFormKeys& FormKeys() { return FFormKeys; }
     const TMainFormKeys& FormKeys() const { return FFormKeys; }
     // Changes a switch or mode key of the main window and writes it to the window-state file at once.
@@ -249,6 +265,31 @@ public:
     bool StopRequested() const { return FStopRequested; }
     void RequestStop(bool stop = true) { FStopRequested = stop; }
 
+    // ---- Draw download and proxy
+    TProxyAgent& Proxy() { return FProxy; }
+    // Section ONLINE of the configuration file, read afresh (defaults when it cannot be read).
+    TOnlineSettings OnlineSettings() const;
+    // Time-outs and limits of every HTTP client the workspace makes; the CA file comes from ONLINE.
+    THttpOptions& HttpOptions() { return FHttpOptions; }
+    THttpOptions HttpOptionsFor(const TOnlineSettings& online) const;
+    // Today's date number (yyyymmdd); tests and the command line set the clock.
+    int Today() const;
+    void SetClock(std::function<int()> today) { FToday = std::move(today); }
+    // The command "Загрузка": busy state and wait window around DownloadDraws, then the stakes
+    // check. Returns the number of new draws.
+    int DrawsDownload();
+    // Ranges of at most 100 days from the newest draw's date to today, each saved as it arrives;
+    // a failure asks whether to try again.
+    int DownloadDraws();
+    // One range [from, to] (yyyymmdd): fetched, read, and its new draws appended.
+    int DownloadRange(int from, int to);
+    const TDownloadReport& LastDownload() const { return FDownloadReport; }
+    // Writes the PROXY section, with the status text when asked (as the proxy dialog does).
+    void SaveProxy(bool withStatus);
+    // The proxy dialog's OK: automatic mode forgets server, port and credentials.
+    void ChangeProxy(const TProxy& settings);
+    // Candidates from the proxy-list page for a target address; raises on failure.
+    std::vector<std::string> DiscoverProxies(const std::string& target);
     // ---- Stakes (the stakes file stays open and locked for the whole run)
     TStakesBook& Stakes() { return FStakes; }
     const TStakesBook& Stakes() const { return FStakes; }
@@ -425,6 +466,11 @@ private:
     void FlushStakes();
     void RegisterStats();
     void UpdateStatsConfig();
+    std::string HttpGetText(const std::string& address);
+    // Start-up's download: only when the results page is configured, asking first when told to.
+    void StartupDownload(bool ask);
+    // After every download: the stakes are checked against the archive and their grid refreshed.
+    void StakesCheckAfterDownload();
     void FilterByDigits(const TViewFilterValues& values, bool exclude, const std::string& caption);
 
     TShell& FShell;
@@ -435,7 +481,14 @@ private:
     uint64_t FConfigRevision = 1;
     TCombsGenParams FCombsGen;
     TShreddingFormulas FShredding;
-    TProxy FProxy;
+    TProxyAgent FProxy;
+    THttpOptions FHttpOptions;
+    std::function<int()> FToday;
+    // The download's client, one per download: its cookies last across the ranges.
+    std::unique_ptr<THttpClient> FDownloadClient;
+    TOnlineSettings FDownloadOnline;
+    TDownloadReport FDownloadReport;
+    int FDownloadAttempt = 1;
     TMainFormKeys FFormKeys;
     std::mt19937 FRandom;
 

@@ -67,7 +67,7 @@ void TWorkspace::LoadConfiguration() {
 
 void TWorkspace::StartFirstStage() {
     try {
-        FProxy = TProxy{};
+        FProxy.Reset();
         if (FOptions.Switches.Restart && !WaitForPreviousInstance()) {
             FQuitRequested = true;
             return;
@@ -105,10 +105,13 @@ bool TWorkspace::StartSecondStage() {
         FStarted = true;
         FShell.ShowStatus("");
         const TSwitches& sw = FOptions.Switches;
-        // A batch start (the draw download of loadonly comes with its own work) ends here.
-        if (sw.LoadOnly && !sw.FullRecreate && !sw.FullRefresh) {
-            FQuitRequested = true;
-            return false;
+        // A batch start downloads new draws and ends here unless full-set work follows.
+        if (sw.LoadOnly) {
+            StartupDownload(false);
+            if (!sw.FullRecreate && !sw.FullRefresh) {
+                FQuitRequested = true;
+                return false;
+            }
         }
         if (sw.FullRecreate) {
             BuildFullSetFiles(true, kAllGroups);
@@ -120,6 +123,9 @@ bool TWorkspace::StartSecondStage() {
             FQuitRequested = true;
             return false;
         }
+        // The command-line tool asks nothing and contacts nobody at start.
+        if (FOptions.Interactive && FFormKeys.DownloadDrawsOnStart == 0) StartupDownload(true);
+        if (FOptions.Interactive && FFormKeys.DownloadDrawsOnStart == 1) StartupDownload(false);
     } catch (const std::exception& e) {
         FShell.ShowStatus("");
         FShell.ShowError(FailureText("Ошибка инициализации программы!\r\r%s", e.what()));

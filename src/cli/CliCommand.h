@@ -8,12 +8,15 @@
 
 namespace qx {
 
+class TConsoleShell;
 class TWorkspace;
 
 struct TCliContext {
     TWorkspace& Workspace;
     std::ostream& Out;
     std::ostream& Err;
+    std::istream& In;
+    TConsoleShell& Shell;
     // The tool's exit code when no error was shown (a command that ends short of done sets it).
     int ExitCode = 0;
 };
@@ -33,6 +36,8 @@ void AddCombsCommands(TCliCommandList& list);
 void AddFullSetCommands(TCliCommandList& list);
 void AddFilterCommands(TCliCommandList& list);
 void AddStatsCommands(TCliCommandList& list);
+void AddDownloadCommands(TCliCommandList& list);
+void AddProxyCommands(TCliCommandList& list);
 void AddStakesCommands(TCliCommandList& list);
 void AddExportCommands(TCliCommandList& list);
 void AddViewCommands(TCliCommandList& list);

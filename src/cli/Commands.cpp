@@ -1,6 +1,7 @@
 #include "cli/Commands.h"
 
 #include <filesystem>
+#include <iostream>
 #include <ostream>
 
 #include "app/Workspace.h"
@@ -19,6 +20,8 @@ TCliCommandList AllCommands() {
     AddFullSetCommands(list);
     AddFilterCommands(list);
     AddStatsCommands(list);
+    AddDownloadCommands(list);
+    AddProxyCommands(list);
     AddStakesCommands(list);
     AddExportCommands(list);
     AddViewCommands(list);
@@ -45,7 +48,7 @@ const TCliCommand* FindCommand(const TCliCommandList& list, const std::vector<st
 
 } // namespace
 
-int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err, std::istream* in) {
     const TCliCommandList list = AllCommands();
     TConsoleShell shell(out, err);
     int exitCode = 0;
@@ -70,7 +73,7 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
         ws.StartFirstStage();
         if (!ws.StartSecondStage()) return 1;
         TCliArgs commandArgs(std::vector<std::string>(rest.begin() + static_cast<std::ptrdiff_t>(used), rest.end()));
-        TCliContext context{ws, out, err};
+        TCliContext context{ws, out, err, in ? *in : std::cin, shell};
         if (!RunCommand(shell, [&] { command->Run(context, commandArgs); })) return 1;
         exitCode = context.ExitCode;
         ws.Shutdown();

@@ -6,6 +6,7 @@
 namespace qx {
 
 // Runs the command-line tool: arguments without the program name. Returns the exit code.
-int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+// Commands that read input (a password) take it from in, standard input when none is given.
+int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err, std::istream* in = nullptr);
 
 } // namespace qx

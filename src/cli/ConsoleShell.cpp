@@ -26,7 +26,7 @@ bool TConsoleShell::Message(TMessageKind kind, const std::string& text) {
     case TMessageKind::Info: FOut << ConsoleText(text) << "\n"; return false;
     case TMessageKind::Warning:
     case TMessageKind::Notice: FErr << MessageCaption(kind) << ": " << ConsoleText(text) << "\n"; return false;
-    default: return true;
+    default: return FAnswerer ? FAnswerer(kind, text) : true;
     }
 }
 

@@ -1,5 +1,7 @@
 #pragma once
+#include <functional>
 #include <iosfwd>
+#include <string>
 
 #include "core/Shell.h"
 
@@ -13,8 +15,12 @@ public:
     void ShowStatus(const std::string& text) override { (void)text; }
     bool Message(TMessageKind kind, const std::string& text) override;
     int ErrorCount() const { return FErrors; }
+    // Decides the answers to questions from now on (none: every question is answered Yes).
+    using TAnswerer = std::function<bool(TMessageKind kind, const std::string& text)>;
+    void SetAnswerer(TAnswerer answerer) { FAnswerer = std::move(answerer); }
 
 private:
+    TAnswerer FAnswerer;
     std::ostream& FOut;
     std::ostream& FErr;
     int FErrors = 0;

@@ -90,7 +90,9 @@ void WriteShredding(TIniFile& ini, const TShreddingFormulas& f) {
 void ReadProxy(const TIniFile& ini, TProxy& p) {
     p.ProxyServer = ini.ReadString("PROXY", "ProxyServer", "");
     int defaultMode = p.ProxyServer.empty() ? 0 : 2;
-    p.ProxyMode = static_cast<uint8_t>(ini.ReadInteger("PROXY", "ProxyMode", defaultMode));
+    // A stored mode beyond a byte must not wrap round into a valid one (257 is not automatic).
+    const int32_t mode = ini.ReadInteger("PROXY", "ProxyMode", defaultMode);
+    p.ProxyMode = static_cast<uint8_t>(mode >= 0 && mode <= 255 ? mode : 255);
     p.ProxyPort = ini.ReadInteger("PROXY", "ProxyPort", 80);
     p.ProxyUsername = ini.ReadString("PROXY", "ProxyUsername", "");
     p.ProxyPassword = ini.ReadString("PROXY", "ProxyPassword", "");

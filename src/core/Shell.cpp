@@ -10,7 +10,8 @@ namespace qx {
 
 const char* MessageCaption(TMessageKind kind) {
     switch (kind) {
-    case TMessageKind::Error: return "Ошибка";
+    case TMessageKind::Error:
+    case TMessageKind::AskRetry: return "Ошибка";
     case TMessageKind::Info: return "Информация";
     case TMessageKind::Warning: return "Внимание!";
     case TMessageKind::Notice: return "Предупреждение";
@@ -22,7 +23,8 @@ const char* MessageCaption(TMessageKind kind) {
 }
 
 bool IsQuestion(TMessageKind kind) {
-    return kind == TMessageKind::AskYes || kind == TMessageKind::AskNo || kind == TMessageKind::AskDelete;
+    return kind == TMessageKind::AskYes || kind == TMessageKind::AskNo || kind == TMessageKind::AskDelete ||
+           kind == TMessageKind::AskRetry;
 }
 
 std::string DeleteRecordsQuestion(int count) {

@@ -12,6 +12,7 @@ enum class TMessageKind {
     AskYes,     // "Подтверждение", Yes/No, Yes default
     AskNo,      // "Подтверждение", Yes/No, No default
     AskDelete,  // "Предупреждение", Yes/No, No default
+    AskRetry,   // "Ошибка", Yes/No, Yes default: try a failed operation again?
 };
 
 const char* MessageCaption(TMessageKind kind);
@@ -50,6 +51,7 @@ public:
     void ShowNotice(const std::string& text) { Message(TMessageKind::Notice, text); }
     bool AskYes(const std::string& text) { return Message(TMessageKind::AskYes, text); }
     bool AskNo(const std::string& text) { return Message(TMessageKind::AskNo, text); }
+    bool AskRetry(const std::string& text) { return Message(TMessageKind::AskRetry, text); }
     bool AskDeleteRecords(int count) { return Message(TMessageKind::AskDelete, DeleteRecordsQuestion(count)); }
 
     // Wait window: a further ShowWait while it is shown only changes its text.

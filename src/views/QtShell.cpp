@@ -44,6 +44,7 @@ std::unique_ptr<QMessageBox> TQtShell::CreateMessageBox(TMessageKind kind, const
     case TMessageKind::AskYes:
     case TMessageKind::AskNo:
     case TMessageKind::AskDelete:
+    case TMessageKind::AskRetry:
         icon = QMessageBox::Question;
         break;
     }
@@ -53,7 +54,8 @@ std::unique_ptr<QMessageBox> TQtShell::CreateMessageBox(TMessageKind kind, const
     box->setTextFormat(Qt::PlainText);
     if (IsQuestion(kind)) {
         box->setStandardButtons(QMessageBox::Yes | QMessageBox::No);
-        box->setDefaultButton(kind == TMessageKind::AskYes ? QMessageBox::Yes : QMessageBox::No);
+        const bool yesFirst = kind == TMessageKind::AskYes || kind == TMessageKind::AskRetry;
+        box->setDefaultButton(yesFirst ? QMessageBox::Yes : QMessageBox::No);
         box->setEscapeButton(QMessageBox::No);
         box->button(QMessageBox::Yes)->setText(Tx("Да"));
         box->button(QMessageBox::No)->setText(Tx("Нет"));
@@ -76,7 +78,7 @@ bool TQtShell::Message(TMessageKind kind, const std::string& text) {
 
 void TQtShell::ShowWait(const std::string& text) {
     if (!FWait) FWait = std::make_unique<TWaitWindow>();
-    FWait->SetText(Tx(text));
+    FWait->SetText(DisplayText(text));  // "\r" breaks lines, as in message boxes
 }
 
 void TQtShell::HideWait() {

@@ -96,6 +96,7 @@ private:
     void SetPageVisible(TViewPage* page, bool visible);
     bool PageVisible(const TViewPage* page) const;
     void EditConfig();
+    void EditProxy();
     void ShowAbout();
     void ShowFirstRun();
     void ChooseLanguage(int lcid);

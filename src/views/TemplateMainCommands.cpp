@@ -15,6 +15,7 @@
 #include "views/dialogs/FormAbout.h"
 #include "views/dialogs/FormConfig.h"
 #include "views/dialogs/FormFirstRun.h"
+#include "views/dialogs/FormProxy.h"
 #include "views/export/ExportCommands.h"
 
 namespace qx {
@@ -22,6 +23,7 @@ namespace qx {
 void TTemplateMain::RegisterWindowCommands() {
     TCommands& c = *FCommands;
     c.Register("EditConfig", {[this] { EditConfig(); }, nullptr, nullptr, nullptr});
+    c.Register("EditProxy", {[this] { EditProxy(); }, nullptr, nullptr, nullptr});
     c.Register("ExitProgram", {[this] { close(); }, nullptr, nullptr, nullptr});
     c.Register("About", {[this] { ShowAbout(); }, nullptr, nullptr, nullptr});
     c.Register("GetHelp", {[this] { FShell->OpenDocument(FHelp.Path.string()); },
@@ -94,6 +96,12 @@ void TTemplateMain::EditConfig() {
     TFormConfig dialog(*FShell, FWorkspace->Config(), this);
     if (dialog.exec() != QDialog::Accepted) return;
     FWorkspace->ChangeConfig(dialog.Result());
+}
+
+void TTemplateMain::EditProxy() {
+    TFormProxy dialog(FWorkspace->Proxy(), this);
+    if (dialog.exec() != QDialog::Accepted) return;
+    FWorkspace->ChangeProxy(dialog.Result());
 }
 
 void TTemplateMain::ShowAbout() {

@@ -9,15 +9,6 @@
 
 namespace qx::test {
 
-inline TDrawRecord MakeDraw(int number, std::initializer_list<int> digits, const char* label = "03/07/2019 M") {
-    TDrawRecord r;
-    r.Number = number;
-    int p = 0;
-    for (int d : digits) r.Digits[p++] = static_cast<uint8_t>(d);
-    r.SetDateLabel(label);
-    return r;
-}
-
 // Draws numbered 1, 2, ... with the digits of each text ("0123").
 inline TDrawsArray DigitDraws(std::initializer_list<const char*> rows) {
     TDrawsArray a;

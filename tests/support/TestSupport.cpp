@@ -14,6 +14,7 @@ void TRecordingShell::ShowStatus(const std::string& text) {
 
 bool TRecordingShell::Message(TMessageKind kind, const std::string& text) {
     Messages.push_back({kind, text});
+    if (OnMessage) OnMessage(kind, text);
     if (!IsQuestion(kind)) return false;
     if (Answers.empty()) return DefaultAnswer;
     bool a = Answers.front();

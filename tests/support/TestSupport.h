@@ -2,10 +2,13 @@
 #include <gtest/gtest.h>
 #include <deque>
 #include <filesystem>
+#include <functional>
+#include <initializer_list>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "core/Game.h"
 #include "core/Shell.h"
 
 namespace qx::test {
@@ -23,10 +26,15 @@ public:
     std::deque<bool> Answers;  // consumed by questions, front first
     bool DefaultAnswer = true;
     std::vector<TProgressState> ProgressLog;
+    std::vector<std::string> Waits;  // every wait-window text; "" when it closed
+    // Called before a message is answered (a test may change files while a question is open).
+    std::function<void(TMessageKind, const std::string&)> OnMessage;
     std::vector<std::string> Opened;  // documents handed to the desktop, refused ones too
     bool RefuseOpen = false;
 
     void ShowStatus(const std::string& text) override;
+    void ShowWait(const std::string& text) override { Waits.push_back(text); }
+    void HideWait() override { Waits.push_back(""); }
     bool Message(TMessageKind kind, const std::string& text) override;
     bool TryOpenDocument(const std::string& pathOrUrl) override;
     std::vector<std::string> Texts(TMessageKind kind) const;
@@ -35,6 +43,16 @@ public:
 protected:
     void ProgressChanged(const TProgressState& state) override { ProgressLog.push_back(state); }
 };
+
+// A draw record with the given number, digits and label.
+inline TDrawRecord MakeDraw(int number, std::initializer_list<int> digits, const char* label = "03/07/2019 M") {
+    TDrawRecord r;
+    r.Number = number;
+    int p = 0;
+    for (int d : digits) r.Digits[p++] = static_cast<uint8_t>(d);
+    r.SetDateLabel(label);
+    return r;
+}
 
 // A fresh directory under the system's temporary folder, removed with everything in it.
 class TTempDir {

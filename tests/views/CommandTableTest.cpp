@@ -132,6 +132,9 @@ TEST_F(Commands, OnlyCommandsOfBuiltPartsAreEnabled) {
                                          "TabTables",  "ViewColorDraws", "About",     "OpenLotoSite",
                                          // an empty archive: the statistics tab offers only these
                                          "FiltersInfo", "DrawsStatePrefetchsEnabled",
+                                         // the draw download, its start-up mode and the proxy
+                                         "DrawsDownload", "AutoDownload0", "AutoDownload1", "AutoDownload2",
+                                         "EditProxy",
                                          // the switches of the card, layout and week tabs
                                          "ViewColorCard", "ViewColorCardSequences", "ViewShemaGradient",
                                          "ViewWeekChartMode", "ViewWeekChartType",

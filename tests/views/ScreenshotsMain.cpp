@@ -32,6 +32,7 @@
 #include "app/ExportSources.h"
 #include <QTreeWidget>
 #include "views/dialogs/FormFirstRun.h"
+#include "views/dialogs/FormProxy.h"
 #include "views/draws/DrawsPage.h"
 #include "views/draws/FormDraw.h"
 #include "views/draws/FormInfo.h"
@@ -254,6 +255,14 @@ int main(int argc, char** argv) {
     Save(&config, "dialog-config");
     config.close();
 
+    TProxy manual;
+    manual.ProxyMode = 2;
+    manual.ProxyServer = "proxy.example.net";
+    manual.ProxyPort = 3128;
+    manual.ProxyUsername = "user";
+    TFormProxy proxy(manual, &window);
+    Save(&proxy, "dialog-proxy");
+    proxy.close();
     // The export dialog over the draws list, both tabs, and its field dialog.
     {
         TPageContext context{ws, window.Commands(), window.Shell(), &window};
@@ -361,6 +370,9 @@ int main(int argc, char** argv) {
 
     window.Shell().ShowWait("Загрузка тиражей с сайта лотереи...");
     Save(window.Shell().WaitWindow(), "window-wait");
+    window.Shell().HideWait();
+    window.Shell().ShowWait("Загрузка архива тиражей...\r\rПопытка 2, proxy 127.0.0.1 : 3128");
+    Save(window.Shell().WaitWindow(), "window-wait-proxy");
     window.Shell().HideWait();
 
     window.Shell().ShowProgress("Создание файлов сравнения...", 10, true);

@@ -117,6 +117,11 @@ void TDrawsPage::RegisterCommands() {
     c.Register("DrawsDel", {[this] { DeleteDraws(); }, selected, nullptr, nullptr});
     c.Register("DrawsInfo", {[this] { ShowInfo(); }, selected, nullptr, nullptr});
     c.Register("DrawsImport", {[this] { ImportDraws(); }, nullptr, nullptr, nullptr});
+    c.Register("DrawsDownload", {[this] { Ctx.Ws.DrawsDownload(); }, nullptr, nullptr, nullptr});
+    // The start-up download mode: the check marks follow the stored key.
+    for (int mode = 0; mode <= 2; ++mode)
+        c.Register("AutoDownload" + std::to_string(mode),
+                   {[this, mode] { Ctx.Ws.SetFormKey("DownloadDrawsOnStart", mode); }, nullptr, nullptr, nullptr});
     c.Register("DrawsExport",
                {[this] { ExportDraws(); }, [this] { return !Ctx.Ws.Draws().empty(); }, nullptr, nullptr});
     c.Register("ViewColorDraws", {[this] {

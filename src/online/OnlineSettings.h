@@ -1,0 +1,41 @@
+#pragma once
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "core/IniFile.h"
+
+namespace qx {
+
+inline constexpr const char* kOnlineSection = "ONLINE";
+
+// Addresses of the servers the program talks to, and the extra certificates it trusts. They are
+// settings: section ONLINE of the configuration file overrides the defaults, and the program
+// never writes them. An empty address means the service is not configured.
+struct TOnlineSettings {
+    // Scheme, host and port of the operator's results page ("http://host:port").
+    std::string ResultsPageUrl;
+    // The operator's name of the four-digit game in the results query.
+    std::string ResultsGameName;
+    // The public proxy-list page searched in automatic proxy mode.
+    std::string ProxyListUrl;
+    // PEM file trusted by every https request besides the system's certificates; a relative
+    // name is taken from the program directory.
+    std::string CaFile;
+
+    TOnlineSettings();
+    static TOnlineSettings Read(const TIniFile& ini, const std::filesystem::path& programDir);
+
+    struct TKey {
+        const char* Name;
+        std::string TOnlineSettings::*Field;
+        const char* Default;
+    };
+    // Every key of the section with its default, in the order the README lists them.
+    static const std::vector<TKey>& Keys();
+};
+
+// The reason a command gives when its server address is empty.
+inline constexpr const char* kNoServerAddress = "Адрес сервера не задан";
+
+} // namespace qx
