@@ -6,6 +6,7 @@
 
 #include "combs/FilterText.h"
 #include "core/Config.h"
+#include "core/DrawHelpers.h"
 #include "core/Error.h"
 #include "core/Shell.h"
 #include "core/Text.h"
@@ -22,15 +23,6 @@ constexpr const char* kExpanding = "Создание всех вариантов
 std::string Padded(const char* format, int64_t n) {
     char text[32];
     std::snprintf(text, sizeof text, format, static_cast<long long>(n));
-    return text;
-}
-
-std::string DigitsText(TCombCode code) {
-    std::string text;
-    for (int p = 0; p < kPositions; ++p) {
-        if (p) text += ';';
-        text += std::to_string(DigitOfCode(code, p));
-    }
     return text;
 }
 

@@ -68,6 +68,8 @@ TEST_F(CliScript, ExitCodesTellDoneStoppedFailedAndMisused) {
         << failed.Err;
 
     const std::string good = Script({"FULL:0#FIRST|" + kNoop});
+    auto stakes = [&] { return std::filesystem::exists(Dir / "Quadrix_4d10.lsk") ? ReadBytes(Dir / "Quadrix_4d10.lsk") : ""; };
+    const std::string before = stakes();
     for (const std::vector<std::string>& misuse :
          {std::vector<std::string>{"script", "test", good}, {"script", "test", good, "--count", "x"},
           {"script", "run", good, "--count", "3"}, {"script", "run", good, "--check-on-line", "maybe"},
@@ -76,7 +78,7 @@ TEST_F(CliScript, ExitCodesTellDoneStoppedFailedAndMisused) {
         EXPECT_EQ(r.Code, 2) << misuse.back();
         EXPECT_NE(r.Err.find("Использование: quadrix script"), std::string::npos) << r.Err;
     }
-    EXPECT_FALSE(std::filesystem::exists(Dir / "Quadrix_4d10.lsk")) << "a usage error runs nothing";
+    EXPECT_EQ(stakes(), before) << "a usage error runs nothing";
 
     const TCliRun outside = RunCliIn(Dir, {"script", "test", good, "--count", "40"});
     EXPECT_EQ(outside.Code, 1);

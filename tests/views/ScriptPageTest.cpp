@@ -19,6 +19,7 @@
 #include "scripts/RatingLine.h"
 #include "stakes/StakeRecord.h"
 #include "views/Commands.h"
+#include "views/Tx.h"
 #include "views/dialogs/FormFilter.h"
 #include "views/dialogs/FormScript.h"
 #include "views/dialogs/FormTestCnt.h"
@@ -238,7 +239,8 @@ TEST_F(ScriptPages, RatingRowsBecomeLinesOnlyWhenAScriptMadeThem) {
     list->selectRow(scripted);
     Window->Commands().Trigger("RatingsToScript");
     ASSERT_EQ(Ws().Script().Count(), 2);
-    for (int column = 0; column < 3; ++column) EXPECT_EQ(Cell(1, column), Cell(0, column)) << column;
+    EXPECT_EQ(Cell(1, 0), "01.001: с комментарием") << "the comment keeps the label's line and variant";
+    for (int column = 1; column < 3; ++column) EXPECT_EQ(Cell(1, column), Cell(0, column)) << column;
     EXPECT_EQ(Window->findChild<QTabWidget*>("pcMain")->currentWidget(), Page());
 }
 
