@@ -107,7 +107,8 @@ TScriptPage::TScriptPage(TPageContext& context, QWidget* parent) : TViewPage(con
     for (size_t p = 0; p < FPanels.size(); ++p) {
         FPanels[p] = new QLabel(status);
         FPanels[p]->setObjectName(QString("sbScriptPanel%1").arg(p));
-        FPanels[p]->setMinimumWidth(p < 4 ? 100 : 300);
+        // A long text in the free panel must not widen the window.
+        if (p == 4) FPanels[p]->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
         status->addWidget(FPanels[p], p < 4 ? 0 : 1);
     }
     AddContent(status, 0);
