@@ -115,6 +115,7 @@ bool DigitsWindow(TCustomStat& stat, const TDigitValuesSource& source, TStatRows
     // occurrence: known from the index, or found by one pass over the hidden draws that stops
     // when all are found. Any other row (repeated draw numbers) searches alone.
     facts.assign(size_t(rows.Size()), -1);
+    if (!p.Facts) return true;
     std::vector<char> waiting(size_t(table.ValueCount()), 0);
     int pending = 0;
     for (const TValueSummary& s : summaries) {
@@ -157,6 +158,7 @@ void GenericWindow(TCustomStat& stat, TStatRows& rows, const TStatTableParams& p
     TRunState runState{};
     for (int i = start; i <= p.Current; ++i) stat.AddDraw(i, p.Current, lastValues, runState, rows, p.Sorted);
     facts.assign(size_t(rows.Size()), -1);
+    if (!p.Facts) return;
     for (int r = 0; r < rows.Size(); ++r)
         if (NeedsFact(rows[r]))
             facts[size_t(r)] = stat.FindNext(rows[r], IndexOfNumber(stat.Draws, rows[r].LastDraw) + 1, p.Sorted, p.Current);
