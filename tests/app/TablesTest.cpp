@@ -82,6 +82,7 @@ TEST(TableForm, RefusalsInTheirOrderAndTheAcceptedRecord) {
         {"1;2;3", "", 1, TTableField::Start, "Введена некорректная комбинация!"},
         {"1;2;3;10", "x", 1, TTableField::Start, "Введена некорректная комбинация!"},
         {"1;2;3;4;5", "x", 1, TTableField::Start, "Введена некорректная комбинация!"},
+        {" x , 7;8 ;9", "x", 1, TTableField::Start, "Введена некорректная комбинация!"},
         {"1;2;3;4", "   ", 1, TTableField::Comment, "Необходимо ввести комментарий!"},
         {"1;2;3;4", "мой regular", 1, TTableField::Comment,
          "Запись с таким комментарией уже присутствует в списке!\rВыберите другой комментарий."},
@@ -98,10 +99,10 @@ TEST(TableForm, RefusalsInTheirOrderAndTheAcceptedRecord) {
         EXPECT_EQ(r.CommentText(), "Регулярная ставка"); // nothing taken from a refused form
     }
 
-    // Accepted: non-numbers count as 0, the comment keeps its first 64 characters.
+    // Accepted: blanks around the digits, the comment keeps its first 64 characters.
     TRegularRecord r = single;
     const std::string longComment = std::string(60, 'a') + "ЯЯЯЯЯЯ";
-    ASSERT_TRUE(AcceptTableForm(r, rmConstantStart, -9, " x , 7;8 ;9", longComment, existing));
+    ASSERT_TRUE(AcceptTableForm(r, rmConstantStart, -9, " 0 , 7;8 ;9", longComment, existing));
     EXPECT_EQ(r.StartCode(), Code("0789"));
     EXPECT_EQ(r.Step, -9);
     EXPECT_EQ(r.CommentText(), std::string(60, 'a') + "ЯЯЯЯ");
