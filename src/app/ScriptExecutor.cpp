@@ -308,7 +308,7 @@ void TScriptExecutor::PlaySystem(const TScriptSettings& s, const std::string& la
                    {n, name}));
     std::vector<TCombCode> combs;
     for (TCombCode code : system) {
-        const TCombCode sorted = SortedDigits(code);
+        const TCombCode sorted = SortedCode(code);
         if (s.StakeMode == ssmSysA || FHost.CombsContains(sorted)) combs.push_back(sorted);
     }
     PlaceBatch(combs, s, label, sample);

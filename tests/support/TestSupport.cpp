@@ -127,6 +127,8 @@ TFileSizeLimit::~TFileSizeLimit() {
     getrlimit(RLIMIT_FSIZE, &limit);
     limit.rlim_cur = FOldSoft;
     setrlimit(RLIMIT_FSIZE, &limit);
+}
+
 ::testing::AssertionResult MatchesGolden(const std::string& name, const std::string& actual) {
     const std::filesystem::path file = TestDataDir() / name;
     const char* update = std::getenv("QUADRIX_UPDATE_GOLDEN");

@@ -372,6 +372,7 @@ int main(int argc, char** argv) {
         TFormGraph sums(ws, &window);
         sums.Show(SumDistributionPlot(ws.TotalSumCombs()));
         Save(&sums, "window-sum-distribution");
+    }
     // The script tab over the script the shell script wrote, its line editor, and a forecast
     // photographed while its second line runs (then stopped).
     window.MainTabs()->setCurrentWidget(window.Page("tsScript"));
