@@ -31,5 +31,7 @@ Q regulars test --index 0,1 --count 5
 mkdir -p "$PROGRAM/Systems"
 printf '01 02 03 04\r\n01 02 03 05\r\n02 03 04 05\r\n' > "$PROGRAM/Systems/4-05-0_0001.dat"
 rm -f "$PROGRAM/own.lcv"
+# The script tab's lines: the benchmark's back-test script as the current script.
+cp bench/data/back-test.lsc "$PROGRAM/Quadrix_4d10.lss"
 mkdir -p "$OUT"
 QT_QPA_PLATFORM=${QT_QPA_PLATFORM:-offscreen} "$BUILD/bin/quadrix_screenshots" "$PROGRAM" "$OUT"

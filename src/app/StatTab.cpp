@@ -38,7 +38,8 @@ void TStatTab::Clear() {
 }
 
 bool TStatTab::Refresh(bool force) {
-    const TViewCacheKey key = CurrentViewKey(FWs, WindowLength(), FChooser);
+    TViewCacheKey key = CurrentViewKey(FWs, WindowLength(), FChooser);
+    key.Facts = FactsWanted();
     if (!force && FCache && *FCache == key) return false;
     FCache = key;
     Clear();
@@ -48,6 +49,7 @@ bool TStatTab::Refresh(bool force) {
     auto stat = FWs.Stats().CreateStat(key.Method);
     FFullSet = FWs.OpenFullSet(key.Method);
     TStatTableParams params = FWs.StatTableParams(key.Window);
+    params.Facts = key.Facts;
     if (FFullSet) params.FullSet = &*FFullSet;
     FTable = ComputeTable(*stat, params);
     if (FTable.Rows.size() > 1) MakeChart(*stat);

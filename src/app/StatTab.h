@@ -26,6 +26,7 @@ struct TViewCacheKey {
     bool Prefetchs = false;
     TStatWeights Weights;
     uint64_t ConfigRevision = 0;
+    bool Facts = true;
     friend bool operator==(const TViewCacheKey&, const TViewCacheKey&) = default;
 };
 
@@ -61,6 +62,10 @@ public:
 
     // Recomputes when forced or when an input of the cache key changed. True when it computed.
     bool Refresh(bool force);
+    // While on (a script run) a table gets its facts only when sorted by a column made from them;
+    // the table left when it is switched off gets them at its next refresh.
+    void SetFactsOnDemand(bool on) { FFactsOnDemand = on; }
+    bool FactsWanted() const { return !FFactsOnDemand || ColumnNeedsFacts(FSortColumn); }
     // "График идеального распределения": inverts and stores ShowTotalLine and computes the table
     // and its chart again.
     void ToggleTotalLine();
@@ -92,6 +97,7 @@ private:
     TMethodChooser FChooser{"cbDrawsStatType", false};
     int FSortColumn = 1;
     bool FDescending = false;
+    bool FFactsOnDemand = false;
     std::optional<TViewCacheKey> FCache;
     TStatTable FTable;
     std::optional<TFullSet> FFullSet;

@@ -4,6 +4,8 @@
 #include <exception>
 
 #include "app/ConfigForm.h"
+#include "app/ScriptExecutor.h"
+#include "app/WorkspaceScriptHost.h"
 #include "core/ArchiveQueries.h"
 #include "core/ConfigFile.h"
 #include "core/Platform.h"
@@ -24,6 +26,8 @@ TProgramPaths PathsOf(const TWorkspaceOptions& options) {
 TWorkspace::TWorkspace(TShell& shell, TWorkspaceOptions options)
     : FShell(shell), FOptions(std::move(options)), FPaths(PathsOf(FOptions)), FRandom(std::random_device{}()) {
     FDecimalSeparator = FOptions.DecimalSeparator ? FOptions.DecimalSeparator : UserDecimalSeparator();
+    FScriptHost = MakeWorkspaceScriptHost(*this);
+    FScriptExecutor = std::make_unique<TScriptExecutor>(*FScriptHost);
     FProxy.Attach(
         FShell, [this](bool withStatus) { SaveProxy(withStatus); },
         [this](const std::string& target) { return DiscoverProxies(target); });

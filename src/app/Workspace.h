@@ -35,6 +35,7 @@
 #include "online/ProxyAgent.h"
 #include "scripts/Ratings.h"
 #include "stakes/Regulars.h"
+#include "scripts/Script.h"
 #include "stakes/StakeLog.h"
 #include "stakes/StakesBook.h"
 #include "stakes/Systems.h"
@@ -45,6 +46,9 @@
 #include "stats/StatTable.h"
 
 namespace qx {
+
+class TScriptExecutor;
+class TScriptHost;
 
 struct TWorkspaceOptions {
     std::filesystem::path ProgramDir;
@@ -97,6 +101,10 @@ public:
     virtual void RatingsChanged() {}
     // The regular table stakes changed (loaded, freed, added, advanced or deleted).
     virtual void TablesChanged() {}
+    // The script's lines changed.
+    virtual void ScriptChanged() {}
+    // A script run began or ended, or its panels or current line changed.
+    virtual void ScriptRunChanged() {}
 };
 
 // The run's data and the commands on it. Windows collect inputs (dialogs, selections) and call
@@ -246,6 +254,7 @@ public:
     void StoreCombsBuffer(int offset, int n);
     bool LoadCombsBuffer(int offset, int n);
     void ResetCombsBuffer() { FCombs.ResetBuffer(); }
+    void ClearCombsUndo() { FCombs.ClearUndo(); }
     bool CombsContains(TCombCode code) const { return FCombs.Contains(code); }
     void AddJournalRow(bool remove, const std::string& caption, const std::string& values);
     void AddUndoJournalRow();
@@ -343,6 +352,11 @@ public:
     // ratings and the stake logs; when any was checked makes the file durable and re-sorts and
     // saves the ratings. True when at least one stake was checked. Failures are shown.
     bool StakesCheck();
+    // A script run checks after every line. While deferred, a check leaves making the stakes file
+    // durable, and a re-sort leaves writing the ratings file, to SaveDeferred (the end of each
+    // pass); ending the deferral saves too. A crash then loses at most the pass under way.
+    void DeferSaves(bool defer);
+    void SaveDeferred();
     // How many stakes the last StakesCheck checked.
     int64_t LastCheckedCount() const { return FLastChecked; }
     // StakeDel: asks, deletes the records of grid rows firstRow..lastRow (record = row - 1),
@@ -444,6 +458,49 @@ public:
     TRepeatsResult AnalyzeRepeats(int64_t length, int64_t deep);
     // TotalSumCombs' distributions.
     TSumDistribution TotalSumCombs();
+    // ---- Script (the lines, their file and the run)
+    const TScript& Script() const { return FScript; }
+    // AppendScriptLine: appends, saves and refreshes; the new line's index.
+    int AppendScriptLine(const std::string& line);
+    // ReplaceScriptLine / GetScriptLine raise "Запись со индексом %d в файле данных не найдена!".
+    void ReplaceScriptLine(int index, const std::string& line);
+    const std::string& GetScriptLine(int index) const { return FScript.Line(index); }
+    // LoadScript: the file's lines replace the script, or are appended after a separator; a file
+    // that cannot be read keeps the script ("Ошибка чтения файла..." shown, false).
+    bool LoadScript(const std::filesystem::path& file, bool append);
+    // SaveScript (the status text, then the lines; failures shown, false) and SaveCurrentScript
+    // (the same to Quadrix_4d10.lss, after every change).
+    bool SaveScript(const std::filesystem::path& file);
+    bool SaveCurrentScript();
+    void RefreshScriptView();
+    // The run began or ended, or its panels or current line changed.
+    void RefreshScriptRun();
+    // The editing commands. Each writes Quadrix_4d10.lss; those that add return the new index.
+    bool ScriptOpen(const std::filesystem::path& file);
+    int ScriptEmpty();
+    bool ScriptLoad(const std::filesystem::path& file);
+    // ScriptDel asks about the rows, ScriptClr about all lines; false when declined.
+    bool ScriptDel(const std::vector<int>& rows);
+    bool ScriptClr();
+    // Swaps the line with its neighbour; the line's new index.
+    int ScriptMove(int index, int by);
+    // The executor's commands. ScriptTest refuses a count outside 1 … draws − 1 (and an archive of
+    // one draw before asking anything); ScriptStop asks, then stops.
+    bool ScriptCanRun() const;
+    void ScriptRun();
+    void ScriptTest(int count);
+    void ScriptStop();
+    TScriptExecutor& ScriptExecutor() { return *FScriptExecutor; }
+    const TScriptExecutor& ScriptExecutor() const { return *FScriptExecutor; }
+    bool ScriptRunning() const;
+    // Panels of the script status bar: "Строк: %d", then the run's four.
+    std::string ScriptPanelText(int panel) const;
+    // LogToggle flips ScriptLogEnabled and stores it; LogsDelete removes the script logs.
+    void LogToggle();
+    void LogsDelete();
+    // RatingsToScript: a line per selected rating row (in the order given); a row whose key gives
+    // no filter is refused with its message. True when a line was added.
+    bool RatingsToScript(const std::vector<int>& rows);
 
     // ---- Views
     void AddObserver(TWorkspaceObserver* observer);
@@ -495,6 +552,12 @@ private:
     void CombsListChanged();
     // What a new list forgets: the journal, the undo copy and the buffer's combinations.
     void ForgetCombsHistory();
+    void ScriptLinesChanged();
+    void LoadStartScript();
+    // Deletes the program directory's logs of that name mask, reporting what was done.
+    void DeleteLogFiles(std::string_view mask);
+    void SaveRatingsFile();
+    void FlushStakes();
     void RegisterStats();
     void UpdateStatsConfig();
     std::string HttpGetText(const std::string& address);
@@ -536,6 +599,9 @@ private:
     TRatings FRatings;
     TRatingsSort FRatingsSort;
     bool FRatingsLoaded = false;
+    bool FSavesDeferred = false;
+    bool FRatingsUnsaved = false;
+    bool FStakesUnflushed = false;
     int64_t FLastChecked = 0;
     TRegulars FRegulars;
     bool FSystemsEnabled = false;
@@ -546,6 +612,9 @@ private:
     TCardTab FCardTab{*this};
     TLayoutTab FLayoutTab{*this};
     TWeekTab FWeekTab{*this};
+    TScript FScript;
+    std::unique_ptr<TScriptHost> FScriptHost;
+    std::unique_ptr<TScriptExecutor> FScriptExecutor;
     char FDecimalSeparator = '.';
 
     std::vector<TWorkspaceObserver*> FObservers;

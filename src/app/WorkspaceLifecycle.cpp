@@ -116,6 +116,7 @@ bool TWorkspace::StartSecondStage() {
         RefreshViews(true);
         RatingsLoad();
         TablesLoad();
+        LoadStartScript();
         FStarted = true;
         FShell.ShowStatus("");
         const TSwitches& sw = FOptions.Switches;
@@ -173,6 +174,12 @@ void TWorkspace::Shutdown() {
     FRegulars.Clear();
     FDirLock.Unlock();
     FObservers.clear();
+}
+
+void TWorkspace::LoadStartScript() {
+    std::error_code ec;
+    if (std::filesystem::exists(FPaths.ScriptFile(), ec)) LoadScript(FPaths.ScriptFile(), false);
+    RefreshScriptView();
 }
 
 } // namespace qx

@@ -29,17 +29,27 @@ void TWorkspace::RatingsResort() {
         TBusyScope busy(FShell, "Сортировка рейтинга...");
         FRatings.Sort(FRatingsSort);
     }
-    // A reading run sorts for its own output and writes nothing.
-    if (!FOptions.ReadOnly) {
-        TBusyScope busy(FShell, "Сохранение файла рейтинга...");
-        try {
-            FRatings.Save(FPaths.RatingsFile());
-        } catch (const std::exception& e) {
-            FShell.ShowError(FailureText(kRatingsWriteFailure, e.what()));
-        }
+    // A reading run sorts for its own output and writes nothing. A script run re-sorts after every
+    // check; writing the whole file each time would cost more than the run's own work, so the file
+    // follows at the end of each pass.
+    if (FOptions.ReadOnly) {
+    } else if (FSavesDeferred) {
+        FRatingsUnsaved = true;
+    } else {
+        SaveRatingsFile();
     }
     Notify([](TWorkspaceObserver& o) { o.RatingsChanged(); });
     Notify([](TWorkspaceObserver& o) { o.StatusPanelsChanged(); });
+}
+
+void TWorkspace::SaveRatingsFile() {
+    FRatingsUnsaved = false;
+    TBusyScope busy(FShell, "Сохранение файла рейтинга...");
+    try {
+        FRatings.Save(FPaths.RatingsFile());
+    } catch (const std::exception& e) {
+        FShell.ShowError(FailureText(kRatingsWriteFailure, e.what()));
+    }
 }
 
 void TWorkspace::RatingsLoad() {

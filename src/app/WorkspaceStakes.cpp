@@ -182,9 +182,27 @@ bool TWorkspace::StakesCheck() {
     }
     FLastChecked = checked;
     if (checked == 0) return false;
-    Shown(FShell, "Ошибка записи в файл ставок!\r\r%s", [&] { FStakes.Flush(); });
+    if (FSavesDeferred)
+        FStakesUnflushed = true;
+    else
+        FlushStakes();
     RatingsResort();
     return true;
+}
+
+void TWorkspace::FlushStakes() {
+    FStakesUnflushed = false;
+    Shown(FShell, "Ошибка записи в файл ставок!\r\r%s", [&] { FStakes.Flush(); });
+}
+
+void TWorkspace::DeferSaves(bool defer) {
+    FSavesDeferred = defer;
+    if (!defer) SaveDeferred();
+}
+
+void TWorkspace::SaveDeferred() {
+    if (FStakesUnflushed) FlushStakes();
+    if (FRatingsUnsaved) SaveRatingsFile();
 }
 
 bool TWorkspace::StakesDeleteSelected(int64_t firstRow, int64_t lastRow) {
@@ -252,15 +270,17 @@ TGraphPlot TWorkspace::StakesGraphComments(const std::vector<int>& ratingRows, b
     return StakesByCommentsPlot(FStakes, captions, profits);
 }
 
-void TWorkspace::LogStakesDelete() {
-    if (FilesByMask(FPaths.Dir, kStakeLogMask).empty()) {
+void TWorkspace::LogStakesDelete() { DeleteLogFiles(kStakeLogMask); }
+
+void TWorkspace::DeleteLogFiles(std::string_view mask) {
+    if (FilesByMask(FPaths.Dir, mask).empty()) {
         FShell.ShowInfo("Файлы журналов не найдены!");
         return;
     }
     TFileOpResult result;
     {
         TBusyScope busy(FShell, "Поиск файлов журналов...");
-        result = DeleteFilesByMask(FPaths.Dir, kStakeLogMask);
+        result = DeleteFilesByMask(FPaths.Dir, mask);
     }
     if (result.Completed)
         FShell.ShowInfo(result.Message());

@@ -17,6 +17,8 @@ struct TCliContext {
     std::ostream& Err;
     std::istream& In;
     TConsoleShell& Shell;
+    // The tool's exit code when no error was shown (a command that ends short of done sets it).
+    int ExitCode = 0;
 };
 
 // One command of the tool: its words ("draws list"), a usage line and the handler.
@@ -62,5 +64,6 @@ void AddRegularsCommands(TCliCommandList& list);
 void AddSystemsCommands(TCliCommandList& list);
 void AddAnalysisCommands(TCliCommandList& list);
 void AddConfigCommands(TCliCommandList& list);
+void AddScriptCommands(TCliCommandList& list);
 
 } // namespace qx

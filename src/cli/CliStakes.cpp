@@ -5,6 +5,7 @@
 #include "app/StakeForms.h"
 #include "app/Workspace.h"
 #include "cli/CliCommand.h"
+#include "cli/CliTables.h"
 #include "core/Error.h"
 #include "core/Text.h"
 #include "scripts/RatingsSort.h"
@@ -35,18 +36,9 @@ void PrintStakesCount(TCliContext& c) { c.Out << c.Workspace.StatusPanelText(4) 
 void List(TCliContext& c, TCliArgs& args) {
     const auto limit = TakeInt64(args, "limit");
     NoPositionals(args);
-    TStakesBook& book = c.Workspace.Stakes();
-    const int64_t count = book.Count();
+    const int64_t count = c.Workspace.Stakes().Count();
     const int64_t first = limit ? std::max<int64_t>(0, count - std::max<int64_t>(0, *limit)) : 0;
-    const char separator = c.Workspace.DecimalSeparator();
-    c.Out << "Строка";
-    for (const TStakeColumnDef& col : kStakeColumns) c.Out << "\t" << col.Caption;
-    c.Out << "\n";
-    book.ForEach(first, [&](const TStakeRecord& r, int64_t index) {
-        c.Out << index + 1;
-        for (int col = 0; col < kStakeColumnCount; ++col) c.Out << "\t" << StakeCellText(r, col, separator);
-        c.Out << "\n";
-    });
+    PrintStakeRows(c, first, true);
 }
 
 void Add(TCliContext& c, TCliArgs& args) {
@@ -141,14 +133,9 @@ void RatingsList(TCliContext& c, TCliArgs& args) {
             throw TAppError(FormatText("Некорректная сортировка: %s (СТОЛБЕЦ 0..15[:desc])", {*sort}));
         ws.SetRatingsSort({*column, direction == "desc"});
     }
-    const int effMode = mode.value_or(ws.RatingsEffMode());
-    for (int col = 0; col < kRatingColumnCount; ++col) c.Out << (col ? "\t" : "") << kRatingColumnCaptions[col];
-    c.Out << "\n";
-    for (const TRatingRow& row : ws.Ratings().Rows()) {
-        for (int col = 0; col < kRatingColumnCount; ++col)
-            c.Out << (col ? "\t" : "") << RatingCellText(row, col, effMode, ws.DecimalSeparator());
-        c.Out << "\n";
-    }
+    std::vector<const TRatingRow*> rows;
+    for (const TRatingRow& row : ws.Ratings().Rows()) rows.push_back(&row);
+    PrintRatingRows(c, rows, mode.value_or(ws.RatingsEffMode()));
     c.Out << ws.StatusPanelText(5) << "\n";
 }
 
@@ -166,6 +153,31 @@ void RatingsExport(TCliContext& c, TCliArgs& args) {
 }
 
 } // namespace
+
+void PrintStakeRows(TCliContext& c, int64_t first, bool rowNumbers,
+                    const std::function<bool(const TStakeRecord&)>& keep) {
+    const char separator = c.Workspace.DecimalSeparator();
+    if (rowNumbers) c.Out << "Строка\t";
+    for (int col = 0; col < kStakeColumnCount; ++col) c.Out << (col ? "\t" : "") << kStakeColumns[col].Caption;
+    c.Out << "\n";
+    c.Workspace.Stakes().ForEach(first, [&](const TStakeRecord& r, int64_t index) {
+        if (keep && !keep(r)) return;
+        if (rowNumbers) c.Out << index + 1 << "\t";
+        for (int col = 0; col < kStakeColumnCount; ++col) c.Out << (col ? "\t" : "") << StakeCellText(r, col, separator);
+        c.Out << "\n";
+    });
+}
+
+void PrintRatingRows(TCliContext& c, const std::vector<const TRatingRow*>& rows, int effMode) {
+    const char separator = c.Workspace.DecimalSeparator();
+    for (int col = 0; col < kRatingColumnCount; ++col) c.Out << (col ? "\t" : "") << kRatingColumnCaptions[col];
+    c.Out << "\n";
+    for (const TRatingRow* row : rows) {
+        for (int col = 0; col < kRatingColumnCount; ++col)
+            c.Out << (col ? "\t" : "") << RatingCellText(*row, col, effMode, separator);
+        c.Out << "\n";
+    }
+}
 
 void AddStakesCommands(TCliCommandList& list) {
     list.push_back(ReadingCommand({"stakes", "list"}, "stakes list [--limit N]                список ставок (последние N)", List));

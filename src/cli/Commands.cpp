@@ -33,6 +33,7 @@ TCliCommandList AllCommands() {
     AddSystemsCommands(list);
     AddAnalysisCommands(list);
     AddConfigCommands(list);
+    AddScriptCommands(list);
     return list;
 }
 
@@ -60,6 +61,7 @@ const TCliCommand* FindCommand(const TCliCommandList& list, const std::vector<st
 int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err, std::istream* in) {
     const TCliCommandList list = AllCommands();
     TConsoleShell shell(out, err);
+    int exitCode = 0;
     try {
         TCliArgs global(args);
         // Without --dir: the program directory the window beside this tool uses.
@@ -93,11 +95,12 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
         if (!ws.StartSecondStage()) return 1;
         TCliContext context{ws, out, err, in ? *in : std::cin, shell};
         if (!RunCommand(shell, [&] { command->Run(context, commandArgs); })) return 1;
+        exitCode = context.ExitCode;
         ws.Shutdown();
     } catch (const std::exception& e) {
         shell.ShowError(e.what());
     }
-    return shell.ErrorCount() > 0 ? 1 : 0;
+    return shell.ErrorCount() > 0 ? 1 : exitCode;
 }
 
 } // namespace qx

@@ -100,8 +100,22 @@ void TStakeLog::CloseAll() {
 }
 
 std::vector<std::string> TStakeLog::EndPass() {
-    CloseAll();
-    return std::exchange(FFailures, {});
+    std::vector<std::string> failures = std::exchange(FFailures, {});
+    if (!FHeld) {
+        CloseAll();
+        return failures;
+    }
+    std::erase_if(failures, [&](const std::string& f) {
+        return std::find(FReported.begin(), FReported.end(), f) != FReported.end();
+    });
+    FReported.insert(FReported.end(), failures.begin(), failures.end());
+    return failures;
+}
+
+void TStakeLog::Hold(bool hold) {
+    FHeld = hold;
+    FReported.clear();
+    if (!hold) CloseAll();
 }
 
 } // namespace qx

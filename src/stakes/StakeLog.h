@@ -33,6 +33,9 @@ public:
     void Write(const TStakeRecord& record, char separator);
     // Ends a pass: closes the logs and returns the failures met since the last call.
     std::vector<std::string> EndPass();
+    // While held (a script run checks after every line) the logs stay open from pass to pass and
+    // each failure text is returned by the first EndPass that meets it only. Releasing closes them.
+    void Hold(bool hold);
 
 private:
     struct TOpenLog {
@@ -47,6 +50,8 @@ private:
     TClock FClock;
     std::vector<std::pair<int, TOpenLog>> FOpen;
     std::vector<std::string> FFailures;
+    std::vector<std::string> FReported;  // while held
+    bool FHeld = false;
 };
 
 } // namespace qx

@@ -168,6 +168,10 @@ bool DigitsWindow(TCustomStat& stat, const TDigitValuesSource& source, TStatRows
 
     const std::vector<int> rowOfValue =
         PlaceSummaries(summaries, table.ValueCount(), [&table](uint32_t v) { return table.Key(v); }, rows, L);
+    if (!p.Facts) {
+        facts.assign(size_t(rows.Size()), -1);
+        return true;
+    }
     FindFacts(stat, rows, summaries, rowOfValue, L, sorted, facts, [&](int idx, auto&& found) {
         const TDigits d = DrawDigits(draws[size_t(idx)], sorted);
         const int ci = CodeIndexOf(d);
@@ -208,6 +212,10 @@ bool OwnWindow(TCustomStat& stat, TOwnWindowPass& pass, TStatRows& rows, const T
     CollectSummaries(state, seen, summaries);
     const std::vector<int> rowOfValue =
         PlaceSummaries(summaries, count, [&pass](uint32_t v) { return pass.ValueKey(v); }, rows, L);
+    if (!p.Facts) {
+        facts.assign(size_t(rows.Size()), -1);
+        return true;
+    }
     FindFacts(stat, rows, summaries, rowOfValue, L, p.Sorted, facts, [&](int idx, auto&& found) {
         const int n = pass.DrawHits(idx, ids);
         for (int k = 0; k < n; ++k) found(int(ids[k] & ~kPeriods));
@@ -221,6 +229,7 @@ void GenericWindow(TCustomStat& stat, TStatRows& rows, const TStatTableParams& p
     TRunState runState{};
     for (int i = start; i <= p.Current; ++i) stat.AddDraw(i, p.Current, lastValues, runState, rows, p.Sorted);
     facts.assign(size_t(rows.Size()), -1);
+    if (!p.Facts) return;
     for (int r = 0; r < rows.Size(); ++r)
         if (NeedsFact(rows[r]))
             facts[size_t(r)] = stat.FindNext(rows[r], IndexOfNumber(stat.Draws, rows[r].LastDraw) + 1, p.Sorted, p.Current);

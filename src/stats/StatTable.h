@@ -32,7 +32,12 @@ struct TStatTableParams {
     // Norms come from here; none (or an unusable one) gives a table without norms.
     const TFullSet* FullSet = nullptr;
     char DecimalSeparator = '.';
+    // The next occurrences after the current draw (the column "Факт" and the three differences
+    // from it). Script steps that neither show nor sort by them go without.
+    bool Facts = true;
 };
+// Whether sorting by the column needs the facts.
+constexpr bool ColumnNeedsFacts(int column) { return column >= 16 && column <= 19; }
 
 // One row of a statistic table: what the window says about one value. The table works out every
 // cell's number from it, and the cell texts only when they are asked for.

@@ -30,6 +30,7 @@
 #include "views/pages/LayoutPage.h"
 #include "views/pages/RatingPage.h"
 #include "views/pages/ScriptPage.h"
+#include "app/ScriptExecutor.h"
 #include "views/pages/StakesPage.h"
 #include "views/pages/StatPage.h"
 #include "views/pages/SystemsPage.h"
@@ -164,6 +165,7 @@ void TTemplateMain::BuildWindow() {
     // The systems arrive hidden at every start: their tab, their menu and their two stake commands.
     if (QMenu* systems = FCommands->Menu("menuSystems")) systems->menuAction()->setVisible(false);
     FShell->SetBusyListener([this](bool busy) { BusyChanged(busy); });
+    SetScriptHooks([this] { return FWorkspace->ScriptRunning(); }, [this] { FWorkspace->ScriptExecutor().Stop(); });
     FWorkspace->AddObserver(this);
     connect(FMain, &QTabWidget::currentChanged, this, [this] {
         if (!FWorkspace->Started()) return;
@@ -308,6 +310,12 @@ void TTemplateMain::BusyChanged(bool busy) {
         FCloseWhenIdle = false;
         QTimer::singleShot(0, this, &QWidget::close);
     }
+}
+
+void TTemplateMain::ScriptRunChanged() {
+    const bool running = FWorkspace->ScriptRunning();
+    for (const char* name : {"tsDraws", "tsCombs", "tsDrawsStat"})
+        if (TViewPage* page = Page(name)) page->setEnabled(!running);
 }
 
 void TTemplateMain::SetScriptHooks(std::function<bool()> running, std::function<void()> stop) {

@@ -70,6 +70,8 @@ public:
     // TWorkspaceObserver
     void StatusPanelsChanged() override;
     void RefreshViews(bool force) override;
+    // While a script runs the draws, the combinations and the statistics are the executor's.
+    void ScriptRunChanged() override;
 
 protected:
     void closeEvent(QCloseEvent* event) override;

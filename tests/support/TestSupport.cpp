@@ -129,4 +129,21 @@ TFileSizeLimit::~TFileSizeLimit() {
     setrlimit(RLIMIT_FSIZE, &limit);
 }
 
+::testing::AssertionResult MatchesGolden(const std::string& name, const std::string& actual) {
+    const std::filesystem::path file = TestDataDir() / name;
+    const char* update = std::getenv("QUADRIX_UPDATE_GOLDEN");
+    if (update && std::string(update) == "1") {
+        std::filesystem::create_directories(file.parent_path());
+        WriteBytes(file, actual);
+        return ::testing::AssertionSuccess();
+    }
+    if (!std::filesystem::exists(file)) return ::testing::AssertionFailure() << "no golden file " << file;
+    const std::string expected = ReadBytes(file);
+    if (expected == actual) return ::testing::AssertionSuccess();
+    size_t at = 0;
+    while (at < expected.size() && at < actual.size() && expected[at] == actual[at]) ++at;
+    return ::testing::AssertionFailure() << file << " differs at byte " << at << ": expected \""
+                                         << expected.substr(at, 80) << "\", got \"" << actual.substr(at, 80) << "\"";
+}
+
 } // namespace qx::test

@@ -1,4 +1,5 @@
 #pragma once
+#include <gtest/gtest.h>
 #include <deque>
 #include <cstdint>
 #include <filesystem>
@@ -107,6 +108,9 @@ public:
 private:
     uint64_t FOldSoft;
 };
+// The golden file under the test data folder (name relative to it) and whether actual equals it.
+// With QUADRIX_UPDATE_GOLDEN=1 in the environment the file is written from actual instead.
+::testing::AssertionResult MatchesGolden(const std::string& name, const std::string& actual);
 
 } // namespace qx::test
 

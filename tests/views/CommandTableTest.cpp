@@ -150,10 +150,12 @@ TEST_F(Commands, OnlyCommandsOfBuiltPartsAreEnabled) {
     const std::set<std::string> stakes = {"StakeAdd",        "StakeAddRandom",  "StakeAddAll",     "LogStakes",
                                           "LogStakesDelete", "StakesScroll",    "StakesCheckLine", "RatingsEffMode0",
                                           "RatingsEffMode1", "RatingsEffMode2", "RatingsRefresh"};
+    // An empty script: lines can be made or read, the log switched and old logs deleted.
+    const std::set<std::string> script = {"ScriptOpen", "ScriptAdd", "ScriptLoad", "LogToggle", "LogsDelete"};
     for (const TCommandDef& def : CommandTable()) {
         if (std::string(def.Name) == "CombsPaste") continue;
         EXPECT_EQ(Action(def.Name)->isEnabled(),
-                  wired.count(def.Name) + combs.count(def.Name) + stakes.count(def.Name) > 0)
+                  wired.count(def.Name) + combs.count(def.Name) + stakes.count(def.Name) + script.count(def.Name) > 0)
             << def.Name;
     }
     // Switches of later parts still show their settings.

@@ -46,6 +46,9 @@
 #include "views/pages/RatingPage.h"
 #include "views/pages/StakesPage.h"
 #include "views/pages/StatPage.h"
+#include "views/pages/ScriptPage.h"
+#include "views/dialogs/FormScript.h"
+#include "app/ScriptExecutor.h"
 #include "views/FormGraph.h"
 #include "views/dialogs/FormStake.h"
 #include "views/dialogs/FormStakeFilter.h"
@@ -382,6 +385,35 @@ int main(int argc, char** argv) {
         TFormGraph sums(ws, &window);
         sums.Show(SumDistributionPlot(ws.TotalSumCombs()));
         Save(&sums, "window-sum-distribution");
+    }
+    // The script tab over the script the shell script wrote, its line editor, and a forecast
+    // photographed while its second line runs (then stopped).
+    window.MainTabs()->setCurrentWidget(window.Page("tsScript"));
+    auto* scriptPage = static_cast<TScriptPage*>(window.Page("tsScript"));
+    if (scriptPage->Lines()->model()->rowCount() > 0) scriptPage->Lines()->selectRow(0);
+    window.Commands().Evaluate();
+    Save(&window, "tab-script-lines");
+    if (auto* context = window.findChild<QMenu*>("pmScript")) {
+        context->popup(window.mapToGlobal(QPoint(500, 200)));
+        Save(context, "context-pmScript");
+        context->hide();
+    }
+    if (!ws.Script().Empty()) {
+        TFormScript line(Tx("Редактирование строки"), ScriptFormOf(ws.GetScriptLine(0), 0), nullptr, &window);
+        Save(&line, "dialog-script-line");
+        bool shot = false;
+        ws.FormKeys().ScriptLogEnabled = false;
+        ws.ScriptExecutor().OnPoll = [&] {
+            if (shot || ws.ScriptExecutor().CurrentLine() < 1) return;
+            shot = true;
+            Save(&window, "tab-script-running");
+            ws.ScriptExecutor().Stop();
+        };
+        ws.ScriptRun();
+        ws.ScriptExecutor().OnPoll = nullptr;
+    } else {
+        std::fprintf(stderr, "no script lines\n");
+        ++Failures;
     }
     window.MainTabs()->setCurrentIndex(0);
 

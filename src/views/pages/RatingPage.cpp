@@ -2,6 +2,7 @@
 
 #include <QHeaderView>
 #include <QItemSelectionModel>
+#include <QTabWidget>
 #include <QTableView>
 #include <algorithm>
 
@@ -72,6 +73,7 @@ void TRatingPage::RegisterCommands() {
         c.Register("RatingsEffMode" + std::to_string(mode),
                    {[&ws, mode] { ws.SetRatingsEffMode(mode); }, nullptr, nullptr, nullptr});
     c.Register("RatingsRefresh", {[&ws] { ws.RatingsRefresh(); }, [&ws] { return ws.StakesOpen(); }, nullptr, nullptr});
+    c.Register("RatingsToScript", {[this] { ToScript(); }, selected, nullptr, nullptr});
     c.Register("RatingsExport", {[this] { Export(); }, [&ws] { return !ws.Ratings().Empty(); }, nullptr, nullptr});
 }
 
@@ -82,6 +84,12 @@ void TRatingPage::Export() {
                                      true};
     const QString file = AskFileName(Ctx.Window, options, ToQ(Ctx.Ws.Paths().Dir.string()));
     if (!file.isEmpty()) Ctx.Ws.RatingsExport(FromQ(file));
+}
+
+void TRatingPage::ToScript() {
+    if (!Ctx.Ws.RatingsToScript(SelectedRows())) return;
+    auto* tabs = Ctx.Window->findChild<QTabWidget*>("pcMain");
+    if (QWidget* script = Ctx.Window->findChild<QWidget*>("tsScript"); tabs && script) tabs->setCurrentWidget(script);
 }
 
 void TRatingPage::RatingsChanged() { FModel->Sync(); }

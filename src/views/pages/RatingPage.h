@@ -31,6 +31,8 @@ private:
     void RegisterCommands();
     void ShowGraph(const TGraphPlot& plot);
     void Export();
+    // The selected rows made into script lines, then the script tab shown.
+    void ToScript();
 
     QTableView* FList;
     TRatingsModel* FModel;

@@ -2,18 +2,38 @@
 
 #include <QComboBox>
 #include <QHeaderView>
+#include <QItemSelectionModel>
+#include <QLabel>
+#include <QSpinBox>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QTableView>
 #include <QVBoxLayout>
+#include <algorithm>
 
+#include "app/ScriptExecutor.h"
 #include "core/FormState.h"
+#include "views/Commands.h"
+#include "views/FileDialogs.h"
 #include "views/FlowLayout.h"
 #include "views/PageWidgets.h"
+#include "views/QtShell.h"
 #include "views/SortableList.h"
 #include "views/Tx.h"
+#include "views/dialogs/FormScript.h"
+#include "views/dialogs/FormTestCnt.h"
+#include "views/pages/CombsPage.h"
+#include "views/scripts/ScriptModel.h"
 
 namespace qx {
+namespace {
+
+TFileDialogOptions ScriptFileDialog(bool save) {
+    return {save ? "dlgScriptSave" : "dlgScriptOpen", save ? "Сохранить сценарий" : "Открыть сценарий",
+            "Файлы сценариев (*.lsc)", "lsc", save};
+}
+
+} // namespace
 
 TScriptPage::TScriptPage(TPageContext& context, QWidget* parent) : TViewPage(context, "tsScript", parent) {
     TFlowLayout* row = AddPanel("pnlScript");
@@ -38,6 +58,12 @@ TScriptPage::TScriptPage(TPageContext& context, QWidget* parent) : TViewPage(con
                               {"Фильтр 5", 120},
                               {"Фильтр 6", 120},
                               {"Фильтр 7", 120}});
+    FLines->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    FModel = new TScriptModel(Ctx.Ws, this);
+    SetListModel(FLines, FModel);
+    connect(FLines, &QTableView::doubleClicked, this, [this](const QModelIndex& index) {
+        if (index.isValid()) Ctx.Commands.Trigger("ScriptEdit");
+    });
 
     FLibrary = new QWidget(this);
     FLibrary->setObjectName("pnlOnlineScripts");
@@ -78,8 +104,20 @@ TScriptPage::TScriptPage(TPageContext& context, QWidget* parent) : TViewPage(con
     auto* status = new QStatusBar(this);
     status->setObjectName("sbScript");
     status->setSizeGripEnabled(false);
+    for (size_t p = 0; p < FPanels.size(); ++p) {
+        FPanels[p] = new QLabel(status);
+        FPanels[p]->setObjectName(QString("sbScriptPanel%1").arg(p));
+        // A long text in the free panel must not widen the window.
+        if (p == 4) FPanels[p]->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+        status->addWidget(FPanels[p], p < 4 ? 0 : 1);
+    }
     AddContent(status, 0);
+    RegisterCommands();
+    Ctx.Ws.AddObserver(this);
+    ScriptRunChanged();
 }
+
+TScriptPage::~TScriptPage() { Ctx.Ws.RemoveObserver(this); }
 
 void TScriptPage::ApplyKeys(const TMainFormKeys& keys) {
     FLibrary->setVisible(keys.ScriptLibraryOn);
@@ -97,6 +135,120 @@ void TScriptPage::StoreKeys(TMainFormKeys& keys) const {
 std::vector<TPersistentList> TScriptPage::PersistentLists() {
     return {{"lvScript", FLines->horizontalHeader(), nullptr},
             {"lvOnlineScripts", FLibraryList->header(), &FLibraryList->Sort()}};
+}
+
+std::vector<int> TScriptPage::SelectedRows() const {
+    std::vector<int> rows;
+    for (const QModelIndex& index : FLines->selectionModel()->selectedRows()) rows.push_back(index.row());
+    std::sort(rows.begin(), rows.end());
+    return rows;
+}
+
+int TScriptPage::FocusedRow() const {
+    const QModelIndex current = FLines->selectionModel()->currentIndex();
+    if (current.isValid() && FLines->selectionModel()->isRowSelected(current.row(), QModelIndex()))
+        return current.row();
+    const std::vector<int> rows = SelectedRows();
+    return rows.empty() ? -1 : rows.front();
+}
+
+bool TScriptPage::FilterLineFocused() const { return FModel->IsFilterLine(FocusedRow()); }
+
+void TScriptPage::SelectRow(int row) {
+    FLines->clearSelection();
+    if (row < 0 || row >= FModel->rowCount()) return;
+    const QModelIndex index = FModel->index(row, 0);
+    FLines->selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    FLines->scrollTo(index);
+}
+
+void TScriptPage::RegisterCommands() {
+    TCommands& c = Ctx.Commands;
+    TWorkspace& ws = Ctx.Ws;
+    auto hasLines = [&ws] { return !ws.Script().Empty(); };
+    auto filterLine = [this] { return FilterLineFocused(); };
+    auto idle = [&ws] { return !ws.ScriptRunning(); };
+    c.Register("ScriptOpen", {[this] { OpenFile(false); }, nullptr, nullptr, nullptr});
+    c.Register("ScriptSave", {[this] { SaveFile(); }, hasLines, nullptr, nullptr});
+    c.Register("ScriptAdd", {[this] { AddLine("Создание новой строки", ""); }, nullptr, nullptr, nullptr});
+    c.Register("ScriptEmpty", {[this, &ws] { SelectRow(ws.ScriptEmpty()); }, hasLines, nullptr, nullptr});
+    c.Register("ScriptLoad", {[this] { OpenFile(true); }, nullptr, nullptr, nullptr});
+    c.Register("ScriptClone", {[this, &ws] { AddLine("Создание новой строки", ws.GetScriptLine(FocusedRow())); },
+                               filterLine, nullptr, nullptr});
+    c.Register("ScriptEdit", {[this] { EditLine(); }, filterLine, nullptr, nullptr});
+    c.Register("ScriptDel", {[this, &ws] {
+                                 if (ws.ScriptDel(SelectedRows())) FLines->clearSelection();
+                             },
+                             [this] { return !SelectedRows().empty(); }, nullptr, nullptr});
+    c.Register("ScriptClr", {[this, &ws] {
+                                 if (ws.ScriptClr()) FLines->clearSelection();
+                             },
+                             hasLines, nullptr, nullptr});
+    c.Register("ScriptUp", {[this, &ws] { SelectRow(ws.ScriptMove(FocusedRow(), -1)); },
+                            [this] { return FocusedRow() > 0; }, nullptr, nullptr});
+    c.Register("ScriptDown", {[this, &ws] { SelectRow(ws.ScriptMove(FocusedRow(), 1)); },
+                              [this] {
+                                  const int row = FocusedRow();
+                                  return row >= 0 && row + 1 < FModel->rowCount();
+                              },
+                              nullptr, nullptr});
+    c.Register("ScriptRun", {[&ws] { ws.ScriptRun(); }, [&ws] { return ws.ScriptCanRun(); }, nullptr, nullptr});
+    c.Register("ScriptTest", {[this] { Test(); }, [&ws] { return ws.ScriptCanRun(); }, nullptr, nullptr});
+    c.Register("ScriptStop", {[&ws] { ws.ScriptStop(); }, [&ws] { return ws.ScriptExecutor().CanStop(); }, nullptr,
+                              nullptr});
+    c.Register("LogToggle", {[&ws] { ws.LogToggle(); }, idle, nullptr, nullptr});
+    c.Register("LogsDelete", {[&ws] { ws.LogsDelete(); }, idle, nullptr, nullptr});
+}
+
+int TScriptPage::DefaultExcludeCount() const {
+    const auto* combs = dynamic_cast<const TCombsPage*>(Ctx.Window->findChild<QWidget*>("tsCombs"));
+    return combs ? combs->ExcludeEdit()->value() : Ctx.Ws.FormKeys().DrawsExclude;
+}
+
+void TScriptPage::AddLine(const char* title, const std::string& line) {
+    const auto edited = EditScriptLine(Ctx.Ws, Ctx.Shell, Ctx.Window, title, DefaultExcludeCount(), line);
+    if (edited) SelectRow(Ctx.Ws.AppendScriptLine(*edited));
+}
+
+void TScriptPage::EditLine() {
+    const int row = FocusedRow();
+    const auto edited = EditScriptLine(Ctx.Ws, Ctx.Shell, Ctx.Window, "Редактирование строки", DefaultExcludeCount(),
+                                       Ctx.Ws.GetScriptLine(row));
+    if (edited) Ctx.Ws.ReplaceScriptLine(row, *edited);
+}
+
+void TScriptPage::OpenFile(bool append) {
+    const QString file = AskFileName(Ctx.Window, ScriptFileDialog(false), ToQ(Ctx.Ws.Paths().Dir.string()));
+    if (file.isEmpty()) return;
+    if (append ? Ctx.Ws.ScriptLoad(FromQ(file)) : Ctx.Ws.ScriptOpen(FromQ(file))) FLines->clearSelection();
+}
+
+void TScriptPage::SaveFile() {
+    const QString file = AskFileName(Ctx.Window, ScriptFileDialog(true), ToQ(Ctx.Ws.Paths().Dir.string()));
+    if (!file.isEmpty()) Ctx.Ws.SaveScript(FromQ(file));
+}
+
+void TScriptPage::Test() {
+    const int count = TFormTestCnt::Ask(Ctx.Shell, Ctx.Ws.Archive().Count(), Ctx.Window);
+    if (count > 0) Ctx.Ws.ScriptTest(count);
+}
+
+void TScriptPage::ScriptChanged() {
+    FModel->Sync();
+    ScriptRunChanged();
+}
+
+void TScriptPage::ScriptRunChanged() {
+    for (size_t p = 0; p < FPanels.size(); ++p) FPanels[p]->setText(ToQ(Ctx.Ws.ScriptPanelText(int(p))));
+    const bool running = Ctx.Ws.ScriptRunning();
+    FLines->setEnabled(!running);
+    if (!running) return;
+    // The line being run is the selected row, none between lines.
+    const int line = Ctx.Ws.ScriptExecutor().CurrentLine();
+    if (line < 0)
+        FLines->clearSelection();
+    else if (FocusedRow() != line || SelectedRows().size() != 1)
+        SelectRow(line);
 }
 
 } // namespace qx
