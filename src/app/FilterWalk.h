@@ -24,8 +24,6 @@ public:
     virtual void RollBack() = 0;
     // Polled before each row; true ends the walk.
     virtual bool StopRequested() = 0;
-    // Whether lines of the log are kept: rows' texts are made for the log only.
-    virtual bool Logging() const { return false; }
     // A line of the script log; none by default.
     virtual void Log(const std::string& line) { (void)line; }
     // Whether Log keeps its lines: the rows' texts are made for the log only.

@@ -30,7 +30,6 @@ public:
     void Log(const std::string& line) override {
         if (FLog) FLog(line);
     }
-    bool Logging() const override { return bool(FLog); }
 
 private:
     TWorkspace& FWs;
