@@ -39,5 +39,6 @@ void AddProxyCommands(TCliCommandList& list);
 void AddStakesCommands(TCliCommandList& list);
 void AddExportCommands(TCliCommandList& list);
 void AddViewCommands(TCliCommandList& list);
+void AddUpdateCommands(TCliCommandList& list);
 
 } // namespace qx

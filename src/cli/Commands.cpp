@@ -25,6 +25,7 @@ TCliCommandList AllCommands() {
     AddStakesCommands(list);
     AddExportCommands(list);
     AddViewCommands(list);
+    AddUpdateCommands(list);
     return list;
 }
 
