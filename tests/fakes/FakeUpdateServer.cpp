@@ -99,6 +99,7 @@ void TFakeUpdateServer::SetDescription(const std::string& fileName, const std::s
 std::string TFakeUpdateServer::AddPackage(const std::string& name, TFakePackage package) {
     std::lock_guard<std::mutex> lock(FLock);
     FPackages[name] = std::move(package);
+    FFetches[name] = 0;  // a package added again starts its faults afresh
     return BaseUrl() + "/files/packages/" + name;
 }
 

@@ -44,6 +44,7 @@ public:
     void SetConfigStatus(int status);
     void SetDescription(const std::string& fileName, const std::string& utf8Text);
     // The package's address ("/files/packages/NAME"); PackageRedirect gives the redirecting one.
+    // Adding a name again replaces the package and counts its fetches from zero.
     std::string AddPackage(const std::string& name, TFakePackage package);
     std::string PackageRedirect(const std::string& name) const;
     int Fetches(const std::string& name) const;
