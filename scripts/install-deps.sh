@@ -13,6 +13,8 @@ PACKAGES=(
   locales  # sources from which the number tests generate a comma-decimal locale
   # network tests: fake HTTP(S) servers (brings zlib and OpenSSL headers), a real proxy, a test CA
   libcpp-httplib-dev tinyproxy-bin openssl
+  # the self-update checks packages with SHA-256 and CRC-32
+  libssl-dev zlib1g-dev
 )
 
 missing=()
