@@ -9,6 +9,7 @@
 #include <stdexcept>
 #include <thread>
 
+#include "Deflate.h"
 #include "TestCa.h"
 
 namespace qx::fake {
@@ -31,20 +32,6 @@ std::string ToCp1251CrLf(const std::string& utf8) {
     iconv_close(cd);
     if (r == static_cast<size_t>(-1)) throw std::runtime_error("iconv: text not convertible");
     out.resize(out.size() - outLeft);
-    return out;
-}
-
-std::string Gzip(const std::string& bytes) {
-    z_stream z{};
-    deflateInit2(&z, Z_BEST_COMPRESSION, Z_DEFLATED, 31, 8, Z_DEFAULT_STRATEGY);
-    std::string out(deflateBound(&z, bytes.size()) + 32, '\0');
-    z.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(bytes.data()));
-    z.avail_in = static_cast<uInt>(bytes.size());
-    z.next_out = reinterpret_cast<Bytef*>(out.data());
-    z.avail_out = static_cast<uInt>(out.size());
-    deflate(&z, Z_FINISH);
-    out.resize(z.total_out);
-    deflateEnd(&z);
     return out;
 }
 
@@ -141,7 +128,7 @@ void TFakeUpdateServer::ServePackage(const std::string& name, httplib::Response&
         return;
     }
     if (p.Gzip) {
-        body = Gzip(body);
+        body = Deflated(body, 31);
         res.set_header("Content-Encoding", "gzip");
     }
     const std::string type = "application/octet-stream";
