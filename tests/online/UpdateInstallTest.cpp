@@ -296,12 +296,13 @@ TEST_F(UpdateInstall, ProgramsThatFailAreNamedAndOverdueOnesEndWithTheirChildren
     Offer(PackageScript({{"new.txt", "new"}}, "exit 3\n"));
     ExpectRefused("\" завершился с кодом 3");
 
-    Options.WaitLimitMs = 400;
+    Options.WaitLimitMs = 1500;
     const std::string sleeper =
         "#!/bin/sh\nsleep 30 &\necho $! > " + (Outside / "child.pid").string() + "\nsleep 30\n";
     Offer(sleeper);
     ExpectRefused("Ожидание завершения процесса (файла) \"" + (Dir / "SelfUpdate" / "setup.sh").string() +
                   "\" прервано в связи с превышением времени ожидания!");
+    ASSERT_TRUE(fs::exists(Outside / "child.pid"));
     const pid_t child = std::stoi(ReadBytes(Outside / "child.pid"));
     for (int i = 0; i < 50 && ProcessState(child) != 0 && ProcessState(child) != 'Z'; ++i) usleep(20000);
     const char state = ProcessState(child);
