@@ -15,6 +15,8 @@ PACKAGES=(
   libcpp-httplib-dev tinyproxy-bin openssl
   # packaging: the icon rendered from its drawing, the menu entry checked
   librsvg2-bin desktop-file-utils
+  # the self-update checks packages with SHA-256 and CRC-32
+  libssl-dev zlib1g-dev
 )
 
 missing=()

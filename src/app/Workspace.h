@@ -33,6 +33,7 @@
 #include "online/HttpClient.h"
 #include "online/OnlineSettings.h"
 #include "online/ProxyAgent.h"
+#include "online/SelfUpdate.h"
 #include "scripts/Ratings.h"
 #include "stakes/Regulars.h"
 #include "scripts/Script.h"
@@ -315,6 +316,27 @@ public:
     void ChangeProxy(const TProxy& settings);
     // Candidates from the proxy-list page for a target address; raises on failure.
     std::vector<std::string> DiscoverProxies(const std::string& target);
+    // ---- Self-update
+    // Whether the program may replace its own files here (see SelfUpdateAllowed); when not,
+    // both update commands are off and start-up skips the check.
+    bool SelfUpdateAllowed() const;
+    // The updater's settings for the configured server (ONLINE read afresh); tests change the
+    // running version and the wait limit through UpdateDefaults.
+    TSelfUpdateOptions SelfUpdateOptions(const TOnlineSettings& online) const;
+    TSelfUpdateOptions& UpdateDefaults() { return FUpdateDefaults; }
+    // "Поиск обновлений" (quiet false) and the start-up check (quiet true): 0 nothing installed,
+    // 1 installed (the program must restart), 2 failed. Without a server address the command
+    // shows the search error and the quiet check does nothing.
+    int SelfUpdate(bool quiet);
+    // Asked with an offer; true installs it. None refuses every offer.
+    void SetUpdateConsent(std::function<bool(const TUpdateOffer&)> consent) { FUpdateConsent = std::move(consent); }
+    // The new program could not be started: the files of the last installation go back.
+    void UpdateRollBack();
+    // The language the descriptions are asked in (the window's interface language).
+    void SetInterfaceLanguage(int lcid) { FInterfaceLanguage = lcid; }
+    // Start-up installed an update: the window restarts the program instead of going on.
+    bool RestartRequested() const { return FRestartRequested; }
+
     // ---- Stakes (the stakes file stays open and locked for the whole run)
     TStakesBook& Stakes() { return FStakes; }
     const TStakesBook& Stakes() const { return FStakes; }
@@ -585,6 +607,11 @@ private:
     TOnlineSettings FDownloadOnline;
     TDownloadReport FDownloadReport;
     int FDownloadAttempt = 1;
+    TSelfUpdateOptions FUpdateDefaults;
+    std::function<bool(const TUpdateOffer&)> FUpdateConsent;
+    std::unique_ptr<TSelfUpdater> FUpdater;
+    int FInterfaceLanguage = 1049;
+    bool FRestartRequested = false;
     TMainFormKeys FFormKeys;
     std::mt19937 FRandom;
 

@@ -111,6 +111,8 @@ bool TWorkspace::StartSecondStage() {
             FQuitRequested = true;
             return false;
         }
+        // The files an update replaced were kept until the new program came up: it has.
+        RemoveOldFiles(FPaths.Dir);
         LoadDraws();
         if (FOptions.BuildCombsList) GenerateCombs(FCombsGen, true);
         RefreshViews(true);
@@ -129,6 +131,12 @@ bool TWorkspace::StartSecondStage() {
             }
         }
         if (FOptions.ReadOnly) return true;
+        // The window checks for an update (the command-line tool has its own command); an
+        // installed one restarts the program instead of going on.
+        if (FOptions.Interactive && FFormKeys.AutoUpdates && SelfUpdateAllowed() && SelfUpdate(true) == 1) {
+            FRestartRequested = true;
+            return true;
+        }
         if (sw.FullRecreate) {
             BuildFullSetFiles(true, kAllGroups);
             FQuitRequested = true;

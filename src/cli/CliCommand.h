@@ -65,5 +65,6 @@ void AddSystemsCommands(TCliCommandList& list);
 void AddAnalysisCommands(TCliCommandList& list);
 void AddConfigCommands(TCliCommandList& list);
 void AddScriptCommands(TCliCommandList& list);
+void AddUpdateCommands(TCliCommandList& list);
 
 } // namespace qx

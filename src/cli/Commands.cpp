@@ -34,6 +34,7 @@ TCliCommandList AllCommands() {
     AddAnalysisCommands(list);
     AddConfigCommands(list);
     AddScriptCommands(list);
+    AddUpdateCommands(list);
     return list;
 }
 

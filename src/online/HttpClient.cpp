@@ -3,6 +3,7 @@
 #include <curl/curl.h>
 
 #include <chrono>
+#include <exception>
 #include <mutex>
 
 #include "core/Error.h"
@@ -38,6 +39,11 @@ struct THttpClient::TImpl {
 
     // State of the running request.
     std::string Body;
+    size_t Received = 0;
+    const std::function<void(std::string_view)>* Sink = nullptr;
+    std::exception_ptr SinkError;
+    const std::function<void()>* Idle = nullptr;
+    TClock::time_point LastIdle;
     std::string StatusLine;
     size_t MaxBody = 0;
     bool TooLarge = false;
@@ -63,24 +69,37 @@ struct THttpClient::TImpl {
         curl_easy_cleanup(Handle);
     }
 
-    void Received() { LastByte = TClock::now(); }
+    void Arrived() { LastByte = TClock::now(); }
 
     static size_t OnBody(char* data, size_t size, size_t count, void* self) {
         auto& s = *static_cast<TImpl*>(self);
         const size_t n = size * count;
-        s.Received();
-        if (s.Body.size() + n > s.MaxBody) {
+        s.Arrived();
+        if (s.Received + n > s.MaxBody) {
             s.TooLarge = true;
             return 0;  // aborts the transfer
         }
-        s.Body.append(data, n);
+        s.Received += n;
+        long status = 0;
+        curl_easy_getinfo(s.Handle, CURLINFO_RESPONSE_CODE, &status);
+        if (s.Sink && status >= 400) return n;  // an error page is no part of the file
+        if (!s.Sink) {
+            s.Body.append(data, n);
+            return n;
+        }
+        try {
+            (*s.Sink)(std::string_view(data, n));
+        } catch (...) {
+            s.SinkError = std::current_exception();
+            return 0;
+        }
         return n;
     }
 
     static size_t OnHeader(char* data, size_t size, size_t count, void* self) {
         auto& s = *static_cast<TImpl*>(self);
         const size_t n = size * count;
-        s.Received();
+        s.Arrived();
         std::string_view line(data, n);
         // Each answer of a redirect chain (and of a proxy tunnel) starts with its status line.
         if (line.substr(0, 5) == "HTTP/") s.StatusLine = std::string(Trim(line));
@@ -89,6 +108,10 @@ struct THttpClient::TImpl {
 
     static int OnProgress(void* self, curl_off_t, curl_off_t, curl_off_t, curl_off_t) {
         auto& s = *static_cast<TImpl*>(self);
+        if (s.Idle && *s.Idle && TClock::now() - s.LastIdle >= std::chrono::milliseconds(100)) {
+            s.LastIdle = TClock::now();
+            (*s.Idle)();
+        }
         // The silence is measured from the later of the last byte and the moment the request was
         // sent: connecting has its own time-out.
         curl_off_t sentUs = 0;
@@ -109,15 +132,25 @@ THttpClient::~THttpClient() = default;
 
 std::string THttpClient::Get(const std::string& url) { return Perform(url, nullptr); }
 
+void THttpClient::GetToSink(const std::string& url, const std::function<void(std::string_view)>& sink) {
+    Perform(url, nullptr, &sink);
+}
+
 std::string THttpClient::PostForm(const std::string& url, const TFormFields& fields) {
     const std::string body = FormEncode(fields);
     return Perform(url, &body);
 }
 
-std::string THttpClient::Perform(const std::string& url, const std::string* postBody) {
+std::string THttpClient::Perform(const std::string& url, const std::string* postBody,
+                                 const std::function<void(std::string_view)>* sink) {
     TImpl& s = *FImpl;
     CURL* h = s.Handle;
     s.Body.clear();
+    s.Received = 0;
+    s.Sink = sink;
+    s.SinkError = nullptr;
+    s.Idle = &FOptions.Idle;
+    s.LastIdle = TClock::now();
     s.StatusLine.clear();
     s.MaxBody = FOptions.MaxBodyBytes;
     s.TooLarge = s.Stalled = false;
@@ -127,8 +160,8 @@ std::string THttpClient::Perform(const std::string& url, const std::string* post
     FLastStatus = 0;
 
     curl_easy_setopt(h, CURLOPT_URL, url.c_str());
-    curl_easy_setopt(h, CURLOPT_PROTOCOLS_STR, "http,https");
-    curl_easy_setopt(h, CURLOPT_REDIR_PROTOCOLS_STR, "http,https");
+    curl_easy_setopt(h, CURLOPT_PROTOCOLS_STR, FOptions.Protocols.c_str());
+    curl_easy_setopt(h, CURLOPT_REDIR_PROTOCOLS_STR, FOptions.RedirectProtocols.c_str());
     curl_easy_setopt(h, CURLOPT_NOSIGNAL, 1L);
     curl_easy_setopt(h, CURLOPT_ERRORBUFFER, s.ErrorBuffer);
     curl_easy_setopt(h, CURLOPT_HTTPHEADER, s.Headers);
@@ -172,6 +205,8 @@ std::string THttpClient::Perform(const std::string& url, const std::string* post
 
     const CURLcode code = curl_easy_perform(h);
     curl_easy_getinfo(h, CURLINFO_RESPONSE_CODE, &FLastStatus);
+    s.Sink = nullptr;
+    if (s.SinkError) std::rethrow_exception(s.SinkError);
     if (s.TooLarge || code == CURLE_FILESIZE_EXCEEDED)
         throw TAppError("Answer larger than " + std::to_string(FOptions.MaxBodyBytes) + " bytes");
     if (s.Stalled)

@@ -1,8 +1,10 @@
 #pragma once
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -23,6 +25,11 @@ struct THttpOptions {
     size_t MaxBodyBytes = 32u << 20;
     // PEM file of certificates trusted besides the system's (empty: only the system's).
     std::string CaFile;
+    // Schemes a request may use, and those a redirect may lead to (libcurl's list form).
+    std::string Protocols = "http,https";
+    std::string RedirectProtocols = "http,https";
+    // Called now and then while a transfer runs (the window keeps breathing).
+    std::function<void()> Idle;
 };
 
 // The proxy of a request. The credentials travel as their own options, never inside an address.
@@ -54,6 +61,9 @@ public:
 
     // The body as received (after inflating), bytes unchanged.
     std::string Get(const std::string& url);
+    // The body handed to sink block by block as it arrives, never held whole: for large files.
+    // An exception of the sink ends the transfer and is raised again.
+    void GetToSink(const std::string& url, const std::function<void(std::string_view)>& sink);
     // application/x-www-form-urlencoded POST of the fields, in order.
     std::string PostForm(const std::string& url, const TFormFields& fields);
 
@@ -62,7 +72,8 @@ public:
 
 private:
     struct TImpl;
-    std::string Perform(const std::string& url, const std::string* postBody);
+    std::string Perform(const std::string& url, const std::string* postBody,
+                        const std::function<void(std::string_view)>* sink = nullptr);
 
     THttpOptions FOptions;
     THttpProxy FProxy;

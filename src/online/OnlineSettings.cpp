@@ -9,6 +9,8 @@ const std::vector<TOnlineSettings::TKey>& TOnlineSettings::Keys() {
         {"ResultsPageUrl", &TOnlineSettings::ResultsPageUrl, ""},
         {"ResultsGameName", &TOnlineSettings::ResultsGameName, "pick4"},
         {"ProxyListUrl", &TOnlineSettings::ProxyListUrl, ""},
+        {"UpdateUrl", &TOnlineSettings::UpdateUrl, ""},
+        {"UpdateLocal", &TOnlineSettings::UpdateLocal, "0"},
         {"CaFile", &TOnlineSettings::CaFile, ""},
     };
     return keys;
@@ -16,6 +18,10 @@ const std::vector<TOnlineSettings::TKey>& TOnlineSettings::Keys() {
 
 TOnlineSettings::TOnlineSettings() {
     for (const TKey& k : Keys()) this->*k.Field = k.Default;
+}
+
+bool TOnlineSettings::UpdateLocalAllowed() const {
+    return StrToIntDef(UpdateLocal, 0) != 0;
 }
 
 TOnlineSettings TOnlineSettings::Read(const TIniFile& ini, const std::filesystem::path& programDir) {

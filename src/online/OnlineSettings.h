@@ -19,11 +19,17 @@ struct TOnlineSettings {
     std::string ResultsGameName;
     // The public proxy-list page searched in automatic proxy mode.
     std::string ProxyListUrl;
+    // The update server ("https://host[:port][/folder]"); the configuration's path is appended.
+    std::string UpdateUrl;
+    // "1": update addresses may also be local paths or http on this machine (tests, offline
+    // mirrors); anything else: https only.
+    std::string UpdateLocal;
     // PEM file trusted by every https request besides the system's certificates; a relative
     // name is taken from the program directory.
     std::string CaFile;
 
     TOnlineSettings();
+    bool UpdateLocalAllowed() const;
     static TOnlineSettings Read(const TIniFile& ini, const std::filesystem::path& programDir);
 
     struct TKey {

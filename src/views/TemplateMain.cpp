@@ -66,6 +66,7 @@ TTemplateMain::TTemplateMain(const TMainWindowOptions& options, const std::strin
     wo.ExeName = FOptions.ExePath.filename().string();
     wo.Switches = FOptions.Switches;
     FWorkspace = std::make_unique<TWorkspace>(*FShell, wo);
+    FWorkspace->SetUpdateConsent([this](const TUpdateOffer& offer) { return AskUpdateConsent(offer); });
     FLanguage = std::make_unique<TLanguageModule>();
     StartFirstStage();
 }
@@ -94,6 +95,7 @@ void TTemplateMain::StartFirstStage() {
         const TMainFormKeys& keys = FWorkspace->FormKeys();
         int language = FLanguage->Apply(RequestedLanguage(keys.Language, FOptions.Switches.NoLanguage),
                                         FOptions.ExePath, *FShell, FOptions.LanguageDirs);
+        FWorkspace->SetInterfaceLanguage(language);
         const TLanguageInfo* info = FindLanguage(language);
         FHelp = LocateHelpFile(FOptions.ProgramDir, info ? info->Abbr : "RUS", FOptions.HelpShareDir);
         FWorkspace->Stats().HelpFile = FHelp.Path;  // method descriptions open topics of it
@@ -120,6 +122,10 @@ void TTemplateMain::StartSecondStage() {
         if (!FWorkspace->StartSecondStage()) {
             RequestQuit();
             return;
+        }
+        if (FWorkspace->RestartRequested()) {
+            RestartAfterUpdate();
+            if (FQuitRequested) return;
         }
         StatusPanelsChanged();
         FCommands->Evaluate();

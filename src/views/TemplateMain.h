@@ -63,9 +63,10 @@ public:
 
     // Installed by the script executor: whether a script runs, and how to ask it to stop.
     void SetScriptHooks(std::function<bool()> running, std::function<void()> stop);
-    // Starts the program again with "restart" and closes this instance. Tests replace the start.
+    // Starts the program again with "restart" and closes this instance. Tests replace the start
+    // (the replacement tells whether the program started).
     void RestartProgram();
-    void SetRestarter(std::function<void()> restarter) { FRestarter = std::move(restarter); }
+    void SetRestarter(std::function<bool()> restarter) { FRestarter = std::move(restarter); }
 
     // TWorkspaceObserver
     void StatusPanelsChanged() override;
@@ -105,6 +106,11 @@ private:
     void EditProxy();
     void ShowAbout();
     void ShowFirstRun();
+    bool StartProgramAgain();
+    // After an update was installed: the restart, or the old files back when it fails.
+    void RestartAfterUpdate();
+    void CheckUpdate();
+    bool AskUpdateConsent(const TUpdateOffer& offer);
     void ChooseLanguage(int lcid);
     void RequestQuit();
     void BusyChanged(bool busy);
@@ -128,7 +134,7 @@ private:
     QTimer FInitTimer;
     std::function<bool()> FScriptRunning;
     std::function<void()> FStopScript;
-    std::function<void()> FRestarter;
+    std::function<bool()> FRestarter;
     bool FQuitRequested = false;
     bool FCloseWhenIdle = false;
     bool FStateSaved = false;

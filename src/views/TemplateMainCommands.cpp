@@ -18,6 +18,7 @@
 #include "views/dialogs/FormProxy.h"
 #include "views/dialogs/FormRepeats.h"
 #include "views/FormGraph.h"
+#include "views/dialogs/FrmUpdateInformer.h"
 #include "views/export/ExportCommands.h"
 
 namespace qx {
@@ -49,6 +50,11 @@ void TTemplateMain::RegisterWindowCommands() {
                                  nullptr, nullptr, nullptr});
     c.Register("SystemsOn", {[this] { ToggleSystems(); }, nullptr,
                              [this] { return PageVisible(Page("tsSystems")); }, nullptr});
+    // A program installed where it cannot write leaves its updates to the package manager.
+    auto updatable = [this] { return FWorkspace->SelfUpdateAllowed(); };
+    c.Register("CheckUpdate", {[this] { CheckUpdate(); }, updatable, nullptr, nullptr});
+    c.Register("AutoSelfUpdate", {[this] { FWorkspace->SetFormKey("AutoUpdates", !FWorkspace->FormKeys().AutoUpdates); },
+                                  updatable, nullptr, nullptr});
     RegisterExportCommands(*FContext, this);
 }
 
@@ -81,15 +87,37 @@ void TTemplateMain::ChooseLanguage(int lcid) {
     RestartProgram();
 }
 
+bool TTemplateMain::StartProgramAgain() {
+    if (FRestarter) return FRestarter();
+    return QProcess::startDetached(QString::fromStdString(FOptions.ExePath.string()), {"restart"},
+                                   QString::fromStdString(FOptions.ProgramDir.string()));
+}
+
 void TTemplateMain::RestartProgram() {
-    if (FRestarter) {
-        FRestarter();
-    } else if (!QProcess::startDetached(QString::fromStdString(FOptions.ExePath.string()), {"restart"},
-                                        QString::fromStdString(FOptions.ProgramDir.string()))) {
+    if (!StartProgramAgain()) {
         FShell->ShowError(FormatText("Не удалось запустить программу \"%s\"!", {FOptions.ExePath.string()}));
         return;
     }
     RequestQuit();
+}
+
+void TTemplateMain::RestartAfterUpdate() {
+    if (StartProgramAgain()) {
+        RequestQuit();
+        return;
+    }
+    // The new program does not start: the old one, which still runs, is put back in place.
+    FWorkspace->UpdateRollBack();
+    FShell->ShowError(FormatText("Не удалось запустить программу \"%s\"!", {FOptions.ExePath.string()}));
+}
+
+void TTemplateMain::CheckUpdate() {
+    if (FWorkspace->SelfUpdate(false) == 1) RestartAfterUpdate();
+}
+
+bool TTemplateMain::AskUpdateConsent(const TUpdateOffer& offer) {
+    TfrmUpdateInformer dialog(offer, this);
+    return dialog.exec() == QDialog::Accepted;
 }
 
 void TTemplateMain::ToggleOptionalTab(const TOptionalTab& tab) {

@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
-#include <zlib.h>
 
 #include <chrono>
 #include <cstdlib>
 
+#include "Deflate.h"
 #include "FakeHttpServer.h"
 #include "RawResponder.h"
 #include "core/Error.h"
@@ -15,21 +15,6 @@ using namespace qx::fake;
 using namespace qx::test;
 
 namespace {
-
-// zlib-wrapped (windowBits 15) or raw (-15) deflate of a text.
-std::string Deflated(const std::string& text, int windowBits) {
-    z_stream z{};
-    deflateInit2(&z, Z_BEST_COMPRESSION, Z_DEFLATED, windowBits, 8, Z_DEFAULT_STRATEGY);
-    std::string out(text.size() + 64, '\0');
-    z.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(text.data()));
-    z.avail_in = static_cast<uInt>(text.size());
-    z.next_out = reinterpret_cast<Bytef*>(out.data());
-    z.avail_out = static_cast<uInt>(out.size());
-    deflate(&z, Z_FINISH);
-    out.resize(z.total_out);
-    deflateEnd(&z);
-    return out;
-}
 
 std::string RawAnswer(const std::string& headers, const std::string& body) {
     return "HTTP/1.1 200 OK\r\n" + headers + "Content-Length: " + std::to_string(body.size()) +

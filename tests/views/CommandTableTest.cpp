@@ -134,7 +134,7 @@ TEST_F(Commands, OnlyCommandsOfBuiltPartsAreEnabled) {
                                          "FiltersInfo", "DrawsStatePrefetchsEnabled",
                                          // the draw download, its start-up mode and the proxy
                                          "DrawsDownload", "AutoDownload0", "AutoDownload1", "AutoDownload2",
-                                         "EditProxy",
+                                         "EditProxy", "CheckUpdate", "AutoSelfUpdate",
                                          // the switches of the card, layout and week tabs
                                          "ViewColorCard", "ViewColorCardSequences", "ViewShemaGradient",
                                          "ViewWeekChartMode", "ViewWeekChartType",

@@ -41,7 +41,10 @@ TEST_F(Language, AModuleReplacesTheTextsAndChoosingTheBuiltInOneRestarts) {
     EXPECT_TRUE(LanguageItems()[1]->isChecked());
 
     int restarts = 0;
-    Window->SetRestarter([&] { ++restarts; });
+    Window->SetRestarter([&] {
+        ++restarts;
+        return true;
+    });
     LanguageItems()[0]->trigger();
     EXPECT_EQ(restarts, 1);
     EXPECT_TRUE(Window->QuitRequested());
@@ -57,7 +60,10 @@ TEST_F(Language, AModuleRemovedBeforeItIsChosenIsReportedAndNothingChanges) {
     Open();
     std::filesystem::remove(Dir / "Quadrix_4d10_ENU.lng");
     int restarts = 0;
-    Window->SetRestarter([&] { ++restarts; });
+    Window->SetRestarter([&] {
+        ++restarts;
+        return true;
+    });
     Modal.ThenAnswer(QMessageBox::Ok);
     LanguageItems()[1]->trigger();
     EXPECT_EQ(restarts, 0);

@@ -33,6 +33,7 @@
 #include <QTreeWidget>
 #include "views/dialogs/FormFirstRun.h"
 #include "views/dialogs/FormProxy.h"
+#include "views/dialogs/FrmUpdateInformer.h"
 #include "views/draws/DrawsPage.h"
 #include "views/draws/FormDraw.h"
 #include "views/draws/FormInfo.h"
@@ -282,6 +283,15 @@ int main(int argc, char** argv) {
     TFormProxy proxy(manual, &window);
     Save(&proxy, "dialog-proxy");
     proxy.close();
+
+    TUpdateOffer offer;
+    offer.CurrentVersion = "1.0.0.0";
+    offer.Data.VerId = "1.0.0.7";
+    offer.Data.Description = "Quadrix 1.0.0.7";
+    offer.DescriptionText = "Что нового:\r\n- описание обновления по строкам\r\n- исправления\r\n";
+    TfrmUpdateInformer informer(offer, &window);
+    Save(&informer, "dialog-update");
+    informer.close();
     // The export dialog over the draws list, both tabs, and its field dialog.
     {
         TPageContext context{ws, window.Commands(), window.Shell(), &window};
@@ -427,6 +437,10 @@ int main(int argc, char** argv) {
     window.Shell().ShowProgress("Создание файлов сравнения...", 10, true);
     window.Shell().StepProgress(4);
     Save(window.Shell().ProgressWindow(), "window-progress");
+    window.Shell().HideProgress();
+    window.Shell().ShowProgress("Загрузка и установка обновления \"1.0.0.7\"...", 14, false);
+    window.Shell().StepProgress(6);
+    Save(window.Shell().ProgressWindow(), "window-progress-update");
     window.Shell().HideProgress();
     return Failures == 0 ? 0 : 1;
 }
