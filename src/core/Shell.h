@@ -104,20 +104,6 @@ private:
     TShell& FShell;
 };
 
-// The progress window for the length of a scope, closed however the scope ends.
-class TProgressScope {
-public:
-    TProgressScope(TShell& shell, const std::string& text, int steps) : FShell(shell) {
-        FShell.ShowProgress(text, steps, false);
-    }
-    ~TProgressScope() { FShell.HideProgress(); }
-    TProgressScope(const TProgressScope&) = delete;
-    TProgressScope& operator=(const TProgressScope&) = delete;
-
-private:
-    TShell& FShell;
-};
-
 // Runs a command handler: any exception becomes an error box, and the program goes on.
 // Returns false when the command failed.
 bool RunCommand(TShell& shell, const std::function<void()>& command);

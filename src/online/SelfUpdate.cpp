@@ -1,3 +1,4 @@
+#include "core/ProgressScope.h"
 #include "online/SelfUpdate.h"
 
 #include <cerrno>

@@ -7,6 +7,7 @@
 #include <thread>
 #include <unistd.h>
 
+#include "core/ProgressScope.h"
 #include "core/ChildProcess.h"
 #include "core/Error.h"
 #include "core/FileIO.h"
