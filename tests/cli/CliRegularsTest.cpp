@@ -12,12 +12,7 @@ using qx::test::TTempDir;
 
 namespace {
 
-std::vector<std::string> Lines(const std::string& text) {
-    std::vector<std::string> lines;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);) lines.push_back(line);
-    return lines;
-}
+std::vector<std::string> Lines(const std::string& text) { return qx::test::OutputLines(text); }
 
 // Draws 41..45: 1;2;3;4, 5;5;5;5, 7;0;3;9, 1;1;1;1, 9;9;9;9.
 class CliAnalyses : public ::testing::Test {

@@ -22,4 +22,12 @@ inline TCliRun RunCliIn(const TTempDir& dir, std::vector<std::string> args) {
     return {code, out.str(), err.str()};
 }
 
+// The lines of the tool's output.
+inline std::vector<std::string> OutputLines(const std::string& text) {
+    std::vector<std::string> lines;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);) lines.push_back(line);
+    return lines;
+}
+
 } // namespace qx::test

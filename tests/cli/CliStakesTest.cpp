@@ -14,12 +14,7 @@ using qx::test::TTempDir;
 namespace {
 
 // The lines of an output, without the trailing empty one.
-std::vector<std::string> Lines(const std::string& text) {
-    std::vector<std::string> lines;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);) lines.push_back(line);
-    return lines;
-}
+std::vector<std::string> Lines(const std::string& text) { return qx::test::OutputLines(text); }
 
 class CliStakes : public ::testing::Test {
 protected:

@@ -1,25 +1,9 @@
 #pragma once
-#include <sstream>
-#include <string>
-#include <vector>
-
-#include "cli/Commands.h"
-#include "support/TestSupport.h"
+#include "cli/CliRun.h"
 
 namespace qx::test {
 
-// What one run of the tool gave: exit code, standard output and error output.
-struct TCliRun {
-    int Code;
-    std::string Out, Err;
-};
-
-// Runs the tool over the program directory dir.
-inline TCliRun Cli(const TTempDir& dir, std::vector<std::string> args) {
-    args.insert(args.begin(), {"--dir", dir.Path().string()});
-    std::ostringstream out, err;
-    const int code = RunCli(args, out, err);
-    return {code, out.str(), err.str()};
-}
+// The runner under its short name, as the tool's own tests call it.
+inline TCliRun Cli(const TTempDir& dir, std::vector<std::string> args) { return RunCliIn(dir, std::move(args)); }
 
 } // namespace qx::test
