@@ -23,6 +23,7 @@
 #include "app/GraphTab.h"
 #include "app/LayoutTab.h"
 #include "app/StatTab.h"
+#include "app/SystemsCatalogue.h"
 #include "app/ViewGrid.h"
 #include "app/WeekTab.h"
 #include "combs/CombsGen.h"
@@ -475,6 +476,32 @@ public:
     bool SystemPlay(TSystemPlayMode mode, const TSystemChoice& system, int32_t drawNumber, int64_t draws,
                     const std::string& comment);
 
+    // ---- Systems catalogue (the systems tab's list)
+    const TSystemsCatalogue& SystemsCatalogue() const { return FSystemsCatalogue; }
+    // The catalogue's requests; tests put their own server here. Without one the requests go to
+    // the configured catalogue address (none configured: the command fails with
+    // "Адрес сервера не задан").
+    using TSystemsServerFactory = std::function<std::unique_ptr<TSystemsServer>()>;
+    void SetSystemsServer(TSystemsServerFactory factory) { FSystemsServerFactory = std::move(factory); }
+    // The user's catalogue identity: ownership of the systems and the author of new ones.
+    std::string CatalogueUserName() const;
+    std::string CatalogueUserMail() const;
+    TSystemOwner SystemsOwner(size_t row) const;
+    // SystemsRefresh (and showing the tab): status "Загрузка списка систем...". False on failure.
+    bool SystemsLoad();
+    // SystemsDownload: fetches the rows in the order given; false when one failed.
+    bool SystemsDownload(const std::vector<size_t>& rows);
+    // SystemsAdd: the record the dialog starts from, then publishing what it returned. The new
+    // row's index, or none after the error box.
+    tSystemData SystemsNewData() const;
+    std::optional<size_t> SystemsAdd(const tSystemData& data);
+    // SystemsProp: the row's system with its content (none after the error box), then storing the
+    // changes of an own system.
+    std::optional<tSystemData> SystemsData(size_t row);
+    bool SystemsChange(size_t row, const tSystemData& data);
+    // SystemsDel: refuses another's system, asks, deletes. True when the row went.
+    bool SystemsDelete(size_t row);
+
     // ---- Analyses over the whole archive (the draws offset does not apply)
     // AnalyzeRepeats' computation, with the progress window "Идет сбор статистики....".
     TRepeatsResult AnalyzeRepeats(int64_t length, int64_t deep);
@@ -590,6 +617,8 @@ private:
     void FilterByDigits(const TViewFilterValues& values, bool exclude, const std::string& caption);
     void TablesChangedNotify();
     TStakeRecord RegularStake(const TRegularRecord& advanced, int offset) const;
+    // The catalogue's systems requests; raises "Адрес сервера не задан" when none is configured.
+    std::unique_ptr<TSystemsServer> SystemsServer() const;
 
     TShell& FShell;
     TWorkspaceOptions FOptions;
@@ -632,6 +661,8 @@ private:
     int64_t FLastChecked = 0;
     TRegulars FRegulars;
     bool FSystemsEnabled = false;
+    TSystemsCatalogue FSystemsCatalogue{FShell, FPaths.Dir / kSystemsFolder};
+    TSystemsServerFactory FSystemsServerFactory;
     TCombsStore FCombs;
     TStatTab FStatTab{*this};
     TGraphTab FGraphTab{*this};

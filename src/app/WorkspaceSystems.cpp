@@ -6,6 +6,7 @@ namespace qx {
 
 void TWorkspace::SetSystemsEnabled(bool on) {
     FSystemsEnabled = on;
+    if (!on) FSystemsCatalogue.Clear();
     SetFormKey("SystemsEnabled", on);
 }
 

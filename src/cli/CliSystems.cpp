@@ -1,7 +1,10 @@
 // "systems play": system play over the combinations of a file, without a window.
+#include <algorithm>
+#include <optional>
 #include <ostream>
 
 #include "app/StakeForms.h"
+#include "app/SystemForm.h"
 #include "app/Workspace.h"
 #include "cli/CliCommand.h"
 #include "core/Error.h"
@@ -39,6 +42,50 @@ void Play(TCliContext& c, TCliArgs& args) {
     c.Out << ws.StatusPanelText(4) << "\n";
 }
 
+// One catalogue row: id, title, author, N, block, combinations, created, status, downloads, last
+// download, description, url; tabs and line breaks inside texts become blanks.
+void PrintSystemRow(std::ostream& out, const TSystemRow& row) {
+    auto cell = [](std::string text) {
+        for (char& ch : text)
+            if (ch == '\t' || ch == '\r' || ch == '\n') ch = ' ';
+        return text;
+    };
+    const tSystemInfo& s = row.Info;
+    out << s.Id << '\t' << cell(s.Title) << '\t' << cell(s.Author) << '\t' << int(s.Nums) << '\t' << int(s.Block)
+        << '\t' << s.CombinationsCount << '\t' << CatalogueTimeText(s.Created) << '\t'
+        << (row.Loaded ? kSystemLoadedText : "") << '\t' << s.Downloads << '\t' << CatalogueTimeText(s.LastDownload)
+        << '\t' << cell(s.Description) << '\t' << cell(s.Url) << "\n";
+}
+
+void Catalogue(TCliContext& c, TCliArgs& args) {
+    args.RequireNoPositionals();
+    if (!c.Workspace.SystemsLoad()) return;
+    for (const TSystemRow& row : c.Workspace.SystemsCatalogue().Rows()) PrintSystemRow(c.Out, row);
+}
+
+void Fetch(TCliContext& c, TCliArgs& args) {
+    const std::vector<std::string> words = args.Positionals();
+    if (words.empty()) throw TAppError("Использование: systems fetch ID...");
+    std::vector<int32_t> ids;
+    for (const std::string& word : words) {
+        const std::optional<int32_t> id = TryStrToInt(word);
+        if (!id || *id <= 0) throw TAppError(FormatText("Неверный номер системы: %s", {word}));
+        ids.push_back(*id);
+    }
+    TWorkspace& ws = c.Workspace;
+    if (!ws.SystemsLoad()) return;
+    std::vector<size_t> rows;
+    for (int32_t id : ids) {
+        const auto& list = ws.SystemsCatalogue().Rows();
+        const auto found = std::find_if(list.begin(), list.end(), [id](const TSystemRow& r) { return r.Info.Id == id; });
+        if (found == list.end()) throw TAppError(FormatText("Система #%d не найдена в каталоге", {std::to_string(id)}));
+        rows.push_back(static_cast<size_t>(found - list.begin()));
+    }
+    ws.SystemsDownload(rows);
+    for (const TSystemRow& row : ws.SystemsCatalogue().Rows())
+        if (row.Loaded) PrintSystemRow(c.Out, row);
+}
+
 } // namespace
 
 void AddSystemsCommands(TCliCommandList& list) {
@@ -46,6 +93,13 @@ void AddSystemsCommands(TCliCommandList& list) {
                     "systems play (--all | --comb) --lcv ФАЙЛ.lcv [--draw N] [--comment ТЕКСТ]\n"
                     "                                         системная игра по системе из папки Systems",
                     Play});
+    list.push_back(WritingCommand({"systems", "catalogue"},
+                                  "systems catalogue                        список систем online-каталога (устаревшие "
+                                  "копии в папке Systems загружаются заново)",
+                                  Catalogue));
+    list.push_back(WritingCommand({"systems", "fetch"},
+                                  "systems fetch ID...                      загрузить системы из каталога в папку Systems",
+                                  Fetch));
 }
 
 } // namespace qx

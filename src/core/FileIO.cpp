@@ -1,4 +1,5 @@
 #include "core/FileIO.h"
+#include "core/FileStamped.h"
 
 #include <cctype>
 #include <cerrno>
@@ -148,11 +149,21 @@ void CheckInputFile(const std::filesystem::path& path, uint64_t maxBytes) {
 }
 
 void WriteFileAtomic(const std::filesystem::path& path, std::string_view bytes, mode_t mode) {
+    WriteFileAtomicStamped(path, bytes, std::nullopt, mode);
+}
+
+void WriteFileAtomicStamped(const std::filesystem::path& path, std::string_view bytes,
+                            std::optional<time_t> lastWrite, mode_t mode) {
     IgnoreFileSizeSignal();
     std::filesystem::path tmp;
     TFd fd(CreateTempFile(path, mode, tmp));
     try {
         WriteAll(fd.Get(), path, bytes);
+        if (lastWrite) {
+            // Stamped before the rename, so the final name never shows the file with another time.
+            const timespec times[2] = {{*lastWrite, 0}, {*lastWrite, 0}};
+            if (::futimens(fd.Get(), times) != 0) Fail(path, errno);
+        }
         if (::fsync(fd.Get()) != 0) Fail(path, errno);
         if (fd.Close() != 0) Fail(path, errno);
         if (::rename(tmp.c_str(), path.c_str()) != 0) Fail(path, errno);

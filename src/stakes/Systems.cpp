@@ -55,6 +55,22 @@ std::optional<std::filesystem::path> FindSystemFile(const std::filesystem::path&
     return files.front();
 }
 
+std::array<int, kPositions> SystemLineNumbers(std::string_view line, int nums, size_t lineNo) {
+    const std::vector<std::string_view> words = SplitWords(line, kWordSeparators);
+    if (words.size() != kPositions)
+        BadLine(lineNo, FormatText("нужно четыре числа, а не %d: \"%s\"",
+                                   {std::to_string(words.size()), std::string(line)}));
+    std::array<int, kPositions> numbers{};
+    for (int j = 0; j < kPositions; ++j) {
+        const std::optional<int32_t> k = TryStrToInt(words[static_cast<size_t>(j)]);
+        if (!k) BadLine(lineNo, FormatText("\"%s\" не число", {std::string(words[static_cast<size_t>(j)])}));
+        if (*k < 1 || *k > nums)
+            BadLine(lineNo, FormatText("число %d вне диапазона 1-%d", {std::to_string(*k), std::to_string(nums)}));
+        numbers[static_cast<size_t>(j)] = *k;
+    }
+    return numbers;
+}
+
 std::vector<TCombCode> ReadSystemCombs(const std::filesystem::path& file, const TByteArray& map) {
     const std::string text = ReadTextFile(file);
     const int nums = static_cast<int>(map.size());
@@ -63,21 +79,9 @@ std::vector<TCombCode> ReadSystemCombs(const std::filesystem::path& file, const 
     for (size_t i = 0; i < lines.size(); ++i) {
         const std::string_view line = Trim(lines[i]);
         if (line.empty()) continue;
-        const std::vector<std::string_view> words = SplitWords(line, kWordSeparators);
-        if (words.size() != kPositions)
-            BadLine(i + 1, FormatText("нужно четыре числа, а не %d: \"%s\"",
-                                      {std::to_string(words.size()), std::string(line)}));
-        uint8_t digits[kPositions];
-        for (int j = 0; j < kPositions; ++j) {
-            const std::optional<int32_t> k = TryStrToInt(words[static_cast<size_t>(j)]);
-            if (!k)
-                BadLine(i + 1, FormatText("\"%s\" не число", {std::string(words[static_cast<size_t>(j)])}));
-            if (*k < 1 || *k > nums)
-                BadLine(i + 1, FormatText("число %d вне диапазона 1-%d",
-                                          {std::to_string(*k), std::to_string(nums)}));
-            digits[j] = map[static_cast<size_t>(*k - 1)];
-        }
-        combs.push_back(MakeCode(digits[0], digits[1], digits[2], digits[3]));
+        const std::array<int, kPositions> k = SystemLineNumbers(line, nums, i + 1);
+        combs.push_back(MakeCode(map[static_cast<size_t>(k[0] - 1)], map[static_cast<size_t>(k[1] - 1)],
+                                 map[static_cast<size_t>(k[2] - 1)], map[static_cast<size_t>(k[3] - 1)]));
     }
     if (combs.empty()) throw TAppError(FormatText("В файле %s нет ни одной комбинации", {file.string()}));
     return combs;

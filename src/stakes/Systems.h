@@ -1,8 +1,10 @@
 #pragma once
+#include <array>
 #include <cstdint>
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "core/DateTime.h"
@@ -57,6 +59,9 @@ std::optional<std::filesystem::path> FindSystemFile(const std::filesystem::path&
 // TAppError naming the line for a missing or extra word, a word that is no number or a number
 // outside 1..N (the files come from the network: nothing may index past the map), and when the
 // file holds no combination at all.
+// The four abstract numbers of one content line; TAppError naming line lineNo as below.
+std::array<int, kPositions> SystemLineNumbers(std::string_view line, int nums, size_t lineNo);
+
 std::vector<TCombCode> ReadSystemCombs(const std::filesystem::path& file, const TByteArray& map);
 
 // SystemLoad: finds the system for the map's N in dir (the folder Systems) and reads it. With no

@@ -143,6 +143,7 @@ void TTemplateMain::ToggleSystems() {
         FWorkspace->SetSystemsEnabled(on);
     }
     if (on) FMain->setCurrentWidget(page);
+    page->TabToggled(on);
     FCommands->Evaluate();
 }
 
