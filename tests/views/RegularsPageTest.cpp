@@ -13,6 +13,7 @@
 #include <fstream>
 
 #include "ViewsTestSupport.h"
+#include "app/MemorySystemsServer.h"
 #include "app/Workspace.h"
 #include "app/WorkspaceFixture.h"
 #include "core/IniFile.h"
@@ -222,6 +223,8 @@ TEST_F(RegularsPages, SystemPlayIsHiddenUntilSwitchedOnThenStakesTheWholeSystem)
     std::ofstream(Dir / "Systems" / "4-05-0_0001.dat", std::ios::binary) << "01 02 03 04\r\n05 04 03 02\r\n";
     Window->Commands().Evaluate();
     EXPECT_FALSE(Action("SystemStakeAll")->isVisible());
+    TMemorySystems catalogue;  // showing the tab lists the catalogue: an empty one here
+    Ws().SetSystemsServer([&catalogue] { return MemoryServer(catalogue); });
     ASSERT_TRUE(Trigger("SystemsOn"));
     EXPECT_TRUE(Ws().SystemsEnabled());
     EXPECT_TRUE(Action("SystemsOn")->isChecked());
