@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "core/Text.h"
+#include "online/CatalogueText.h"
 
 namespace qx {
 namespace {
@@ -23,16 +24,6 @@ int FieldNumber(std::string_view text, int fallback) {
 }
 
 } // namespace
-
-std::string CatalogueTimeText(TDateTime value) {
-    if (value <= 0) return {};
-    // Whole seconds as shown: half a second is rounded up before the parts are taken.
-    const TDateParts p = DecodeDateTime(value + 0.5 / 86400.0);
-    char text[32];
-    std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d:%02d", p.Year, p.Month, p.Day, p.Hour, p.Minute,
-                  p.Second);
-    return text;
-}
 
 TDateTime CatalogueTimeOf(std::string_view text) {
     text = Trim(text);
@@ -76,10 +67,10 @@ TSystemFormFields SystemFormFields(const tSystemData& data) {
     std::string content;
     for (const std::string& line : SplitLines(data.Content)) content += (content.empty() ? "" : "\n") + line;
     f.Content = content;
-    f.Created = CatalogueTimeText(data.Created);
+    f.Created = FormatCatalogueDate(data.Created);
     f.CSize = std::to_string(data.CombinationsCount);
     f.Downloads = std::to_string(data.Downloads);
-    f.LastDownload = CatalogueTimeText(data.LastDownload);
+    f.LastDownload = FormatCatalogueDate(data.LastDownload);
     f.Nums = std::to_string(data.Nums);
     f.Block = std::to_string(data.Block);
     return f;

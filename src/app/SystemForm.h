@@ -9,8 +9,7 @@ namespace qx {
 
 // The rules of the system dialog TFormSystem, shared by the window and the command-line tool.
 
-// "yyyy-mm-dd hh:mm:ss", empty for zero; the reverse gives zero for a text that is not one.
-std::string CatalogueTimeText(TDateTime value);
+// A local "yyyy-mm-dd hh:mm:ss" as the dialog shows it; zero for a text that is not one.
 TDateTime CatalogueTimeOf(std::string_view text);
 
 // The content as it becomes on leaving the field: every line trimmed and split at the separators of

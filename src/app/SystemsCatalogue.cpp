@@ -3,6 +3,7 @@
 #include "core/Error.h"
 #include "core/Shell.h"
 #include "core/Text.h"
+#include "online/CatalogueText.h"
 #include "stakes/SystemFiles.h"
 
 namespace qx {
@@ -28,7 +29,7 @@ void TSystemsCatalogue::RefreshLoaded() {
 
 void TSystemsCatalogue::StoreContent(const tSystemInfo& info, const std::string& content) {
     FShell.ShowStatus(Quoted("Загрузка \"%s\"...", info.Title));
-    StoreSystemFile(FDir, info, content);
+    StoreSystemFile(FDir, info, content, LocalToUnixTime(info.Created));
 }
 
 bool TSystemsCatalogue::Load(TSystemsServer& server) {
@@ -48,7 +49,7 @@ bool TSystemsCatalogue::Load(TSystemsServer& server) {
     }
     for (const tSystemInfo& info : entries) {
         FRows.push_back({info, SystemFileExists(FDir, info)});
-        if (!SystemFileStale(FDir, info)) continue;
+        if (!SystemFileStale(FDir, info, LocalToUnixTime(info.Created))) continue;
         // A failed refresh keeps the old copy; the list goes on.
         try {
             StoreContent(info, server.Content(info.Id));

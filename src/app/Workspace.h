@@ -23,6 +23,7 @@
 #include "app/GraphTab.h"
 #include "app/LayoutTab.h"
 #include "app/StatTab.h"
+#include "app/ScriptLibrary.h"
 #include "app/SystemsCatalogue.h"
 #include "app/ViewGrid.h"
 #include "app/WeekTab.h"
@@ -31,6 +32,7 @@
 #include "combs/FilterItem.h"
 #include "draws/DrawsArchive.h"
 #include "draws/DrawsCsv.h"
+#include "online/CatalogueClient.h"
 #include "online/HttpClient.h"
 #include "online/OnlineSettings.h"
 #include "online/ProxyAgent.h"
@@ -107,6 +109,8 @@ public:
     virtual void ScriptChanged() {}
     // A script run began or ended, or its panels or current line changed.
     virtual void ScriptRunChanged() {}
+    // The online script library's entries or selection changed.
+    virtual void ScriptLibraryChanged() {}
 };
 
 // The run's data and the commands on it. Windows collect inputs (dialogs, selections) and call
@@ -317,6 +321,49 @@ public:
     void ChangeProxy(const TProxy& settings);
     // Candidates from the proxy-list page for a target address; raises on failure.
     std::vector<std::string> DiscoverProxies(const std::string& target);
+    // ---- Online catalogue (shared scripts and systems)
+    // A client of the catalogue server as ONLINE sets it now: address, identity (AppId, UserName,
+    // UserMail, this program's version, the interface language) and CA file. An empty address
+    // gives a client whose every request fails with "Адрес сервера не задан", sending nothing.
+    std::unique_ptr<TCatalogueClient> CatalogueClient() const;
+    // The program's name as the catalogue shows it: the executable's name without extension.
+    std::string CatalogueProgramName() const;
+    // ---- Online script library (the panel under the script tab)
+    TScriptLibrary& ScriptLibrary() { return FScriptLibrary; }
+    bool ScriptLibraryShown() const { return FFormKeys.ScriptLibraryOn; }
+    // "Online каталог сценариев": shows or hides the panel, stores it, reloads the list.
+    void ScriptLibraryToggle();
+    // A new filter list index (stored), then a reload.
+    void ScriptLibrarySetFilter(int index);
+    // Reloads the list through the stored filter when the panel is shown (an empty list when
+    // hidden); the selected entry stays selected when still listed. A failure shows its box and
+    // keeps the entries the list had. False on failure.
+    bool ScriptLibraryLoad();
+    // The same through a given filter number (-1..6), whether the panel is shown or not.
+    bool ScriptLibraryLoadFilter(int fltid);
+    // Selects the listed entry with this id; false when the list does not hold it.
+    bool ScriptLibrarySelectId(int32_t id);
+    // The start-up load: only with the panel shown and a server configured, silently otherwise.
+    void ScriptLibraryStartupLoad();
+    // The selected entry's script replaces the current script's lines (saved, view refreshed).
+    // False on failure (its box shown) and when the answer held no script (nothing changed).
+    bool ScriptLibraryDownload();
+    // Rates the selected entry (1..5 with a comment), removes the rating (0) or hides it (-1);
+    // the list is reloaded on success.
+    bool ScriptLibraryRate(int value, const std::string& comment);
+    // The properties dialog's check: raises TAppError when the catalogue cannot say.
+    bool ScriptLibraryTitleFree(int32_t id, const std::string& title);
+    // A new publication record: the user as author, the interface language.
+    tScriptData ScriptLibraryNewData() const;
+    // Publishes the current script under data (from the dialog): a new entry, selected.
+    bool ScriptLibraryUpload(const tScriptData& data);
+    // Replaces the selected entry's script with the current one under data (from the dialog).
+    bool ScriptLibraryReplace(const tScriptData& data);
+    // Asks, then deletes the selected entry from the catalogue and the list.
+    bool ScriptLibraryDelete();
+    // The users' ratings of the selected entry; nothing after a failure (its box shown).
+    std::optional<std::vector<tScriptRate>> ScriptLibraryRates();
+
     // ---- Self-update
     // Whether the program may replace its own files here (see SelfUpdateAllowed); when not,
     // both update commands are off and start-up skips the check.
@@ -642,6 +689,7 @@ private:
     int FInterfaceLanguage = 1049;
     bool FRestartRequested = false;
     TMainFormKeys FFormKeys;
+    TScriptLibrary FScriptLibrary;
     std::mt19937 FRandom;
 
     TDrawsArchive FArchive;

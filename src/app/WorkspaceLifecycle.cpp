@@ -122,6 +122,8 @@ bool TWorkspace::StartSecondStage() {
         FStarted = true;
         FShell.ShowStatus("");
         const TSwitches& sw = FOptions.Switches;
+        // Only the window lists the script library at start; a batch start contacts no catalogue.
+        if (FOptions.Interactive && !sw.LoadOnly) ScriptLibraryStartupLoad();
         // A batch start downloads new draws and ends here unless full-set work follows.
         if (sw.LoadOnly) {
             StartupDownload(false);

@@ -3,21 +3,40 @@
 #include "app/Workspace.h"
 #include "core/Error.h"
 #include "core/Text.h"
+#include "online/CatalogueClient.h"
+#include "online/SystemCatalogue.h"
 
 namespace qx {
+namespace {
+
+// The systems requests through the catalogue server.
+class TCatalogueSystemsServer : public TSystemsServer {
+public:
+    explicit TCatalogueSystemsServer(std::unique_ptr<TCatalogueClient> client) : FClient(std::move(client)) {}
+    std::vector<tSystemInfo> List() override {
+        TSystemCatalogueList list = SystemCatalogueList(*FClient);
+        if (list.Unavailable) return {};
+        return std::move(list.Entries);
+    }
+    std::string Content(int32_t id) override { return SystemCatalogueContent(*FClient, id).value_or(""); }
+    int32_t Put(const tSystemData& data, bool remove) override {
+        return remove ? SystemCatalogueDelete(*FClient, data) : SystemCatalogueStore(*FClient, data);
+    }
+
+private:
+    std::unique_ptr<TCatalogueClient> FClient;
+};
+
+} // namespace
 
 std::unique_ptr<TSystemsServer> TWorkspace::SystemsServer() const {
     if (FSystemsServerFactory) return FSystemsServerFactory();
-    throw TAppError(kNoServerAddress);
+    return std::make_unique<TCatalogueSystemsServer>(CatalogueClient());
 }
 
-std::string TWorkspace::CatalogueUserName() const {
-    return TIniFile::Load(FPaths.ConfigFile()).ReadString(kOnlineSection, "UserName", "");
-}
+std::string TWorkspace::CatalogueUserName() const { return OnlineSettings().UserName; }
 
-std::string TWorkspace::CatalogueUserMail() const {
-    return TIniFile::Load(FPaths.ConfigFile()).ReadString(kOnlineSection, "UserMail", "");
-}
+std::string TWorkspace::CatalogueUserMail() const { return OnlineSettings().UserMail; }
 
 TSystemOwner TWorkspace::SystemsOwner(size_t row) const {
     const auto& rows = FSystemsCatalogue.Rows();
@@ -27,28 +46,12 @@ TSystemOwner TWorkspace::SystemsOwner(size_t row) const {
 
 bool TWorkspace::SystemsLoad() {
     TBusyScope busy(FShell, "Загрузка списка систем...");
-    std::unique_ptr<TSystemsServer> server;
-    try {
-        server = SystemsServer();
-    } catch (const std::exception& e) {
-        FSystemsCatalogue.Clear();
-        FShell.ShowError(FailureText(kSystemsLoadError, e.what()));
-        return false;
-    }
-    return FSystemsCatalogue.Load(*server);
+    return FSystemsCatalogue.Load(*SystemsServer());
 }
 
 bool TWorkspace::SystemsDownload(const std::vector<size_t>& rows) {
     TBusyScope busy(FShell, "");
-    std::unique_ptr<TSystemsServer> server;
-    try {
-        server = SystemsServer();
-    } catch (const std::exception& e) {
-        const auto& list = FSystemsCatalogue.Rows();
-        const int32_t id = rows.empty() || rows.front() >= list.size() ? 0 : list[rows.front()].Info.Id;
-        FShell.ShowError(FormatText(kSystemFetchError, {std::to_string(id), e.what()}));
-        return false;
-    }
+    const std::unique_ptr<TSystemsServer> server = SystemsServer();
     bool ok = true;
     for (size_t row : rows)
         if (row < FSystemsCatalogue.Rows().size() && !FSystemsCatalogue.Rows()[row].Placeholder())

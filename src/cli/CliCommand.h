@@ -66,5 +66,6 @@ void AddAnalysisCommands(TCliCommandList& list);
 void AddConfigCommands(TCliCommandList& list);
 void AddScriptCommands(TCliCommandList& list);
 void AddUpdateCommands(TCliCommandList& list);
+void AddLibraryCommands(TCliCommandList& list);
 
 } // namespace qx

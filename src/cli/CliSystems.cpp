@@ -5,6 +5,7 @@
 
 #include "app/StakeForms.h"
 #include "app/SystemForm.h"
+#include "online/CatalogueText.h"
 #include "app/Workspace.h"
 #include "cli/CliCommand.h"
 #include "core/Error.h"
@@ -52,8 +53,8 @@ void PrintSystemRow(std::ostream& out, const TSystemRow& row) {
     };
     const tSystemInfo& s = row.Info;
     out << s.Id << '\t' << cell(s.Title) << '\t' << cell(s.Author) << '\t' << int(s.Nums) << '\t' << int(s.Block)
-        << '\t' << s.CombinationsCount << '\t' << CatalogueTimeText(s.Created) << '\t'
-        << (row.Loaded ? kSystemLoadedText : "") << '\t' << s.Downloads << '\t' << CatalogueTimeText(s.LastDownload)
+        << '\t' << s.CombinationsCount << '\t' << FormatCatalogueDate(s.Created) << '\t'
+        << (row.Loaded ? kSystemLoadedText : "") << '\t' << s.Downloads << '\t' << FormatCatalogueDate(s.LastDownload)
         << '\t' << cell(s.Description) << '\t' << cell(s.Url) << "\n";
 }
 

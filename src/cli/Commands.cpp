@@ -35,6 +35,7 @@ TCliCommandList AllCommands() {
     AddConfigCommands(list);
     AddScriptCommands(list);
     AddUpdateCommands(list);
+    AddLibraryCommands(list);
     return list;
 }
 

@@ -11,6 +11,10 @@ const std::vector<TOnlineSettings::TKey>& TOnlineSettings::Keys() {
         {"ProxyListUrl", &TOnlineSettings::ProxyListUrl, ""},
         {"UpdateUrl", &TOnlineSettings::UpdateUrl, ""},
         {"UpdateLocal", &TOnlineSettings::UpdateLocal, "0"},
+        {"CatalogueUrl", &TOnlineSettings::CatalogueUrl, ""},
+        {"AppId", &TOnlineSettings::AppId, kDefaultAppId},
+        {"UserName", &TOnlineSettings::UserName, ""},
+        {"UserMail", &TOnlineSettings::UserMail, ""},
         {"CaFile", &TOnlineSettings::CaFile, ""},
     };
     return keys;

@@ -24,6 +24,14 @@ struct TOnlineSettings {
     // "1": update addresses may also be local paths or http on this machine (tests, offline
     // mirrors); anything else: https only.
     std::string UpdateLocal;
+    // The catalogue server of shared scripts and systems ("https://host[:port]"); the request
+    // paths ("/scripts/...php") are appended.
+    std::string CatalogueUrl;
+    // This program's identifier in the catalogue, and the name and e-mail the user is known by
+    // there (empty until the user sets them).
+    std::string AppId;
+    std::string UserName;
+    std::string UserMail;
     // PEM file trusted by every https request besides the system's certificates; a relative
     // name is taken from the program directory.
     std::string CaFile;
@@ -42,6 +50,9 @@ struct TOnlineSettings {
 };
 
 // The reason a command gives when its server address is empty.
+// The identifier the catalogue knows this program by unless the settings give another.
+inline constexpr const char* kDefaultAppId = "{5B7E2C94-31D8-4A6F-9E02-C4A18F6D3B70}";
+
 inline constexpr const char* kNoServerAddress = "Адрес сервера не задан";
 
 } // namespace qx

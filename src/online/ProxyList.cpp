@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <optional>
 
+#include "core/Base64.h"
 #include "core/Error.h"
 #include "core/Text.h"
 #include "core/TextBetween.h"
@@ -29,43 +30,6 @@ std::optional<std::string> Unescape(std::string_view text) {
         const int hi = HexValue(text[i + 2]), lo = HexValue(text[i + 3]);
         if (hi < 0 || lo < 0) return std::nullopt;
         out += static_cast<char>(hi * 16 + lo);
-    }
-    return out;
-}
-
-int Base64Value(char c) {
-    if (c >= 'A' && c <= 'Z') return c - 'A';
-    if (c >= 'a' && c <= 'z') return c - 'a' + 26;
-    if (c >= '0' && c <= '9') return c - '0' + 52;
-    if (c == '+') return 62;
-    if (c == '/') return 63;
-    return -1;
-}
-
-// Standard Base64 with its padding; none for anything else.
-std::optional<std::string> DecodeBase64(std::string_view text) {
-    if (text.empty() || text.size() % 4 != 0) return std::nullopt;
-    size_t padding = 0;
-    while (padding < 2 && text[text.size() - 1 - padding] == '=') ++padding;
-    std::string out;
-    uint32_t bits = 0;
-    int count = 0;
-    for (size_t i = 0; i < text.size() - padding; ++i) {
-        const int v = Base64Value(text[i]);
-        if (v < 0) return std::nullopt;
-        bits = bits << 6 | static_cast<uint32_t>(v);
-        if (++count == 4) {
-            out += static_cast<char>(bits >> 16 & 0xFF);
-            out += static_cast<char>(bits >> 8 & 0xFF);
-            out += static_cast<char>(bits & 0xFF);
-            bits = 0;
-            count = 0;
-        }
-    }
-    if (count == 2) out += static_cast<char>(bits >> 4 & 0xFF);
-    if (count == 3) {
-        out += static_cast<char>(bits >> 10 & 0xFF);
-        out += static_cast<char>(bits >> 2 & 0xFF);
     }
     return out;
 }

@@ -1,6 +1,5 @@
 #include "stakes/SystemFiles.h"
 
-#include <cmath>
 #include <cstdio>
 #include <sys/stat.h>
 #include <system_error>
@@ -42,25 +41,6 @@ std::vector<std::string> CheckFetchedSystem(const tSystemInfo& info, const std::
     return lines;
 }
 
-time_t LocalToEpoch(TDateTime value) {
-    const double day = std::floor(value);
-    const TDateParts p = DecodeDateTime(day);
-    std::tm tm{};
-    tm.tm_year = p.Year - 1900;
-    tm.tm_mon = p.Month - 1;
-    tm.tm_mday = p.Day;
-    // mktime carries the seconds of the day into hours and minutes.
-    tm.tm_sec = static_cast<int>(std::lround((value - day) * 86400.0));
-    tm.tm_isdst = -1;
-    return std::mktime(&tm);
-}
-
-TDateTime EpochToLocal(time_t value) {
-    std::tm tm{};
-    localtime_r(&value, &tm);
-    return EncodeDate(tm.tm_year + 1900, tm.tm_mon + 1, tm.tm_mday) + EncodeTime(tm.tm_hour, tm.tm_min, tm.tm_sec);
-}
-
 std::filesystem::path SystemFilePath(const std::filesystem::path& dir, const tSystemInfo& info) {
     return dir / SystemFileName(info);
 }
@@ -71,21 +51,21 @@ bool SystemFileExists(const std::filesystem::path& dir, const tSystemInfo& info)
     return std::filesystem::is_regular_file(SystemFilePath(dir, info), ec);
 }
 
-bool SystemFileStale(const std::filesystem::path& dir, const tSystemInfo& info) {
+bool SystemFileStale(const std::filesystem::path& dir, const tSystemInfo& info, int64_t created) {
     if (!SystemFileExists(dir, info)) return false;
     struct stat st {};
     if (::stat(SystemFilePath(dir, info).c_str(), &st) != 0) return false;
-    return st.st_mtim.tv_sec != LocalToEpoch(info.Created);
+    return st.st_mtim.tv_sec != created;
 }
 
 std::vector<std::filesystem::path> StoreSystemFile(const std::filesystem::path& dir, const tSystemInfo& info,
-                                                   const std::string& content) {
+                                                   const std::string& content, int64_t created) {
     const std::vector<std::string> lines = CheckFetchedSystem(info, content);
     std::error_code ec;
     std::filesystem::create_directories(dir, ec);
     if (ec) throw TAppError(SystemErrorText(dir, ec.value()));
     const std::filesystem::path target = SystemFilePath(dir, info);
-    WriteFileAtomicStamped(target, Utf8ToCp1251(JoinLinesCrLf(lines)), LocalToEpoch(info.Created));
+    WriteFileAtomicStamped(target, Utf8ToCp1251(JoinLinesCrLf(lines)), static_cast<time_t>(created));
     std::vector<std::filesystem::path> removed;
     for (const std::filesystem::path& other : FilesByMask(dir, OtherFilesMask(info))) {
         if (other.filename() == target.filename()) continue;

@@ -1,5 +1,5 @@
 #pragma once
-#include <ctime>
+#include <cstdint>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -18,22 +18,19 @@ namespace qx {
 // numbers 1..N. Raises TAppError with the reason.
 std::vector<std::string> CheckFetchedSystem(const tSystemInfo& info, const std::string& content);
 
-// A local date-time as seconds since the epoch, rounded to whole seconds, and back.
-time_t LocalToEpoch(TDateTime value);
-TDateTime EpochToLocal(time_t value);
-
 // The local copy of the system (it need not exist).
 std::filesystem::path SystemFilePath(const std::filesystem::path& dir, const tSystemInfo& info);
 bool SystemFileExists(const std::filesystem::path& dir, const tSystemInfo& info);
-// A local copy exists and its last-write time, in whole seconds, differs from the creation time.
-bool SystemFileStale(const std::filesystem::path& dir, const tSystemInfo& info);
+// A local copy exists and its last-write time (seconds since the epoch) differs from created, the
+// system's creation time in the same measure.
+bool SystemFileStale(const std::filesystem::path& dir, const tSystemInfo& info, int64_t created);
 
 // Stores a fetched system: checks it (above), creates dir when missing, writes the lines to a
-// temporary file beside the final one, gives it the creation time and renames it over the final
-// name; only then are the other files of the same N deleted. A failure before the rename leaves
+// temporary file beside the final one, gives it the last-write time created (seconds since the
+// epoch) and renames it over the final name; only then are the other files of the same N deleted. A failure before the rename leaves
 // every old file as it was and raises TAppError. Returns the files deleted.
 std::vector<std::filesystem::path> StoreSystemFile(const std::filesystem::path& dir, const tSystemInfo& info,
-                                                   const std::string& content);
+                                                   const std::string& content, int64_t created);
 
 // Removes the local copy of the system, if any; TAppError when it exists and cannot be removed.
 void RemoveSystemFile(const std::filesystem::path& dir, const tSystemInfo& info);

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "app/SystemForm.h"
+#include "online/CatalogueText.h"
 #include "core/Text.h"
 
 using namespace qx;
@@ -96,7 +97,7 @@ TEST(SystemForm, ResultKeepsIdAndMailAndTakesTheFields) {
     EXPECT_EQ(data.Content, "01 02 03 04\r\n05 06 07 01");
     EXPECT_GE(data.Created, before - 1.0 / 86400);  // empty "Создана:": now
     EXPECT_EQ(data.Downloads, 15);
-    EXPECT_EQ(CatalogueTimeText(data.LastDownload), "2024-02-29 23:59:58");
+    EXPECT_EQ(FormatCatalogueDate(data.LastDownload), "2024-02-29 23:59:58");
 
     // The created text is kept when there is one; the fields show the record back.
     f.Created = "2020-01-02 03:04:05";

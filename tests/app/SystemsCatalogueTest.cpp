@@ -3,6 +3,7 @@
 #include "app/MemorySystemsServer.h"
 #include "app/SystemForm.h"
 #include "core/IniFile.h"
+#include "online/CatalogueText.h"
 #include "stakes/SystemFiles.h"
 
 using namespace qx;
@@ -128,7 +129,7 @@ TEST_F(SystemsCatalogue, LoadingRefetchesOnlyStaleCopies) {
     ASSERT_TRUE(Ws->SystemsLoad());
     EXPECT_EQ(Store.ContentAsked, std::vector<int32_t>{4});
     EXPECT_EQ(ReadBytes(Ws->SystemsDir() / "4-09-0_0004.dat"), Content(2, "09 08 07 06"));
-    EXPECT_FALSE(SystemFileStale(Ws->SystemsDir(), Rows()[RowOf(4)].Info));
+    EXPECT_FALSE(SystemFileStale(Ws->SystemsDir(), Rows()[RowOf(4)].Info, LocalToUnixTime(Rows()[RowOf(4)].Info.Created)));
     EXPECT_TRUE(Rows()[RowOf(3)].Loaded && Rows()[RowOf(4)].Loaded);
 
     // A refresh that fails keeps the old copy and the list.

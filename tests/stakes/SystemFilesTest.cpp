@@ -13,13 +13,12 @@ using namespace qx::test;
 
 namespace {
 
-tSystemInfo Info(int32_t id, int nums, int block, int count, TDateTime created = 45000.5) {
+tSystemInfo Info(int32_t id, int nums, int block, int count) {
     tSystemInfo info;
     info.Id = id;
     info.Nums = static_cast<uint8_t>(nums);
     info.Block = static_cast<uint8_t>(block);
     info.CombinationsCount = count;
-    info.Created = created;
     return info;
 }
 
@@ -71,27 +70,26 @@ TEST(FetchedSystem, StoredUnderItsNameWithItsTimeReplacingTheOtherCopyOfItsN) {
     std::filesystem::create_directories(folder);
     WriteBytes(folder / "4-07-1_0003.dat", "01 02 03 04\r\n");
     WriteBytes(folder / "4-08-0_0004.dat", "01 02 03 08\r\n");
-    const tSystemInfo info = Info(123, 7, 2, 2, EncodeDate(2024, 3, 31) + EncodeTime(2, 30, 15));
+    const tSystemInfo info = Info(123, 7, 2, 2);
+    const int64_t created = 1711848615;  // 2024-03-31 01:30:15 UTC
 
-    const auto removed = StoreSystemFile(folder, info, "01 02 03 04\n05 06 07 01\n");
+    const auto removed = StoreSystemFile(folder, info, "01 02 03 04\n05 06 07 01\n", created);
     ASSERT_EQ(removed.size(), 1u);
     EXPECT_EQ(removed[0].filename(), "4-07-1_0003.dat");
     EXPECT_FALSE(std::filesystem::exists(folder / "4-07-1_0003.dat"));
     EXPECT_TRUE(std::filesystem::exists(folder / "4-08-0_0004.dat"));  // another N stays
     EXPECT_EQ(ReadFileBytes(folder / "4-07-2_0123.dat"), "01 02 03 04\r\n05 06 07 01\r\n");
-    EXPECT_EQ(LastWrite(folder / "4-07-2_0123.dat"), LocalToEpoch(info.Created));
+    EXPECT_EQ(LastWrite(folder / "4-07-2_0123.dat"), created);
     EXPECT_TRUE(SystemFileExists(folder, info));
-    EXPECT_FALSE(SystemFileStale(folder, info));
+    EXPECT_FALSE(SystemFileStale(folder, info, created));
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder), {}), 2);  // no temporary file left
 
     // The catalogue's time moved on by a second: the copy is out of date; a missing one is not.
-    tSystemInfo newer = info;
-    newer.Created += 1.0 / 86400;
-    EXPECT_TRUE(SystemFileStale(folder, newer));
-    EXPECT_FALSE(SystemFileStale(folder, Info(124, 7, 2, 2)));
+    EXPECT_TRUE(SystemFileStale(folder, info, created + 1));
+    EXPECT_FALSE(SystemFileStale(folder, Info(124, 7, 2, 2), created + 1));
 
     // A missing folder is created.
-    StoreSystemFile(dir / "New" / "Systems", info, Lines(2));
+    StoreSystemFile(dir / "New" / "Systems", info, Lines(2), created);
     EXPECT_TRUE(std::filesystem::exists(dir / "New" / "Systems" / "4-07-2_0123.dat"));
 
     RemoveSystemFile(folder, info);
@@ -107,20 +105,11 @@ TEST(FetchedSystem, FailedWriteOrBadContentKeepsEveryOldFile) {
     WriteBytes(folder / "4-07-3_0002.dat", "07 06 05 04\r\n");
     // The final name is taken by a folder: the rename fails after the temporary file was written.
     std::filesystem::create_directories(folder / "4-07-0_0009.dat" / "inside");
-    EXPECT_THROW(StoreSystemFile(folder, Info(9, 7, 0, 1), Lines(1)), TAppError);
-    EXPECT_THROW(StoreSystemFile(folder, Info(10, 7, 0, 1), "01 02 03 08"), TAppError);
-    EXPECT_THROW(StoreSystemFile(folder, Info(11, 7, 0, 3), Lines(2)), TAppError);
+    EXPECT_THROW(StoreSystemFile(folder, Info(9, 7, 0, 1), Lines(1), 0), TAppError);
+    EXPECT_THROW(StoreSystemFile(folder, Info(10, 7, 0, 1), "01 02 03 08", 0), TAppError);
+    EXPECT_THROW(StoreSystemFile(folder, Info(11, 7, 0, 3), Lines(2), 0), TAppError);
     EXPECT_EQ(ReadFileBytes(folder / "4-07-0_0001.dat"), "01 02 03 04\r\n");
     EXPECT_EQ(ReadFileBytes(folder / "4-07-3_0002.dat"), "07 06 05 04\r\n");
     EXPECT_FALSE(std::filesystem::exists(folder / "4-07-0_0010.dat"));
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder), {}), 3);
-}
-
-TEST(FetchedSystem, LocalTimesRoundTripThroughTheEpochInWholeSeconds) {
-    for (TDateTime t : {EncodeDate(2015, 1, 1), EncodeDate(2024, 7, 15) + EncodeTime(23, 59, 59),
-                        EncodeDate(2024, 10, 27) + EncodeTime(12, 0, 0, 600)})
-        EXPECT_EQ(LocalToEpoch(EpochToLocal(LocalToEpoch(t))), LocalToEpoch(t));
-    EXPECT_EQ(LocalToEpoch(EncodeDate(2024, 7, 15) + EncodeTime(10, 0, 0, 600)) -
-                  LocalToEpoch(EncodeDate(2024, 7, 15) + EncodeTime(10, 0, 0)),
-              1);
 }

@@ -6,7 +6,9 @@
 #include <QLabel>
 #include <QSpinBox>
 #include <QSplitter>
+#include <QInputDialog>
 #include <QStatusBar>
+#include <QStyle>
 #include <QTableView>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -20,6 +22,8 @@
 #include "views/QtShell.h"
 #include "views/SortableList.h"
 #include "views/Tx.h"
+#include "views/dialogs/FormScrPublic.h"
+#include "views/dialogs/FormScrRates.h"
 #include "views/dialogs/FormScript.h"
 #include "views/dialogs/FormTestCnt.h"
 #include "views/pages/CombsPage.h"
@@ -76,7 +80,7 @@ TScriptPage::TScriptPage(TPageContext& context, QWidget* parent) : TViewPage(con
          {"Скрытые", "Все, включая скрытые", "Все, кроме скрытых (по умолчанию)", "Только мои",
           "Только публичные", "С моими оценками", "Без моих оценок", "Новые (24 часа с момента публикации)"})
         FLibraryFilter->addItem(Tx(item));
-    FLibraryFilter->setEnabled(false);
+    connect(FLibraryFilter, &QComboBox::activated, this, [this](int index) { Ctx.Ws.ScriptLibrarySetFilter(index); });
     AddButtons(libraryRow, {{"Опубликовать", "ScriptLibraryUpload"},
                             {"Изменить", "ScriptLibraryReplace"},
                             {"Скачать", "ScriptLibraryDownload"}});
@@ -98,6 +102,11 @@ TScriptPage::TScriptPage(TPageContext& context, QWidget* parent) : TViewPage(con
                                      {"Комментарии", 5000}});
     FLibraryList->Sort().Set(7, false);
     libraryLayout->addWidget(FLibraryList, 1);
+    connect(FLibraryList, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* item) {
+        Ctx.Ws.ScriptLibrary().Select(item ? item->data(0, Qt::UserRole).toInt() : -1);
+    });
+    connect(FLibraryList, &QTreeWidget::itemDoubleClicked, this,
+            [this] { Ctx.Commands.Trigger("ScriptLibraryView"); });
 
     FSplit = MakeSplit("spOnlineScripts", this, FLines, FLibrary);
     AddContent(FSplit);
@@ -113,6 +122,7 @@ TScriptPage::TScriptPage(TPageContext& context, QWidget* parent) : TViewPage(con
     }
     AddContent(status, 0);
     RegisterCommands();
+    RegisterLibraryCommands();
     Ctx.Ws.AddObserver(this);
     ScriptRunChanged();
 }
@@ -121,6 +131,7 @@ TScriptPage::~TScriptPage() { Ctx.Ws.RemoveObserver(this); }
 
 void TScriptPage::ApplyKeys(const TMainFormKeys& keys) {
     FLibrary->setVisible(keys.ScriptLibraryOn);
+    FillLibrary();
     SetBottomHeight(FSplit, keys.ScriptLibraryHeight);
     if (keys.ScriptLibraryFilter >= 0 && keys.ScriptLibraryFilter < FLibraryFilter->count())
         FLibraryFilter->setCurrentIndex(keys.ScriptLibraryFilter);
@@ -249,6 +260,100 @@ void TScriptPage::ScriptRunChanged() {
         FLines->clearSelection();
     else if (FocusedRow() != line || SelectedRows().size() != 1)
         SelectRow(line);
+}
+
+void TScriptPage::RegisterLibraryCommands() {
+    TCommands& c = Ctx.Commands;
+    TWorkspace& ws = Ctx.Ws;
+    auto shown = [&ws] { return ws.ScriptLibraryShown(); };
+    auto enabling = [&ws] { return ScriptLibraryEnabling(ws.ScriptLibrary().Current(), ws.Script().Empty()); };
+    auto when = [shown, enabling](bool TScriptLibraryEnabling::*flag) {
+        return [shown, enabling, flag] { return shown() && enabling().*flag; };
+    };
+    c.Register("ScriptLibrary", {[&ws] { ws.ScriptLibraryToggle(); }, nullptr, nullptr, nullptr});
+    c.Register("ScriptLibraryRefresh", {[&ws] { ws.ScriptLibraryLoad(); }, shown, nullptr, nullptr});
+    c.Register("ScriptLibraryDownload", {[&ws] { ws.ScriptLibraryDownload(); }, when(&TScriptLibraryEnabling::Download),
+                                         nullptr, nullptr});
+    c.Register("ScriptLibraryUpload", {[this, &ws] {
+                                           if (auto data = LibraryDialog(ws.ScriptLibraryNewData(), false))
+                                               ws.ScriptLibraryUpload(*data);
+                                       },
+                                       [shown, &ws] { return shown() && !ws.Script().Empty(); }, nullptr, nullptr});
+    c.Register("ScriptLibraryReplace", {[this, &ws] {
+                                            const tScriptInfo* e = ws.ScriptLibrary().Current();
+                                            if (!e) return;
+                                            if (auto data = LibraryDialog(ScriptDataOf(*e), false))
+                                                ws.ScriptLibraryReplace(*data);
+                                        },
+                                        when(&TScriptLibraryEnabling::Replace), nullptr, nullptr});
+    c.Register("ScriptLibraryDelete", {[&ws] { ws.ScriptLibraryDelete(); }, when(&TScriptLibraryEnabling::Delete),
+                                       nullptr, nullptr});
+    c.Register("ScriptLibraryView", {[this, &ws] {
+                                         if (const tScriptInfo* e = ws.ScriptLibrary().Current())
+                                             LibraryDialog(ScriptDataOf(*e), true);
+                                     },
+                                     when(&TScriptLibraryEnabling::Selected), nullptr, nullptr});
+    c.Register("ScriptLibraryRates", {[this, &ws] {
+                                          if (auto rates = ws.ScriptLibraryRates()) {
+                                              TFormScrRates dialog(*rates, Ctx.Window);
+                                              dialog.exec();
+                                          }
+                                      },
+                                      when(&TScriptLibraryEnabling::Selected), nullptr, nullptr});
+    for (int mark = 1; mark <= 5; ++mark)
+        c.Register("ScriptLibraryRate" + std::to_string(mark),
+                   {[this, mark] { LibraryRate(mark); }, when(&TScriptLibraryEnabling::Selected),
+                    [enabling, mark] { return enabling().CheckedRate == mark; }, nullptr});
+    c.Register("ScriptLibraryRate0", {[&ws] { ws.ScriptLibraryRate(0, ""); }, when(&TScriptLibraryEnabling::Rate0),
+                                      nullptr, nullptr});
+    c.Register("ScriptLibraryHide", {[&ws] { ws.ScriptLibraryRate(-1, ""); }, when(&TScriptLibraryEnabling::Selected),
+                                     [enabling] { return enabling().CheckedRate == -1; }, nullptr});
+}
+
+void TScriptPage::LibraryRate(int mark) {
+    bool ok = false;
+    const QString comment = QInputDialog::getText(Ctx.Window, Tx("Комментарий"), Tx("Вы можете оставить свой комментарий:"),
+                                                  QLineEdit::Normal, QString(), &ok);
+    if (ok) Ctx.Ws.ScriptLibraryRate(mark, FromQ(comment));
+}
+
+std::optional<tScriptData> TScriptPage::LibraryDialog(const tScriptData& data, bool readOnly) {
+    TWorkspace& ws = Ctx.Ws;
+    TFormScrPublic dialog(Ctx.Shell, data, ws.CatalogueProgramName(), readOnly,
+                          [&ws](int32_t id, const std::string& title) { return ws.ScriptLibraryTitleFree(id, title); },
+                          Ctx.Window);
+    if (dialog.exec() != QDialog::Accepted || readOnly) return std::nullopt;
+    return dialog.Result();
+}
+
+void TScriptPage::ScriptLibraryChanged() {
+    FLibrary->setVisible(Ctx.Ws.ScriptLibraryShown());
+    FillLibrary();
+}
+
+void TScriptPage::FillLibrary() {
+    const TScriptLibrary& library = Ctx.Ws.ScriptLibrary();
+    QStyle* style = FLibraryList->style();
+    const QIcon publicIcon = style->standardIcon(QStyle::SP_DirOpenIcon);
+    const QIcon privateIcon = style->standardIcon(QStyle::SP_FileIcon);
+    QSignalBlocker block(FLibraryList);
+    FLibraryList->clear();
+    QTreeWidgetItem* selected = nullptr;
+    for (int i = 0; i < library.Count(); ++i) {
+        const tScriptInfo& e = library.Entries()[size_t(i)];
+        QStringList cells;
+        for (const std::string& cell : ScriptLibraryCells(e)) cells << ToQ(cell);
+        auto* item = new TSortableItem(FLibraryList, cells);
+        item->setData(0, Qt::UserRole, i);
+        item->setIcon(0, e.Public ? publicIcon : privateIcon);
+        if (i == library.Selected()) selected = item;
+    }
+    FLibraryList->Resort();
+    if (selected) {
+        FLibraryList->setCurrentItem(selected);
+        FLibraryList->scrollToItem(selected);
+    }
+    FLibraryFilter->setCurrentIndex(std::clamp(Ctx.Ws.FormKeys().ScriptLibraryFilter, 0, FLibraryFilter->count() - 1));
 }
 
 } // namespace qx

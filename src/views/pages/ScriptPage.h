@@ -1,5 +1,6 @@
 #pragma once
 #include <array>
+#include <optional>
 #include <vector>
 
 #include "app/Workspace.h"
@@ -34,6 +35,11 @@ public:
 
     void ScriptChanged() override;
     void ScriptRunChanged() override;
+    void ScriptLibraryChanged() override;
+
+    QWidget* LibraryPanel() const { return FLibrary; }
+    QComboBox* LibraryFilter() const { return FLibraryFilter; }
+    TSortableList* LibraryList() const { return FLibraryList; }
 
 private:
     void RegisterCommands();
@@ -45,6 +51,11 @@ private:
     void OpenFile(bool append);
     void SaveFile();
     void Test();
+    void RegisterLibraryCommands();
+    void FillLibrary();
+    void LibraryRate(int mark);
+    // The properties dialog over data; the accepted data, nothing on Cancel.
+    std::optional<tScriptData> LibraryDialog(const tScriptData& data, bool readOnly);
 
     QTableView* FLines;
     TScriptModel* FModel;

@@ -9,6 +9,7 @@
 #include <cstdio>
 
 #include "app/SystemForm.h"
+#include "online/CatalogueText.h"
 #include "app/Workspace.h"
 #include "views/Commands.h"
 #include "views/FlowLayout.h"
@@ -156,10 +157,10 @@ void TSystemsPage::ShowRows(const std::vector<int32_t>& selectIds) {
                                      real ? Number(s.Nums, "%.2d") : "",
                                      real ? Number(s.Block) : "",
                                      real ? Number(s.CombinationsCount) : "",
-                                     CatalogueTimeText(s.Created),
+                                     FormatCatalogueDate(s.Created),
                                      row.Loaded ? kSystemLoadedText : "",
                                      real ? Number(s.Downloads) : "",
-                                     CatalogueTimeText(s.LastDownload),
+                                     FormatCatalogueDate(s.LastDownload),
                                      s.Description,
                                      s.Url};
         for (int c = 0; c <= scUrl; ++c) {
