@@ -95,8 +95,7 @@ void AddSystemsCommands(TCliCommandList& list) {
                     "                                         системная игра по системе из папки Systems",
                     Play});
     list.push_back(WritingCommand({"systems", "catalogue"},
-                                  "systems catalogue                        список систем online-каталога (устаревшие "
-                                  "копии в папке Systems загружаются заново)",
+                                  "systems catalogue                        список систем online-каталога",
                                   Catalogue));
     list.push_back(WritingCommand({"systems", "fetch"},
                                   "systems fetch ID...                      загрузить системы из каталога в папку Systems",

@@ -54,7 +54,11 @@
 #include "views/dialogs/FormStake.h"
 #include "views/dialogs/FormStakeFilter.h"
 #include "views/dialogs/FormRepeats.h"
+#include "views/dialogs/FormSystem.h"
 #include "views/dialogs/FormTable.h"
+#include "app/SystemsCatalogue.h"
+#include "online/CatalogueAnswer.h"
+#include "online/SystemCatalogue.h"
 #include "views/dialogs/FormTestCnt.h"
 #include "app/TableForm.h"
 #include "app/TestCountForm.h"
@@ -72,6 +76,37 @@ void Pump(int ms) {
     QTimer::singleShot(ms, &loop, &QEventLoop::quit);
     loop.exec();
 }
+
+// The systems catalogue as recorded answers read through the catalogue's reader: the systems tab
+// and its dialog get real-looking rows without a server.
+class TRecordedSystems : public TSystemsServer {
+public:
+    std::vector<tSystemInfo> List() override {
+        std::vector<tSystemInfo> out;
+        for (const TCatalogueRow& row : ReadCatalogueAnswer(kRecordedSystemList).Rows) out.push_back(SystemInfoFromRow(row));
+        return out;
+    }
+    std::string Content(int32_t id) override {
+        return id == 1 ? "01 02 03 04\r\n01 02 03 05\r\n02 03 04 05" : "01 02 03 04\r\n05 04 03 02\r\n01 05 07 06\r\n06 07 01 02";
+    }
+    int32_t Put(const tSystemData&, bool) override { return 0; }
+
+private:
+    static constexpr const char* kRecordedSystemList =
+        "<result><row><id>1</id><nums>5</nums><olap>0</olap><csize>3</csize><title>0J/Rj9GC0ZHRgNC60LA=</"
+        "title><descr>0KHQuNGB0YLQtdC80LAg0LTQu9GPINC/0Y/RgtC4INGH0LjRgdC10LssINCy0YHQtSDRgdC+0YfQtdGC0LD"
+        "QvdC40Y8=</descr><author>Иван Петров</author><cl_mail>ivan@example.org</cl_mail><url>http://exam"
+        "ple.org/systems/5</url><created>2024-05-01 10:00:00</created><downloads>12</downloads><last_down"
+        "load>2024-06-01 18:30:00</last_download></row><row><id>7</id><nums>7</nums><olap>2</olap><csize>"
+        "8</csize><title>0KHQtdC80ZHRgNC60LAg0L/QviDQsdC70L7QutCw0Lw=</title><descr>0JrQu9Cw0YHRgdC40YfQt"
+        "dGB0LrQsNGPINGB0LjRgdGC0LXQvNCwINC90LAgNyDRh9C40YHQtdC7</descr><author>Мария</author><cl_mail>ma"
+        "ria@example.org</cl_mail><url></url><created>2024-04-12 08:15:00</created><downloads>40</downloa"
+        "ds><last_download>2024-06-02 07:05:00</last_download></row><row><id>9</id><nums>10</nums><olap>1"
+        "</olap><csize>4</csize><title>0JTQtdGB0Y/RgtC60LAg0L/QvtC70L3QsNGP</title><descr>0J/QvtC70L3QvtC"
+        "1INC/0L7QutGA0YvRgtC40LU=</descr><author>Оператор</author><cl_mail></cl_mail><url></url><created"
+        ">2023-11-30 21:00:00</created><downloads>3</downloads><last_download></last_download></row></res"
+        "ult>";
+};
 
 QString OutDir;
 int Failures = 0;
@@ -385,8 +420,15 @@ int main(int argc, char** argv) {
         TFormTestCnt count(TestCountRange(ws.Archive().Count()), &window);
         Save(&count, "dialog-test-count");
     }
+    ws.SetSystemsServer([] { return std::make_unique<TRecordedSystems>(); });
     window.Commands().Trigger("SystemsOn");
+    if (auto* systems = window.findChild<QTreeWidget*>("lvSystems"); systems && systems->topLevelItemCount() > 1)
+        systems->setCurrentItem(systems->topLevelItem(1));
     Save(&window, "tab-systems");
+    if (const std::optional<tSystemData> system = ws.SystemsData(1)) {
+        TFormSystem dialog(window.Shell(), *system, false, &window);
+        Save(&dialog, "dialog-system");
+    }
     window.Commands().Trigger("SystemsOn");
     {
         TFormRepeats repeats(ws, &window);
