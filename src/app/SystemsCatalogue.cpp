@@ -27,9 +27,15 @@ void TSystemsCatalogue::RefreshLoaded() {
     for (TSystemRow& r : FRows) r.Loaded = SystemFileExists(FDir, r.Info);
 }
 
-void TSystemsCatalogue::StoreContent(const tSystemInfo& info, const std::string& content) {
-    FShell.ShowStatus(Quoted("Загрузка \"%s\"...", info.Title));
-    StoreSystemFile(FDir, info, content, LocalToUnixTime(info.Created));
+bool TSystemsCatalogue::TryFetch(TSystemsServer& server, const tSystemInfo& info) {
+    try {
+        FShell.ShowStatus(Quoted("Загрузка \"%s\"...", info.Title));
+        StoreSystemFile(FDir, info, server.Content(info.Id), LocalToUnixTime(info.Created));
+        return true;
+    } catch (const std::exception& e) {
+        FShell.ShowError(FormatText(kSystemFetchError, {std::to_string(info.Id), e.what()}));
+        return false;
+    }
 }
 
 bool TSystemsCatalogue::Load(TSystemsServer& server) {
@@ -49,13 +55,8 @@ bool TSystemsCatalogue::Load(TSystemsServer& server) {
     }
     for (const tSystemInfo& info : entries) {
         FRows.push_back({info, SystemFileExists(FDir, info)});
-        if (!SystemFileStale(FDir, info, LocalToUnixTime(info.Created))) continue;
         // A failed refresh keeps the old copy; the list goes on.
-        try {
-            StoreContent(info, server.Content(info.Id));
-        } catch (const std::exception& e) {
-            FShell.ShowError(FormatText(kSystemFetchError, {std::to_string(info.Id), e.what()}));
-        }
+        if (SystemFileStale(FDir, info, LocalToUnixTime(info.Created))) TryFetch(server, info);
     }
     RefreshLoaded();
     return true;
@@ -64,15 +65,9 @@ bool TSystemsCatalogue::Load(TSystemsServer& server) {
 bool TSystemsCatalogue::Fetch(TSystemsServer& server, size_t row) {
     const tSystemInfo info = RowAt(row).Info;
     if (info.Id <= 0) return false;
-    try {
-        StoreContent(info, server.Content(info.Id));
-    } catch (const std::exception& e) {
-        FShell.ShowError(FormatText(kSystemFetchError, {std::to_string(info.Id), e.what()}));
-        RefreshLoaded();
-        return false;
-    }
+    const bool stored = TryFetch(server, info);
     RefreshLoaded();
-    return FRows[row].Loaded;
+    return stored && FRows[row].Loaded;
 }
 
 size_t TSystemsCatalogue::Publish(TSystemsServer& server, const tSystemData& data) {

@@ -68,7 +68,8 @@ public:
     void Delete(TSystemsServer& server, size_t row);
 
 private:
-    void StoreContent(const tSystemInfo& info, const std::string& content);
+    // Fetching steps up to the written file; false after the message.
+    bool TryFetch(TSystemsServer& server, const tSystemInfo& info);
     void RefreshLoaded();
     const TSystemRow& RowAt(size_t row) const;
 

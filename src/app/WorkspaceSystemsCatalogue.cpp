@@ -27,6 +27,19 @@ private:
     std::unique_ptr<TCatalogueClient> FClient;
 };
 
+// One catalogue step under the busy state; a failure shows format with the reason. False then.
+template <class Fn>
+bool Guarded(TShell& shell, const char* format, Fn&& step) {
+    TBusyScope busy(shell, "");
+    try {
+        step();
+        return true;
+    } catch (const std::exception& e) {
+        shell.ShowError(FailureText(format, e.what()));
+        return false;
+    }
+}
+
 } // namespace
 
 std::unique_ptr<TSystemsServer> TWorkspace::SystemsServer() const {
@@ -67,35 +80,22 @@ tSystemData TWorkspace::SystemsNewData() const {
 }
 
 std::optional<size_t> TWorkspace::SystemsAdd(const tSystemData& data) {
-    TBusyScope busy(FShell, "");
-    try {
-        return FSystemsCatalogue.Publish(*SystemsServer(), data);
-    } catch (const std::exception& e) {
-        FShell.ShowError(FailureText(kSystemAddError, e.what()));
+    size_t row = 0;
+    if (!Guarded(FShell, kSystemAddError, [&] { row = FSystemsCatalogue.Publish(*SystemsServer(), data); }))
         return std::nullopt;
-    }
+    return row;
 }
 
 std::optional<tSystemData> TWorkspace::SystemsData(size_t row) {
-    TBusyScope busy(FShell, "");
-    try {
-        return FSystemsCatalogue.Data(*SystemsServer(), row);
-    } catch (const std::exception& e) {
-        FShell.ShowError(FailureText(kSystemChangeError, e.what()));
+    tSystemData data;
+    if (!Guarded(FShell, kSystemChangeError, [&] { data = FSystemsCatalogue.Data(*SystemsServer(), row); }))
         return std::nullopt;
-    }
+    return data;
 }
 
 bool TWorkspace::SystemsChange(size_t row, const tSystemData& data) {
     if (SystemsOwner(row) != TSystemOwner::Own) return false;
-    TBusyScope busy(FShell, "");
-    try {
-        FSystemsCatalogue.Change(*SystemsServer(), row, data);
-        return true;
-    } catch (const std::exception& e) {
-        FShell.ShowError(FailureText(kSystemChangeError, e.what()));
-        return false;
-    }
+    return Guarded(FShell, kSystemChangeError, [&] { FSystemsCatalogue.Change(*SystemsServer(), row, data); });
 }
 
 bool TWorkspace::SystemsDelete(size_t row) {
@@ -105,14 +105,7 @@ bool TWorkspace::SystemsDelete(size_t row) {
         return false;
     }
     if (!FShell.AskNo(FormatText(kSystemDeleteQuestion, {FSystemsCatalogue.Rows()[row].Info.Title}))) return false;
-    TBusyScope busy(FShell, "");
-    try {
-        FSystemsCatalogue.Delete(*SystemsServer(), row);
-        return true;
-    } catch (const std::exception& e) {
-        FShell.ShowError(FailureText(kSystemDeleteError, e.what()));
-        return false;
-    }
+    return Guarded(FShell, kSystemDeleteError, [&] { FSystemsCatalogue.Delete(*SystemsServer(), row); });
 }
 
 } // namespace qx

@@ -13,7 +13,7 @@ TEST(SystemForm, LeavingTheContentRewritesItsLines) {
     EXPECT_EQ(c.Nums, 9);
     // Every separator of system files; words that are not numbers drop the line; N counts from
     // the smallest number.
-    c = RewriteSystemContent("3*4+5.6\r\n4/5:6=7\r\n5\\6_7|8~3\r\na b c d\r\n1 2 3 4 5\r\n");
+    c = RewriteSystemContent("3*4+5.6\r\n4/5:6=7\r\n5\\6_7|8~\r\na b c d\r\n1 2 3 4 5\r\n");
     EXPECT_EQ(c.Lines, (std::vector<std::string>{"03 04 05 06", "04 05 06 07", "05 06 07 08"}));
     EXPECT_EQ(c.Nums, 6);
     c = RewriteSystemContent("no lines\n\n");

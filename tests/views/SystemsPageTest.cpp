@@ -109,7 +109,7 @@ TEST_F(SystemsPages, ShowingTheTabListsTheCatalogueAndFetchesSelectedSystems) {
         EXPECT_TRUE(dialog->CombsEdit()->isReadOnly());
         EXPECT_FALSE(dialog->OkButton()->isVisible());
         EXPECT_EQ(dialog->CombsEdit()->toPlainText(), "01 02 03 05");
-        EXPECT_EQ(QApplication::focusWidget(), dialog->CancelButton());
+        EXPECT_EQ(dialog->focusWidget(), dialog->CancelButton());
         dialog->reject();
     });
     ASSERT_TRUE(Trigger("SystemsProp"));
@@ -149,7 +149,7 @@ TEST_F(SystemsPages, PublishingThroughTheDialogThenDeletingOwnSystem) {
         Modal.ThenAnswer(QMessageBox::Ok);
         PressButton(dialog, QDialogButtonBox::Ok);
         EXPECT_TRUE(dialog->isVisible());
-        EXPECT_EQ(QApplication::focusWidget(), dialog->TitleEdit());
+        EXPECT_EQ(dialog->focusWidget(), dialog->TitleEdit());
         dialog->TitleEdit()->setText("Девятка");
         dialog->DescrEdit()->setPlainText("Моя система");
         dialog->UrlEdit()->setText("http://example.org");

@@ -3,6 +3,7 @@
 
 #include "app/SystemForm.h"
 
+class QGridLayout;
 class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
@@ -39,7 +40,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    QLineEdit* AddLine(class QGridLayout* grid, int row, int column, const char* label, const char* name,
+    QLineEdit* AddLine(QGridLayout* grid, int row, int column, const char* label, const char* name,
                        int span = 1);
     void ShowContentMenu(const QPoint& at);
     void LoadContent();

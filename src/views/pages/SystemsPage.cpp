@@ -165,7 +165,7 @@ void TSystemsPage::ShowRows(const std::vector<int32_t>& selectIds) {
                                      s.Url};
         for (int c = 0; c <= scUrl; ++c) {
             item->setText(c, ToQ(texts[c]));
-            if (c >= scNums && c <= scLast) item->setTextAlignment(c, c == scCSize ? Qt::AlignRight : Qt::AlignHCenter);
+            if (c >= scNums && c <= scLast) item->setTextAlignment(c, Qt::Alignment(c == scCSize ? Qt::AlignRight : Qt::AlignHCenter));
         }
         if (real) item->setIcon(0, SystemIcon(SystemOwner(s, mail), row.Loaded));
         FList->addTopLevelItem(item);
