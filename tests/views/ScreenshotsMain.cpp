@@ -49,6 +49,11 @@
 #include "views/pages/StatPage.h"
 #include "views/pages/ScriptPage.h"
 #include "views/dialogs/FormScript.h"
+#include "views/dialogs/FormScrPublic.h"
+#include "views/dialogs/FormScrRates.h"
+#include "core/FileIO.h"
+#include "online/CatalogueClient.h"
+#include "online/OnlineSettings.h"
 #include "app/ScriptExecutor.h"
 #include "views/FormGraph.h"
 #include "views/dialogs/FormStake.h"
@@ -424,6 +429,34 @@ int main(int argc, char** argv) {
     } else {
         std::fprintf(stderr, "no script lines\n");
         ++Failures;
+    }
+    // The script library panel and its dialogs over answers recorded from a catalogue: read by the
+    // program's own reader, no server involved.
+    {
+        const TCatalogueIdentity me{kDefaultAppId, "1.0.0.0", "Я", "me@example.org", 1049};
+        std::vector<tScriptInfo> entries;
+        for (const TCatalogueRow& row :
+             ReadCatalogueAnswer(ReadFileBytes(QUADRIX_SCREENSHOT_DATA "/catalogue/scr_getlist.txt")).Rows)
+            entries.push_back(ScriptInfoFromRow(row, me));
+        std::vector<tScriptRate> rates;
+        for (const TCatalogueRow& row :
+             ReadCatalogueAnswer(ReadFileBytes(QUADRIX_SCREENSHOT_DATA "/catalogue/scr_getrates.txt")).Rows)
+            rates.push_back({row.Utf8("key_cl_name"), row.Int("rate"), row.Date("created"), row.Utf8("app_name"),
+                             row.Utf8("app_ver"), row.Base64Utf8("notes")});
+        if (entries.empty()) {
+            std::fprintf(stderr, "no recorded catalogue entries\n");
+            ++Failures;
+        } else {
+            ws.ScriptLibrary().Assign(entries, 0);
+            ws.ScriptLibrarySelectId(entries.front().Id);
+            window.Commands().Evaluate();
+            Save(&window, "tab-script-library");
+            TFormScrPublic publish(window.Shell(), ScriptDataOf(entries.front()), ws.CatalogueProgramName(), false,
+                                   nullptr, &window);
+            Save(&publish, "dialog-script-public");
+            TFormScrRates ratings(rates, &window);
+            Save(&ratings, "dialog-script-rates");
+        }
     }
     window.MainTabs()->setCurrentIndex(0);
 
