@@ -30,6 +30,16 @@ template <class Fn> bool Attempt(TShell& shell, const char* format, Fn&& fn) {
     }
 }
 
+// The fields the properties dialog edits, into a list entry.
+void TakeData(tScriptInfo& e, const tScriptData& d) {
+    e.Author = d.Author;
+    e.Language = d.Language;
+    e.Universal = d.Universal;
+    e.Public = d.Public;
+    e.Title = d.Title;
+    e.Description = d.Description;
+}
+
 const tScriptInfo& Require(const tScriptInfo* entry) {
     if (!entry) throw TAppError("Сценарий не выбран");
     return *entry;
@@ -130,18 +140,13 @@ bool TWorkspace::ScriptLibraryUpload(const tScriptData& data) {
             return ScriptCatalogueStore(*client, d, JoinLinesCrLf(FScript.Lines()));
         });
         tScriptInfo e;
+        TakeData(e, d);
         e.Id = id;
-        e.Author = d.Author;
         e.AuthorEmail = client->Identity().UserMail;
-        e.Language = d.Language;
         e.AppName = CatalogueProgramName();
         e.AppVersion = ProgramVersion();
         e.AppGuid = client->Identity().AppId;
-        e.Universal = d.Universal;
-        e.Public = d.Public;
         e.Created = NowDateTime();
-        e.Title = d.Title;
-        e.Description = d.Description;
         // Published here, so the user's own and usable here, whatever the e-mail setting says.
         e.Mine = e.Compatible = e.Editable = true;
         FScriptLibrary.Add(std::move(e));
@@ -160,13 +165,8 @@ bool TWorkspace::ScriptLibraryReplace(const tScriptData& data) {
         const int32_t id = WrapFailure(kStoreError, [&] {
             return ScriptCatalogueStore(*CatalogueClient(), d, JoinLinesCrLf(FScript.Lines()));
         });
+        TakeData(e, d);
         e.Id = id;
-        e.Author = d.Author;
-        e.Language = d.Language;
-        e.Universal = d.Universal;
-        e.Public = d.Public;
-        e.Title = d.Title;
-        e.Description = d.Description;
         e.AppVersion = ProgramVersion();
         e.Created = NowDateTime();
         FScriptLibrary.Update(index, std::move(e));

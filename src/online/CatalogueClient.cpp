@@ -1,4 +1,5 @@
 #include "online/CatalogueClient.h"
+#include "online/CatalogueRequests.h"
 
 #include "core/Base64.h"
 #include "core/Error.h"
@@ -58,6 +59,12 @@ TCatalogueAnswer TCatalogueClient::Post(std::string_view path, const TCatalogueF
     std::string base = FBaseUrl;
     while (!base.empty() && base.back() == '/') base.pop_back();
     return ReadCatalogueAnswer(FHttp->PostForm(base + std::string(path), form.Fields()));
+}
+
+TCatalogueAnswer PostId(TCatalogueClient& client, std::string_view path, const char* field, int32_t id) {
+    TCatalogueForm form;
+    form.Number(field, id);
+    return client.Post(path, form);
 }
 
 int32_t RequiredCode(const TCatalogueAnswer& answer, std::string_view name) {

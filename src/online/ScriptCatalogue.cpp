@@ -3,6 +3,7 @@
 #include "core/Error.h"
 #include "core/Text.h"
 #include "online/CatalogueClient.h"
+#include "online/CatalogueRequests.h"
 
 namespace qx {
 namespace {
@@ -70,12 +71,8 @@ std::vector<tScriptInfo> ScriptCatalogueList(TCatalogueClient& client, int32_t f
 }
 
 std::optional<std::string> ScriptCatalogueText(TCatalogueClient& client, int32_t id) {
-    TCatalogueForm form;
-    form.Number("scr_id", id);
-    const TCatalogueAnswer answer = client.Post(kScrGetData, form);
-    for (const TCatalogueRow& row : answer.Rows)
-        if (row.BeginsWith("script")) return row.Base64Utf8("script");
-    return std::nullopt;
+    return FirstRowText(PostId(client, kScrGetData, "scr_id", id), "script",
+                        [](const TCatalogueRow& row) { return row.BeginsWith("script"); });
 }
 
 void ScriptCatalogueRate(TCatalogueClient& client, int32_t id, int32_t value, const std::string& notes) {
@@ -104,9 +101,7 @@ void ScriptCatalogueDelete(TCatalogueClient& client, const tScriptData& data) {
 }
 
 std::vector<tScriptRate> ScriptCatalogueRates(TCatalogueClient& client, int32_t id) {
-    TCatalogueForm form;
-    form.Number("scr_id", id);
-    const TCatalogueAnswer answer = client.Post(kScrGetRates, form);
+    const TCatalogueAnswer answer = PostId(client, kScrGetRates, "scr_id", id);
     std::vector<tScriptRate> rates;
     for (const TCatalogueRow& row : answer.Rows)
         rates.push_back({row.Utf8("key_cl_name"), row.Int("rate"), row.Date("created"), row.Utf8("app_name"),

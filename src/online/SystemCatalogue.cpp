@@ -3,6 +3,7 @@
 #include "core/Error.h"
 #include "core/Text.h"
 #include "online/CatalogueClient.h"
+#include "online/CatalogueRequests.h"
 
 namespace qx {
 namespace {
@@ -68,12 +69,8 @@ TSystemCatalogueList SystemCatalogueList(TCatalogueClient& client) {
 }
 
 std::optional<std::string> SystemCatalogueContent(TCatalogueClient& client, int32_t id) {
-    TCatalogueForm form;
-    form.Number("sys_id", id);
-    const TCatalogueAnswer answer = client.Post(kSysGetData, form);
-    for (const TCatalogueRow& row : answer.Rows)
-        if (!row.Raw("clist").empty()) return row.Base64Utf8("clist");
-    return std::nullopt;
+    return FirstRowText(PostId(client, kSysGetData, "sys_id", id), "clist",
+                        [](const TCatalogueRow& row) { return !row.Raw("clist").empty(); });
 }
 
 int32_t SystemCatalogueStore(TCatalogueClient& client, const tSystemData& data) {

@@ -49,6 +49,11 @@
 #include "views/pages/StatPage.h"
 #include "views/pages/ScriptPage.h"
 #include "views/dialogs/FormScript.h"
+#include "views/dialogs/FormScrPublic.h"
+#include "views/dialogs/FormScrRates.h"
+#include "core/FileIO.h"
+#include "online/CatalogueClient.h"
+#include "online/OnlineSettings.h"
 #include "app/ScriptExecutor.h"
 #include "views/FormGraph.h"
 #include "views/dialogs/FormStake.h"
@@ -83,29 +88,14 @@ class TRecordedSystems : public TSystemsServer {
 public:
     std::vector<tSystemInfo> List() override {
         std::vector<tSystemInfo> out;
-        for (const TCatalogueRow& row : ReadCatalogueAnswer(kRecordedSystemList).Rows) out.push_back(SystemInfoFromRow(row));
+        const std::string answer = ReadFileBytes(QUADRIX_SCREENSHOT_DATA "/catalogue/sys_getlist.txt");
+        for (const TCatalogueRow& row : ReadCatalogueAnswer(answer).Rows) out.push_back(SystemInfoFromRow(row));
         return out;
     }
     std::string Content(int32_t id) override {
         return id == 1 ? "01 02 03 04\r\n01 02 03 05\r\n02 03 04 05" : "01 02 03 04\r\n05 04 03 02\r\n01 05 07 06\r\n06 07 01 02";
     }
     int32_t Put(const tSystemData&, bool) override { return 0; }
-
-private:
-    static constexpr const char* kRecordedSystemList =
-        "<result><row><id>1</id><nums>5</nums><olap>0</olap><csize>3</csize><title>0J/Rj9GC0ZHRgNC60LA=</"
-        "title><descr>0KHQuNGB0YLQtdC80LAg0LTQu9GPINC/0Y/RgtC4INGH0LjRgdC10LssINCy0YHQtSDRgdC+0YfQtdGC0LD"
-        "QvdC40Y8=</descr><author>Иван Петров</author><cl_mail>ivan@example.org</cl_mail><url>http://exam"
-        "ple.org/systems/5</url><created>2024-05-01 10:00:00</created><downloads>12</downloads><last_down"
-        "load>2024-06-01 18:30:00</last_download></row><row><id>7</id><nums>7</nums><olap>2</olap><csize>"
-        "8</csize><title>0KHQtdC80ZHRgNC60LAg0L/QviDQsdC70L7QutCw0Lw=</title><descr>0JrQu9Cw0YHRgdC40YfQt"
-        "dGB0LrQsNGPINGB0LjRgdGC0LXQvNCwINC90LAgNyDRh9C40YHQtdC7</descr><author>Мария</author><cl_mail>ma"
-        "ria@example.org</cl_mail><url></url><created>2024-04-12 08:15:00</created><downloads>40</downloa"
-        "ds><last_download>2024-06-02 07:05:00</last_download></row><row><id>9</id><nums>10</nums><olap>1"
-        "</olap><csize>4</csize><title>0JTQtdGB0Y/RgtC60LAg0L/QvtC70L3QsNGP</title><descr>0J/QvtC70L3QvtC"
-        "1INC/0L7QutGA0YvRgtC40LU=</descr><author>Оператор</author><cl_mail></cl_mail><url></url><created"
-        ">2023-11-30 21:00:00</created><downloads>3</downloads><last_download></last_download></row></res"
-        "ult>";
 };
 
 QString OutDir;
@@ -466,6 +456,34 @@ int main(int argc, char** argv) {
     } else {
         std::fprintf(stderr, "no script lines\n");
         ++Failures;
+    }
+    // The script library panel and its dialogs over answers recorded from a catalogue: read by the
+    // program's own reader, no server involved.
+    {
+        const TCatalogueIdentity me{kDefaultAppId, "1.0.0.0", "Я", "me@example.org", 1049};
+        std::vector<tScriptInfo> entries;
+        for (const TCatalogueRow& row :
+             ReadCatalogueAnswer(ReadFileBytes(QUADRIX_SCREENSHOT_DATA "/catalogue/scr_getlist.txt")).Rows)
+            entries.push_back(ScriptInfoFromRow(row, me));
+        std::vector<tScriptRate> rates;
+        for (const TCatalogueRow& row :
+             ReadCatalogueAnswer(ReadFileBytes(QUADRIX_SCREENSHOT_DATA "/catalogue/scr_getrates.txt")).Rows)
+            rates.push_back({row.Utf8("key_cl_name"), row.Int("rate"), row.Date("created"), row.Utf8("app_name"),
+                             row.Utf8("app_ver"), row.Base64Utf8("notes")});
+        if (entries.empty()) {
+            std::fprintf(stderr, "no recorded catalogue entries\n");
+            ++Failures;
+        } else {
+            ws.ScriptLibrary().Assign(entries, 0);
+            ws.ScriptLibrarySelectId(entries.front().Id);
+            window.Commands().Evaluate();
+            Save(&window, "tab-script-library");
+            TFormScrPublic publish(window.Shell(), ScriptDataOf(entries.front()), ws.CatalogueProgramName(), false,
+                                   nullptr, &window);
+            Save(&publish, "dialog-script-public");
+            TFormScrRates ratings(rates, &window);
+            Save(&ratings, "dialog-script-rates");
+        }
     }
     window.MainTabs()->setCurrentIndex(0);
 
