@@ -14,7 +14,8 @@ constexpr const char* kWordSeparators = " *+,-./:;=\\_|~";
 
 std::optional<int> Number(std::string_view word) {
     if (word.empty() || word.size() > 9) return std::nullopt;
-    if (!std::all_of(word.begin(), word.end(), [](char c) { return c >= '0' && c <= '9'; })) return std::nullopt;
+    if (!std::all_of(word.begin(), word.end(), [](char c) { return c >= '0' && c <= '9'; }))
+        return std::nullopt;
     return TryStrToInt(word);
 }
 
@@ -29,7 +30,8 @@ TDateTime CatalogueTimeOf(std::string_view text) {
     text = Trim(text);
     int y, mo, d, h, mi, s;
     char tail;
-    if (std::sscanf(std::string(text).c_str(), "%4d-%2d-%2d %2d:%2d:%2d%c", &y, &mo, &d, &h, &mi, &s, &tail) != 6)
+    if (std::sscanf(std::string(text).c_str(), "%4d-%2d-%2d %2d:%2d:%2d%c", &y, &mo, &d, &h, &mi, &s,
+                    &tail) != 6)
         return 0;
     if (!IsValidDate(y, mo, d) || h > 23 || mi > 59 || s > 59 || h < 0 || mi < 0 || s < 0) return 0;
     return EncodeDate(y, mo, d) + EncodeTime(h, mi, s);
@@ -50,7 +52,8 @@ TSystemContent RewriteSystemContent(std::string_view text) {
         }
         if (!ok) continue;
         char line[64];
-        std::snprintf(line, sizeof line, "%.2d %.2d %.2d %.2d", numbers[0], numbers[1], numbers[2], numbers[3]);
+        std::snprintf(line, sizeof line, "%.2d %.2d %.2d %.2d", numbers[0], numbers[1], numbers[2],
+                      numbers[3]);
         result.Lines.emplace_back(line);
         for (int n : numbers) low = std::min(low, n), high = std::max(high, n);
     }

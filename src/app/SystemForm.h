@@ -27,7 +27,7 @@ struct TSystemFormFields {
     std::string Description;
     std::string Author;
     std::string Url;
-    std::string Content;  // lines joined by line breaks
+    std::string Content; // lines joined by line breaks
     std::string Created;
     std::string CSize;
     std::string Downloads;
@@ -40,7 +40,7 @@ TSystemFormFields SystemFormFields(const tSystemData& data);
 // The field a refusal puts the focus on.
 enum class TSystemField { None, Title, Nums, Block, Author, Description, Content };
 struct TSystemFormResult {
-    TSystemField Field = TSystemField::None;  // None: accepted
+    TSystemField Field = TSystemField::None; // None: accepted
     std::string Message;
     explicit operator bool() const { return Field == TSystemField::None; }
 };
@@ -51,7 +51,9 @@ struct TSystemFormResult {
 TSystemFormResult AcceptSystemForm(const TSystemFormFields& fields, tSystemData& data);
 
 // The three number fields take digits only.
-inline bool SystemDigitChar(char32_t c) { return c >= U'0' && c <= U'9'; }
+inline bool SystemDigitChar(char32_t c) {
+    return c >= U'0' && c <= U'9';
+}
 
 inline constexpr const char* kSystemNoTitle = "Название системы должно быть указано обязательно!";
 inline constexpr const char* kSystemBadNums = "Указано недопустмое количество используемых чисел!";

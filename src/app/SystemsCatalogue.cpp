@@ -9,7 +9,9 @@
 namespace qx {
 namespace {
 
-std::string Quoted(const char* format, const std::string& title) { return FormatText(format, {title}); }
+std::string Quoted(const char* format, const std::string& title) {
+    return FormatText(format, {title});
+}
 
 } // namespace
 

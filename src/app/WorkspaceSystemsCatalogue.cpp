@@ -28,8 +28,7 @@ private:
 };
 
 // One catalogue step under the busy state; a failure shows format with the reason. False then.
-template <class Fn>
-bool Guarded(TShell& shell, const char* format, Fn&& step) {
+template <class Fn> bool Guarded(TShell& shell, const char* format, Fn&& step) {
     TBusyScope busy(shell, "");
     try {
         step();
@@ -47,9 +46,13 @@ std::unique_ptr<TSystemsServer> TWorkspace::SystemsServer() const {
     return std::make_unique<TCatalogueSystemsServer>(CatalogueClient());
 }
 
-std::string TWorkspace::CatalogueUserName() const { return OnlineSettings().UserName; }
+std::string TWorkspace::CatalogueUserName() const {
+    return OnlineSettings().UserName;
+}
 
-std::string TWorkspace::CatalogueUserMail() const { return OnlineSettings().UserMail; }
+std::string TWorkspace::CatalogueUserMail() const {
+    return OnlineSettings().UserMail;
+}
 
 TSystemOwner TWorkspace::SystemsOwner(size_t row) const {
     const auto& rows = FSystemsCatalogue.Rows();
@@ -95,7 +98,8 @@ std::optional<tSystemData> TWorkspace::SystemsData(size_t row) {
 
 bool TWorkspace::SystemsChange(size_t row, const tSystemData& data) {
     if (SystemsOwner(row) != TSystemOwner::Own) return false;
-    return Guarded(FShell, kSystemChangeError, [&] { FSystemsCatalogue.Change(*SystemsServer(), row, data); });
+    return Guarded(FShell, kSystemChangeError,
+                   [&] { FSystemsCatalogue.Change(*SystemsServer(), row, data); });
 }
 
 bool TWorkspace::SystemsDelete(size_t row) {
@@ -104,7 +108,8 @@ bool TWorkspace::SystemsDelete(size_t row) {
         FShell.ShowError(kSystemNotOwn);
         return false;
     }
-    if (!FShell.AskNo(FormatText(kSystemDeleteQuestion, {FSystemsCatalogue.Rows()[row].Info.Title}))) return false;
+    if (!FShell.AskNo(FormatText(kSystemDeleteQuestion, {FSystemsCatalogue.Rows()[row].Info.Title})))
+        return false;
     return Guarded(FShell, kSystemDeleteError, [&] { FSystemsCatalogue.Delete(*SystemsServer(), row); });
 }
 

@@ -27,8 +27,8 @@ bool SystemFileStale(const std::filesystem::path& dir, const tSystemInfo& info, 
 
 // Stores a fetched system: checks it (above), creates dir when missing, writes the lines to a
 // temporary file beside the final one, gives it the last-write time created (seconds since the
-// epoch) and renames it over the final name; only then are the other files of the same N deleted. A failure before the rename leaves
-// every old file as it was and raises TAppError. Returns the files deleted.
+// epoch) and renames it over the final name; only then are the other files of the same N deleted. A failure
+// before the rename leaves every old file as it was and raises TAppError. Returns the files deleted.
 std::vector<std::filesystem::path> StoreSystemFile(const std::filesystem::path& dir, const tSystemInfo& info,
                                                    const std::string& content, int64_t created);
 

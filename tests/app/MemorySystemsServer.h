@@ -17,7 +17,7 @@ struct TMemorySystems {
     std::string Failure;
     int Lists = 0;
     std::vector<int32_t> ContentAsked;
-    std::vector<std::pair<int32_t, bool>> Puts;  // id sent, delete
+    std::vector<std::pair<int32_t, bool>> Puts; // id sent, delete
     int32_t DeleteAnswer = 0;
 
     void Add(const tSystemInfo& info, const std::string& content) {

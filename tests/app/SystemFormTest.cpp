@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "app/SystemForm.h"
-#include "online/CatalogueText.h"
 #include "core/Text.h"
+#include "online/CatalogueText.h"
 
 using namespace qx;
 
@@ -44,7 +44,8 @@ TEST(SystemForm, OkChecksTheFieldsInOrder) {
          "Указано недопустмое количество используемых чисел!"},
         {[](TSystemFormFields& f) { f.Nums = ""; }, TSystemField::Nums,
          "Указано недопустмое количество используемых чисел!"},
-        {[](TSystemFormFields& f) { f.Block = "4"; }, TSystemField::Block, "Указан недопустмый размер блока!"},
+        {[](TSystemFormFields& f) { f.Block = "4"; }, TSystemField::Block,
+         "Указан недопустмый размер блока!"},
         {[](TSystemFormFields& f) { f.Author = ""; }, TSystemField::Author,
          "Имя автора должно быть указано обязательно!"},
         {[](TSystemFormFields& f) { f.Description = " \n "; }, TSystemField::Description,
@@ -73,7 +74,7 @@ TEST(SystemForm, ResultKeepsIdAndMailAndTakesTheFields) {
     data.AuthorEmail = "me@example.org";
     data.Author = "old";
     TSystemFormFields f = SystemFormFields(data);
-    EXPECT_EQ(f.Created, "");  // zero shows empty
+    EXPECT_EQ(f.Created, ""); // zero shows empty
     f.Title = " Семёрка ";
     f.Nums = "7";
     f.Block = "1";
@@ -95,7 +96,7 @@ TEST(SystemForm, ResultKeepsIdAndMailAndTakesTheFields) {
     EXPECT_EQ(data.Author, "Автор");
     EXPECT_EQ(data.Url, "http://example.org/s");
     EXPECT_EQ(data.Content, "01 02 03 04\r\n05 06 07 01");
-    EXPECT_GE(data.Created, before - 1.0 / 86400);  // empty "Создана:": now
+    EXPECT_GE(data.Created, before - 1.0 / 86400); // empty "Создана:": now
     EXPECT_EQ(data.Downloads, 15);
     EXPECT_EQ(FormatCatalogueDate(data.LastDownload), "2024-02-29 23:59:58");
 

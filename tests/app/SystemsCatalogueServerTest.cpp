@@ -15,8 +15,8 @@ using fake::TFakeSystem;
 
 namespace {
 
-TFakeSystem FakeSystem(int id, int nums, const char* title, const char* mail, const std::string& content, int lines,
-                       long long created = 1700000000) {
+TFakeSystem FakeSystem(int id, int nums, const char* title, const char* mail, const std::string& content,
+                       int lines, long long created = 1700000000) {
     TFakeSystem s;
     s.Id = id;
     s.Nums = nums;
@@ -105,7 +105,8 @@ TEST_F(SystemsCatalogueServer, FetchingRefreshingPublishingAndDeletingOverHttp) 
     ASSERT_TRUE(row) << (Shell.Errors().empty() ? "" : Shell.Errors().back());
     const int32_t id = Rows()[*row].Info.Id;
     const auto stored = Fake.Systems();
-    const auto mine = std::find_if(stored.begin(), stored.end(), [id](const TFakeSystem& s) { return s.Id == id; });
+    const auto mine =
+        std::find_if(stored.begin(), stored.end(), [id](const TFakeSystem& s) { return s.Id == id; });
     ASSERT_NE(mine, stored.end());
     EXPECT_EQ(mine->Title, data.Title);
     EXPECT_EQ(mine->Descr, data.Description);
@@ -140,8 +141,8 @@ TEST_F(SystemsCatalogueServer, FaultyAnswersChangeNoFile) {
     EXPECT_FALSE(Ws->SystemsDownload({RowOf(3)}));
     EXPECT_EQ(Shell.Errors().back(), "Ошибка загрузки системы #3!\r\rКоличество скачанных комбинаций ( 2 ) "
                                      "отличается от ожидаемого значения ( 1 )");
-    for (TCatalogueFault fault : {TCatalogueFault::BadBase64, TCatalogueFault::ErrorRow, TCatalogueFault::Truncated,
-                                  TCatalogueFault::ServerError}) {
+    for (TCatalogueFault fault : {TCatalogueFault::BadBase64, TCatalogueFault::ErrorRow,
+                                  TCatalogueFault::Truncated, TCatalogueFault::ServerError}) {
         Fake.SetFault(fault, "/scripts/sys_getdata.php");
         EXPECT_FALSE(Ws->SystemsDownload({RowOf(3)}));
     }
@@ -151,7 +152,8 @@ TEST_F(SystemsCatalogueServer, FaultyAnswersChangeNoFile) {
     // A list that fails keeps nothing; an empty result gives the placeholder.
     Fake.SetFault(TCatalogueFault::ErrorRow);
     EXPECT_FALSE(Ws->SystemsLoad());
-    EXPECT_EQ(Shell.Errors().back().rfind("Ошибка загрузки списка систем!\r\rСервер сообщил об ошибке: ", 0), 0u);
+    EXPECT_EQ(Shell.Errors().back().rfind("Ошибка загрузки списка систем!\r\rСервер сообщил об ошибке: ", 0),
+              0u);
     EXPECT_TRUE(Rows().empty());
     Fake.SetFault(TCatalogueFault::EmptyResult);
     ASSERT_TRUE(Ws->SystemsLoad());

@@ -63,7 +63,7 @@ TEST_F(SystemsCatalogue, EmptyAnswerGivesThePlaceholderAndNoServerSendsNothing) 
     ASSERT_EQ(Rows().size(), 1u);
     EXPECT_TRUE(Rows()[0].Placeholder());
     EXPECT_EQ(Rows()[0].Info.Title, "Список систем не доступен!");
-    EXPECT_TRUE(Ws->SystemsDownload({0}));  // nothing to fetch for the placeholder
+    EXPECT_TRUE(Ws->SystemsDownload({0})); // nothing to fetch for the placeholder
     EXPECT_TRUE(Store.ContentAsked.empty());
     EXPECT_FALSE(std::filesystem::exists(Ws->SystemsDir()));
 
@@ -89,7 +89,7 @@ TEST_F(SystemsCatalogue, FetchReplacesTheOtherCopyOfTheSameN) {
 
     ASSERT_TRUE(Ws->SystemsDownload({RowOf(4)}));
     EXPECT_TRUE(Rows()[RowOf(4)].Loaded);
-    EXPECT_FALSE(Rows()[RowOf(3)].Loaded);  // its "Загружена" is cleared
+    EXPECT_FALSE(Rows()[RowOf(3)].Loaded); // its "Загружена" is cleared
     EXPECT_TRUE(Rows()[RowOf(5)].Loaded);
     EXPECT_FALSE(std::filesystem::exists(Ws->SystemsDir() / "4-07-0_0003.dat"));
     EXPECT_EQ(ReadBytes(Ws->SystemsDir() / "4-07-0_0004.dat"), "07 06 05 04\r\n");
@@ -129,7 +129,8 @@ TEST_F(SystemsCatalogue, LoadingRefetchesOnlyStaleCopies) {
     ASSERT_TRUE(Ws->SystemsLoad());
     EXPECT_EQ(Store.ContentAsked, std::vector<int32_t>{4});
     EXPECT_EQ(ReadBytes(Ws->SystemsDir() / "4-09-0_0004.dat"), Content(2, "09 08 07 06"));
-    EXPECT_FALSE(SystemFileStale(Ws->SystemsDir(), Rows()[RowOf(4)].Info, LocalToUnixTime(Rows()[RowOf(4)].Info.Created)));
+    EXPECT_FALSE(SystemFileStale(Ws->SystemsDir(), Rows()[RowOf(4)].Info,
+                                 LocalToUnixTime(Rows()[RowOf(4)].Info.Created)));
     EXPECT_TRUE(Rows()[RowOf(3)].Loaded && Rows()[RowOf(4)].Loaded);
 
     // A refresh that fails keeps the old copy and the list.
@@ -163,8 +164,8 @@ TEST_F(SystemsCatalogue, OwnSystemsArePublishedChangedAndDeleted) {
     const std::optional<size_t> row = Ws->SystemsAdd(data);
     ASSERT_TRUE(row);
     EXPECT_EQ(Rows()[*row].Info.Id, 100);
-    EXPECT_FALSE(Rows()[*row].Loaded);  // published, not fetched
-    EXPECT_EQ(Ws->SystemsOwner(*row), TSystemOwner::Own);  // e-mail letter case ignored
+    EXPECT_FALSE(Rows()[*row].Loaded);                    // published, not fetched
+    EXPECT_EQ(Ws->SystemsOwner(*row), TSystemOwner::Own); // e-mail letter case ignored
     EXPECT_EQ(Store.Systems[100].Content, "01 02 03 05");
 
     // Properties: the content comes from the server; the change is stored under the row's id.
@@ -175,18 +176,19 @@ TEST_F(SystemsCatalogue, OwnSystemsArePublishedChangedAndDeleted) {
     ASSERT_TRUE(Ws->SystemsChange(*row, *shown));
     EXPECT_EQ(Rows()[*row].Info.Title, "Моя новая");
     EXPECT_EQ(Store.Systems[100].Title, "Моя новая");
-    EXPECT_FALSE(Ws->SystemsChange(RowOf(3), *shown));  // another's system is never stored
+    EXPECT_FALSE(Ws->SystemsChange(RowOf(3), *shown)); // another's system is never stored
 
     // Deleting: another's and nobody's refused without a request; No keeps the row.
     Store.Puts.clear();
     EXPECT_FALSE(Ws->SystemsDelete(RowOf(3)));
     EXPECT_FALSE(Ws->SystemsDelete(RowOf(4)));
     EXPECT_EQ(Shell.Errors(), (std::vector<std::string>{"Вы можете удалять только свои системы!",
-                                                         "Вы можете удалять только свои системы!"}));
+                                                        "Вы можете удалять только свои системы!"}));
     Shell.Answers = {false};
     EXPECT_FALSE(Ws->SystemsDelete(*row));
     EXPECT_TRUE(Store.Puts.empty());
-    EXPECT_EQ(Shell.Texts(TMessageKind::AskNo).back(), "Вы действительно хотите удалить систему \"Моя новая\"?");
+    EXPECT_EQ(Shell.Texts(TMessageKind::AskNo).back(),
+              "Вы действительно хотите удалить систему \"Моя новая\"?");
 
     // An answer other than 0 keeps the row and the local copy.
     Store.Systems[100].Created = 45003.0;
@@ -211,6 +213,7 @@ TEST_F(SystemsCatalogue, FailedPublishingNamesBothSteps) {
     tSystemData data = Ws->SystemsNewData();
     data.Title = "Моя";
     EXPECT_FALSE(Ws->SystemsAdd(data));
-    EXPECT_EQ(Shell.Errors().back(), "Ошибка добавления системы!\r\rОшибка сохранения системы #0!\r\rКод возврата: -1");
+    EXPECT_EQ(Shell.Errors().back(),
+              "Ошибка добавления системы!\r\rОшибка сохранения системы #0!\r\rКод возврата: -1");
     EXPECT_TRUE(Rows().empty());
 }

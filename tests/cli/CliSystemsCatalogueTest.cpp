@@ -39,8 +39,8 @@ TEST(CliSystemsCatalogue, ListsAndFetchesWithTabSeparatedRows) {
     EXPECT_EQ(ReadBytes(dir / "Systems" / "4-06-1_0012.dat"), "01 02 03 04\r\n06 05 04 03\r\n");
 
     // An id the catalogue lacks, a bad id, a failing server: exit code 1 and a message.
-    for (const std::vector<std::string>& args :
-         {std::vector<std::string>{"systems", "fetch", "13"}, std::vector<std::string>{"systems", "fetch", "x"}}) {
+    for (const std::vector<std::string>& args : {std::vector<std::string>{"systems", "fetch", "13"},
+                                                 std::vector<std::string>{"systems", "fetch", "x"}}) {
         run = Cli(dir, args);
         EXPECT_EQ(run.Code, 1);
         EXPECT_FALSE(run.Err.empty());

@@ -71,18 +71,18 @@ TEST(FetchedSystem, StoredUnderItsNameWithItsTimeReplacingTheOtherCopyOfItsN) {
     WriteBytes(folder / "4-07-1_0003.dat", "01 02 03 04\r\n");
     WriteBytes(folder / "4-08-0_0004.dat", "01 02 03 08\r\n");
     const tSystemInfo info = Info(123, 7, 2, 2);
-    const int64_t created = 1711848615;  // 2024-03-31 01:30:15 UTC
+    const int64_t created = 1711848615; // 2024-03-31 01:30:15 UTC
 
     const auto removed = StoreSystemFile(folder, info, "01 02 03 04\n05 06 07 01\n", created);
     ASSERT_EQ(removed.size(), 1u);
     EXPECT_EQ(removed[0].filename(), "4-07-1_0003.dat");
     EXPECT_FALSE(std::filesystem::exists(folder / "4-07-1_0003.dat"));
-    EXPECT_TRUE(std::filesystem::exists(folder / "4-08-0_0004.dat"));  // another N stays
+    EXPECT_TRUE(std::filesystem::exists(folder / "4-08-0_0004.dat")); // another N stays
     EXPECT_EQ(ReadFileBytes(folder / "4-07-2_0123.dat"), "01 02 03 04\r\n05 06 07 01\r\n");
     EXPECT_EQ(LastWrite(folder / "4-07-2_0123.dat"), created);
     EXPECT_TRUE(SystemFileExists(folder, info));
     EXPECT_FALSE(SystemFileStale(folder, info, created));
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder), {}), 2);  // no temporary file left
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder), {}), 2); // no temporary file left
 
     // The catalogue's time moved on by a second: the copy is out of date; a missing one is not.
     EXPECT_TRUE(SystemFileStale(folder, info, created + 1));
@@ -94,7 +94,7 @@ TEST(FetchedSystem, StoredUnderItsNameWithItsTimeReplacingTheOtherCopyOfItsN) {
 
     RemoveSystemFile(folder, info);
     EXPECT_FALSE(SystemFileExists(folder, info));
-    RemoveSystemFile(folder, info);  // nothing left to remove
+    RemoveSystemFile(folder, info); // nothing left to remove
 }
 
 TEST(FetchedSystem, FailedWriteOrBadContentKeepsEveryOldFile) {

@@ -84,17 +84,17 @@ TEST_F(SystemsPages, ShowingTheTabListsTheCatalogueAndFetchesSelectedSystems) {
 
     Select({"Семь", "Пять"});
     EXPECT_TRUE(Enabled("SystemsDownload"));
-    EXPECT_TRUE(Enabled("SystemsDel"));  // the current row is own
+    EXPECT_TRUE(Enabled("SystemsDel")); // the current row is own
     ASSERT_TRUE(Trigger("SystemsDownload"));
     EXPECT_EQ(Item("Семь")->text(6), "Загружена");
     EXPECT_EQ(Item("Пять")->text(6), "Загружена");
-    EXPECT_TRUE(Item("Семь")->isSelected());  // the focused row stays selected
+    EXPECT_TRUE(Item("Семь")->isSelected()); // the focused row stays selected
     EXPECT_FALSE(Item("Пять")->isSelected());
     EXPECT_TRUE(std::filesystem::exists(Dir / "Systems" / "4-07-0_0003.dat"));
 
     // The other N = 7 system replaces the first one's copy.
     Select({"Другая семь"});
-    EXPECT_FALSE(Enabled("SystemsDel"));  // nobody's
+    EXPECT_FALSE(Enabled("SystemsDel")); // nobody's
     ASSERT_TRUE(Trigger("SystemsDownload"));
     EXPECT_EQ(Item("Другая семь")->text(6), "Загружена");
     EXPECT_EQ(Item("Семь")->text(6), "");

@@ -24,8 +24,10 @@ namespace qx {
 namespace {
 
 constexpr uint64_t kContentFileMax = 16u << 20;
-const TFileDialogOptions kContentOpen{"dlgSystemOpen", "Загрузить из файла", "Текстовые файлы (*.txt)", "txt"};
-const TFileDialogOptions kContentSave{"dlgSystemSave", "Сохранить в файле", "Текстовые файлы (*.txt)", "txt", true};
+const TFileDialogOptions kContentOpen{"dlgSystemOpen", "Загрузить из файла", "Текстовые файлы (*.txt)",
+                                      "txt"};
+const TFileDialogOptions kContentSave{"dlgSystemSave", "Сохранить в файле", "Текстовые файлы (*.txt)", "txt",
+                                      true};
 
 QString ContentText(const std::string& content) {
     std::string text;
@@ -99,9 +101,11 @@ TFormSystem::TFormSystem(TShell& shell, const tSystemData& data, bool readOnly, 
         edit->installEventFilter(this);
     }
     FCombs->installEventFilter(this);
-    connect(FUrl, &QLineEdit::textChanged, this, [this] { FUrlButton->setEnabled(!FUrl->text().trimmed().isEmpty()); });
+    connect(FUrl, &QLineEdit::textChanged, this,
+            [this] { FUrlButton->setEnabled(!FUrl->text().trimmed().isEmpty()); });
     FUrlButton->setEnabled(!FUrl->text().trimmed().isEmpty());
-    connect(FUrlButton, &QPushButton::clicked, this, [this] { FShell.TryOpenDocument(FromQ(FUrl->text().trimmed())); });
+    connect(FUrlButton, &QPushButton::clicked, this,
+            [this] { FShell.TryOpenDocument(FromQ(FUrl->text().trimmed())); });
     connect(FCombs, &QWidget::customContextMenuRequested, this, &TFormSystem::ShowContentMenu);
 
     if (readOnly) {
@@ -181,7 +185,8 @@ void TFormSystem::SaveContent() {
     const QString name = AskFileName(this, kContentSave, QString());
     if (name.isEmpty()) return;
     RunCommand(FShell, [&] {
-        WriteUserTarget(ResolveUserTarget(FromQ(name)), Utf8ToCp1251(JoinLinesCrLf(SplitLines(FromQ(FCombs->toPlainText())))));
+        WriteUserTarget(ResolveUserTarget(FromQ(name)),
+                        Utf8ToCp1251(JoinLinesCrLf(SplitLines(FromQ(FCombs->toPlainText())))));
     });
 }
 
@@ -209,12 +214,28 @@ void TFormSystem::accept() {
     if (!result) {
         FShell.ShowError(result.Message);
         switch (result.Field) {
-        case TSystemField::Title: FTitle->setFocus(); FTitle->selectAll(); break;
-        case TSystemField::Nums: FNums->setFocus(); FNums->selectAll(); break;
-        case TSystemField::Block: FOlap->setFocus(); FOlap->selectAll(); break;
-        case TSystemField::Author: FAuthor->setFocus(); FAuthor->selectAll(); break;
-        case TSystemField::Description: FDescr->setFocus(); break;
-        default: FCombs->setFocus(); break;
+        case TSystemField::Title:
+            FTitle->setFocus();
+            FTitle->selectAll();
+            break;
+        case TSystemField::Nums:
+            FNums->setFocus();
+            FNums->selectAll();
+            break;
+        case TSystemField::Block:
+            FOlap->setFocus();
+            FOlap->selectAll();
+            break;
+        case TSystemField::Author:
+            FAuthor->setFocus();
+            FAuthor->selectAll();
+            break;
+        case TSystemField::Description:
+            FDescr->setFocus();
+            break;
+        default:
+            FCombs->setFocus();
+            break;
         }
         return;
     }

@@ -9,8 +9,8 @@
 #include <cstdio>
 
 #include "app/SystemForm.h"
-#include "online/CatalogueText.h"
 #include "app/Workspace.h"
+#include "online/CatalogueText.h"
 #include "views/Commands.h"
 #include "views/FlowLayout.h"
 #include "views/PageWidgets.h"
@@ -23,8 +23,19 @@
 namespace qx {
 namespace {
 
-enum TSystemColumn { scTitle, scAuthor, scNums, scBlock, scCSize, scCreated, scStatus, scDownloads, scLast,
-                     scDescr, scUrl };
+enum TSystemColumn {
+    scTitle,
+    scAuthor,
+    scNums,
+    scBlock,
+    scCSize,
+    scCreated,
+    scStatus,
+    scDownloads,
+    scLast,
+    scDescr,
+    scUrl
+};
 
 // A row's icon: the colour says whose the system is (own, another's, nobody's), a filled disc a
 // fetched system, a ring one that is not on this computer.
@@ -165,7 +176,8 @@ void TSystemsPage::ShowRows(const std::vector<int32_t>& selectIds) {
                                      s.Url};
         for (int c = 0; c <= scUrl; ++c) {
             item->setText(c, ToQ(texts[c]));
-            if (c >= scNums && c <= scLast) item->setTextAlignment(c, Qt::Alignment(c == scCSize ? Qt::AlignRight : Qt::AlignHCenter));
+            if (c >= scNums && c <= scLast)
+                item->setTextAlignment(c, Qt::Alignment(c == scCSize ? Qt::AlignRight : Qt::AlignHCenter));
         }
         if (real) item->setIcon(0, SystemIcon(SystemOwner(s, mail), row.Loaded));
         FList->addTopLevelItem(item);
