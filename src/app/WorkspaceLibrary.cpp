@@ -30,6 +30,13 @@ template <class Fn> bool Attempt(TShell& shell, const char* format, Fn&& fn) {
     }
 }
 
+// The script as it goes to the catalogue: its lines joined by CR LF, no break after the last.
+std::string ScriptText(const TScript& script) {
+    std::string text = JoinLinesCrLf(script.Lines());
+    if (!text.empty()) text.resize(text.size() - 2);
+    return text;
+}
+
 // The fields the properties dialog edits, into a list entry.
 void TakeData(tScriptInfo& e, const tScriptData& d) {
     e.Author = d.Author;
@@ -137,7 +144,7 @@ bool TWorkspace::ScriptLibraryUpload(const tScriptData& data) {
         d.Id = -1;
         auto client = CatalogueClient();
         const int32_t id = WrapFailure(kStoreError, [&] {
-            return ScriptCatalogueStore(*client, d, JoinLinesCrLf(FScript.Lines()));
+            return ScriptCatalogueStore(*client, d, ScriptText(FScript));
         });
         tScriptInfo e;
         TakeData(e, d);
@@ -163,7 +170,7 @@ bool TWorkspace::ScriptLibraryReplace(const tScriptData& data) {
         tScriptData d = data;
         d.Id = e.Id;
         const int32_t id = WrapFailure(kStoreError, [&] {
-            return ScriptCatalogueStore(*CatalogueClient(), d, JoinLinesCrLf(FScript.Lines()));
+            return ScriptCatalogueStore(*CatalogueClient(), d, ScriptText(FScript));
         });
         TakeData(e, d);
         e.Id = id;

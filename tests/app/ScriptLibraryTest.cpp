@@ -52,7 +52,7 @@ protected:
     }
     // The current script's lines, as opening a script file sets them.
     void SetLines(const std::vector<std::string>& lines) {
-        WriteFileAtomic(Dir / "set.lsc", Utf8ToCp1251(JoinLinesCrLf(lines)) + "\r\n");
+        WriteFileAtomic(Dir / "set.lsc", Utf8ToCp1251(JoinLinesCrLf(lines)));
         ASSERT_TRUE(Ws->ScriptOpen(Dir / "set.lsc"));
     }
     std::vector<std::string> Titles() const {
@@ -86,7 +86,7 @@ TEST_F(ScriptLibrary, PublishListDownloadRateHideReplaceDelete) {
     EXPECT_EQ(d.Title, "Сценарий \"№1\" ? \\");
     ASSERT_TRUE(Ws->ScriptLibraryUpload(d));
     ASSERT_EQ(Fake.Scripts().size(), 1u);
-    EXPECT_EQ(Fake.Scripts()[0].Script, JoinLinesCrLf(lines));
+    EXPECT_EQ(Fake.Scripts()[0].Script, "SUMM;1000;1|0|1|2 \"кавычки\" ?\r\nback\\slash\tи табуляция\r\n\r\nконец");
     EXPECT_EQ(Fake.Scripts()[0].Title, d.Title);
     const tScriptInfo* added = Ws->ScriptLibrary().Current();
     ASSERT_NE(added, nullptr);
@@ -102,7 +102,7 @@ TEST_F(ScriptLibrary, PublishListDownloadRateHideReplaceDelete) {
     SetLines({"other"});
     ASSERT_TRUE(Ws->ScriptLibraryDownload());
     EXPECT_EQ(Ws->Script().Lines(), std::vector<std::string>(lines.begin(), lines.end()));
-    EXPECT_EQ(FileBytes(Ws->Paths().ScriptFile()), Utf8ToCp1251(JoinLinesCrLf(lines)) + "\r\n");
+    EXPECT_EQ(FileBytes(Ws->Paths().ScriptFile()), Utf8ToCp1251(JoinLinesCrLf(lines)));
 
     // Rated with a comment, the rating removed, hidden: each reloads the list.
     ASSERT_TRUE(Ws->ScriptLibraryRate(4, "Неплохо, \"да\""));
@@ -194,12 +194,17 @@ TEST_F(ScriptLibrary, EveryFailureKeepsListScriptAndFiles) {
         Shell.Messages.clear();
         EXPECT_FALSE(Ws->ScriptLibraryLoad());
         EXPECT_FALSE(Ws->ScriptLibraryDownload());
-        EXPECT_FALSE(Ws->ScriptLibraryRate(5, ""));
+        // A rating answer carries no Base64: that fault cannot touch it.
+        if (f != TCatalogueFault::BadBase64) {
+            EXPECT_FALSE(Ws->ScriptLibraryRate(5, ""));
+        }
         const auto errors = Shell.Errors();
-        ASSERT_EQ(errors.size(), 3u) << int(f);
+        ASSERT_EQ(errors.size(), f != TCatalogueFault::BadBase64 ? 3u : 2u) << int(f);
         EXPECT_EQ(errors[0].rfind("Ошибка загрузки каталога online-сценариев!\r\r", 0), 0u) << errors[0];
         EXPECT_EQ(errors[1].rfind("Ошибка загрузки online-сценария!\r\r", 0), 0u) << errors[1];
-        EXPECT_EQ(errors[2].rfind("Ошибка сохранения оценки online-сценария!\r\r", 0), 0u) << errors[2];
+        if (errors.size() > 2) {
+            EXPECT_EQ(errors[2].rfind("Ошибка сохранения оценки online-сценария!\r\r", 0), 0u) << errors[2];
+        }
         EXPECT_EQ(Titles(), titles);
         EXPECT_EQ(Ws->Script().Lines(), std::vector<std::string>{"mine"});
     }

@@ -222,7 +222,7 @@ void TFakeCatalogue::Serve(const httplib::Request& req, httplib::Response& res, 
     } else if (fault == F::EmptyResult) {
         body = "<result></result>";
     } else if (fault == F::UnclosedTag) {
-        body = "<result>" + Row("<id>1</id><title>") + "</result>";
+        body = "<result><row><id>1</id>";  // neither the row nor the result closes
     } else {
         body = Answer(path, call);  // reads the faults that change the stored data's form itself
     }

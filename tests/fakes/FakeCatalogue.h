@@ -50,7 +50,7 @@ enum class TCatalogueFault {
     ServerError,   // 500
     Stall,         // half the answer, then silence
     Truncated,     // half the announced length, then the connection closed
-    UnclosedTag,   // a row whose element never closes
+    UnclosedTag,   // an answer whose row and result never close
     ErrorRow,      // a row with an error element
     BadBase64,     // titles, texts and contents that are no Base64
     EmptyResult,   // <result></result>

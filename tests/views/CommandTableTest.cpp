@@ -150,8 +150,10 @@ TEST_F(Commands, OnlyCommandsOfBuiltPartsAreEnabled) {
     const std::set<std::string> stakes = {"StakeAdd",        "StakeAddRandom",  "StakeAddAll",     "LogStakes",
                                           "LogStakesDelete", "StakesScroll",    "StakesCheckLine", "RatingsEffMode0",
                                           "RatingsEffMode1", "RatingsEffMode2", "RatingsRefresh"};
-    // An empty script: lines can be made or read, the log switched and old logs deleted.
-    const std::set<std::string> script = {"ScriptOpen", "ScriptAdd", "ScriptLoad", "LogToggle", "LogsDelete"};
+    // An empty script: lines can be made or read, the log switched and old logs deleted; the
+    // library panel (shown by default) can be hidden and reloaded.
+    const std::set<std::string> script = {"ScriptOpen", "ScriptAdd",     "ScriptLoad",          "LogToggle",
+                                          "LogsDelete", "ScriptLibrary", "ScriptLibraryRefresh"};
     for (const TCommandDef& def : CommandTable()) {
         if (std::string(def.Name) == "CombsPaste") continue;
         EXPECT_EQ(Action(def.Name)->isEnabled(),

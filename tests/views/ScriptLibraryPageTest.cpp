@@ -1,6 +1,7 @@
 #include <QComboBox>
 #include <QInputDialog>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QTreeWidget>
 
@@ -65,7 +66,7 @@ protected:
 };
 
 TEST_F(LibraryPanel, ListsFiltersRatesAndDownloads) {
-    EXPECT_TRUE(Page()->LibraryPanel()->isVisible());
+    EXPECT_FALSE(Page()->LibraryPanel()->isHidden());
     EXPECT_EQ(Titles(), (QStringList{"Второй", "Первый"}));
     EXPECT_FALSE(Enabled("ScriptLibraryDownload"));
     SelectTitle("Первый");
@@ -113,7 +114,7 @@ TEST_F(LibraryPanel, ListsFiltersRatesAndDownloads) {
 
     // Hiding the panel empties the list.
     ASSERT_TRUE(Window->Commands().Trigger("ScriptLibrary"));
-    EXPECT_FALSE(Page()->LibraryPanel()->isVisible());
+    EXPECT_TRUE(Page()->LibraryPanel()->isHidden());
     EXPECT_EQ(Page()->LibraryList()->topLevelItemCount(), 0);
     EXPECT_FALSE(Enabled("ScriptLibraryRefresh"));
 }
