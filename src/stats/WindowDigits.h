@@ -1,5 +1,7 @@
 #pragma once
 #include <algorithm>
+#include <cstdint>
+#include <cstring>
 #include <vector>
 
 #include "core/Game.h"
@@ -21,6 +23,12 @@ public:
     }
     // index must lie in lo..hi.
     const TDigits& operator[](int index) const { return FDigits[size_t(index - FLow)]; }
+    // The same four digits as one combination code (byte k = digit of position k + 1).
+    TCombCode Code(int index) const {
+        TCombCode code;
+        std::memcpy(&code, FDigits[size_t(index - FLow)].data(), sizeof code);
+        return code;
+    }
 
 private:
     std::vector<TDigits> FDigits;

@@ -9,7 +9,10 @@
 // it needs once and works out each draw's hits from them, and a filter decides all 10,000 codes
 // from per-position tables.
 #include <array>
+#include <bit>
 #include <vector>
+
+#include "core/DrawHelpers.h"
 
 #include "stats/DigitValues.h"
 #include "stats/OwnPasses.h"
@@ -27,9 +30,38 @@ constexpr int Shifted(int digit, int s) {
     return s > 0 && v > 9 ? v - 10 : s < 0 && v < 0 ? v + 10 : v;
 }
 
+// The fast paths look at the four positions at once, a code's bytes being its digits: the high
+// bit of each byte of x that is zero.
+constexpr uint32_t ZeroBytes(uint32_t x) {
+    return ~(((x & 0x7F7F7F7Fu) + 0x7F7F7F7Fu) | x | 0x7F7F7F7Fu) & 0x80808080u;
+}
+
+// How many bytes have their high bit set, of bytes holding nothing else.
+constexpr uint32_t ByteCount(uint32_t highBits) {
+    return ((highBits >> 7) * 0x01010101u) >> 24;
+}
+
+// Every byte of the code shifted (a byte stays a byte).
+template <int S> constexpr auto kShiftedByte = [] {
+    std::array<uint8_t, 256> t{};
+    for (int b = 0; b < 256; ++b) t[size_t(b)] = uint8_t(Shifted(b, S));
+    return t;
+}();
+template <int S> TCombCode ShiftedCode(TCombCode c) {
+    if constexpr (S == 0) {
+        return c;
+    } else {
+        const auto& t = kShiftedByte<S>;
+        return TCombCode(t[c & 0xFF]) | TCombCode(t[c >> 8 & 0xFF]) << 8 | TCombCode(t[c >> 16 & 0xFF]) << 16 |
+               TCombCode(t[c >> 24]) << 24;
+    }
+}
+
 // A rule compares digit d of a draw at one position with the digits b1 (back draw at distance
 // kDistance), b2 (the draw two back) and, for the digit members, r (the current draw) there.
-// Repeated: the draw gives its digit there. Counted: the position counts.
+// Repeated: the draw gives its digit there. Counted: the position counts. The Bytes forms answer
+// for the four positions at once (high bit of a byte set where the position qualifies), from the
+// codes with b1 and r already shifted.
 template <int S, int T> struct TShiftRule {
     static constexpr int kShift = S;
     static constexpr int kDistance = T;
@@ -37,6 +69,10 @@ template <int S, int T> struct TShiftRule {
         return Shifted(b1, S) == Shifted(r, S) && Shifted(b1, S) == d;
     }
     static bool Counted(int d, int b1, int) { return d == Shifted(b1, S); }
+    static uint32_t RepeatedBytes(TCombCode d, TCombCode b1, TCombCode, TCombCode r) {
+        return ZeroBytes((b1 ^ r) | (d ^ b1));
+    }
+    static uint32_t CountedBytes(TCombCode d, TCombCode b1, TCombCode) { return ZeroBytes(d ^ b1); }
 };
 
 // In three draws in a row.
@@ -45,6 +81,10 @@ struct TThreeRule {
     static constexpr int kDistance = 1;
     static bool Repeated(int d, int b1, int b2, int r) { return d == r && d == b1 && d == b2; }
     static bool Counted(int d, int b1, int b2) { return d == b1 && d == b2; }
+    static uint32_t RepeatedBytes(TCombCode d, TCombCode b1, TCombCode b2, TCombCode r) {
+        return ZeroBytes((d ^ r) | (d ^ b1) | (d ^ b2));
+    }
+    static uint32_t CountedBytes(TCombCode d, TCombCode b1, TCombCode b2) { return ZeroBytes((d ^ b1) | (d ^ b2)); }
 };
 
 // In the last two draws, not three.
@@ -53,6 +93,12 @@ struct TTwoNotThreeRule {
     static constexpr int kDistance = 1;
     static bool Repeated(int d, int b1, int b2, int r) { return d == r && d == b1 && d != b2; }
     static bool Counted(int d, int b1, int b2) { return d == b1 && d != b2; }
+    static uint32_t RepeatedBytes(TCombCode d, TCombCode b1, TCombCode b2, TCombCode r) {
+        return ZeroBytes((d ^ r) | (d ^ b1)) & ~ZeroBytes(d ^ b2);
+    }
+    static uint32_t CountedBytes(TCombCode d, TCombCode b1, TCombCode b2) {
+        return ZeroBytes(d ^ b1) & ~ZeroBytes(d ^ b2);
+    }
 };
 
 // How far back a rule reads: its distance, and two draws for the second back draw.
@@ -77,12 +123,29 @@ protected:
         return {DrawDigits(this->Draw, false), DrawDigits(this->DrawAt(i - Rule::kDistance, sorted), false),
                 DrawDigits(this->DrawAt(i - 2, sorted), false)};
     }
-    TCompared FromPass(int i) const { return {FDigits[i], FDigits[i - Rule::kDistance], FDigits[i - 2]}; }
-    void ReadPass(int first, int last, bool sorted) {
-        FDigits.Read(this->Draws, first - kLookBack<Rule>, last, sorted);
+
+    // The pass reads the window's draws (and the back draws of its first) once; the draws after
+    // the window only while facts are looked for.
+    struct TCodes {
+        TCombCode D, B1, B2;
+    };
+    void ReadPass(int first, int L, bool sorted) {
+        FSorted = sorted;
+        FReadHigh = L;
+        FDigits.Read(this->Draws, first - kLookBack<Rule>, L, sorted);
+    }
+    TCombCode CodeAt(int i) const {
+        if (i <= FReadHigh) return FDigits.Code(i);
+        return CodeOfDraw(this->DrawAt(i, FSorted));
+    }
+    // The codes of draw i and its back draws, the first back draw shifted.
+    TCodes CodesAt(int i) const {
+        return {CodeAt(i), ShiftedCode<Rule::kShift>(CodeAt(i - Rule::kDistance)), CodeAt(i - 2)};
     }
 
     TWindowDigits FDigits;
+    bool FSorted = false;
+    int FReadHigh = -1;
 };
 
 // The repeated digits: value members list the current draw's digits shifted, in drawn order.
@@ -117,19 +180,21 @@ public:
         return false;
     }
 
-    bool BeginPass(int first, int last, int L, bool sorted) override {
-        this->ReadPass(first, last, sorted);
-        FRef = this->FDigits[L];
+    bool BeginPass(int first, int, int L, bool sorted) override {
+        this->ReadPass(first, L, sorted);
+        FRef = ShiftedCode<Rule::kShift>(this->CodeAt(L));
         return true;
     }
     // Digits are bytes, and a shifted byte stays one.
     int ValueCount() const override { return 256; }
     TStatKey ValueKey(uint32_t id) const override { return TStatKey::FromA(int32_t(id)); }
     int DrawHits(int i, uint32_t* ids) const override {
-        const auto c = this->FromPass(i);
+        const auto c = this->CodesAt(i);
         int n = 0;
-        for (size_t p = 0; p < kPositions; ++p)
-            if (Rule::Repeated(c.D[p], c.B1[p], c.B2[p], FRef[p])) ids[n++] = c.D[p] | TOwnWindowPass::kPeriodsBit;
+        for (uint32_t bytes = Rule::RepeatedBytes(c.D, c.B1, c.B2, FRef); bytes != 0; bytes &= bytes - 1) {
+            const int shift = std::countr_zero(bytes) - 7;
+            ids[n++] = (c.D >> shift & 0xFF) | TOwnWindowPass::kPeriodsBit;
+        }
         return n;
     }
     void MatchTable(TSelectedRows selected, bool, bool, int, uint8_t* pass) override {
@@ -141,7 +206,7 @@ public:
     }
 
 private:
-    TDigits FRef{};
+    TCombCode FRef = 0;  // the current draw, shifted
 };
 
 // How many positions repeat: 0..4, with 1..4 listed.
@@ -172,18 +237,17 @@ public:
         return SelectedHasK(selected, 1, int16_t(Count({DigitsOfCode(code), b1, b2})));
     }
 
-    bool BeginPass(int first, int last, int, bool sorted) override {
-        this->ReadPass(first, last, sorted);
+    bool BeginPass(int first, int, int L, bool sorted) override {
+        this->ReadPass(first, L, sorted);
         FFirst = first;
-        FHits.resize(size_t(last - first + 1));
-        for (int i = first; i <= last; ++i)
-            FHits[size_t(i - first)] = uint32_t(Count(this->FromPass(i))) | TOwnWindowPass::kPeriodsBit;
+        FHits.resize(size_t(L - first + 1));
+        for (int i = first; i <= L; ++i) FHits[size_t(i - first)] = CountAt(i);
         return true;
     }
     int ValueCount() const override { return kPositions + 1; }
     TStatKey ValueKey(uint32_t id) const override { return TStatKey::FromA(int32_t(id)); }
     int DrawHits(int i, uint32_t* ids) const override {
-        ids[0] = FHits[size_t(i - FFirst)];
+        ids[0] = CountAt(i);
         return 1;
     }
     const uint32_t* HitPerDraw() const override { return FHits.data(); }
@@ -213,8 +277,12 @@ private:
         for (size_t p = 0; p < kPositions; ++p) n += Rule::Counted(c.D[p], c.B1[p], c.B2[p]);
         return n;
     }
+    uint32_t CountAt(int i) const {
+        const auto c = this->CodesAt(i);
+        return ByteCount(Rule::CountedBytes(c.D, c.B1, c.B2)) | TOwnWindowPass::kPeriodsBit;
+    }
 
-    std::vector<uint32_t> FHits; // each draw's count from FFirst on, with the periods bit
+    std::vector<uint32_t> FHits; // each window draw's count from FFirst on, with the periods bit
     int FFirst = 0;
 };
 
