@@ -5,6 +5,8 @@
 #include <cstdlib>
 
 #include "core/Text.h"
+#include "stats/DigitFilter.h"
+#include "stats/OwnPasses.h"
 #include "stats/StatClassOf.h"
 #include "stats/families/Families.h"
 
@@ -62,7 +64,7 @@ public:
 
 // Only the current draw contributes (the draw carrying the current draw's number): its number
 // and the digits that follow from it, each counted when the next draw in the archive holds it.
-class TstOgnev3 final : public TCustomStat {
+class TstOgnev3 final : public TCustomStat, public TOwnCodeFilter {
 public:
     using TCustomStat::TCustomStat;
     static constexpr std::string_view kClassName = "TstOgnev3";
@@ -112,10 +114,10 @@ public:
         return -1;
     }
     bool Matches(TCombCode code, TSelectedRows selected, bool, bool, int) override {
-        for (uint8_t d : DigitsOfCode(code))
-            if (SelectedHasK(selected, 1, int16_t(d))) return true;
-        return false;
+        return AnyDigitSelected(code, selected);
     }
+    TOwnCodeFilter* OwnCodeFilter() override { return this; }
+    void MatchTable(TSelectedRows selected, bool, bool, int, uint8_t* pass) override { MatchAnyDigit(selected, pass); }
     std::string ValueText(const TStatDraw& row) const override {
         std::string text = IntToStr(row.Key.K1());
         if (row.Key.K4() == 2) text += " (" + IntToStr(row.Key.K2()) + ")";

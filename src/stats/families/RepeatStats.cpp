@@ -14,6 +14,7 @@
 
 #include "core/DrawHelpers.h"
 
+#include "stats/DigitFilter.h"
 #include "stats/DigitValues.h"
 #include "stats/OwnPasses.h"
 #include "stats/StatClassOf.h"
@@ -175,9 +176,7 @@ public:
             }
     }
     bool Matches(TCombCode code, TSelectedRows selected, bool, bool, int) override {
-        for (uint8_t d : DigitsOfCode(code))
-            if (SelectedHasK(selected, 1, int16_t(d))) return true;
-        return false;
+        return AnyDigitSelected(code, selected);
     }
 
     bool BeginPass(int first, int, int L, bool sorted) override {
@@ -198,11 +197,7 @@ public:
         return n;
     }
     void MatchTable(TSelectedRows selected, bool, bool, int, uint8_t* pass) override {
-        std::array<uint8_t, 10> chosen{};
-        for (int d = 0; d <= 9; ++d) chosen[size_t(d)] = SelectedHasK(selected, 1, int16_t(d));
-        for (int ci = 0; ci < kCombCount; ++ci)
-            pass[ci] = chosen[size_t(ci / 1000)] | chosen[size_t(ci / 100 % 10)] | chosen[size_t(ci / 10 % 10)] |
-                       chosen[size_t(ci % 10)];
+        MatchAnyDigit(selected, pass);
     }
 
 private:
