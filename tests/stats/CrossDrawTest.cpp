@@ -6,6 +6,7 @@
 #include <map>
 #include <vector>
 
+#include "LiteralStats.h"
 #include "StatTestSupport.h"
 #include "stats/FullSet.h"
 #include "stats/StatBases.h"
@@ -277,4 +278,27 @@ TEST(CrossDraw, RegisteredCodesAndNames) {
               "{ rep } Количество повторов в 2-х тиражах подряд [ D ]");
     EXPECT_TRUE(list.Items(list.IndexOfCode("HCO2")).StatClass->CanParseValue());
     EXPECT_FALSE(list.Items(list.IndexOfCode("HCO3")).StatClass->CanParseValue());
+}
+
+// Draw numbers repeating in a short cycle, so every current draw shares its number with others
+// before and after it: the dynamic method's table (hits counting 0, facts from later draws with
+// the same number) against the literal one at every current draw, sorted and not.
+TEST(CrossDraw, DynamicOgnevWithRepeatedNumbersAgreesWithTheLiteralTable) {
+    TStatBench b;
+    b.Draws = DrawsOf({"3826", "1234", "2444", "9600", "3826", "0000", "7173", "2444", "5890", "1357", "2468", "3826"});
+    for (size_t i = 0; i < b.Draws.size(); ++i) b.Draws[i].Number = 1 + int(i % 4);
+    for (bool sorted : {false, true})
+        for (int L = 0; L < int(b.Draws.size()); ++L) {
+            TStatTableParams p;
+            p.Current = L;
+            p.WindowLength = 1 + L % 7;
+            p.Sorted = sorted;
+            const TStatTable fast = ComputeTable(*b.Create("HCO3"), p);
+            const oracle::TLiteralTable slow = oracle::LiteralComputeTable(*b.Create("HCO3"), p);
+            ASSERT_EQ(fast.Rows.size(), slow.Rows.size()) << L;
+            for (size_t r = 0; r < fast.Rows.size(); ++r) {
+                EXPECT_EQ(fast.Rows[r].Row, slow.Rows[r].Row) << L << " row " << r;
+                EXPECT_EQ(fast.Rows[r].Fact, slow.Rows[r].Fact) << L << " row " << r;
+            }
+        }
 }

@@ -62,9 +62,26 @@ public:
     static constexpr std::string_view kNameFormat = "Число Огнева 2 (разность + сложение, если {0,1})";
 };
 
+// The values a draw gives: its number in mode 2 (a pair (1, s) shown as s with its 1), then the
+// candidate digits that follow from it, each with whether next (the draw after the current one)
+// holds it. emit(key, counted) in the order they are merged.
+template <class Emit>
+void DynamicOgnevValues(const TDigits& d, const TDrawRecord& next, Emit&& emit) {
+    auto counted = [&next](int v) {
+        for (uint8_t x : next.Digits)
+            if (x == v) return true;
+        return false;
+    };
+    const TOgnevNumber number = Ognev(d, 2);
+    const int e = number.Count == 2 ? number.Values[1] : number.Values[0];
+    emit(number.Count == 2 ? TStatKey::FromParts(e, 1, 0, 2) : TStatKey::FromParts(e), counted(e));
+    for (int f = e * e > 8 ? e * e : e * e * e; f > e; f -= e)
+        if (f <= 9) emit(TStatKey::FromParts(f), counted(f));
+}
+
 // Only the current draw contributes (the draw carrying the current draw's number): its number
 // and the digits that follow from it, each counted when the next draw in the archive holds it.
-class TstOgnev3 final : public TCustomStat, public TOwnCodeFilter {
+class TstOgnev3 final : public TCustomStat, public TOwnWindowPass, public TOwnCodeFilter {
 public:
     using TCustomStat::TCustomStat;
     static constexpr std::string_view kClassName = "TstOgnev3";
@@ -79,50 +96,51 @@ public:
                  bool sorted) override {
         TCustomStat::AddDraw(i, L, lastValues, runState, rows, sorted);
         if (Draw.Number != RefDraw.Number) return;
-        const TOgnevNumber number = Ognev(DrawDigits(Draw, false), 2);
-        const int e = number.Count == 2 ? number.Values[1] : number.Values[0];
-        Hit.Key = number.Count == 2 ? TStatKey::FromParts(e, 1, 0, 2) : TStatKey::FromParts(e);
-        const TDrawRecord next = DrawAt(L + 1, false);
-        auto counted = [&next](int v) {
-            for (uint8_t d : next.Digits)
-                if (d == v) return 1;
-            return 0;
-        };
-        Hit.Count = counted(e);
-        rows.AddHit(Hit, false);
-        for (int f = e * e > 8 ? e * e : e * e * e; f > e; f -= e) {
-            if (f > 9) continue;
-            Hit.Key = TStatKey::FromParts(f);
-            Hit.Count = counted(f);
+        DynamicOgnevValues(DrawDigits(Draw, false), DrawAt(L + 1, false), [&](TStatKey key, bool counted) {
+            Hit.Key = key;
+            Hit.Count = counted;
             rows.AddHit(Hit, false);
-        }
-    }
-    // Only draws carrying the current draw's number produce anything, so the others are skipped
-    // without being prepared.
-    int32_t FindNext(const TStatDraw& row, int from, bool sorted, int L) override {
-        const int32_t current = DrawAt(L, false).Number;
-        TStatRows produced;
-        TLastValueArray lastValues;
-        TRunState runState{};
-        const int high = static_cast<int>(Draws.size()) - 1;
-        for (int idx = from; idx <= high; ++idx) {
-            if (DrawAt(idx, false).Number != current) continue;
-            produced.Clear();
-            AddDraw(idx, L, lastValues, runState, produced, sorted);
-            if (const int r = produced.Find(row.Key); r >= 0) return produced[r].LastDraw;
-        }
-        return -1;
+        });
     }
     bool Matches(TCombCode code, TSelectedRows selected, bool, bool, int) override {
         return AnyDigitSelected(code, selected);
     }
-    TOwnCodeFilter* OwnCodeFilter() override { return this; }
-    void MatchTable(TSelectedRows selected, bool, bool, int, uint8_t* pass) override { MatchAnyDigit(selected, pass); }
     std::string ValueText(const TStatDraw& row) const override {
         std::string text = IntToStr(row.Key.K1());
         if (row.Key.K4() == 2) text += " (" + IntToStr(row.Key.K2()) + ")";
         return text;
     }
+
+    // The table: draws not carrying the current number are passed over without being prepared.
+    TOwnWindowPass* OwnWindowPass() override { return this; }
+    bool BeginPass(int, int, int L, bool sorted) override {
+        FSorted = sorted;
+        FCurrent = Draws[size_t(L)].Number;
+        FNext = DrawAt(L + 1, false);
+        return true;
+    }
+    // Ids: K1 (a number of bytes' differences and sums stays below 1024), plus 1024 for a pair.
+    int ValueCount() const override { return 2 * kPairId; }
+    TStatKey ValueKey(uint32_t id) const override {
+        return id >= kPairId ? TStatKey::FromParts(int(id - kPairId), 1, 0, 2) : TStatKey::FromParts(int(id));
+    }
+    int DrawHits(int i, uint32_t* ids) const override {
+        if (Draws[size_t(i)].Number != FCurrent) return 0;
+        int n = 0;
+        DynamicOgnevValues(DrawDigits(Draws[size_t(i)], FSorted), FNext, [&](TStatKey key, bool counted) {
+            ids[n++] = (uint32_t(key.K1()) + (key.K4() == 2 ? kPairId : 0)) | (counted ? 0 : kUncountedBit);
+        });
+        return n;
+    }
+
+    TOwnCodeFilter* OwnCodeFilter() override { return this; }
+    void MatchTable(TSelectedRows selected, bool, bool, int, uint8_t* pass) override { MatchAnyDigit(selected, pass); }
+
+private:
+    static constexpr uint32_t kPairId = 1024;
+    bool FSorted = false;
+    int32_t FCurrent = 0;
+    TDrawRecord FNext;
 };
 
 } // namespace
