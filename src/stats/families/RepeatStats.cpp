@@ -105,10 +105,13 @@ struct TTwoNotThreeRule {
 // How far back a rule reads: its distance, and two draws for the second back draw.
 template <class Rule> constexpr int kLookBack = Rule::kDistance > 2 ? Rule::kDistance : 2;
 
-template <class Base, class Rule>
+template <class Base, class Rule, TLiteral ClassName, TLiteral Code, TLiteral Name>
 class TRepeatBase : public Base, public TOwnWindowPass, public TOwnCodeFilter {
 public:
     using Base::Base;
+    static constexpr std::string_view kClassName = ClassName.View();
+    static constexpr std::string_view kCodeFormat = Code.View();
+    static constexpr std::string_view kNameFormat = Name.View();
     static constexpr uint8_t kGroup = 7;
     static constexpr uint8_t kFlags = kFlagD;
 
@@ -151,14 +154,11 @@ protected:
 
 // The repeated digits: value members list the current draw's digits shifted, in drawn order.
 template <class Rule, TLiteral ClassName, TLiteral Code, TLiteral Name>
-class TCustomRepValues2Stat final : public TRepeatBase<TCustomValuesStat, Rule> {
-    using TBase = TRepeatBase<TCustomValuesStat, Rule>;
+class TCustomRepValues2Stat final : public TRepeatBase<TCustomValuesStat, Rule, ClassName, Code, Name> {
+    using TBase = TRepeatBase<TCustomValuesStat, Rule, ClassName, Code, Name>;
 
 public:
     using TBase::TBase;
-    static constexpr std::string_view kClassName = ClassName.View();
-    static constexpr std::string_view kCodeFormat = Code.View();
-    static constexpr std::string_view kNameFormat = Name.View();
 
     void InitValues(int L, TStatSink& rows) override {
         TCustomStat::InitValues(L, rows);
@@ -206,14 +206,11 @@ private:
 
 // How many positions repeat: 0..4, with 1..4 listed.
 template <class Rule, TLiteral ClassName, TLiteral Code, TLiteral Name>
-class TCustomRepCount2Stat final : public TRepeatBase<TCustomNumbersStat, Rule> {
-    using TBase = TRepeatBase<TCustomNumbersStat, Rule>;
+class TCustomRepCount2Stat final : public TRepeatBase<TCustomNumbersStat, Rule, ClassName, Code, Name> {
+    using TBase = TRepeatBase<TCustomNumbersStat, Rule, ClassName, Code, Name>;
 
 public:
     using TBase::TBase;
-    static constexpr std::string_view kClassName = ClassName.View();
-    static constexpr std::string_view kCodeFormat = Code.View();
-    static constexpr std::string_view kNameFormat = Name.View();
 
     void InitValues(int L, TStatSink& rows) override {
         TCustomStat::InitValues(L, rows);
