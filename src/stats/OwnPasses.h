@@ -18,6 +18,9 @@ namespace qx {
 class TOwnWindowPass {
 public:
     static constexpr uint32_t kPeriodsBit = 0x80000000u;
+    // A hit whose Count is 0: it marks the value's newest draw but adds nothing to its count.
+    static constexpr uint32_t kUncountedBit = 0x40000000u;
+    static constexpr uint32_t kIdMask = ~(kPeriodsBit | kUncountedBit);
     static constexpr int kMaxHits = 16;
 
     // Readies a pass over the archive draws first..last (the window's first draw and the newest
@@ -28,7 +31,8 @@ public:
     virtual int ValueCount() const = 0;
     virtual TStatKey ValueKey(uint32_t id) const = 0;
     // The hits AddDraw(i, L, ...) would merge, in its order: value ids, with kPeriodsBit where it
-    // merges with periods. At most kMaxHits; returns how many.
+    // merges with periods and kUncountedBit where its Count is 0 (any other hit counts 1). At
+    // most kMaxHits; returns how many.
     virtual int DrawHits(int i, uint32_t* ids) const = 0;
     // For a method that gives at most one hit per draw, all of them at once: entry i - first is
     // what DrawHits(i) writes, kNoHit for none. None otherwise.

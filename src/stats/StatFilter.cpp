@@ -14,7 +14,12 @@ void MatchValues(const TDigitValuesSource& source, const TDigitValueTable& table
                  TFilterScratch& scratch) {
     std::vector<char>& matched = scratch.Matched;
     matched.assign(size_t(table.ValueCount()), 0);
-    if (source.MatchesByPart()) {
+    if (source.MatchesByPart() && source.MatchPart() == TKeyPart::Whole) {
+        // Whole keys: each selected row names at most one value, found in the table's key index
+        // (a method with thousands of values must not search the selection once per value).
+        for (const TStatDraw& r : selected)
+            if (const int v = table.FindValue(r.Key); v >= 0) matched[size_t(v)] = 1;
+    } else if (source.MatchesByPart()) {
         const TKeyPart part = source.MatchPart();
         std::vector<uint64_t>& parts = scratch.Parts;
         parts.clear();

@@ -121,6 +121,7 @@ void FindFacts(TCustomStat& stat, const TStatRows& rows, const std::vector<TValu
     std::vector<char> waiting(rowOfValue.size(), 0);
     int pending = 0;
     for (const TValueSummary& s : summaries) {
+        if (s.Count < 1) continue;  // a row of uncounted hits only shows no fact
         const int r = rowOfValue[s.Value];
         const int z = IndexOfNumber(draws, rows[r].LastDraw);
         if (z != s.LastIndex) {
@@ -196,18 +197,26 @@ bool OwnWindow(TCustomStat& stat, TOwnWindowPass& pass, TStatRows& rows, const T
     const int count = pass.ValueCount();
     std::vector<TValueSummary> state(static_cast<size_t>(count));
     std::vector<uint32_t> seen;
+    std::vector<int32_t> uncounted(static_cast<size_t>(count));
     uint32_t ids[TOwnWindowPass::kMaxHits];
     if (const uint32_t* single = pass.HitPerDraw()) {
         for (int i = start; i <= L; ++i)
-            if (const uint32_t h = single[i - start]; h != TOwnWindowPass::kNoHit)
-                MergeValue(state.data(), seen, h & ~kPeriods, (h & kPeriods) != 0, draws[size_t(i)].Number, i);
+            if (const uint32_t h = single[i - start]; h != TOwnWindowPass::kNoHit) {
+                const uint32_t v = h & TOwnWindowPass::kIdMask;
+                MergeValue(state.data(), seen, v, (h & kPeriods) != 0, draws[size_t(i)].Number, i);
+                uncounted[v] += (h & TOwnWindowPass::kUncountedBit) != 0;
+            }
     } else {
         for (int i = start; i <= L; ++i) {
             const int n = pass.DrawHits(i, ids);
-            for (int k = 0; k < n; ++k)
-                MergeValue(state.data(), seen, ids[k] & ~kPeriods, (ids[k] & kPeriods) != 0, draws[size_t(i)].Number, i);
+            for (int k = 0; k < n; ++k) {
+                const uint32_t v = ids[k] & TOwnWindowPass::kIdMask;
+                MergeValue(state.data(), seen, v, (ids[k] & kPeriods) != 0, draws[size_t(i)].Number, i);
+                uncounted[v] += (ids[k] & TOwnWindowPass::kUncountedBit) != 0;
+            }
         }
     }
+    for (TValueSummary& s : state) s.Count -= uncounted[size_t(&s - state.data())];
     std::vector<TValueSummary> summaries;
     CollectSummaries(state, seen, summaries);
     const std::vector<int> rowOfValue =
@@ -218,7 +227,7 @@ bool OwnWindow(TCustomStat& stat, TOwnWindowPass& pass, TStatRows& rows, const T
     }
     FindFacts(stat, rows, summaries, rowOfValue, L, p.Sorted, facts, [&](int idx, auto&& found) {
         const int n = pass.DrawHits(idx, ids);
-        for (int k = 0; k < n; ++k) found(int(ids[k] & ~kPeriods));
+        for (int k = 0; k < n; ++k) found(int(ids[k] & TOwnWindowPass::kIdMask));
     });
     return true;
 }

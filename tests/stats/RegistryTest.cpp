@@ -27,13 +27,15 @@ TEST(Registry, RegistersTheBuiltClassesInTheFixedOrder) {
     EXPECT_EQ(Codes(list, 2),
               (std::vector<std::string>{"NUMS", "DIGS", "EVEN", "EVNV", "SMAL", "SMLV", "PRIM", "PRMV", "SUMS",
                                         "SUM1", "SUM2", "SUM3", "SUMC", "SUMV", "SUMT", "SUME", "SUMP", "S2T3",
-                                        "DIFA", "DIFM", "DIFD", "DIFO", "DIFK", "KDS2", "KDS3", "POS1", "POS2",
-                                        "POS3", "POS4"}));
+                                        "DIFA", "DIFM", "DIFD", "DIFO", "DIFK", "KNM2", "KNM3", "KNS2", "KNS3",
+                                        "KNP21", "KNP22", "KNP23", "KNP31", "KNP32", "KNP41", "KNO2", "KNO3",
+                                        "KDS2", "KDS3", "POS1", "POS2", "POS3", "POS4"}));
     EXPECT_EQ(StatClassOrder().size(), 143u);
     // Every class the program has appears in the order list (else it would never register).
     size_t built = 0;
     for (auto family : {DigitValueClasses, DigitClassClasses, SumClasses, SumChangeClasses, DiffClasses,
-                        ChannelClasses, MatrixClasses, SegmentClasses})
+                        ChannelClasses, MatrixClasses, SegmentClasses,
+                        SequenceClasses, RepeatClasses, CombValueClasses, OgnevClasses})
         built += family().size();
     EXPECT_EQ(StatClasses().size(), built);
     EXPECT_NE(FindStatClass("TstPosExt"), nullptr);       // known, but its variant range is empty

@@ -207,6 +207,12 @@ int main(int argc, char** argv) {
     stat.Chooser().SelectMethod(ws.Stats().IndexOfCode("CHNV"));
     ws.RefreshViews(false);
     Save(&window, "tab-statistics-chnv");
+    // Transitions inside channels from the previous draws to the current draw's digits.
+    if (const int sda2 = ws.Stats().IndexOfCode("SDA2"); sda2 >= 0) {
+        stat.Chooser().SelectMethod(sda2);
+        ws.RefreshViews(false);
+        Save(&window, "tab-statistics-sda2");
+    }
 
     // The graphs tab: the first position's digit over 100 draws, then 30 draws with their marks.
     window.MainTabs()->setCurrentWidget(window.Page("tsDrawsGraph"));
@@ -225,6 +231,11 @@ int main(int argc, char** argv) {
     graph.SetWindowLength(100);
     ws.RefreshViews(false);
     Save(&window, "tab-graphs-sums");
+    // The longest run of steps of one, falling steps counted too.
+    graph.Chooser().SelectMethod(ws.Stats().IndexOfCode("LENS"));
+    graph.SetWindowLength(40);
+    ws.RefreshViews(false);
+    Save(&window, "tab-graphs-lens");
     window.MainTabs()->setCurrentIndex(0);
 
     // The card with its sequence colours, a few cells selected.

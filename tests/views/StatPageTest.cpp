@@ -1,3 +1,5 @@
+#include <map>
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QCoreApplication>
@@ -392,4 +394,55 @@ TEST_F(StatPage, TheGraphTabPlotsTheSums) {
     ASSERT_TRUE(mean && mode);
     EXPECT_EQ(mean->at(0), QPointF(1, 14));
     EXPECT_EQ(mode->at(0), QPointF(1, 20));
+}
+
+TEST_F(StatPage, TheInsideChannelTableFollowsTheCurrentDrawsDigitsAndFiltersByIt) {
+    WriteDrawsFile(Dir / "Quadrix_4d10.ldr", DigitDraws({"1275", "1770"}));
+    Open();
+    if (Window->Workspace().Stats().IndexOfCode("SDA2") < 0) GTEST_SKIP() << "inside-channel chains not built";
+    TWorkspace& ws = Window->Workspace();
+    Choose(Page()->MethodBox(), "SDA2", Tab().Chooser());
+    // From 1275 to 1770 at width 2: 1 goes to 1 and to 0 (and 0 once more, the channel's last
+    // digit being 0), 7 goes to both sevens; 2 and 5 are not in the current draw.
+    std::map<QString, QString> rows;
+    for (int r = 0; r < Page()->List()->model()->rowCount(); ++r) rows[Cell(r, 0)] = Cell(r, 1);
+    EXPECT_EQ(rows, (std::map<QString, QString>{{"1 -> 1", "1"}, {"1 -> 0", "2"}, {"7 -> 7", "2"}}));
+    const int seven = int(Column(0).indexOf("7 -> 7"));
+    ASSERT_GE(seven, 0);
+    Page()->List()->SelectRows({seven});
+    Window->Commands().Evaluate();
+    Action("StatFilter_Include")->trigger();  // a 7 of the current draw going to a 7 anywhere
+    EXPECT_EQ(ws.Combs().Count(), 10000 - 6561);
+}
+
+TEST_F(StatPage, TheRepeatTableListsTheCurrentDigitsAndFiltersByThem) {
+    WriteDrawsFile(Dir / "Quadrix_4d10.ldr", DigitDraws({"1275", "1770"}));
+    Open();
+    Choose(Page()->MethodBox(), "RPV2", Tab().Chooser());
+    std::map<QString, QString> rows;
+    for (int r = 0; r < Page()->List()->model()->rowCount(); ++r) rows[Cell(r, 0)] = Cell(r, 1);
+    EXPECT_EQ(rows, (std::map<QString, QString>{{"1", "1"}, {"7", "1"}, {"0", "0"}}));
+    Page()->List()->SelectRows({int(Column(0).indexOf("7"))});
+    Window->Commands().Evaluate();
+    Action("StatFilter_Include")->trigger();
+    EXPECT_EQ(Window->Workspace().Combs().Count(), 10000 - 6561);
+}
+
+TEST_F(StatPage, TheGraphTabPlotsTheLongestRunsWithStepsEitherWay) {
+    WriteDrawsFile(Dir / "Quadrix_4d10.ldr", DigitDraws({"3459", "5432", "1357", "1210"}));
+    Open();
+    auto* page = static_cast<TGraphsPage*>(Window->Page("tsDrawsGraph"));
+    Window->MainTabs()->setCurrentWidget(page);
+    Choose(page->MethodBox(), "LENS", Window->Workspace().GraphTab().Chooser());
+    QLineSeries* draws = page->Chart()->Series(page->MethodBox()->currentText());
+    ASSERT_NE(draws, nullptr);
+    ASSERT_EQ(draws->count(), 4);
+    // 5432 falls by one three times (4), 1357 has no step of one (0), 1210 rises then falls (4).
+    EXPECT_EQ(draws->at(0), QPointF(1, 3));
+    EXPECT_EQ(draws->at(1), QPointF(2, 4));
+    EXPECT_EQ(draws->at(2), QPointF(3, 0));
+    EXPECT_EQ(draws->at(3), QPointF(4, 4));
+    QLineSeries* mean = page->Chart()->Series(Tx(kMeanSeries));
+    ASSERT_NE(mean, nullptr);
+    EXPECT_EQ(mean->at(0), QPointF(1, 2.75));
 }

@@ -14,5 +14,9 @@ std::vector<const TStatClass*> DiffClasses();        // differences between the 
 std::vector<const TStatClass*> ChannelClasses();     // channels of the configured width
 std::vector<const TStatClass*> MatrixClasses();      // matrix columns and rows
 std::vector<const TStatClass*> SegmentClasses();     // segments of the configured table
+std::vector<const TStatClass*> SequenceClasses();    // runs of rising digits in a draw
+std::vector<const TStatClass*> RepeatClasses();      // digits repeated from earlier draws
+std::vector<const TStatClass*> CombValueClasses();   // pairs, triples and quadruples of digits
+std::vector<const TStatClass*> OgnevClasses();       // Ognev numbers
 
 } // namespace qx
