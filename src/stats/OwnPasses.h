@@ -18,7 +18,7 @@ namespace qx {
 class TOwnWindowPass {
 public:
     static constexpr uint32_t kPeriodsBit = 0x80000000u;
-    static constexpr int kMaxHits = 16;
+    static constexpr int kMaxHits = 20;
 
     // Readies a pass over the archive draws first..last (the window's first draw and the newest
     // draw) for the window ending at L (first <= L <= last). False when the method cannot give

@@ -182,6 +182,10 @@ int main(int argc, char** argv) {
     stat.Chooser().SelectMethod(ws.Stats().IndexOfCode("CHNV"));
     ws.RefreshViews(false);
     Save(&window, "tab-statistics-chnv");
+    // Channel serial groups: how many draws in a row each channel of the current draw lasted.
+    stat.Chooser().SelectMethod(ws.Stats().IndexOfCode("GRCV"));
+    ws.RefreshViews(false);
+    Save(&window, "tab-statistics-grcv");
 
     // The graphs tab: the first position's digit over 100 draws, then 30 draws with their marks.
     window.MainTabs()->setCurrentWidget(window.Page("tsDrawsGraph"));

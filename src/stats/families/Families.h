@@ -14,5 +14,9 @@ std::vector<const TStatClass*> DiffClasses();        // differences between the 
 std::vector<const TStatClass*> ChannelClasses();     // channels of the configured width
 std::vector<const TStatClass*> MatrixClasses();      // matrix columns and rows
 std::vector<const TStatClass*> SegmentClasses();     // segments of the configured table
+std::vector<const TStatClass*> SerialClasses();      // runs of presence or absence
+std::vector<const TStatClass*> PeriodClasses();      // gaps between occurrences
+std::vector<const TStatClass*> ChainClasses();       // transitions between consecutive draws
+std::vector<const TStatClass*> ChainCountClasses();  // transitions of counts and within channels
 
 } // namespace qx
