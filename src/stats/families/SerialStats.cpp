@@ -1,6 +1,7 @@
 // Serial groups and pauses: how many draws in a row a digit, channel or segment was present (or
 // absent), counted where the run ends, for the values the current draw holds.
-#include <map>
+#include <algorithm>
+#include <vector>
 
 #include "stats/GroupBases.h"
 #include "stats/StatClassOf.h"
@@ -22,33 +23,49 @@ public:
 
     void InitValues(int L, TStatSink& rows) override {
         TCustomStat::InitValues(L, rows);
-        FFacts.clear();
+        FMasks.clear();
     }
 
     void AddDraw(int i, int L, TLastValueArray& lastValues, TRunState& runState, TStatSink& rows,
                  bool sorted) override {
         TCustomStat::AddDraw(i, L, lastValues, runState, rows, sorted);
+        const uint32_t present = MaskOf(Draw), inRef = MaskOf(RefDraw);
         for (int v = FirstValue; v <= LastValue; ++v) {
             TRunEntry& run = runState[size_t(v)];
-            if (Scale.Holds(Draw, v) == GroupsMode) {
+            if (bool(present >> v & 1) == GroupsMode) {
                 ++run.RunLength;
                 run.RunLastDraw = Draw.Number;
                 run.RunDepth = L - i + 1;
-                if (i == L && Scale.Holds(RefDraw, v)) AddRun(v, run, rows);
+                if (i == L && (inRef >> v & 1)) AddRun(v, run, rows);
             } else {
-                if (run.RunLength > 0 && Scale.Holds(RefDraw, v)) AddRun(v, run, rows);
+                if (run.RunLength > 0 && (inRef >> v & 1)) AddRun(v, run, rows);
                 run = TRunEntry{};
             }
         }
     }
 
-    // A row's fact replays the runs from the draw after its last draw. Rows that end in the same
-    // draw share one replay: the first draw number found for every key is kept per start index.
+    // The search from `from` with every run at zero, followed for the row's value alone: runs of
+    // one value never touch another's entry, so only its own run can produce the key. The draws'
+    // value masks are worked out once per computation.
     int32_t FindNext(const TStatDraw& row, int from, bool sorted, int L) override {
-        auto [it, fresh] = FFacts.try_emplace(TFactsKey{from, L, sorted});
-        if (fresh) Replay(from, sorted, L, it->second);
-        const auto found = it->second.find(row.Key.Raw());
-        return found == it->second.end() ? -1 : found->second;
+        const int v = row.Key.K1(), last = static_cast<int>(Draws.size()) - 1;
+        if (v < FirstValue || v > LastValue || from > last || !(MaskOf(DrawAt(L, sorted)) >> v & 1)) return -1;
+        const uint16_t length = uint16_t(row.Key.K2());
+        if (row.Key != TStatKey::FromParts(v, length)) return -1;
+        PrepareMasks(std::max(from, 0), sorted, L);
+        int run = 0;
+        int32_t runLast = 0;
+        for (int idx = std::max(from, 0); idx <= last; ++idx) {
+            if (bool(FMasks[size_t(idx - FMaskFrom)] >> v & 1) == GroupsMode) {
+                ++run;
+                runLast = Draws[size_t(idx)].Number;
+                if (idx == L && uint16_t(run) == length) return runLast;
+            } else {
+                if (run > 0 && uint16_t(run) == length) return runLast;
+                run = 0;
+            }
+        }
+        return -1;
     }
 
     bool Matches(TCombCode code, TSelectedRows selected, bool exclude, bool, int L) override {
@@ -76,31 +93,34 @@ private:
         rows.AddHit(Hit, true);
     }
 
-    // Collects the hits of each draw from `from` on, as FindNext's own search would see them.
-    class TFirstNumbers final : public TStatSink {
-    public:
-        explicit TFirstNumbers(std::map<uint64_t, int32_t>& facts) : FFound(facts) {}
-        void AddHit(const TStatDraw& hit, bool) override { FFound.try_emplace(hit.Key.Raw(), hit.LastDraw); }
-
-    private:
-        std::map<uint64_t, int32_t>& FFound;
-    };
-    void Replay(int from, bool sorted, int L, std::map<uint64_t, int32_t>& facts) {
-        TRunState runState{};
-        TLastValueArray lastValues;
-        TFirstNumbers sink(facts);
-        const TStatDraw saved = Hit;
-        for (int idx = from; idx < static_cast<int>(Draws.size()); ++idx)
-            AddDraw(idx, L, lastValues, runState, sink, sorted);
-        Hit = saved;
+    // Bit v set when some position of the draw holds value v.
+    uint32_t MaskOf(const TDrawRecord& d) const {
+        uint32_t mask = 0;
+        for (int p = 0; p < kPositions; ++p)
+            if (const int v = Scale.Of(p, d.Digits[p]); v < 32) mask |= uint32_t(1) << v;
+        return mask;
+    }
+    // Masks of the draws from `from` to the newest, kept for the rest of the computation; an
+    // earlier start adds the draws before the ones held.
+    void PrepareMasks(int from, bool sorted, int L) {
+        if (FMasks.empty() || FMaskSorted != sorted || FMaskL != L) {
+            FMasks.clear();
+            FMaskFrom = static_cast<int>(Draws.size());
+            FMaskSorted = sorted;
+            FMaskL = L;
+        }
+        if (from >= FMaskFrom) return;
+        std::vector<uint32_t> before;
+        before.reserve(size_t(FMaskFrom - from) + FMasks.size());
+        for (int idx = from; idx < FMaskFrom; ++idx) before.push_back(MaskOf(DrawAt(idx, sorted)));
+        before.insert(before.end(), FMasks.begin(), FMasks.end());
+        FMasks.swap(before);
+        FMaskFrom = from;
     }
 
-    struct TFactsKey {
-        int From, L;
-        bool Sorted;
-        friend auto operator<=>(const TFactsKey&, const TFactsKey&) = default;
-    };
-    std::map<TFactsKey, std::map<uint64_t, int32_t>> FFacts;
+    std::vector<uint32_t> FMasks;
+    int FMaskFrom = 0, FMaskL = 0;
+    bool FMaskSorted = false;
 };
 
 // Runs of presence (groups) or of absence (pauses).
