@@ -18,6 +18,9 @@ namespace qx {
 class TOwnWindowPass {
 public:
     static constexpr uint32_t kPeriodsBit = 0x80000000u;
+    // A hit that stands for the draw before i: it takes that draw's number and depth (a run that
+    // draw i ends is counted as of its last draw).
+    static constexpr uint32_t kPreviousDrawBit = 0x40000000u;
     static constexpr int kMaxHits = 20;
 
     // Readies a pass over the archive draws first..last (the window's first draw and the newest
@@ -34,6 +37,10 @@ public:
     // what DrawHits(i) writes, kNoHit for none. None otherwise.
     static constexpr uint32_t kNoHit = ~uint32_t(0);
     virtual const uint32_t* HitPerDraw() const { return nullptr; }
+    // True when the rows' facts are not the next draws after the window whose DrawHits give the
+    // value: the engine then asks the method's FindNext for each row (DrawHits is asked for the
+    // window's draws only).
+    virtual bool FactsByFindNext() const { return false; }
 
 protected:
     ~TOwnWindowPass() = default;

@@ -186,6 +186,14 @@ bool DigitsWindow(TCustomStat& stat, const TDigitValuesSource& source, TStatRows
     return true;
 }
 
+// Each row's fact from the method's FindNext, starting after the row's last draw.
+static void MethodFacts(TCustomStat& stat, const TStatRows& rows, const TStatTableParams& p, std::vector<int32_t>& facts) {
+    facts.assign(size_t(rows.Size()), -1);
+    for (int r = 0; r < rows.Size(); ++r)
+        if (NeedsFact(rows[r]))
+            facts[size_t(r)] = stat.FindNext(rows[r], IndexOfNumber(stat.Draws, rows[r].LastDraw) + 1, p.Sorted, p.Current);
+}
+
 bool OwnWindow(TCustomStat& stat, TOwnWindowPass& pass, TStatRows& rows, const TStatTableParams& p, int start,
                std::vector<int32_t>& facts) {
     const TDrawsArray& draws = stat.Draws;
@@ -202,10 +210,14 @@ bool OwnWindow(TCustomStat& stat, TOwnWindowPass& pass, TStatRows& rows, const T
             if (const uint32_t h = single[i - start]; h != TOwnWindowPass::kNoHit)
                 MergeValue(state.data(), seen, h & ~kPeriods, (h & kPeriods) != 0, draws[size_t(i)].Number, i);
     } else {
+        constexpr uint32_t kPrevious = TOwnWindowPass::kPreviousDrawBit;
         for (int i = start; i <= L; ++i) {
             const int n = pass.DrawHits(i, ids);
-            for (int k = 0; k < n; ++k)
-                MergeValue(state.data(), seen, ids[k] & ~kPeriods, (ids[k] & kPeriods) != 0, draws[size_t(i)].Number, i);
+            for (int k = 0; k < n; ++k) {
+                const int at = (ids[k] & kPrevious) && i > 0 ? i - 1 : i;
+                MergeValue(state.data(), seen, ids[k] & ~(kPeriods | kPrevious), (ids[k] & kPeriods) != 0,
+                           draws[size_t(at)].Number, at);
+            }
         }
     }
     std::vector<TValueSummary> summaries;
@@ -214,6 +226,10 @@ bool OwnWindow(TCustomStat& stat, TOwnWindowPass& pass, TStatRows& rows, const T
         PlaceSummaries(summaries, count, [&pass](uint32_t v) { return pass.ValueKey(v); }, rows, L);
     if (!p.Facts) {
         facts.assign(size_t(rows.Size()), -1);
+        return true;
+    }
+    if (pass.FactsByFindNext()) {
+        MethodFacts(stat, rows, p, facts);
         return true;
     }
     FindFacts(stat, rows, summaries, rowOfValue, L, p.Sorted, facts, [&](int idx, auto&& found) {
@@ -228,11 +244,10 @@ void GenericWindow(TCustomStat& stat, TStatRows& rows, const TStatTableParams& p
     TLastValueArray lastValues;
     TRunState runState{};
     for (int i = start; i <= p.Current; ++i) stat.AddDraw(i, p.Current, lastValues, runState, rows, p.Sorted);
-    facts.assign(size_t(rows.Size()), -1);
-    if (!p.Facts) return;
-    for (int r = 0; r < rows.Size(); ++r)
-        if (NeedsFact(rows[r]))
-            facts[size_t(r)] = stat.FindNext(rows[r], IndexOfNumber(stat.Draws, rows[r].LastDraw) + 1, p.Sorted, p.Current);
+    if (p.Facts)
+        MethodFacts(stat, rows, p, facts);
+    else
+        facts.assign(size_t(rows.Size()), -1);
 }
 
 } // namespace qx::detail

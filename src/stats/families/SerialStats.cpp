@@ -1,6 +1,7 @@
 // Serial groups and pauses: how many draws in a row a digit, channel or segment was present (or
 // absent), counted where the run ends, for the values the current draw holds.
 #include <algorithm>
+#include <array>
 #include <vector>
 
 #include "stats/GroupBases.h"
@@ -12,11 +13,13 @@ namespace qx {
 namespace {
 
 template <TScaleKind Kind>
-class TCustomSerialStat : public TCustomStat, public TPositionFilter {
+class TCustomSerialStat : public TCustomStat, public TPositionFilter, public TOwnWindowPass {
 public:
     TCustomSerialStat(const TStatClass& cls, const TStatEnv& env, int32_t param, bool groupsMode)
         : TCustomStat(cls, env, param), GroupsMode(groupsMode), Scale(Kind, ConfigOf(env)),
-          FirstValue(Scale.First()), LastValue(std::min(Scale.Last(), kRunStateSize - 1)) {}
+          FirstValue(Scale.First()), LastValue(std::min(Scale.Last(), kRunStateSize - 1)) {
+        FillBits();
+    }
     static constexpr uint8_t kGroup = 8;
     static constexpr uint8_t kFlags = kFlagD;
     static constexpr bool kCanParseValue = false;
@@ -68,6 +71,47 @@ public:
         return -1;
     }
 
+    // The window pass follows only the values the current draw holds (no other value gives a
+    // hit), draw by draw over the value masks. A broken run is merged as of its last draw, the
+    // draw before the one that broke it, which is what AddDraw's hit carries.
+    TOwnWindowPass* OwnWindowPass() override { return this; }
+    bool FactsByFindNext() const override { return true; }
+    bool BeginPass(int first, int, int L, bool sorted) override {
+        PrepareMasks(first, sorted, L);
+        FPassFirst = first;
+        FPassKeys.clear();
+        FPassHits.clear();
+        FPassStart.assign(size_t(L - first + 2), 0);
+        for (auto& ids : FIdOfLength) ids.clear();
+        const uint32_t inRef = FMasks[size_t(L - FMaskFrom)];
+        int runs[kRunStateSize] = {};
+        for (int i = first; i <= L; ++i) {
+            FPassStart[size_t(i - first)] = uint32_t(FPassHits.size());
+            const uint32_t present = FMasks[size_t(i - FMaskFrom)];
+            for (int v = FirstValue; v <= LastValue; ++v) {
+                if (!(inRef >> v & 1)) continue;
+                if (bool(present >> v & 1) == GroupsMode) {
+                    ++runs[v];
+                    if (i == L) FPassHits.push_back(IdOf(v, runs[v]) | kPeriodsBit);
+                } else {
+                    if (runs[v] > 0) FPassHits.push_back(IdOf(v, runs[v]) | kPeriodsBit | kPreviousDrawBit);
+                    runs[v] = 0;
+                }
+            }
+        }
+        FPassStart[size_t(L - first + 1)] = uint32_t(FPassHits.size());
+        return true;
+    }
+    int ValueCount() const override { return static_cast<int>(FPassKeys.size()); }
+    TStatKey ValueKey(uint32_t id) const override { return FPassKeys[id]; }
+    int DrawHits(int i, uint32_t* ids) const override {
+        const size_t at = size_t(i - FPassFirst);
+        if (at + 1 >= FPassStart.size()) return 0;
+        const uint32_t from = FPassStart[at], to = FPassStart[at + 1];
+        std::copy(FPassHits.begin() + from, FPassHits.begin() + to, ids);
+        return int(to - from);
+    }
+
     bool Matches(TCombCode code, TSelectedRows selected, bool exclude, bool, int L) override {
         return AnyPositionAccepts(code, selected, exclude, L);
     }
@@ -95,11 +139,22 @@ private:
 
     // Bit v set when some position of the draw holds value v.
     uint32_t MaskOf(const TDrawRecord& d) const {
-        uint32_t mask = 0;
-        for (int p = 0; p < kPositions; ++p)
-            if (const int v = Scale.Of(p, d.Digits[p]); v < 32) mask |= uint32_t(1) << v;
-        return mask;
+        return FBit[0][d.Digits[0]] | FBit[1][d.Digits[1]] | FBit[2][d.Digits[2]] | FBit[3][d.Digits[3]];
     }
+    // The same for the draw at idx as DrawAt reads it; only segments depend on the digits' order.
+    uint32_t MaskAt(int idx, bool sorted) const {
+        return sorted && Kind == TScaleKind::Segments ? MaskOf(DrawAt(idx, true)) : MaskOf(Draws[size_t(idx)]);
+    }
+    // The bit of value(p, x) for every position and byte (none for values beyond the mask).
+    void FillBits() {
+        for (int p = 0; p < kPositions; ++p)
+            for (int x = 0; x < 256; ++x) {
+                // Above 9 a digit is its own value; a channel or segment reads 0.
+                const int v = x <= 9 ? Scale.Of(p, uint8_t(x)) : Kind == TScaleKind::Digits ? x : 0;
+                FBit[p][x] = v < 32 ? uint32_t(1) << v : 0;
+            }
+    }
+
     // Masks of the draws from `from` to the newest, kept for the rest of the computation; an
     // earlier start adds the draws before the ones held.
     void PrepareMasks(int from, bool sorted, int L) {
@@ -112,12 +167,29 @@ private:
         if (from >= FMaskFrom) return;
         std::vector<uint32_t> before;
         before.reserve(size_t(FMaskFrom - from) + FMasks.size());
-        for (int idx = from; idx < FMaskFrom; ++idx) before.push_back(MaskOf(DrawAt(idx, sorted)));
+        for (int idx = from; idx < FMaskFrom; ++idx) before.push_back(MaskAt(idx, sorted));
         before.insert(before.end(), FMasks.begin(), FMasks.end());
         FMasks.swap(before);
         FMaskFrom = from;
     }
 
+    // The dense id of key (v, length), given in order of first need.
+    uint32_t IdOf(int v, int length) {
+        std::vector<uint32_t>& ids = FIdOfLength[size_t(v)];
+        const size_t k = uint16_t(length);
+        if (ids.size() <= k) ids.resize(k + 1, kNoHit);
+        if (ids[k] == kNoHit) {
+            ids[k] = uint32_t(FPassKeys.size());
+            FPassKeys.push_back(TStatKey::FromParts(v, length));
+        }
+        return ids[k];
+    }
+
+    int FPassFirst = 0;
+    std::vector<TStatKey> FPassKeys;
+    std::vector<uint32_t> FPassHits, FPassStart;
+    std::array<std::vector<uint32_t>, kRunStateSize> FIdOfLength;
+    uint32_t FBit[kPositions][256] = {};
     std::vector<uint32_t> FMasks;
     int FMaskFrom = 0, FMaskL = 0;
     bool FMaskSorted = false;
