@@ -1,8 +1,15 @@
 #include "stats/families/ChainBases.h"
 
+#include <algorithm>
+
 #include "core/Text.h"
 
 namespace qx {
+
+void TCustomChainStat::InitValues(int L, TStatSink& rows) {
+    TCustomStat::InitValues(L, rows);
+    FCopies.clear();
+}
 
 void TCustomChainStat::AddDraw(int i, int L, TLastValueArray& lastValues, TRunState& runState, TStatSink& rows,
                                bool sorted) {
@@ -10,7 +17,7 @@ void TCustomChainStat::AddDraw(int i, int L, TLastValueArray& lastValues, TRunSt
     TChainHits hits;
     DrawChains(i, L, sorted, hits);
     for (int k = 0; k < hits.Count; ++k) {
-        Hit.Key = hits.Keys[k];
+        Hit.Key = TStatKey::FromRaw(hits.Keys[k]);
         rows.AddHit(Hit, true);
     }
 }
@@ -29,6 +36,10 @@ bool TCustomChainStat::BeginPass(int first, int last, int L, bool sorted) {
     if (!digits(L - 1)) return false;
     FL = L;
     FSorted = sorted;
+    // Every draw the transitions read: two before the window's first, the window, the hidden draws.
+    FCopyFrom = std::max(0, std::min(first - 2, L - 1));
+    FCopies.clear();
+    for (int i = FCopyFrom; i <= last; ++i) FCopies.push_back(DrawAt(i, sorted));
     return true;
 }
 
@@ -36,7 +47,7 @@ int TCustomChainStat::DrawHits(int i, uint32_t* ids) const {
     TChainHits hits;
     DrawChains(i, FL, FSorted, hits);
     for (int k = 0; k < hits.Count; ++k) {
-        const TStatKey key = hits.Keys[k];
+        const TStatKey key = TStatKey::FromRaw(hits.Keys[k]);
         ids[k] = uint32_t((key.K1() * kPart + key.K2()) * kPart + key.K3()) | kPeriodsBit;
     }
     return hits.Count;

@@ -1,6 +1,7 @@
 #pragma once
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "stats/CustomStat.h"
 #include "stats/GroupBases.h"
@@ -13,9 +14,9 @@ namespace qx {
 // (four previous digits, each to four same-channel digits and once more to 0).
 struct TChainHits {
     static constexpr int kMax = 20;
-    TStatKey Keys[kMax];
+    uint64_t Keys[kMax]; // raw keys, left unset beyond Count
     int Count = 0;
-    void Add(int k1, int k2, int k3 = 0) { Keys[Count++] = TStatKey::FromParts(k1, k2, k3); }
+    void Add(int k1, int k2, int k3 = 0) { Keys[Count++] = TStatKey::FromParts(k1, k2, k3).Raw(); }
 };
 
 // A chain member: the transitions into draw i that start from what the current draw L (and the
@@ -32,6 +33,7 @@ public:
     // The transitions into draw i of the window ending at L.
     virtual void DrawChains(int i, int L, bool sorted, TChainHits& out) const = 0;
 
+    void InitValues(int L, TStatSink& rows) override;
     void AddDraw(int i, int L, TLastValueArray& lastValues, TRunState& runState, TStatSink& rows,
                  bool sorted) override;
 
@@ -48,6 +50,14 @@ public:
 protected:
     // "4 -> 7" or "4-7 -> 2" (length 3); channels of channel chains as "04".
     std::string ChainText(const TStatDraw& row, int length, bool scaled) const;
+    // The draw at index as DrawAt reads it; during a window pass from the copies the pass made.
+    TDrawRecord Read(int index, bool sorted) const {
+        if (index >= FCopyFrom && index < FCopyFrom + int(FCopies.size())) {
+            if (!sorted) return Draws[size_t(index)];
+            if (FSorted) return FCopies[size_t(index - FCopyFrom)];
+        }
+        return DrawAt(index, sorted);
+    }
     // A draw exists when its number is at least 1.
     static bool Exists(const TDrawRecord& d) { return d.Number >= 1; }
 
@@ -55,6 +65,9 @@ private:
     static constexpr int kPart = 11; // parts 0..10: digits, channels of width 1, segments, counts
     int FL = 0;
     bool FSorted = false;
+    // The draws the pass reads, digits sorted when the pass is (from FCopyFrom; none outside a pass).
+    std::vector<TDrawRecord> FCopies;
+    int FCopyFrom = 0;
 };
 
 static_assert(TChainHits::kMax <= TOwnWindowPass::kMaxHits);

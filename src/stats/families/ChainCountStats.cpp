@@ -28,7 +28,7 @@ public:
 
     // Channels list every count the current draw's count can lead to, 0..w; segments one row.
     void InitValues(int L, TStatSink& rows) override {
-        TCustomStat::InitValues(L, rows);
+        TCustomChainStat::InitValues(L, rows);
         const int last = Kind == TScaleKind::Channels ? Scale.Width : 0;
         for (int n = 0; n <= last; ++n) {
             if constexpr (Length == 2)
@@ -69,7 +69,7 @@ public:
     std::string ValueText(const TStatDraw& row) const override { return ChainText(row, Length, false); }
 
 private:
-    int CountAt(int index) const { return Scale.CountIn(DrawAt(index, false), Param); }
+    int CountAt(int index) const { return Scale.CountIn(Read(index, false), Param); }
 };
 
 class TstChain2CnlCnt final : public TCountChainStat<TScaleKind::Channels, 2> {
@@ -117,9 +117,9 @@ public:
         : TCustomChainStat(cls, env, param, TScaleKind::Channels) {}
 
     void DrawChains(int i, int L, bool sorted, TChainHits& out) const override {
-        const TDrawRecord back = DrawAt(i - 1, false);
+        const TDrawRecord back = Read(i - 1, false);
         if (!Exists(back)) return;
-        const TDrawRecord draw = DrawAt(i, sorted), ref = DrawAt(L, sorted);
+        const TDrawRecord draw = Read(i, sorted), ref = Read(L, sorted);
         for (uint8_t x : back.Digits) {
             if (std::find(std::begin(ref.Digits), std::end(ref.Digits), x) == std::end(ref.Digits)) continue;
             int to = 0;
@@ -142,7 +142,7 @@ public:
         return AnyPositionAccepts(code, selected, exclude, L);
     }
     bool AcceptsAt(int, uint8_t q, TSelectedRows selected, bool, int L) override {
-        const TDrawRecord current = DrawAt(L, false);
+        const TDrawRecord current = Read(L, false);
         for (uint8_t p : current.Digits)
             for (const TStatDraw& row : selected) {
                 if (row.Key.K1() != p) continue;

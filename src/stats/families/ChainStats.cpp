@@ -18,9 +18,9 @@ public:
     static constexpr int kNameArg = Length;
 
     void DrawChains(int i, int L, bool sorted, TChainHits& out) const override {
-        const TDrawRecord back = DrawAt(i - 1, sorted);
+        const TDrawRecord back = Read(i - 1, sorted);
         if (!Exists(back)) return;
-        const TDrawRecord draw = DrawAt(i, sorted), ref = DrawAt(L, sorted);
+        const TDrawRecord draw = Read(i, sorted), ref = Read(L, sorted);
         if constexpr (AllPositions) {
             // Every previous digit (duplicates too) whose value the current draw holds.
             for (int q = 0; q < kPositions; ++q) {
@@ -34,9 +34,9 @@ public:
                 if (b == Scale.Of(p, ref.Digits[p])) out.Add(b, Scale.Of(p, draw.Digits[p]));
             }
         } else {
-            const TDrawRecord before = DrawAt(i - 2, sorted);
+            const TDrawRecord before = Read(i - 2, sorted);
             if (!Exists(before)) return;
-            const TDrawRecord refBack = DrawAt(L - 1, sorted);
+            const TDrawRecord refBack = Read(L - 1, sorted);
             for (int p = FirstPosition(); p <= LastPosition(); ++p) {
                 const int a = Scale.Of(p, before.Digits[p]), b = Scale.Of(p, back.Digits[p]);
                 if (b == Scale.Of(p, ref.Digits[p]) && a == Scale.Of(p, refBack.Digits[p]))

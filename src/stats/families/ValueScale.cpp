@@ -10,12 +10,20 @@ namespace qx {
 
 TValueScale::TValueScale(TScaleKind kind, const TConfigData& config)
     : Kind(kind), Width(uint8_t(config.ChannelWidth())), Segments(config.MatrixSegments) {
-    for (uint8_t x = 0; x <= 9; ++x) FChannel[x] = uint8_t(ChannelOf(x, Width));
+    for (int p = 0; p < kPositions; ++p)
+        for (int x = 0; x <= 9; ++x)
+            FValue[p][x] = uint8_t(kind == TScaleKind::Digits     ? x
+                                   : kind == TScaleKind::Channels ? ChannelOf(x, Width)
+                                                                  : Segments[size_t(p)][size_t(x)]);
+    // Above 9 a digit is its own value; it has no channel and no segment.
+    if (kind == TScaleKind::Digits)
+        for (int p = 0; p < kPositions; ++p)
+            for (int x = 10; x < 256; ++x) FValue[p][x] = uint8_t(x);
     switch (kind) {
     case TScaleKind::Digits: break;
     case TScaleKind::Channels:
         FFirst = 1;
-        FLast = FChannel[9];
+        FLast = FValue[0][9];
         break;
     case TScaleKind::Segments:
         FFirst = 9;

@@ -18,14 +18,7 @@ class TValueScale {
 public:
     TValueScale(TScaleKind kind, const TConfigData& config);
 
-    int Of(int position, uint8_t digit) const {
-        switch (Kind) {
-        case TScaleKind::Digits: return digit;
-        case TScaleKind::Channels: return digit <= 9 ? FChannel[digit] : 0;
-        case TScaleKind::Segments: return digit <= 9 ? Segments[size_t(position)][digit] : 0;
-        }
-        return 0;
-    }
+    int Of(int position, uint8_t digit) const { return FValue[position][digit]; }
     // True when some position of the draw holds value v.
     bool Holds(const TDrawRecord& draw, int v) const {
         for (int p = 0; p < kPositions; ++p)
@@ -49,7 +42,7 @@ public:
     TMatrixSegments Segments{};
 
 private:
-    uint8_t FChannel[10] = {};
+    uint8_t FValue[kPositions][256] = {}; // value(p, x) of every byte x
     int FFirst = 0, FLast = 9;
 };
 
