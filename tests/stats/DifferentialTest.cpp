@@ -456,3 +456,30 @@ TEST(Differential, PeriodFiltersBothWaysAndFactsFromInsideTheWindow) {
         }
     }
 }
+
+// Hand-edited archives (repeated and far-jumping numbers, digits above 9) under width 1 and a
+// segment table with segment 0: the cross-draw members' tables and filters on both paths.
+TEST(Differential, IrregularArchivesUnderOtherConfigurations) {
+    std::mt19937 rnd(41);
+    TStatBench b;
+    for (int i = 0; i < 400; ++i) {
+        int number = 1 + i;
+        if (i % 53 == 20) number = i - 5;     // repeats an earlier number
+        if (i % 71 == 9) number += 90000;     // jumps far ahead
+        TDrawRecord d = StatDraw(number, {int(rnd() % 10), int(rnd() % 10), int(rnd() % 10), int(rnd() % 10)});
+        if (i % 61 == 3) d.Digits[i % 4] = uint8_t(10 + rnd() % 240);
+        b.Draws.push_back(d);
+    }
+    b.Config.ChannelSize = 1;
+    b.Config.SetMatrixSegmentsText("0123401234567895678900000999990918273645");
+    TStatList list;
+    list.SetDraws(&b.Draws);
+    list.SetConfig(b.Config);
+    list.Register();
+    for (int i = 0; i < list.Count(); ++i) {
+        const TStatClass& cls = *list.Items(i).StatClass;
+        if (cls.Group() < 8 || cls.Group() > 10) continue;
+        CompareTables(b.Env(), cls, list.Items(i).Param, rnd, 8, [&] { return list.CreateStat(i); });
+        CompareFilters(b.Env(), cls, list.Items(i).Param, rnd, 3);
+    }
+}

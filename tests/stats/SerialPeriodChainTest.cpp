@@ -79,6 +79,27 @@ TEST(SerialGroups, BrokenAndOpenRunsOfTheCurrentDrawsDigits) {
     EXPECT_EQ(Survivors(b, "GRPV", {five}, true, 4), CountCodes([](TCombCode c) { return !HasDigit(c, 5); }));
 }
 
+// A stored width outside 1..10 acts as 2; an object keeps the width it was made with.
+TEST(SerialGroups, WidthsOutOfRangeActAsTwo) {
+    TStatBench b;
+    b.Draws = DrawsOf({"9990", "9991", "1239", "4567", "2389"});
+    const std::vector<std::string> two = Values(b.Table("GRCV", 5));
+    auto made = b.Create("SC2C5");
+    for (int width : {0, 11, -4}) {
+        b.Config.ChannelSize = width;
+        EXPECT_EQ(Values(b.Table("GRCV", 5)), two) << width;
+        EXPECT_EQ(FindStatClass("TstChain2CnlCnt")->ParamRange(b.Config).High, 5) << width;
+    }
+    b.Config.ChannelSize = 1;
+    EXPECT_NE(Values(b.Table("GRCV", 5)), two);
+    TStatBench twoWide;
+    twoWide.Draws = b.Draws;
+    TStatTableParams p;
+    p.Current = 4;
+    p.WindowLength = 5;
+    EXPECT_EQ(ComputeTable(*made, p).Rows.size(), twoWide.Table("SC2C5", 5).Rows.size());
+}
+
 TEST(SerialGroups, TenChannelsOfWidthOneAndSegmentsOfTheTable) {
     TStatBench b;
     b.Config.ChannelSize = 1;
