@@ -62,8 +62,12 @@ public:
         uint8_t in[kPositions][10];
         for (int p = 0; p < kPositions; ++p)
             for (uint8_t x = 0; x <= 9; ++x) in[p][x] = Scale.Of(p, x) == Param;
-        for (int ci = 0; ci < kCombCount; ++ci)
-            pass[ci] = byCount[in[0][ci / 1000] + in[1][ci / 100 % 10] + in[2][ci / 10 % 10] + in[3][ci % 10]];
+        for (int a = 0; a < 10; ++a)
+            for (int b = 0; b < 10; ++b)
+                for (int c = 0; c < 10; ++c) {
+                    const int head = in[0][a] + in[1][b] + in[2][c];
+                    for (int d = 0; d < 10; ++d) *pass++ = byCount[head + in[3][d]];
+                }
     }
 
     std::string ValueText(const TStatDraw& row) const override { return ChainText(row, Length, false); }
