@@ -27,8 +27,14 @@ TSelectionPreview TSelectionPreviewer::Counts(const TSelectionPreviewKey& key, s
     FRows.clear();
     for (int r : selection)
         if (r >= 0 && r < static_cast<int>(table.Rows.size())) FRows.push_back(table.Rows[size_t(r)].Row);
+    const int size = static_cast<int>(list.size());
     const int keep = FRows.empty() ? 0 : CountMatches(*FStat, FRows, key.Sorted, key.Current, list, FScratch);
-    FCounts = {keep, static_cast<int>(list.size()) - keep};
+    int remove = size - keep;
+    // A period method asks whether the draw a gap points back to holds the value, or when removing
+    // whether it lacks it: the two are not each other's rest.
+    if (!FRows.empty() && (FStat->Class().Flags() & kFlagP))
+        remove = size - CountMatches(*FStat, FRows, key.Sorted, key.Current, list, FScratch, true);
+    FCounts = {keep, remove};
     FValid = true;
     return FCounts;
 }

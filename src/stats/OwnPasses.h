@@ -20,8 +20,11 @@ public:
     static constexpr uint32_t kPeriodsBit = 0x80000000u;
     // A hit whose Count is 0: it marks the value's newest draw but adds nothing to its count.
     static constexpr uint32_t kUncountedBit = 0x40000000u;
-    static constexpr uint32_t kIdMask = ~(kPeriodsBit | kUncountedBit);
-    static constexpr int kMaxHits = 16;
+    // A hit that stands for the draw before i: it takes that draw's number and depth (a run that
+    // draw i ends is counted as of its last draw).
+    static constexpr uint32_t kPreviousDrawBit = 0x20000000u;
+    static constexpr uint32_t kIdMask = ~(kPeriodsBit | kUncountedBit | kPreviousDrawBit);
+    static constexpr int kMaxHits = 20;
 
     // Readies a pass over the archive draws first..last (the window's first draw and the newest
     // draw) for the window ending at L (first <= L <= last). False when the method cannot give
@@ -31,13 +34,17 @@ public:
     virtual int ValueCount() const = 0;
     virtual TStatKey ValueKey(uint32_t id) const = 0;
     // The hits AddDraw(i, L, ...) would merge, in its order: value ids, with kPeriodsBit where it
-    // merges with periods and kUncountedBit where its Count is 0 (any other hit counts 1). At
-    // most kMaxHits; returns how many.
+    // merges with periods, kUncountedBit where its Count is 0 (any other hit counts 1) and
+    // kPreviousDrawBit where it stands for the draw before i. At most kMaxHits; returns how many.
     virtual int DrawHits(int i, uint32_t* ids) const = 0;
     // For a method that gives at most one hit per draw, all of them at once: entry i - first is
     // what DrawHits(i) writes, kNoHit for none. None otherwise.
     static constexpr uint32_t kNoHit = ~uint32_t(0);
     virtual const uint32_t* HitPerDraw() const { return nullptr; }
+    // True when the rows' facts are not the next draws after the window whose DrawHits give the
+    // value: the engine then asks the method's FindNext for each row (DrawHits is asked for the
+    // window's draws only).
+    virtual bool FactsByFindNext() const { return false; }
 
 protected:
     ~TOwnWindowPass() = default;

@@ -11,13 +11,19 @@ namespace qx {
 // kNameFormat, kGroup, kFlags, and where they differ from the defaults of TCustomStat (or of a
 // base) kHelpCodeFormat, kAvailable, kListed, kIsGraph, kCanParseValue, kHasParams,
 // ParamRange(config) and FormatName(variant). A class with kSize fills it into its code and name
-// formats itself ("KCM%d" of size 2 is KCM2), so its codes carry no variant.
+// formats itself ("KCM%d" of size 2 is KCM2), so its codes carry no variant. A class with kNameArg
+// fills it into its name format first ("%0:d") and leaves "%%d" for the variant.
 template <class T>
 class TStatClassOf final : public TStatClass {
 public:
     std::string_view ClassName() const override { return T::kClassName; }
     std::string CodeFormat() const override { return Sized(T::kCodeFormat); }
-    std::string NameFormat() const override { return Sized(T::kNameFormat); }
+    std::string NameFormat() const override {
+        if constexpr (requires { T::kNameArg; })
+            return FormatText(T::kNameFormat, {IntToStr(T::kNameArg)});
+        else
+            return Sized(T::kNameFormat);
+    }
     std::string HelpCodeFormat() const override {
         if constexpr (requires { T::kHelpCodeFormat; })
             return std::string(T::kHelpCodeFormat);

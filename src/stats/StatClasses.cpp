@@ -42,7 +42,8 @@ std::vector<const TStatClass*> CollectClasses() {
     std::vector<const TStatClass*> all;
     for (auto family : {DigitValueClasses, DigitClassClasses, SumClasses, SumChangeClasses, DiffClasses,
                         ChannelClasses, MatrixClasses, SegmentClasses,
-                        SequenceClasses, RepeatClasses, CombValueClasses, OgnevClasses}) {
+                        SequenceClasses, RepeatClasses, CombValueClasses, OgnevClasses,
+                        SerialClasses, PeriodClasses, ChainClasses, ChainCountClasses}) {
         auto classes = family();
         all.insert(all.end(), classes.begin(), classes.end());
     }

@@ -132,9 +132,9 @@ void FilterCombinations(TCustomStat& stat, TSelectedRows selected, bool exclude,
 }
 
 int CountMatches(TCustomStat& stat, TSelectedRows selected, bool sorted, int L,
-                 std::span<const TCombCode> candidates, TFilterScratch& scratch) {
+                 std::span<const TCombCode> candidates, TFilterScratch& scratch, bool exclude) {
     int count = 0;
-    RunMatchTest(stat, selected, false, sorted, L, candidates, true, scratch, [&](auto&& test) {
+    RunMatchTest(stat, selected, exclude, sorted, L, candidates, true, scratch, [&](auto&& test) {
         int n = 0;
         for (const TCombCode code : candidates) n += test(code);
         count = n;

@@ -24,8 +24,9 @@ struct TFilterScratch {
 };
 
 // How many candidates match the selected rows, by the same test as FilterCombinations: what
-// keeping them would leave; removing them leaves the rest.
+// keeping them would leave; removing them leaves the rest. Period methods judge a candidate by
+// the exclude argument too: what removing leaves is the rest of the count with exclude true.
 int CountMatches(TCustomStat& stat, TSelectedRows selected, bool sorted, int L,
-                 std::span<const TCombCode> candidates, TFilterScratch& scratch);
+                 std::span<const TCombCode> candidates, TFilterScratch& scratch, bool exclude = false);
 
 } // namespace qx

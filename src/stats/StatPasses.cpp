@@ -187,6 +187,14 @@ bool DigitsWindow(TCustomStat& stat, const TDigitValuesSource& source, TStatRows
     return true;
 }
 
+// Each row's fact from the method's FindNext, starting after the row's last draw.
+static void MethodFacts(TCustomStat& stat, const TStatRows& rows, const TStatTableParams& p, std::vector<int32_t>& facts) {
+    facts.assign(size_t(rows.Size()), -1);
+    for (int r = 0; r < rows.Size(); ++r)
+        if (NeedsFact(rows[r]))
+            facts[size_t(r)] = stat.FindNext(rows[r], IndexOfNumber(stat.Draws, rows[r].LastDraw) + 1, p.Sorted, p.Current);
+}
+
 bool OwnWindow(TCustomStat& stat, TOwnWindowPass& pass, TStatRows& rows, const TStatTableParams& p, int start,
                std::vector<int32_t>& facts) {
     const TDrawsArray& draws = stat.Draws;
@@ -199,21 +207,19 @@ bool OwnWindow(TCustomStat& stat, TOwnWindowPass& pass, TStatRows& rows, const T
     std::vector<uint32_t> seen;
     std::vector<int32_t> uncounted(static_cast<size_t>(count));
     uint32_t ids[TOwnWindowPass::kMaxHits];
+    const auto merge = [&](uint32_t h, int i) {
+        const uint32_t v = h & TOwnWindowPass::kIdMask;
+        const int at = (h & TOwnWindowPass::kPreviousDrawBit) && i > 0 ? i - 1 : i;
+        MergeValue(state.data(), seen, v, (h & kPeriods) != 0, draws[size_t(at)].Number, at);
+        uncounted[v] += (h & TOwnWindowPass::kUncountedBit) != 0;
+    };
     if (const uint32_t* single = pass.HitPerDraw()) {
         for (int i = start; i <= L; ++i)
-            if (const uint32_t h = single[i - start]; h != TOwnWindowPass::kNoHit) {
-                const uint32_t v = h & TOwnWindowPass::kIdMask;
-                MergeValue(state.data(), seen, v, (h & kPeriods) != 0, draws[size_t(i)].Number, i);
-                uncounted[v] += (h & TOwnWindowPass::kUncountedBit) != 0;
-            }
+            if (const uint32_t h = single[i - start]; h != TOwnWindowPass::kNoHit) merge(h, i);
     } else {
         for (int i = start; i <= L; ++i) {
             const int n = pass.DrawHits(i, ids);
-            for (int k = 0; k < n; ++k) {
-                const uint32_t v = ids[k] & TOwnWindowPass::kIdMask;
-                MergeValue(state.data(), seen, v, (ids[k] & kPeriods) != 0, draws[size_t(i)].Number, i);
-                uncounted[v] += (ids[k] & TOwnWindowPass::kUncountedBit) != 0;
-            }
+            for (int k = 0; k < n; ++k) merge(ids[k], i);
         }
     }
     for (TValueSummary& s : state) s.Count -= uncounted[size_t(&s - state.data())];
@@ -223,6 +229,10 @@ bool OwnWindow(TCustomStat& stat, TOwnWindowPass& pass, TStatRows& rows, const T
         PlaceSummaries(summaries, count, [&pass](uint32_t v) { return pass.ValueKey(v); }, rows, L);
     if (!p.Facts) {
         facts.assign(size_t(rows.Size()), -1);
+        return true;
+    }
+    if (pass.FactsByFindNext()) {
+        MethodFacts(stat, rows, p, facts);
         return true;
     }
     FindFacts(stat, rows, summaries, rowOfValue, L, p.Sorted, facts, [&](int idx, auto&& found) {
@@ -237,11 +247,10 @@ void GenericWindow(TCustomStat& stat, TStatRows& rows, const TStatTableParams& p
     TLastValueArray lastValues;
     TRunState runState{};
     for (int i = start; i <= p.Current; ++i) stat.AddDraw(i, p.Current, lastValues, runState, rows, p.Sorted);
-    facts.assign(size_t(rows.Size()), -1);
-    if (!p.Facts) return;
-    for (int r = 0; r < rows.Size(); ++r)
-        if (NeedsFact(rows[r]))
-            facts[size_t(r)] = stat.FindNext(rows[r], IndexOfNumber(stat.Draws, rows[r].LastDraw) + 1, p.Sorted, p.Current);
+    if (p.Facts)
+        MethodFacts(stat, rows, p, facts);
+    else
+        facts.assign(size_t(rows.Size()), -1);
 }
 
 } // namespace qx::detail

@@ -109,16 +109,25 @@ TEST_F(FilterPreview, SelectionCountsAreWhatKeepAndRemoveLeaveForEveryMethod) {
             const std::optional<TSelectionPreview> counts = Ws->PreviewSelection();
             ASSERT_TRUE(counts) << code;
             EXPECT_TRUE(TCombsState(Ws->Combs()) == before) << code;
-            EXPECT_EQ(counts->Keep + counts->Remove, Ws->Combs().Count()) << code;
+            // A period method's removing test asks the opposite question of its keeping test, so
+            // what the two leave need not add up to the list.
+            const bool complements = !(Ws->Stats().Items(method).StatClass->Flags() & kFlagP);
+            if (complements) {
+                EXPECT_EQ(counts->Keep + counts->Remove, Ws->Combs().Count()) << code;
+            }
 
             Ws->StatFilterInclude();
             EXPECT_EQ(Ws->Combs().Count(), counts->Keep) << code;
             // The list changed under the same selection: the counts follow it.
-            EXPECT_EQ(Ws->PreviewSelection(), (TSelectionPreview{counts->Keep, 0})) << code;
+            if (complements) {
+                EXPECT_EQ(Ws->PreviewSelection(), (TSelectionPreview{counts->Keep, 0})) << code;
+            }
             Ws->CombsUndo();
             Ws->StatFilterExclude();
             EXPECT_EQ(Ws->Combs().Count(), counts->Remove) << code;
-            EXPECT_EQ(Ws->PreviewSelection(), (TSelectionPreview{0, counts->Remove})) << code;
+            if (complements) {
+                EXPECT_EQ(Ws->PreviewSelection(), (TSelectionPreview{0, counts->Remove})) << code;
+            }
             Ws->CombsUndo();
         }
     }

@@ -365,6 +365,11 @@ TEST(Differential, FullSetTables) {
     });
 }
 
+// Channels, matrix, segments, and the serial, period and chain members built on them.
+bool ReadsConfiguration(int group) {
+    return (group >= 3 && group <= 5) || (group >= 8 && group <= 10);
+}
+
 // The channel, matrix and segment methods under other widths and a segment table that puts
 // digits of one position in different segments: tables, filters and full sets.
 TEST(Differential, ConfiguredChannelsAndSegments) {
@@ -383,7 +388,7 @@ TEST(Differential, ConfiguredChannelsAndSegments) {
         for (int i = 0; i < list.Count(); ++i) {
             const TStatClass& cls = *list.Items(i).StatClass;
             const int param = list.Items(i).Param;
-            if (cls.Group() < 3 || cls.Group() > 5) continue;
+            if (!ReadsConfiguration(cls.Group())) continue;
             CompareTables(b.Env(), cls, param, rnd, 6, [&] { return list.CreateStat(i); });
             CompareFilters(b.Env(), cls, param, rnd, 2);
             auto fast = cls.Create(b.Env(), param), slow = cls.Create(b.Env(), param);
@@ -409,4 +414,72 @@ TEST(Differential, IrregularArchives) {
         CompareTables(b.Env(), cls, param, r2, 10);
         CompareFilters(b.Env(), cls, param, r2, 2);
     });
+}
+
+// Period filters keep and remove by the same rows; serial and chain facts searched from every
+// start inside the window (not only after a row's last draw), in both sorted modes.
+TEST(Differential, PeriodFiltersBothWaysAndFactsFromInsideTheWindow) {
+    QX_REQUIRE_REAL_ARCHIVE();
+    TStatBench b;
+    b.Draws = RealDraws();
+    const int count = int(b.Draws.size());
+    std::mt19937 rnd(1207);
+    TCombsArray all;
+    for (int ci = 0; ci < kCombCount; ++ci) all.push_back(CodeOfIndex(ci));
+    TStatList list;
+    list.SetDraws(&b.Draws);
+    list.Register();
+    for (int i = 0; i < list.Count(); ++i) {
+        const TStatClass& cls = *list.Items(i).StatClass;
+        const int param = list.Items(i).Param;
+        if (cls.Group() < 8 || cls.Group() > 10) continue;
+        for (int round = 0; round < 4; ++round) {
+            const int L = count - 1 - int(rnd() % 2000), window = 1 + int(rnd() % 40);
+            const bool sorted = round % 2 == 1;
+            auto stat = cls.Create(b.Env(), param);
+            const TStatTable table = ComputeTable(*stat, Params(L, window, sorted, nullptr));
+            TStatDrawArray selected;
+            for (const auto& r : table.Rows)
+                if (rnd() % 2 == 0) selected.push_back(r.Row);
+            for (bool exclude : {false, true}) {
+                TCombsArray fast;
+                FilterCombinations(*stat, selected, exclude, sorted, L, all, fast);
+                auto slow = cls.Create(b.Env(), param);
+                ASSERT_EQ(fast, oracle::LiteralFilter(*slow, selected, exclude, sorted, L, all))
+                    << cls.Code(param) << " exclude " << exclude;
+            }
+            auto slow = cls.Create(b.Env(), param);
+            for (const auto& r : table.Rows)
+                for (int from = std::max(0, L - window + 1); from <= L + 1; from += 1 + int(rnd() % 5))
+                    ASSERT_EQ(stat->FindNext(r.Row, from, sorted, L), oracle::LiteralFindNext(*slow, r.Row, from, sorted, L))
+                        << cls.Code(param) << " from " << from << " L " << L;
+        }
+    }
+}
+
+// Hand-edited archives (repeated and far-jumping numbers, digits above 9) under width 1 and a
+// segment table with segment 0: the cross-draw members' tables and filters on both paths.
+TEST(Differential, IrregularArchivesUnderOtherConfigurations) {
+    std::mt19937 rnd(41);
+    TStatBench b;
+    for (int i = 0; i < 400; ++i) {
+        int number = 1 + i;
+        if (i % 53 == 20) number = i - 5;     // repeats an earlier number
+        if (i % 71 == 9) number += 90000;     // jumps far ahead
+        TDrawRecord d = StatDraw(number, {int(rnd() % 10), int(rnd() % 10), int(rnd() % 10), int(rnd() % 10)});
+        if (i % 61 == 3) d.Digits[i % 4] = uint8_t(10 + rnd() % 240);
+        b.Draws.push_back(d);
+    }
+    b.Config.ChannelSize = 1;
+    b.Config.SetMatrixSegmentsText("0123401234567895678900000999990918273645");
+    TStatList list;
+    list.SetDraws(&b.Draws);
+    list.SetConfig(b.Config);
+    list.Register();
+    for (int i = 0; i < list.Count(); ++i) {
+        const TStatClass& cls = *list.Items(i).StatClass;
+        if (cls.Group() < 8 || cls.Group() > 10) continue;
+        CompareTables(b.Env(), cls, list.Items(i).Param, rnd, 8, [&] { return list.CreateStat(i); });
+        CompareFilters(b.Env(), cls, list.Items(i).Param, rnd, 3);
+    }
 }

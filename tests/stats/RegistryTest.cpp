@@ -35,7 +35,8 @@ TEST(Registry, RegistersTheBuiltClassesInTheFixedOrder) {
     size_t built = 0;
     for (auto family : {DigitValueClasses, DigitClassClasses, SumClasses, SumChangeClasses, DiffClasses,
                         ChannelClasses, MatrixClasses, SegmentClasses,
-                        SequenceClasses, RepeatClasses, CombValueClasses, OgnevClasses})
+                        SequenceClasses, RepeatClasses, CombValueClasses, OgnevClasses,
+                        SerialClasses, PeriodClasses, ChainClasses, ChainCountClasses})
         built += family().size();
     EXPECT_EQ(StatClasses().size(), built);
     EXPECT_NE(FindStatClass("TstPosExt"), nullptr);       // known, but its variant range is empty

@@ -213,6 +213,10 @@ int main(int argc, char** argv) {
         ws.RefreshViews(false);
         Save(&window, "tab-statistics-sda2");
     }
+    // Channel serial groups: how many draws in a row each channel of the current draw lasted.
+    stat.Chooser().SelectMethod(ws.Stats().IndexOfCode("GRCV"));
+    ws.RefreshViews(false);
+    Save(&window, "tab-statistics-grcv");
 
     // The graphs tab: the first position's digit over 100 draws, then 30 draws with their marks.
     window.MainTabs()->setCurrentWidget(window.Page("tsDrawsGraph"));

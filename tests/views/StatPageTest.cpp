@@ -446,3 +446,30 @@ TEST_F(StatPage, TheGraphTabPlotsTheLongestRunsWithStepsEitherWay) {
     ASSERT_NE(mean, nullptr);
     EXPECT_EQ(mean->at(0), QPointF(1, 2.75));
 }
+
+// 1111 1111 1112 2222 2223 at width 2: channel 2 runs through the last three draws. Periods: 1 and
+// 2 each recur after one draw; removing by "1 x 1" reads the current draw, which lacks 1.
+TEST_F(StatPage, SerialGroupsAndPeriodsOfTheCurrentDrawFilterTheList) {
+    OpenSmall();
+    TWorkspace& ws = Window->Workspace();
+    Choose(Page()->MethodBox(), "GRCV", Tab().Chooser());
+    ASSERT_EQ(Column(0), QStringList{"02 x 3"});
+    EXPECT_EQ(Cell(0, 1), "1");
+    Page()->List()->SelectRows({0});
+    Window->Commands().Evaluate();
+    Action("StatFilter_Include")->trigger();
+    EXPECT_EQ(ws.Combs().Count(), 10000 - 8 * 8 * 8 * 8); // a digit in channel 2
+
+    ws.GenerateCombs(ws.CombsGenDefaults(), false);
+    Choose(Page()->MethodBox(), "PRDV", Tab().Chooser());
+    ASSERT_EQ(Column(0), (QStringList{"1 x 1", "2 x 1"}));
+    EXPECT_EQ(Cell(0, 1), "2");
+    Page()->List()->SelectRows({0});
+    Window->Commands().Evaluate();
+    Action("StatFilter_Exclude")->trigger();
+    EXPECT_EQ(ws.Combs().Count(), 9 * 9 * 9 * 9);
+    Page()->List()->SelectRows({1});
+    Window->Commands().Evaluate();
+    Action("StatFilter_Include")->trigger();
+    EXPECT_EQ(ws.Combs().Count(), 9 * 9 * 9 * 9 - 8 * 8 * 8 * 8);
+}

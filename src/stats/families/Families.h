@@ -18,5 +18,9 @@ std::vector<const TStatClass*> SequenceClasses();    // runs of rising digits in
 std::vector<const TStatClass*> RepeatClasses();      // digits repeated from earlier draws
 std::vector<const TStatClass*> CombValueClasses();   // pairs, triples and quadruples of digits
 std::vector<const TStatClass*> OgnevClasses();       // Ognev numbers
+std::vector<const TStatClass*> SerialClasses();      // runs of presence or absence
+std::vector<const TStatClass*> PeriodClasses();      // gaps between occurrences
+std::vector<const TStatClass*> ChainClasses();       // transitions between consecutive draws
+std::vector<const TStatClass*> ChainCountClasses();  // transitions of counts and within channels
 
 } // namespace qx

@@ -1,0 +1,256 @@
+// Serial groups and pauses: how many draws in a row a digit, channel or segment was present (or
+// absent), counted where the run ends, for the values the current draw holds.
+#include <algorithm>
+#include <array>
+#include <vector>
+
+#include "stats/GroupBases.h"
+#include "stats/StatClassOf.h"
+#include "stats/families/Families.h"
+#include "stats/families/ValueScale.h"
+
+namespace qx {
+namespace {
+
+template <TScaleKind Kind>
+class TCustomSerialStat : public TCustomStat, public TPositionFilter, public TOwnWindowPass {
+public:
+    TCustomSerialStat(const TStatClass& cls, const TStatEnv& env, int32_t param, bool groupsMode)
+        : TCustomStat(cls, env, param), GroupsMode(groupsMode), Scale(Kind, ConfigOf(env)),
+          FirstValue(Scale.First()), LastValue(std::min(Scale.Last(), kRunStateSize - 1)) {
+        FillBits();
+    }
+    static constexpr uint8_t kGroup = 8;
+    static constexpr uint8_t kFlags = kFlagD;
+    static constexpr bool kCanParseValue = false;
+
+    void InitValues(int L, TStatSink& rows) override {
+        TCustomStat::InitValues(L, rows);
+        FMasks.clear();
+    }
+
+    void AddDraw(int i, int L, TLastValueArray& lastValues, TRunState& runState, TStatSink& rows,
+                 bool sorted) override {
+        TCustomStat::AddDraw(i, L, lastValues, runState, rows, sorted);
+        const uint32_t present = MaskOf(Draw), inRef = MaskOf(RefDraw);
+        for (int v = FirstValue; v <= LastValue; ++v) {
+            TRunEntry& run = runState[size_t(v)];
+            if (bool(present >> v & 1) == GroupsMode) {
+                ++run.RunLength;
+                run.RunLastDraw = Draw.Number;
+                run.RunDepth = L - i + 1;
+                if (i == L && (inRef >> v & 1)) AddRun(v, run, rows);
+            } else {
+                if (run.RunLength > 0 && (inRef >> v & 1)) AddRun(v, run, rows);
+                run = TRunEntry{};
+            }
+        }
+    }
+
+    // The search from `from` with every run at zero, followed for the row's value alone: runs of
+    // one value never touch another's entry, so only its own run can produce the key. The draws'
+    // value masks are worked out once per computation.
+    int32_t FindNext(const TStatDraw& row, int from, bool sorted, int L) override {
+        const int v = row.Key.K1(), last = static_cast<int>(Draws.size()) - 1;
+        if (v < FirstValue || v > LastValue || from > last || !(MaskOf(DrawAt(L, sorted)) >> v & 1)) return -1;
+        const uint16_t length = uint16_t(row.Key.K2());
+        if (row.Key != TStatKey::FromParts(v, length)) return -1;
+        PrepareMasks(std::max(from, 0), sorted, L);
+        int run = 0;
+        int32_t runLast = 0;
+        for (int idx = std::max(from, 0); idx <= last; ++idx) {
+            if (bool(FMasks[size_t(idx - FMaskFrom)] >> v & 1) == GroupsMode) {
+                ++run;
+                runLast = Draws[size_t(idx)].Number;
+                if (idx == L && uint16_t(run) == length) return runLast;
+            } else {
+                if (run > 0 && uint16_t(run) == length) return runLast;
+                run = 0;
+            }
+        }
+        return -1;
+    }
+
+    // The window pass follows only the values the current draw holds (no other value gives a
+    // hit), draw by draw over the value masks. A broken run is merged as of its last draw, the
+    // draw before the one that broke it, which is what AddDraw's hit carries.
+    TOwnWindowPass* OwnWindowPass() override { return this; }
+    bool FactsByFindNext() const override { return true; }
+    bool BeginPass(int first, int, int L, bool sorted) override {
+        PrepareMasks(first, sorted, L);
+        FPassFirst = first;
+        FPassKeys.clear();
+        FPassHits.clear();
+        FPassStart.assign(size_t(L - first + 2), 0);
+        for (auto& ids : FIdOfLength) ids.clear();
+        const uint32_t inRef = FMasks[size_t(L - FMaskFrom)];
+        int runs[kRunStateSize] = {};
+        for (int i = first; i <= L; ++i) {
+            FPassStart[size_t(i - first)] = uint32_t(FPassHits.size());
+            const uint32_t present = FMasks[size_t(i - FMaskFrom)];
+            for (int v = FirstValue; v <= LastValue; ++v) {
+                if (!(inRef >> v & 1)) continue;
+                if (bool(present >> v & 1) == GroupsMode) {
+                    ++runs[v];
+                    if (i == L) FPassHits.push_back(IdOf(v, runs[v]) | kPeriodsBit);
+                } else {
+                    if (runs[v] > 0) FPassHits.push_back(IdOf(v, runs[v]) | kPeriodsBit | kPreviousDrawBit);
+                    runs[v] = 0;
+                }
+            }
+        }
+        FPassStart[size_t(L - first + 1)] = uint32_t(FPassHits.size());
+        return true;
+    }
+    int ValueCount() const override { return static_cast<int>(FPassKeys.size()); }
+    TStatKey ValueKey(uint32_t id) const override { return FPassKeys[id]; }
+    int DrawHits(int i, uint32_t* ids) const override {
+        const size_t at = size_t(i - FPassFirst);
+        if (at + 1 >= FPassStart.size()) return 0;
+        const uint32_t from = FPassStart[at], to = FPassStart[at + 1];
+        std::copy(FPassHits.begin() + from, FPassHits.begin() + to, ids);
+        return int(to - from);
+    }
+
+    bool Matches(TCombCode code, TSelectedRows selected, bool exclude, bool, int L) override {
+        return AnyPositionAccepts(code, selected, exclude, L);
+    }
+    bool AcceptsAt(int position, uint8_t digit, TSelectedRows selected, bool, int) override {
+        return SelectedHasK(selected, 1, int16_t(Scale.Of(position, digit)));
+    }
+    TOwnCodeFilter* OwnCodeFilter() override { return this; }
+
+    // "5 x 3", channels "03 x 3".
+    std::string ValueText(const TStatDraw& row) const override {
+        return Scale.Text(row.Key.K1()) + " x " + IntToStr(row.Key.K2());
+    }
+
+    bool GroupsMode;
+    TValueScale Scale;
+    int FirstValue, LastValue;
+
+private:
+    void AddRun(int v, const TRunEntry& run, TStatSink& rows) {
+        Hit.Key = TStatKey::FromParts(v, run.RunLength);
+        Hit.LastDraw = Hit.PrevDraw = run.RunLastDraw;
+        Hit.Depth = run.RunDepth;
+        rows.AddHit(Hit, true);
+    }
+
+    // Bit v set when some position of the draw holds value v.
+    uint32_t MaskOf(const TDrawRecord& d) const {
+        return FBit[0][d.Digits[0]] | FBit[1][d.Digits[1]] | FBit[2][d.Digits[2]] | FBit[3][d.Digits[3]];
+    }
+    // The same for the draw at idx as DrawAt reads it; only segments depend on the digits' order.
+    uint32_t MaskAt(int idx, bool sorted) const {
+        return sorted && Kind == TScaleKind::Segments ? MaskOf(DrawAt(idx, true)) : MaskOf(Draws[size_t(idx)]);
+    }
+    // The bit of value(p, x) for every position and byte (none for values beyond the mask).
+    void FillBits() {
+        for (int p = 0; p < kPositions; ++p)
+            for (int x = 0; x < 256; ++x) {
+                // Above 9 a digit is its own value; a channel or segment reads 0.
+                const int v = x <= 9 ? Scale.Of(p, uint8_t(x)) : Kind == TScaleKind::Digits ? x : 0;
+                FBit[p][x] = v < 32 ? uint32_t(1) << v : 0;
+            }
+    }
+
+    // Masks of the draws from `from` to the newest, kept for the rest of the computation; an
+    // earlier start adds the draws before the ones held.
+    void PrepareMasks(int from, bool sorted, int L) {
+        if (FMasks.empty() || FMaskSorted != sorted || FMaskL != L) {
+            FMasks.clear();
+            FMaskFrom = static_cast<int>(Draws.size());
+            FMaskSorted = sorted;
+            FMaskL = L;
+        }
+        if (from >= FMaskFrom) return;
+        std::vector<uint32_t> before;
+        before.reserve(size_t(FMaskFrom - from) + FMasks.size());
+        for (int idx = from; idx < FMaskFrom; ++idx) before.push_back(MaskAt(idx, sorted));
+        before.insert(before.end(), FMasks.begin(), FMasks.end());
+        FMasks.swap(before);
+        FMaskFrom = from;
+    }
+
+    // The dense id of key (v, length), given in order of first need.
+    uint32_t IdOf(int v, int length) {
+        std::vector<uint32_t>& ids = FIdOfLength[size_t(v)];
+        const size_t k = uint16_t(length);
+        if (ids.size() <= k) ids.resize(k + 1, kNoHit);
+        if (ids[k] == kNoHit) {
+            ids[k] = uint32_t(FPassKeys.size());
+            FPassKeys.push_back(TStatKey::FromParts(v, length));
+        }
+        return ids[k];
+    }
+
+    int FPassFirst = 0;
+    std::vector<TStatKey> FPassKeys;
+    std::vector<uint32_t> FPassHits, FPassStart;
+    std::array<std::vector<uint32_t>, kRunStateSize> FIdOfLength;
+    uint32_t FBit[kPositions][256] = {};
+    std::vector<uint32_t> FMasks;
+    int FMaskFrom = 0, FMaskL = 0;
+    bool FMaskSorted = false;
+};
+
+// Runs of presence (groups) or of absence (pauses).
+template <TScaleKind Kind, bool Groups>
+class TSerialMember : public TCustomSerialStat<Kind> {
+public:
+    TSerialMember(const TStatClass& cls, const TStatEnv& env, int32_t param)
+        : TCustomSerialStat<Kind>(cls, env, param, Groups) {}
+};
+
+class TstNumGroups final : public TSerialMember<TScaleKind::Digits, true> {
+public:
+    using TSerialMember::TSerialMember;
+    static constexpr std::string_view kClassName = "TstNumGroups";
+    static constexpr std::string_view kCodeFormat = "GRPV";
+    static constexpr std::string_view kNameFormat = "Повторы чисел в нескольких тиражах подряд";
+};
+class TstNumPauses final : public TSerialMember<TScaleKind::Digits, false> {
+public:
+    using TSerialMember::TSerialMember;
+    static constexpr std::string_view kClassName = "TstNumPauses";
+    static constexpr std::string_view kCodeFormat = "GRPP";
+    static constexpr std::string_view kNameFormat = "Интервалы между повторениями чисел";
+};
+class TstChnGroups final : public TSerialMember<TScaleKind::Channels, true> {
+public:
+    using TSerialMember::TSerialMember;
+    static constexpr std::string_view kClassName = "TstChnGroups";
+    static constexpr std::string_view kCodeFormat = "GRCV";
+    static constexpr std::string_view kNameFormat = "Повторы каналов в нескольких тиражах подряд";
+};
+class TstChnPauses final : public TSerialMember<TScaleKind::Channels, false> {
+public:
+    using TSerialMember::TSerialMember;
+    static constexpr std::string_view kClassName = "TstChnPauses";
+    static constexpr std::string_view kCodeFormat = "GRCP";
+    static constexpr std::string_view kNameFormat = "Интервалы между повторениями каналов";
+};
+class TstSgmGroups final : public TSerialMember<TScaleKind::Segments, true> {
+public:
+    using TSerialMember::TSerialMember;
+    static constexpr std::string_view kClassName = "TstSgmGroups";
+    static constexpr std::string_view kCodeFormat = "GRSV";
+    static constexpr std::string_view kNameFormat = "Повторы сегментов в нескольких тиражах подряд";
+};
+class TstSgmPauses final : public TSerialMember<TScaleKind::Segments, false> {
+public:
+    using TSerialMember::TSerialMember;
+    static constexpr std::string_view kClassName = "TstSgmPauses";
+    static constexpr std::string_view kCodeFormat = "GRSP";
+    static constexpr std::string_view kNameFormat = "Интервалы между повторениями сегментов";
+};
+
+} // namespace
+
+std::vector<const TStatClass*> SerialClasses() {
+    return {&StatClassOf<TstNumGroups>(), &StatClassOf<TstNumPauses>(), &StatClassOf<TstChnGroups>(),
+            &StatClassOf<TstChnPauses>(), &StatClassOf<TstSgmGroups>(), &StatClassOf<TstSgmPauses>()};
+}
+
+} // namespace qx
