@@ -41,7 +41,8 @@ constexpr std::array<std::string_view, 143> kOrder = {
 std::vector<const TStatClass*> CollectClasses() {
     std::vector<const TStatClass*> all;
     for (auto family : {DigitValueClasses, DigitClassClasses, SumClasses, SumChangeClasses, DiffClasses,
-                        ChannelClasses, MatrixClasses, SegmentClasses}) {
+                        ChannelClasses, MatrixClasses, SegmentClasses,
+                        ShreddingClasses}) {
         auto classes = family();
         all.insert(all.end(), classes.begin(), classes.end());
     }

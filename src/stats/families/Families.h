@@ -14,5 +14,6 @@ std::vector<const TStatClass*> DiffClasses();        // differences between the 
 std::vector<const TStatClass*> ChannelClasses();     // channels of the configured width
 std::vector<const TStatClass*> MatrixClasses();      // matrix columns and rows
 std::vector<const TStatClass*> SegmentClasses();     // segments of the configured table
+std::vector<const TStatClass*> ShreddingClasses();   // the user's formulas
 
 } // namespace qx
