@@ -18,7 +18,7 @@ std::string OnePositional(const TCliArgs& args) {
 }
 
 char SeparatorOption(TCliArgs& args) {
-    const std::optional<std::string> sep = args.TakeOption("--sep");
+    const std::optional<std::string> sep = args.TakeOption("sep");
     if (!sep) return '.';
     if (sep->size() != 1 || (*sep)[0] <= ' ' || (*sep)[0] == '(' || (*sep)[0] == ')')
         throw TAppError("Разделитель дробной части: один символ, например , или .");
@@ -29,7 +29,7 @@ char SeparatorOption(TCliArgs& args) {
 TCombCode DigitsOption(TCliArgs& args, const std::string& name, bool required) {
     const std::optional<std::string> text = args.TakeOption(name);
     if (!text) {
-        if (required) throw TAppError("Не задан параметр " + name);
+        if (required) throw TAppError("Не задан параметр --" + name);
         return 0;
     }
     const std::vector<std::string_view> words = SplitWords(*text, ";");
@@ -40,7 +40,7 @@ TCombCode DigitsOption(TCliArgs& args, const std::string& name, bool required) {
         valid = d && *d >= 0 && *d <= 9;
         if (valid) code |= TCombCode(*d) << (8 * k);
     }
-    if (!valid) throw TAppError(FormatText("Параметр %s: четыре цифры 0-9 через \";\", например 1;2;3;4", {name}));
+    if (!valid) throw TAppError(FormatText("Параметр --%s: четыре цифры 0-9 через \";\", например 1;2;3;4", {name}));
     return code;
 }
 
@@ -56,13 +56,13 @@ void Eval(TCliContext& c, TCliArgs& args) {
 }
 
 void Shred(TCliContext& c, TCliArgs& args) {
-    const std::optional<std::string> formula = args.TakeOption("--formula");
+    const std::optional<std::string> formula = args.TakeOption("formula");
     if (!formula) throw TAppError("Не задан параметр --formula");
-    const std::optional<int> places = args.TakeIntOption("--places");
+    const std::optional<int> places = args.TakeIntOption("places");
     if (!places || *places < 1 || *places > 9) throw TAppError("Параметр --places: целое число от 1 до 9");
     const char separator = SeparatorOption(args);
-    const TCombCode n = DigitsOption(args, "--n", true), p = DigitsOption(args, "--p", false),
-                    t = DigitsOption(args, "--t", false);
+    const TCombCode n = DigitsOption(args, "n", true), p = DigitsOption(args, "p", false),
+                    t = DigitsOption(args, "t", false);
     args.RequireNoPositionals();
     c.Out << ShredValue(n, p, t, *places, *formula, separator) << "\n";
 }
@@ -77,8 +77,8 @@ void NamesImport(TCliContext& c, TCliArgs& args) {
 }
 
 void Favourites(TCliContext& c, TCliArgs& args) {
-    const std::optional<std::string> codes = args.TakeOption("--set");
-    const bool reset = args.TakeFlag("--reset");
+    const std::optional<std::string> codes = args.TakeOption("set");
+    const bool reset = args.TakeFlag("reset");
     args.RequireNoPositionals();
     if (codes && reset) throw TAppError("Параметры --set и --reset несовместимы");
     if (codes) c.Workspace.SetFavouriteCodes(*codes);

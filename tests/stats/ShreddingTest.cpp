@@ -12,6 +12,7 @@
 #include "core/DrawHelpers.h"
 #include "stats/Expression.h"
 #include "stats/FullSet.h"
+#include "stats/StatBases.h"
 #include "stats/StatFilter.h"
 #include "stats/StatList.h"
 
@@ -75,8 +76,9 @@ TEST(Expression, PrecedenceNumbersConstantsAndFunctions) {
 
 TEST(Expression, EveryErrorText) {
     EXPECT_EQ(ErrorOf("(1+2"), kExprBrackets);
-    EXPECT_EQ(ErrorOf("(1,2)"), kExprBrackets);
-    EXPECT_EQ(ErrorOf("SIN(1,2)"), kExprBrackets);
+    EXPECT_EQ(ErrorOf("((1+2),3)"), kExprBrackets);
+    EXPECT_EQ(ErrorOf("(1,2)"), kExprSyntax);  // "1," is no number
+    EXPECT_EQ(ErrorOf("SIN((1),2)"), kExprBrackets);
     EXPECT_EQ(ErrorOf("1+"), kExprSyntax);
     EXPECT_EQ(ErrorOf("2E"), kExprSyntax);
     EXPECT_EQ(ErrorOf("SQR 2"), kExprSyntax);
@@ -119,7 +121,7 @@ TEST(Shredding, ValuesOfTheDefaultFormulasAndTheQuirksOfSubstitution) {
     EXPECT_EQ(ShredValue(n, Code(5, 0, 0, 0), Code(6, 0, 0, 0), 2, "(N1+P1+t1)/8"), 50);
     EXPECT_EQ(ShredValue(Code(3, 0, 0, 0), 0, 0, 2, "2n1/7"), 28);       // 23/7
     EXPECT_EQ(ShredValue(Code(1, 2, 0, 0), 0, 0, 2, "n1n2/7"), 71);      // 12/7
-    EXPECT_EQ(SubstituteDigits("n12+N1E1+.n1+pn11", Code(3, 4, 0, 0), Code(1, 0, 0, 0), 0), "32+3E1+.3+130");
+    EXPECT_EQ(SubstituteDigits("n12+N1E1+.n1+pn11", Code(3, 4, 0, 0), Code(1, 0, 0, 0), 0), "32+3E1+.3+01");  // p3 appears and is replaced in its turn
     for (const char* f : {"(n1+n2)/(n3+n4)", "SQRT(n1*p2)/(t3+7)", "-n1/7", "2*-p4/3", "(n1)+(n2)^t3/9"})
         EXPECT_TRUE(TShredFormula(f, 2).Compiled()) << f;
     for (const char* f : {"2n1/7", "n1n2", "n12", "N1E1", ".n1", "1E-n1", "$n1"})

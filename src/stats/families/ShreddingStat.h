@@ -1,8 +1,11 @@
 #pragma once
+#include <algorithm>
 #include <string>
 #include <vector>
 
+#include "core/DrawHelpers.h"
 #include "stats/Expression.h"
+#include "stats/KeyTests.h"
 #include "stats/OwnPasses.h"
 #include "stats/StatBases.h"
 
