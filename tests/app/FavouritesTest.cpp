@@ -3,8 +3,10 @@
 #include <thread>
 
 #include "app/ShreddingForm.h"
+#include "core/Error.h"
 #include "core/IniFile.h"
 #include "core/Text.h"
+#include "stats/StatBases.h"
 
 using namespace qx;
 using namespace qx::test;
@@ -35,7 +37,7 @@ TEST_F(Favourites, TheManagersChoiceIsOfferedAndSurvivesARestart) {
     WriteBytes(NamesFile(), Utf8ToCp1251("[FILTERS]\r\nFavorites=NUMS,SUMS\r\n[STRINGS_1049]\r\nSUMS=Суммы %d\r\n"));
     Start(DigitDraws({"1234", "5678", "9012"}));
     EXPECT_EQ(Offered(), (std::vector<std::string>{"NUMS", "SUMS"}));
-    EXPECT_EQ(Ws->StatTab().Chooser().Entries()[1].Text, "{ sum } Суммы %d");
+    EXPECT_EQ(Ws->StatTab().Chooser().Entries()[1].Text, "{ sum } Суммы %d [ NG ]");
 
     TFavouritesForm form = FavouritesFormOf(Ws->Stats());
     EXPECT_EQ(form.CountText(), "всего " + std::to_string(Ws->Stats().Count()) + " методов");
@@ -50,12 +52,12 @@ TEST_F(Favourites, TheManagersChoiceIsOfferedAndSurvivesARestart) {
     form.ShowGroupName = false;
     Ws->ApplyFavourites(form);
     EXPECT_EQ(Offered(), (std::vector<std::string>{"NUMS", "SHR2"}));
-    EXPECT_EQ(Ws->StatTab().Chooser().Entries()[0].Text, "Мои числа");
+    EXPECT_EQ(Ws->StatTab().Chooser().Entries()[0].Text, "Мои числа [ N ]");
     EXPECT_EQ(Ws->Stats().Items(Method("SUMS")).CustomName, "");
 
     Restart();
     EXPECT_EQ(Offered(), (std::vector<std::string>{"NUMS", "SHR2"}));
-    EXPECT_EQ(Ws->StatTab().Chooser().Entries()[0].Text, "Мои числа");
+    EXPECT_EQ(Ws->StatTab().Chooser().Entries()[0].Text, "Мои числа [ N ]");
     EXPECT_FALSE(Ws->Stats().ShowGroupName);
 
     Ws->ResetFavourites();

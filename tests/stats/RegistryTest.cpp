@@ -33,7 +33,8 @@ TEST(Registry, RegistersTheBuiltClassesInTheFixedOrder) {
     // Every class the program has appears in the order list (else it would never register).
     size_t built = 0;
     for (auto family : {DigitValueClasses, DigitClassClasses, SumClasses, SumChangeClasses, DiffClasses,
-                        ChannelClasses, MatrixClasses, SegmentClasses})
+                        ChannelClasses, MatrixClasses, SegmentClasses,
+                        ShreddingClasses})
         built += family().size();
     EXPECT_EQ(StatClasses().size(), built);
     EXPECT_NE(FindStatClass("TstPosExt"), nullptr);       // known, but its variant range is empty
