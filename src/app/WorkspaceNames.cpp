@@ -51,6 +51,7 @@ void TWorkspace::ResetFavourites() {
     FStats.MarkAll();
     const std::exception_ptr failure = Deferred([&] { SaveFilterNames(); });
     FillChoosers(true);
+    RefreshViews(false);
     if (failure) std::rethrow_exception(failure);
 }
 
@@ -62,6 +63,7 @@ void TWorkspace::SetFavouriteCodes(std::string_view codes) {
     FStats.NormalizeFavourites();
     const std::exception_ptr failure = Deferred([&] { SaveFilterNames(); });
     FillChoosers(true);
+    RefreshViews(false);
     if (failure) std::rethrow_exception(failure);
 }
 
@@ -91,6 +93,8 @@ void TWorkspace::ChangeFormulas(const TShreddingFormulas& formulas) {
     }
     BuildFullSetFiles(false, uint16_t(1u << kShreddingGroup));
     ReregisterStats();
+    // The choosers show the new names, and a shredding table on screen its new values, at once.
+    RefreshViews(false);
     if (failure) std::rethrow_exception(failure);
 }
 
