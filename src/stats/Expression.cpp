@@ -38,7 +38,8 @@ constexpr std::array<std::string_view, fnCount> kFunctionNames = {
 
 constexpr long double kHalfPi = std::numbers::pi_v<long double> / 2;
 
-long double Checked(long double v, TFault& fault) {
+// The arithmetic is inlined into the compiled formulas' loop: long doubles cross calls in memory.
+[[gnu::always_inline]] inline long double Checked(long double v, TFault& fault) {
     if (!std::isfinite(v)) fault = TFault::Float;
     return v;
 }
@@ -73,7 +74,7 @@ long double Power(long double a, long double b, TFault& fault) {
     return Checked(std::exp(b * std::log(a)), fault);
 }
 
-long double ApplyBinary(char op, long double a, long double b, TFault& fault) {
+[[gnu::always_inline]] inline long double ApplyBinary(char op, long double a, long double b, TFault& fault) {
     switch (op) {
     case '+': return Checked(a + b, fault);
     case '-': return Checked(a - b, fault);
