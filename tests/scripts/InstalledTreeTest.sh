@@ -44,7 +44,7 @@ out=$(env -u XDG_DATA_HOME "$Q" info 2>&1) || fail "info under HOME: $out"
 [ -d "$HOME/.local/share/Quadrix_4d10" ] || fail "no folder under HOME without XDG_DATA_HOME"
 
 if [ "$WINDOW" = 1 ]; then
-  "$Q" --version | grep -q '^quadrix ' || fail "quadrix --version"
+  "$Q" --version | grep '^quadrix ' >/dev/null || fail "quadrix --version"
   env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$T/root/usr/bin/Quadrix_4d10" --help >"$T/help" 2>&1 ||
     fail "Quadrix_4d10 --help needs a display: $(cat "$T/help")"
   grep -q "$DATA" "$T/help" || fail "Quadrix_4d10 --help does not say where the files are"
