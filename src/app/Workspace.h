@@ -20,6 +20,7 @@
 #include "core/Switches.h"
 #include "app/FilterPreview.h"
 #include "app/CardTab.h"
+#include "app/FavouritesForm.h"
 #include "app/GraphTab.h"
 #include "app/LayoutTab.h"
 #include "app/StatTab.h"
@@ -157,6 +158,10 @@ public:
     // and returns the statistic groups whose settings changed. A write failure is raised after
     // the views are refreshed; the new configuration stays in force.
     std::vector<int> ChangeConfig(const TConfigData& config);
+    // The formula dialog's OK: the formulas are in force at once (the next refresh computes them),
+    // SHREDDING is written, the full-set files of the shredding methods rebuilt, the registry
+    // renamed and the choosers refilled. A write failure is raised after all that.
+    void ChangeFormulas(const TShreddingFormulas& formulas);
     std::mt19937& Random() { return FRandom; }
 
     // ---- Statistics
@@ -171,6 +176,24 @@ public:
     const TStatTab& StatTab() const { return FStatTab; }
     TGraphTab& GraphTab() { return FGraphTab; }
     const TGraphTab& GraphTab() const { return FGraphTab; }
+    // ---- Favourites and custom names (the program's filter-name file)
+    int InterfaceLanguage() const { return FInterfaceLanguage; }
+    // Reads the file into the registry with its options; a failure is shown.
+    void LoadFilterNames();
+    // Writes favourites, options and custom names; raises the save failure.
+    void SaveFilterNames();
+    // The manager's OK: applies the form, writes the file, refills the choosers, refreshes.
+    void ApplyFavourites(const TFavouritesForm& form);
+    // Every method favourite again (after the question), written and offered.
+    void ResetFavourites();
+    // The favourite codes joined by "," (empty: all), as the manager's OK would leave them.
+    void SetFavouriteCodes(std::string_view codes);
+    // A name set read into the registry at once (the manager's import; the caller writes).
+    void ImportNames(const std::filesystem::path& file);
+    // Every method with the form's names (or the registry's, without a form) written to file; the
+    // registry's custom names are then read back from the program's file, so it keeps its own.
+    void ExportNames(const std::filesystem::path& file, const TFavouritesForm* form);
+
     // Decimal separator of the real numbers the tables show (the user's locale).
     char DecimalSeparator() const { return FDecimalSeparator; }
 
@@ -656,6 +679,9 @@ private:
     void FlushStakes();
     void RegisterStats();
     void UpdateStatsConfig();
+    // Registers again keeping favourites and names (written first) and refills the choosers.
+    void ReregisterStats();
+    void FillChoosers(bool keepSelection);
     std::string HttpGetText(const std::string& address);
     // Start-up's download: only when the results page is configured, asking first when told to.
     void StartupDownload(bool ask);

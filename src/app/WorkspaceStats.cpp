@@ -8,9 +8,10 @@ void TWorkspace::RegisterStats() {
     FStats.SetConfig(FConfig);
     FStats.SetFormulas(FShredding);
     FStats.SetGenerateMode(FCombsGen);
+    FStats.DecimalSeparator = FDecimalSeparator;
     FStats.Register();
-    FStatTab.Chooser().Fill(FStats, false);
-    FGraphTab.Chooser().Fill(FStats, false);
+    LoadFilterNames();
+    FillChoosers(false);
     FStatTab.ResetCache();
     FGraphTab.ResetCache();
 }
@@ -21,10 +22,26 @@ void TWorkspace::UpdateStatsConfig() {
     // Variant ranges follow the channel width, the matrix and the segment table.
     if (old.ChannelSize != FConfig.ChannelSize || old.MatrixCols != FConfig.MatrixCols ||
         old.MatrixSegments != FConfig.MatrixSegments) {
-        FStats.Reregister();
-        FStatTab.Chooser().Fill(FStats, true);
-        FGraphTab.Chooser().Fill(FStats, true);
+        ReregisterStats();
     }
+}
+
+void TWorkspace::ReregisterStats() {
+    // The file is written around the rebuild, so what the user set survives whatever happens next.
+    if (!FOptions.ReadOnly) {
+        try {
+            SaveFilterNames();
+        } catch (const std::exception& e) {
+            FShell.ShowError(e.what());
+        }
+    }
+    FStats.Reregister();
+    FillChoosers(true);
+}
+
+void TWorkspace::FillChoosers(bool keepSelection) {
+    FStatTab.Chooser().Fill(FStats, keepSelection);
+    FGraphTab.Chooser().Fill(FStats, keepSelection);
 }
 
 TStatTableParams TWorkspace::StatTableParams(int windowLength) const {

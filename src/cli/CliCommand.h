@@ -64,6 +64,7 @@ void AddRegularsCommands(TCliCommandList& list);
 void AddSystemsCommands(TCliCommandList& list);
 void AddAnalysisCommands(TCliCommandList& list);
 void AddConfigCommands(TCliCommandList& list);
+void AddFormulaCommands(TCliCommandList& list);
 void AddScriptCommands(TCliCommandList& list);
 void AddUpdateCommands(TCliCommandList& list);
 void AddLibraryCommands(TCliCommandList& list);

@@ -20,9 +20,34 @@ struct TConfigKey {
     void (*Set)(TWorkspace& ws, const std::string& value);
 };
 
-[[noreturn]] void Refuse(std::string_view key, const std::string& value, std::string_view allowed) {
+[[noreturn]] void Refuse(const std::string& key, const std::string& value, std::string_view allowed) {
     throw TAppError(FormatText("Некорректное значение ключа %s: \"%s\" (%s)",
-                               {std::string(key), value, std::string(allowed)}));
+                               {key, value, std::string(allowed)}));
+}
+
+// The formula keys go through the formula dialog's OK.
+template <int I>
+std::string GetFormula(const TWorkspace& ws) {
+    return ws.Shredding().Formula[I];
+}
+template <int I>
+void SetFormula(TWorkspace& ws, const std::string& value) {
+    TShreddingFormulas f = ws.Shredding();
+    f.Formula[I] = value;
+    ws.ChangeFormulas(f);
+}
+template <int I>
+std::string GetPlaces(const TWorkspace& ws) {
+    return IntToStr(ws.Shredding().Digits[I]);
+}
+template <int I>
+void SetPlaces(TWorkspace& ws, const std::string& value) {
+    const auto places = TryStrToInt(value);
+    if (!places || *places < 1 || *places > 5)
+        Refuse("Formula" + std::to_string(I + 1) + "Digits", value, "целое число от 1 до 5");
+    TShreddingFormulas f = ws.Shredding();
+    f.Digits[I] = *places;
+    ws.ChangeFormulas(f);
 }
 
 const TConfigKey kKeys[] = {
@@ -43,6 +68,12 @@ const TConfigKey kKeys[] = {
          c.SetMatrixSegmentsText(value);
          ws.ChangeConfig(c);
      }},
+    {"Formula1", GetFormula<0>, SetFormula<0>},
+    {"Formula2", GetFormula<1>, SetFormula<1>},
+    {"Formula3", GetFormula<2>, SetFormula<2>},
+    {"Formula1Digits", GetPlaces<0>, SetPlaces<0>},
+    {"Formula2Digits", GetPlaces<1>, SetPlaces<1>},
+    {"Formula3Digits", GetPlaces<2>, SetPlaces<2>},
 };
 
 const TConfigKey& FindKey(const std::string& name) {
@@ -75,7 +106,7 @@ void Set(TCliContext& c, TCliArgs& args) {
 
 void AddConfigCommands(TCliCommandList& list) {
     list.push_back({{"config", "get"},
-                    "config get [КЛЮЧ]  значение ключа конфигурации (ChannelSize, MatrixSegments)",
+                    "config get [КЛЮЧ]  значение ключа конфигурации (ChannelSize, MatrixSegments, Formula1-3, Formula1Digits-3)",
                     Get});
     list.push_back({{"config", "set"}, "config set КЛЮЧ ЗНАЧЕНИЕ  изменить ключ конфигурации", Set});
 }

@@ -33,6 +33,7 @@ TCliCommandList AllCommands() {
     AddSystemsCommands(list);
     AddAnalysisCommands(list);
     AddConfigCommands(list);
+    AddFormulaCommands(list);
     AddScriptCommands(list);
     AddUpdateCommands(list);
     AddLibraryCommands(list);

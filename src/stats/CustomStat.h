@@ -24,6 +24,7 @@ struct TStatEnv {
     const TDrawsArray* Draws = nullptr;
     const TConfigData* Config = nullptr;
     const TShreddingFormulas* Formulas = nullptr;
+    char DecimalSeparator = '.';  // the user's, which formulas accept besides "."
 };
 
 // A statistic method: maps a draw (or a candidate combination) to values and merges them into

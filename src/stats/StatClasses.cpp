@@ -43,7 +43,8 @@ std::vector<const TStatClass*> CollectClasses() {
     for (auto family : {DigitValueClasses, DigitClassClasses, SumClasses, SumChangeClasses, DiffClasses,
                         ChannelClasses, MatrixClasses, SegmentClasses,
                         SequenceClasses, RepeatClasses, CombValueClasses, OgnevClasses,
-                        SerialClasses, PeriodClasses, ChainClasses, ChainCountClasses}) {
+                        SerialClasses, PeriodClasses, ChainClasses, ChainCountClasses,
+                        ShreddingClasses}) {
         auto classes = family();
         all.insert(all.end(), classes.begin(), classes.end());
     }

@@ -19,9 +19,13 @@ constexpr int kShreddingGroup = 12;
 std::string TStatMethod::BaseName() const { return CustomName.empty() ? StatClass->Name(Param) : CustomName; }
 
 std::string TStatMethod::FullName() const {
-    // The formula goes in as it stands: it is the user's text, never a format.
-    if (StatClass->Group() == kShreddingGroup) return FormatText(BaseName(), {Formula});
-    return BaseName();
+    // Neither the name (possibly the user's) nor the formula is ever read as a format: the formula
+    // takes the place of the first "%s" and every other character stays as typed.
+    std::string name = BaseName();
+    if (StatClass->Group() != kShreddingGroup) return name;
+    const size_t at = name.find("%s");
+    if (at != std::string::npos) name.replace(at, 2, Formula);
+    return name;
 }
 
 void TStatList::SetDraws(const TDrawsArray* draws, std::function<uint64_t()> revision) {

@@ -62,6 +62,8 @@ public:
     void SetFormulas(const TShreddingFormulas& formulas);
     const TCombsGenParams& GenerateMode() const { return FGenerate; }
     void SetGenerateMode(const TCombsGenParams& mode);
+    // The user's decimal separator, which the shredding formulas accept besides ".".
+    char DecimalSeparator = '.';
     // The help file that method descriptions open; empty: none.
     std::filesystem::path HelpFile;
 
@@ -100,7 +102,7 @@ public:
     bool IsVisible(int i) const { return AllFavourites || Items(i).Favourite; }
     std::string DisplayName(int i, bool withFlags) const;
 
-    TStatEnv Env() const { return {FDraws, &FConfig, &FFormulas}; }
+    TStatEnv Env() const { return {FDraws, &FConfig, &FFormulas, DecimalSeparator}; }
     // A new statistic object of method i; the caller owns it.
     std::unique_ptr<TCustomStat> CreateStat(int i) const;
     // The method of a chooser's selected entry; with none selected raises

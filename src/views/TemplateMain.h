@@ -104,6 +104,8 @@ private:
     bool PageVisible(const TViewPage* page) const;
     void EditConfig();
     void EditProxy();
+    void EditShredding();
+    void ManageFavourites();
     void ShowAbout();
     void ShowFirstRun();
     bool StartProgramAgain();

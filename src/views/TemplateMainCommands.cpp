@@ -15,6 +15,8 @@
 #include "views/dialogs/FormAbout.h"
 #include "views/dialogs/FormConfig.h"
 #include "views/dialogs/FormFirstRun.h"
+#include "views/dialogs/FormManager.h"
+#include "views/dialogs/FormShredding.h"
 #include "views/dialogs/FormProxy.h"
 #include "views/dialogs/FormRepeats.h"
 #include "views/FormGraph.h"
@@ -27,6 +29,12 @@ void TTemplateMain::RegisterWindowCommands() {
     TCommands& c = *FCommands;
     c.Register("EditConfig", {[this] { EditConfig(); }, nullptr, nullptr, nullptr});
     c.Register("EditProxy", {[this] { EditProxy(); }, nullptr, nullptr, nullptr});
+    c.Register("EditShredding", {[this] { EditShredding(); }, nullptr, nullptr, nullptr});
+    c.Register("FiltersManager", {[this] { ManageFavourites(); }, nullptr, nullptr, nullptr});
+    c.Register("FiltersReset", {[this] {
+                                    if (FShell->AskNo("Вы действительно хотите сбросить список избранных фильтров?"))
+                                        FWorkspace->ResetFavourites();
+                                }, nullptr, nullptr, nullptr});
     c.Register("ExitProgram", {[this] { close(); }, nullptr, nullptr, nullptr});
     c.Register("About", {[this] { ShowAbout(); }, nullptr, nullptr, nullptr});
     c.Register("GetHelp", {[this] { FShell->OpenDocument(FHelp.Path.string()); },
@@ -151,6 +159,22 @@ void TTemplateMain::EditConfig() {
     TFormConfig dialog(*FShell, FWorkspace->Config(), this);
     if (dialog.exec() != QDialog::Accepted) return;
     FWorkspace->ChangeConfig(dialog.Result());
+}
+
+void TTemplateMain::EditShredding() {
+    TFormShredding dialog(FWorkspace->Shredding(), this);
+    if (dialog.exec() != QDialog::Accepted) return;
+    FWorkspace->ChangeFormulas(dialog.Result());
+}
+
+void TTemplateMain::ManageFavourites() {
+    std::unique_ptr<TFormManager> dialog;
+    {
+        TBusyScope busy(*FShell, "Подождите пожалуйста...");
+        dialog = std::make_unique<TFormManager>(*FWorkspace, this);
+    }
+    if (dialog->exec() != QDialog::Accepted) return;
+    FWorkspace->ApplyFavourites(dialog->Result());
 }
 
 void TTemplateMain::EditProxy() {

@@ -25,7 +25,9 @@ TEST(CliConfig, GetAndSetTheChannelWidthAndTheSegmentTable) {
     ASSERT_EQ(Cli(dir, {"draws", "add", "1", "0;1;8;9", "03/07/2019 M"}).Code, 0);
     EXPECT_EQ(Cli(dir, {"config", "get", "ChannelSize"}).Out, "2\n");
     EXPECT_EQ(Cli(dir, {"config", "get"}).Out,
-              "ChannelSize=2\nMatrixSegments=" + std::string(40, '1') + "\n");
+              "ChannelSize=2\nMatrixSegments=" + std::string(40, '1') +
+                  "\nFormula1=(n1+n2)/(n3+n4)\nFormula2=(n1+n3)/(n2+n4)\nFormula3=(n3+n4)/(n1+n2)\n"
+                  "Formula1Digits=2\nFormula2Digits=2\nFormula3Digits=2\n");
     EXPECT_EQ(MethodCodes(dir, "CHN"), (std::vector<std::string>{"CHN1", "CHN2", "CHN3", "CHN4", "CHN5"}));
 
     TCliRun set = Cli(dir, {"config", "set", "channelsize", "1"});
@@ -55,6 +57,8 @@ TEST(CliConfig, RefusesUnknownKeysAndBadValuesChangingNothing) {
              {"config", "set", "MatrixSegments", std::string(39, '2') + "0"},
              {"config", "set", "MatrixSegments", std::string(39, '2') + "a"},
              {"config", "set", "MatrixCols", "3"},
+             {"config", "set", "Formula2Digits", "0"},
+             {"config", "set", "Formula2Digits", "6"},
              {"config", "set", "ChannelSize"},
              {"config", "get", "Nothing"}}) {
         TCliRun r = Cli(dir, args);

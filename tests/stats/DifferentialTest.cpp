@@ -7,6 +7,7 @@
 #include <limits>
 #include <random>
 
+#include "LiteralShredding.h"
 #include "LiteralStats.h"
 #include "StatTestSupport.h"
 #include "core/DrawHelpers.h"
@@ -221,8 +222,9 @@ TStatWeights RoundWeights(int round, std::mt19937& rnd) {
 // Random windows, offsets and weights, both sorted modes, with and without norms. The engine's
 // objects come from make (the registry's share value tables and occurrence indexes), the oracle's
 // are new.
+// The oracle's objects come from oracleClass when given (a class with literal value rules).
 void CompareTables(const TStatEnv& env, const TStatClass& cls, int param, std::mt19937& rnd, int rounds,
-                   const TMaker& make = nullptr) {
+                   const TMaker& make = nullptr, const TStatClass* oracleClass = nullptr) {
     const int count = static_cast<int>(env.Draws->size());
     auto stat = cls.Create(env, param);
     const TFullSet fullSet = FullSetOf(ComputeFullSetTable(*stat));
@@ -234,14 +236,15 @@ void CompareTables(const TStatEnv& env, const TStatClass& cls, int param, std::m
         TStatTableParams p = Params(count - 1 - offset, window, sorted, norms);
         p.Weights = RoundWeights(round, rnd);
         auto fast = make ? make() : cls.Create(env, param);
-        auto slow = cls.Create(env, param);
+        auto slow = (oracleClass ? *oracleClass : cls).Create(env, param);
         const std::string diff = Difference(ComputeTable(*fast, p), oracle::LiteralComputeTable(*slow, p));
         ASSERT_EQ(diff, "") << cls.Code(param) << " window " << window << " offset " << offset << " sorted " << sorted
                             << " round " << round;
     }
 }
 
-void CompareFilters(const TStatEnv& env, const TStatClass& cls, int param, std::mt19937& rnd, int rounds) {
+void CompareFilters(const TStatEnv& env, const TStatClass& cls, int param, std::mt19937& rnd, int rounds,
+                    const TStatClass* oracleClass = nullptr) {
     const int count = static_cast<int>(env.Draws->size());
     TCombsArray all;
     for (int ci = 0; ci < kCombCount; ++ci) all.push_back(CodeOfIndex(ci));
@@ -263,7 +266,7 @@ void CompareFilters(const TStatEnv& env, const TStatClass& cls, int param, std::
         }
         TCombsArray fast;
         FilterCombinations(*stat, selected, exclude, sorted, count - 1 - offset, candidates, fast);
-        auto slow = cls.Create(env, param);
+        auto slow = (oracleClass ? *oracleClass : cls).Create(env, param);
         ASSERT_EQ(fast, oracle::LiteralFilter(*slow, selected, exclude, sorted, count - 1 - offset, candidates))
             << cls.Code(param) << " offset " << offset << " exclude " << exclude;
         // The working list filtered in place gives the same survivors.
@@ -392,6 +395,37 @@ TEST(Differential, ConfiguredChannelsAndSegments) {
             CompareTables(b.Env(), cls, param, rnd, 6, [&] { return list.CreateStat(i); });
             CompareFilters(b.Env(), cls, param, rnd, 2);
             auto fast = cls.Create(b.Env(), param), slow = cls.Create(b.Env(), param);
+            EXPECT_EQ(ComputeFullSetTable(*fast), oracle::LiteralFullSetTable(*slow)) << cls.Code(param);
+        }
+    }
+}
+
+// The shredding methods against objects that substitute and parse the formula on every call: the
+// default formulas, five places, and a formula that never evaluates.
+TEST(Differential, ShreddingAgainstTheLiteralFormulas) {
+    QX_REQUIRE_REAL_ARCHIVE();
+    TStatBench b;
+    // The newest draws only: the literal objects parse the formula for every draw the facts look at.
+    b.Draws.assign(RealDraws().end() - 400, RealDraws().end());
+    std::mt19937 rnd(1313);
+    const TShreddingFormulas defaults;
+    TShreddingFormulas other;
+    other.Formula = {"(n1*p2+t3)/7", "SQRT(n1+p1+t1)/(n4-p4)", "(n1+"};
+    other.Digits = {5, 3, 2};
+    for (const TShreddingFormulas& formulas : {defaults, other}) {
+        b.Formulas = formulas;
+        TStatList list;
+        list.SetDraws(&b.Draws);
+        list.SetFormulas(formulas);
+        list.Register();
+        for (int i = 0; i < list.Count(); ++i) {
+            const TStatClass& cls = *list.Items(i).StatClass;
+            if (cls.Group() != 12) continue;
+            const int param = list.Items(i).Param;
+            const TStatClass& literal = oracle::LiteralShreddingClass();
+            CompareTables(b.Env(), cls, param, rnd, 4, [&] { return list.CreateStat(i); }, &literal);
+            CompareFilters(b.Env(), cls, param, rnd, 3, &literal);
+            auto fast = cls.Create(b.Env(), param), slow = literal.Create(b.Env(), param);
             EXPECT_EQ(ComputeFullSetTable(*fast), oracle::LiteralFullSetTable(*slow)) << cls.Code(param);
         }
     }

@@ -36,7 +36,8 @@ TEST(Registry, RegistersTheBuiltClassesInTheFixedOrder) {
     for (auto family : {DigitValueClasses, DigitClassClasses, SumClasses, SumChangeClasses, DiffClasses,
                         ChannelClasses, MatrixClasses, SegmentClasses,
                         SequenceClasses, RepeatClasses, CombValueClasses, OgnevClasses,
-                        SerialClasses, PeriodClasses, ChainClasses, ChainCountClasses})
+                        SerialClasses, PeriodClasses, ChainClasses, ChainCountClasses,
+                        ShreddingClasses})
         built += family().size();
     EXPECT_EQ(StatClasses().size(), built);
     EXPECT_NE(FindStatClass("TstPosExt"), nullptr);       // known, but its variant range is empty

@@ -135,6 +135,8 @@ TEST_F(Commands, OnlyCommandsOfBuiltPartsAreEnabled) {
                                          // the draw download, its start-up mode and the proxy
                                          "DrawsDownload", "AutoDownload0", "AutoDownload1", "AutoDownload2",
                                          "EditProxy", "CheckUpdate", "AutoSelfUpdate",
+                                         // favourites, names and the shredding formulas
+                                         "FiltersManager", "FiltersReset", "EditShredding",
                                          // the switches of the card, layout and week tabs
                                          "ViewColorCard", "ViewColorCardSequences", "ViewShemaGradient",
                                          "ViewWeekChartMode", "ViewWeekChartType",

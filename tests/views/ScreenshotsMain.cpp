@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QEventLoop>
+#include <QInputDialog>
 #include <QItemSelectionModel>
 #include <QMenu>
 #include <QMessageBox>
@@ -25,6 +26,8 @@
 #include "views/WaitWindow.h"
 #include "views/dialogs/FormAbout.h"
 #include "views/dialogs/FormConfig.h"
+#include "views/dialogs/FormManager.h"
+#include "views/dialogs/FormShredding.h"
 #include "views/dialogs/FormExpExcel.h"
 #include "views/dialogs/FormExpExcelParam.h"
 #include "views/export/ItemViewSource.h"
@@ -217,6 +220,10 @@ int main(int argc, char** argv) {
     stat.Chooser().SelectMethod(ws.Stats().IndexOfCode("GRCV"));
     ws.RefreshViews(false);
     Save(&window, "tab-statistics-grcv");
+    // The first shredding method: the values of its formula after the two draws before each draw.
+    stat.Chooser().SelectMethod(ws.Stats().IndexOfCode("SHR1"));
+    ws.RefreshViews(false);
+    Save(&window, "tab-statistics-shr1");
 
     // The graphs tab: the first position's digit over 100 draws, then 30 draws with their marks.
     window.MainTabs()->setCurrentWidget(window.Page("tsDrawsGraph"));
@@ -314,6 +321,20 @@ int main(int argc, char** argv) {
     TFormConfig config(window.Shell(), ws.Config(), &window);
     Save(&config, "dialog-config");
     config.close();
+
+    TFormShredding shredding(ws.Shredding(), &window);
+    Save(&shredding, "dialog-shredding");
+    shredding.close();
+
+    {
+        TFormManager manager(ws, &window);
+        manager.SelectMethod(ws.Stats().IndexOfCode("SHR1"));
+        Save(&manager, "dialog-favourites");
+        QInputDialog* rename = manager.MakeRenameBox(QString::fromStdString(ws.Stats().Items(ws.Stats().IndexOfCode("SHR1")).BaseName()));
+        Save(rename, "dialog-rename");
+        rename->close();
+        manager.close();
+    }
 
     TProxy manual;
     manual.ProxyMode = 2;

@@ -22,5 +22,6 @@ std::vector<const TStatClass*> SerialClasses();      // runs of presence or abse
 std::vector<const TStatClass*> PeriodClasses();      // gaps between occurrences
 std::vector<const TStatClass*> ChainClasses();       // transitions between consecutive draws
 std::vector<const TStatClass*> ChainCountClasses();  // transitions of counts and within channels
+std::vector<const TStatClass*> ShreddingClasses();   // the user's formulas
 
 } // namespace qx
