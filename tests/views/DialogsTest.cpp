@@ -75,7 +75,9 @@ TEST_F(Dialogs, ConfigurationDialogChecksSegmentsAndSavesWhatWasEdited) {
     EXPECT_EQ(c.Profits[0].Profit, 50000000);
     EXPECT_EQ(c.Profits[4].Profit, 25005000);
     // Block 2 (the third column), digit 5; the refused and the emptied cells hold 1.
-    EXPECT_EQ(c.MatrixSegmentsText(), std::string(25, '1') + "7" + std::string(14, '1'));
+    std::string segments(40, '1');
+    segments[25] = '7';
+    EXPECT_EQ(c.MatrixSegmentsText(), segments);
     TIniFile ini = TIniFile::Load(Dir / "Quadrix_4d10.ini");
     EXPECT_EQ(ini.ReadString("GLOBAL", "ChannelSize", ""), "3");
     EXPECT_EQ(ini.ReadString("STAKES", "Profits", ""), "5");
