@@ -7,7 +7,7 @@
 #include <cstdio>
 #include <string>
 
-#include "BenchArchive.h"
+#include "BenchStats.h"
 #include "BenchTimes.h"
 #include "LiteralShredding.h"
 #include "LiteralStats.h"
@@ -20,24 +20,17 @@ using namespace qx;
 
 namespace {
 
-struct TBenchData {
-    TDrawsArray Draws = bench::LoadArchive();
-    TShreddingFormulas Formulas;
-    TStatList Stats;
-    TCombsArray FullSet;
-    TBenchData() {
-        Formulas.Formula[2] = "(n1*p2+t3)/7";  // SHR3: five places, reads the draws before
-        Formulas.Digits[2] = 5;
-        Stats.SetDraws(&Draws, [] { return uint64_t(1); });
-        Stats.SetFormulas(Formulas);
-        Stats.Register();
-        for (int ci = 0; ci < kCombCount; ++ci) FullSet.push_back(CodeOfIndex(ci));
-    }
-    int L(int offset) const { return static_cast<int>(Draws.size()) - 1 - offset; }
-};
+// SHR3 with five places and a formula that reads the draws before.
+TShreddingFormulas BenchFormulas() {
+    TShreddingFormulas f;
+    f.Formula[2] = "(n1*p2+t3)/7";
+    f.Digits[2] = 5;
+    return f;
+}
 
-TBenchData& Data() {
-    static TBenchData data;
+bench::TBenchStats& Data() {
+    static const TShreddingFormulas formulas = BenchFormulas();
+    static bench::TBenchStats data(&formulas);
     return data;
 }
 
@@ -45,26 +38,11 @@ std::unique_ptr<TCustomStat> Literal(int method) {
     return oracle::LiteralShreddingClass().Create(Data().Stats.Env(), Data().Stats.Items(method).Param);
 }
 
-TStatTableParams Params(int offset) {
-    TStatTableParams p;
-    p.Current = Data().L(offset);
-    p.WindowLength = 1000;
-    return p;
-}
-
-TStatDrawArray ThirdOfTheRows(int method) {
-    auto stat = Data().Stats.CreateStat(method);
-    const TStatTable t = ComputeTable(*stat, Params(0));
-    TStatDrawArray selected;
-    for (size_t r = 0; r < t.Rows.size(); r += 3) selected.push_back(t.Rows[r].Row);
-    return selected;
-}
-
 void Register(int method) {
     const TStatMethod& m = Data().Stats.Items(method);
     const std::string code = m.Code();
     const std::string formula = m.Formula;
-    const int places = Data().Formulas.Digits[size_t(m.Param - 1)];
+    const int places = Data().Stats.Formulas().Digits[size_t(m.Param - 1)];
     benchmark::RegisterBenchmark(("eval/" + code + "/fast").c_str(), [formula, places](benchmark::State& state) {
         const TShredFormula f(formula, places);
         int ci = 0;
@@ -85,18 +63,18 @@ void Register(int method) {
         benchmark::RegisterBenchmark((name + "/fast").c_str(), [method, offset](benchmark::State& state) {
             for (auto _ : state) {
                 auto stat = Data().Stats.CreateStat(method);
-                const TStatTable table = ComputeTable(*stat, Params(offset));
+                const TStatTable table = ComputeTable(*stat, Data().Params(offset));
                 for (int r = 0; r < table.Size(); ++r) benchmark::DoNotOptimize(table.Texts(r)[kStatColumnCount - 1]);
             }
         })->Unit(benchmark::kMicrosecond);
         benchmark::RegisterBenchmark((name + "/oracle").c_str(), [method, offset](benchmark::State& state) {
-            for (auto _ : state) benchmark::DoNotOptimize(oracle::LiteralComputeTable(*Literal(method), Params(offset)));
+            for (auto _ : state) benchmark::DoNotOptimize(oracle::LiteralComputeTable(*Literal(method), Data().Params(offset)));
         })->Unit(benchmark::kMicrosecond);
     }
     // A filter at a draw whose values are not cached yet (a new draw each time), and the second
     // filter at the same draw, which reads the cached values.
     benchmark::RegisterBenchmark(("filter/" + code + "/fast").c_str(), [method](benchmark::State& state) {
-        const TStatDrawArray selected = ThirdOfTheRows(method);
+        const TStatDrawArray selected = Data().ThirdOfTheRows(method);
         TCombsArray survivors;
         survivors.reserve(kCombCount);
         int offset = 0;
@@ -108,7 +86,7 @@ void Register(int method) {
         }
     })->Unit(benchmark::kMicrosecond);
     benchmark::RegisterBenchmark(("filter-again/" + code).c_str(), [method](benchmark::State& state) {
-        const TStatDrawArray selected = ThirdOfTheRows(method);
+        const TStatDrawArray selected = Data().ThirdOfTheRows(method);
         TCombsArray survivors;
         survivors.reserve(kCombCount);
         for (auto _ : state) {
@@ -118,7 +96,7 @@ void Register(int method) {
         }
     })->Unit(benchmark::kMicrosecond);
     benchmark::RegisterBenchmark(("filter/" + code + "/oracle").c_str(), [method](benchmark::State& state) {
-        const TStatDrawArray selected = ThirdOfTheRows(method);
+        const TStatDrawArray selected = Data().ThirdOfTheRows(method);
         for (auto _ : state)
             benchmark::DoNotOptimize(oracle::LiteralFilter(*Literal(method), selected, false, false, Data().L(0), Data().FullSet));
     })->Unit(benchmark::kMicrosecond);

@@ -10,7 +10,7 @@
 #include <map>
 #include <string>
 
-#include "BenchArchive.h"
+#include "BenchStats.h"
 #include "BenchTimes.h"
 #include "LiteralStats.h"
 #include "core/FileIO.h"
@@ -25,38 +25,9 @@ using namespace qx;
 
 namespace {
 
-struct TBenchData {
-    TDrawsArray Draws = bench::LoadArchive();
-    TStatList Stats;
-    TCombsArray FullSet;
-    TBenchData() {
-        // With a revision, as the program's workspace passes it: the archive does not change here.
-        Stats.SetDraws(&Draws, [] { return uint64_t(1); });
-        Stats.Register();
-        for (int ci = 0; ci < kCombCount; ++ci) FullSet.push_back(CodeOfIndex(ci));
-    }
-    int L(int offset) const { return static_cast<int>(Draws.size()) - 1 - offset; }
-};
-
-TBenchData& Data() {
-    static TBenchData data;
+bench::TBenchStats& Data() {
+    static bench::TBenchStats data;
     return data;
-}
-
-TStatTableParams Params(int offset) {
-    TStatTableParams p;
-    p.Current = Data().L(offset);
-    p.WindowLength = 1000;
-    return p;
-}
-
-// Every third row of the method's table at offset 0.
-TStatDrawArray ThirdOfTheRows(int method) {
-    auto stat = Data().Stats.CreateStat(method);
-    const TStatTable t = ComputeTable(*stat, Params(0));
-    TStatDrawArray selected;
-    for (size_t r = 0; r < t.Rows.size(); r += 3) selected.push_back(t.Rows[r].Row);
-    return selected;
 }
 
 void Register(int method) {
@@ -67,7 +38,7 @@ void Register(int method) {
         benchmark::RegisterBenchmark((name + "/fast").c_str(), [method, offset](benchmark::State& state) {
             for (auto _ : state) {
                 auto stat = Data().Stats.CreateStat(method);
-                const TStatTable table = ComputeTable(*stat, Params(offset));
+                const TStatTable table = ComputeTable(*stat, Data().Params(offset));
                 for (int r = 0; r < table.Size(); ++r) benchmark::DoNotOptimize(table.Texts(r)[kStatColumnCount - 1]);
             }
         })->Unit(benchmark::kMicrosecond);
@@ -75,19 +46,19 @@ void Register(int method) {
         benchmark::RegisterBenchmark((name + "/numbers").c_str(), [method, offset](benchmark::State& state) {
             for (auto _ : state) {
                 auto stat = Data().Stats.CreateStat(method);
-                benchmark::DoNotOptimize(ComputeTable(*stat, Params(offset)));
+                benchmark::DoNotOptimize(ComputeTable(*stat, Data().Params(offset)));
             }
         })->Unit(benchmark::kMicrosecond);
         benchmark::RegisterBenchmark((name + "/oracle").c_str(), [method, offset](benchmark::State& state) {
             for (auto _ : state) {
                 auto stat = Data().Stats.CreateStat(method);
-                benchmark::DoNotOptimize(oracle::LiteralComputeTable(*stat, Params(offset)));
+                benchmark::DoNotOptimize(oracle::LiteralComputeTable(*stat, Data().Params(offset)));
             }
         })->Unit(benchmark::kMicrosecond);
     }
     const std::string name = "filter/" + code;
     benchmark::RegisterBenchmark((name + "/fast").c_str(), [method](benchmark::State& state) {
-        const TStatDrawArray selected = ThirdOfTheRows(method);
+        const TStatDrawArray selected = Data().ThirdOfTheRows(method);
         TCombsArray survivors;
         survivors.reserve(kCombCount);
         for (auto _ : state) {
@@ -97,7 +68,7 @@ void Register(int method) {
         }
     })->Unit(benchmark::kMicrosecond);
     benchmark::RegisterBenchmark((name + "/oracle").c_str(), [method](benchmark::State& state) {
-        const TStatDrawArray selected = ThirdOfTheRows(method);
+        const TStatDrawArray selected = Data().ThirdOfTheRows(method);
         for (auto _ : state) {
             auto stat = Data().Stats.CreateStat(method);
             benchmark::DoNotOptimize(oracle::LiteralFilter(*stat, selected, false, false, Data().L(0), Data().FullSet));
