@@ -2,6 +2,7 @@
 // deleting scripts of the catalogue.
 #include <algorithm>
 
+#include "app/CommandAttempt.h"
 #include "app/Workspace.h"
 #include "core/DateTime.h"
 #include "core/Error.h"
@@ -18,17 +19,6 @@ constexpr const char* kPublishError = "Ошибка публикации online-
 constexpr const char* kStoreError = "Ошибка сохранения online-сценария в базе данных!\r\r%s";
 constexpr const char* kDeleteError = "Ошибка удаления online-сценария из базы данных!\r\r%s";
 constexpr const char* kRatesError = "Ошибка просмотра оценок online-сценария!\r\r%s";
-
-// Runs a command's work; a failure shows "format" with its reason and gives false.
-template <class Fn> bool Attempt(TShell& shell, const char* format, Fn&& fn) {
-    try {
-        fn();
-        return true;
-    } catch (const std::exception& e) {
-        shell.ShowError(FailureText(format, e.what()));
-        return false;
-    }
-}
 
 // The script as it goes to the catalogue: its lines joined by CR LF, no break after the last.
 std::string ScriptText(const TScript& script) {

@@ -1,5 +1,6 @@
 // The systems tab's catalogue commands: each collects its server, runs the catalogue's operation
 // under the busy state and shows its own message when it fails.
+#include "app/CommandAttempt.h"
 #include "app/Workspace.h"
 #include "core/Error.h"
 #include "core/Text.h"
@@ -30,13 +31,7 @@ private:
 // One catalogue step under the busy state; a failure shows format with the reason. False then.
 template <class Fn> bool Guarded(TShell& shell, const char* format, Fn&& step) {
     TBusyScope busy(shell, "");
-    try {
-        step();
-        return true;
-    } catch (const std::exception& e) {
-        shell.ShowError(FailureText(format, e.what()));
-        return false;
-    }
+    return Attempt(shell, format, step);
 }
 
 } // namespace
