@@ -4,6 +4,7 @@
 #include <functional>
 #include <memory>
 #include <mutex>
+#include <span>
 #include <vector>
 
 #include "core/Game.h"
@@ -33,11 +34,28 @@ public:
     // None when a draw holds a digit outside 0..9.
     static std::shared_ptr<const TOccurrenceIndex> Build(const TDigitValueTable& table, const TDrawsArray& draws,
                                                          bool sorted);
+    // Draw i's hits, at most kMaxDrawHits: value ids below the value count, with kPeriodsBit where
+    // the hit merges with periods. Returns how many, or -1 when the draw cannot be indexed.
+    static constexpr uint32_t kPeriodsBit = 0x80000000u;
+    static constexpr int kMaxDrawHits = 64;
+    using THitsOfDraw = std::function<int(int i, uint32_t* ids)>;
+    // An index of any hits that depend on the archive alone (a draw and the draws around it): none
+    // when a draw cannot be indexed.
+    static std::shared_ptr<const TOccurrenceIndex> Build(int valueCount, const TDrawsArray& draws,
+                                                         const THitsOfDraw& hitsOf);
     // True when the archive has the length the index was built for and the same numbers and
     // digits at indexes from on (all that a window starting there reads).
     bool Holds(const TDrawsArray& draws, int from) const;
     // The values occurring in the window [start, L], in order of their first hit there.
     void Window(int start, int L, std::vector<TValueSummary>& out) const;
+    int ValueCount() const { return static_cast<int>(FStart.size()) - 1; }
+    // What value v's hits in the window [start, L] leave in a blank row; false when it has none.
+    bool Summary(uint32_t v, int start, int L, TValueSummary& out) const;
+
+    // What the hits of several values in the window leave in one row, merged in the order they
+    // were given (for a row whose key several of the index's values share); false when none has a
+    // hit. Meant for values with few hits in a window: it walks them all.
+    bool MergedSummary(std::span<const uint32_t> values, int start, int L, TValueSummary& out) const;
 
 private:
     struct TDrawKey {
@@ -59,6 +77,7 @@ private:
     std::vector<uint32_t> FStart;       // value v's hits are [FStart[v], FStart[v + 1])
     std::vector<int32_t> FHitDraw;      // archive index of each hit
     std::vector<uint32_t> FHitOrder;    // order of the hit among all hits of the archive
+    std::vector<uint8_t> FHitPeriods;   // 1 where the hit merges with periods
     std::vector<uint32_t> FGaps;        // the gap to the value's previous hit, as a gaps word
     std::vector<int32_t> FLastZero;     // the latest hit up to this one whose gap is a measured 0; -1 none
     std::vector<uint32_t> FPrefix;      // gaps of the hits from the start of the hit's block to it
@@ -94,6 +113,10 @@ public:
     // None when a draw holds a digit outside 0..9.
     std::shared_ptr<const TOccurrenceIndex> Get(const TDigitValueTable& table, const TDrawsArray& draws, bool sorted,
                                                 int from);
+    // The same for an index of other hits: build makes it when the one kept no longer holds. Hits
+    // that read the draws before a window's first must pass the first draw they read as from.
+    using TBuild = std::function<std::shared_ptr<const TOccurrenceIndex>()>;
+    std::shared_ptr<const TOccurrenceIndex> Get(const TDrawsArray& draws, bool sorted, int from, const TBuild& build);
 
 private:
     struct TSlot {

@@ -1,7 +1,10 @@
 #pragma once
 #include <cstdint>
+#include <memory>
+#include <vector>
 
 #include "stats/KeyTests.h"
+#include "stats/OccurrenceIndex.h"
 #include "stats/StatKey.h"
 
 namespace qx {
@@ -46,8 +49,23 @@ public:
     // window's draws only).
     virtual bool FactsByFindNext() const { return false; }
 
+    // A pass that reads a window off indexes over the whole archive, without BeginPass: what merging
+    // DrawHits over draws start..L would leave, one summary per value with a hit, in order of first
+    // hit, each with NextIndex (the archive index of its next hit after L, -1 for none). False when
+    // it cannot; the engine then merges DrawHits.
+    virtual bool WindowSummaries(int /*start*/, int /*L*/, bool /*sorted*/, std::vector<TValueSummary>& /*out*/) {
+        return false;
+    }
+    // Where the registry keeps the method's archive-wide indexes (with and without sorted digits);
+    // none for objects made without it.
+    TOccurrenceCache* Occurrences() const { return FOccurrences.get(); }
+    void AttachOccurrences(std::shared_ptr<TOccurrenceCache> cache) { FOccurrences = std::move(cache); }
+
 protected:
     ~TOwnWindowPass() = default;
+
+private:
+    std::shared_ptr<TOccurrenceCache> FOccurrences;
 };
 
 // A filter's decision for all 10,000 codes at once, made once per filter pass.

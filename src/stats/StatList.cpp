@@ -9,6 +9,7 @@
 #include "core/Text.h"
 #include "stats/DigitValues.h"
 #include "stats/OccurrenceIndex.h"
+#include "stats/OwnPasses.h"
 #include "stats/StatClasses.h"
 
 namespace qx {
@@ -157,21 +158,22 @@ std::unique_ptr<TCustomStat> TStatList::CreateStatFromChooser(int selected, std:
     return CreateStat(selected);
 }
 
-void TStatList::ShareTables(int i, const TCustomStat& stat) const {
+void TStatList::ShareTables(int i, TCustomStat& stat) const {
     std::lock_guard lock(FTablesLock);
     if (FValueTexts.size() != FMethods.size()) FValueTexts.assign(FMethods.size(), nullptr);
     auto& texts = FValueTexts[size_t(i)];
     if (!texts) texts = stat.ValueTexts();
     stat.AttachValueTexts(texts);
+    if (FOccurrences.size() != FMethods.size()) FOccurrences.assign(FMethods.size(), nullptr);
+    auto& occurrences = FOccurrences[size_t(i)];
+    if (!occurrences) occurrences = std::make_shared<TOccurrenceCache>(FDrawsRevision);
+    if (TOwnWindowPass* pass = stat.OwnWindowPass()) pass->AttachOccurrences(occurrences);
     const auto* source = stat.DigitSource();
     if (!source) return;
     if (FTables.size() != FMethods.size()) FTables.assign(FMethods.size(), nullptr);
-    if (FOccurrences.size() != FMethods.size()) FOccurrences.assign(FMethods.size(), nullptr);
     auto& table = FTables[size_t(i)];
     if (!table) table = source->SharedTable();
     source->AttachTable(table);
-    auto& occurrences = FOccurrences[size_t(i)];
-    if (!occurrences) occurrences = std::make_shared<TOccurrenceCache>(FDrawsRevision);
     source->AttachOccurrences(occurrences);
 }
 

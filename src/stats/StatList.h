@@ -117,7 +117,7 @@ public:
     void SetFavourites(std::string_view text);
 
 private:
-    void ShareTables(int i, const TCustomStat& stat) const;
+    void ShareTables(int i, TCustomStat& stat) const;
     void ForgetTables();
 
     std::vector<TStatMethod> FMethods;
@@ -127,9 +127,9 @@ private:
     TStatWeights FWeightsBackup;
     TCombsGenParams FGenerate;
     TShreddingFormulas FFormulas;
-    // Value tables and occurrence indexes of the digit methods and the value texts of every
-    // method, one per method, built when first needed and forgotten when the methods or the
-    // settings change.
+    // Value tables of the digit methods, occurrence indexes of the digit methods and of those with
+    // their own window pass, and the value texts of every method, one per method, built when first
+    // needed and forgotten when the methods or the settings change.
     mutable std::mutex FTablesLock;
     mutable std::vector<std::shared_ptr<const TDigitValueTable>> FTables;
     mutable std::vector<std::shared_ptr<TOccurrenceCache>> FOccurrences;

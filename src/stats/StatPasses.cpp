@@ -200,9 +200,20 @@ bool OwnWindow(TCustomStat& stat, TOwnWindowPass& pass, TStatRows& rows, const T
     const TDrawsArray& draws = stat.Draws;
     const int L = p.Current;
     const int high = static_cast<int>(draws.size()) - 1;
-    if (L > high || !AllBlank(rows) || !pass.BeginPass(start, high, L, p.Sorted)) return false;
+    if (L > high || !AllBlank(rows)) return false;
+    const auto keyOf = [&pass](uint32_t v) { return pass.ValueKey(v); };
+    std::vector<TValueSummary> summaries;
+    if (!pass.FactsByFindNext() && pass.WindowSummaries(start, L, p.Sorted, summaries)) {
+        const std::vector<int> rowOfValue = PlaceSummaries(summaries, pass.ValueCount(), keyOf, rows, L);
+        if (p.Facts)
+            FindFacts(stat, rows, summaries, rowOfValue, L, p.Sorted, facts, [](int, auto&&) {});
+        else
+            facts.assign(size_t(rows.Size()), -1);
+        return true;
+    }
+    if (!pass.BeginPass(start, high, L, p.Sorted)) return false;
     constexpr uint32_t kPeriods = TOwnWindowPass::kPeriodsBit;
-    const int count = pass.ValueCount();
+    const int count = pass.ValueCount();  // known once the pass has begun
     std::vector<TValueSummary> state(static_cast<size_t>(count));
     std::vector<uint32_t> seen;
     std::vector<int32_t> uncounted(static_cast<size_t>(count));
@@ -223,10 +234,8 @@ bool OwnWindow(TCustomStat& stat, TOwnWindowPass& pass, TStatRows& rows, const T
         }
     }
     for (TValueSummary& s : state) s.Count -= uncounted[size_t(&s - state.data())];
-    std::vector<TValueSummary> summaries;
     CollectSummaries(state, seen, summaries);
-    const std::vector<int> rowOfValue =
-        PlaceSummaries(summaries, count, [&pass](uint32_t v) { return pass.ValueKey(v); }, rows, L);
+    const std::vector<int> rowOfValue = PlaceSummaries(summaries, count, keyOf, rows, L);
     if (!p.Facts) {
         facts.assign(size_t(rows.Size()), -1);
         return true;

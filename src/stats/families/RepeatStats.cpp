@@ -8,6 +8,7 @@
 // Tables and filters have faster paths that give the same: a pass reads the digits of the draws
 // it needs once and works out each draw's hits from them, and a filter decides all 10,000 codes
 // from per-position tables.
+#include <algorithm>
 #include <array>
 #include <bit>
 #include <vector>
@@ -147,6 +148,24 @@ protected:
         return {CodeAt(i), ShiftedCode<Rule::kShift>(CodeAt(i - Rule::kDistance)), CodeAt(i - 2)};
     }
 
+    // The index over the whole archive of hits that depend on a draw and its back draws alone;
+    // hitsOf(codes, ids) gives them from the codes of draw i and its back draws. None when the
+    // registry keeps no indexes for this object.
+    template <class HitsOf>
+    std::shared_ptr<const TOccurrenceIndex> ArchiveIndex(int valueCount, bool sorted, int start, HitsOf hitsOf) {
+        TOccurrenceCache* cache = this->Occurrences();
+        if (!cache) return nullptr;
+        const TDrawsArray& draws = this->Draws;
+        return cache->Get(draws, sorted, start - kLookBack<Rule>, [&] {
+            std::vector<TCombCode> codes(draws.size());
+            for (size_t i = 0; i < draws.size(); ++i) codes[i] = CodeOfDraw(this->DrawAt(int(i), sorted));
+            const auto code = [&](int i) { return i >= 0 ? codes[size_t(i)] : TCombCode(0); };
+            return TOccurrenceIndex::Build(valueCount, draws, [&](int i, uint32_t* ids) {
+                return hitsOf(TCodes{code(i), ShiftedCode<Rule::kShift>(code(i - Rule::kDistance)), code(i - 2)}, ids);
+            });
+        });
+    }
+
     TWindowDigits FDigits;
     bool FSorted = false;
     int FReadHigh = -1;
@@ -200,6 +219,43 @@ public:
         MatchAnyDigit(selected, pass);
     }
 
+    // The archive's index numbers every (position, digit) where a draw repeats its back draw by the
+    // rule; the current draw then picks one of them per position, and positions where it holds the
+    // same digit make one row.
+    bool WindowSummaries(int start, int L, bool sorted, std::vector<TValueSummary>& out) override {
+        const auto index = this->ArchiveIndex(kPositions * 256, sorted, start, [](const typename TBase::TCodes& c, uint32_t* ids) {
+            int n = 0;
+            for (uint32_t bytes = Rule::RepeatedBytes(c.D, c.B1, c.B2, c.B1); bytes != 0; bytes &= bytes - 1) {
+                const int shift = std::countr_zero(bytes) - 7;
+                ids[n++] = (uint32_t(shift / 8 * 256) + (c.D >> shift & 0xFF)) | TOccurrenceIndex::kPeriodsBit;
+            }
+            return n;
+        });
+        if (!index) return false;
+        const TCombCode ref = ShiftedCode<Rule::kShift>(CodeOfDraw(this->DrawAt(L, sorted)));
+        out.clear();
+        uint32_t done = 0;  // positions already in a row
+        for (int p = 0; p < kPositions; ++p) {
+            if (done >> p & 1) continue;
+            const uint32_t digit = ref >> (8 * p) & 0xFF;
+            uint32_t series[kPositions];
+            size_t n = 0;
+            for (int q = p; q < kPositions; ++q)
+                if ((ref >> (8 * q) & 0xFF) == digit) {
+                    series[n++] = uint32_t(q * 256) + digit;
+                    done |= 1u << q;
+                }
+            TValueSummary summary;
+            if (index->MergedSummary({series, n}, start, L, summary)) {
+                summary.Value = digit;
+                out.push_back(summary);
+            }
+        }
+        std::sort(out.begin(), out.end(),
+                  [](const TValueSummary& x, const TValueSummary& y) { return x.FirstOrder < y.FirstOrder; });
+        return true;
+    }
+
 private:
     TCombCode FRef = 0;  // the current draw, shifted
 };
@@ -244,6 +300,16 @@ public:
     }
     const uint32_t* HitPerDraw() const override { return FHits.data(); }
     // Per position, whether each digit counts there; a code counts the sum of its four.
+    // A draw's count depends on it and its back draws alone: the archive's index gives the window.
+    bool WindowSummaries(int start, int L, bool sorted, std::vector<TValueSummary>& out) override {
+        const auto index = this->ArchiveIndex(kPositions + 1, sorted, start, [](const typename TBase::TCodes& c, uint32_t* ids) {
+            ids[0] = ByteCount(Rule::CountedBytes(c.D, c.B1, c.B2)) | TOccurrenceIndex::kPeriodsBit;
+            return 1;
+        });
+        if (!index) return false;
+        index->Window(start, L, out);
+        return true;
+    }
     void MatchTable(TSelectedRows selected, bool, bool sorted, int L, uint8_t* pass) override {
         const TDigits b1 = DrawDigits(this->DrawAt(L + 1 - Rule::kDistance, sorted), false);
         const TDigits b2 = DrawDigits(this->DrawAt(L - 1, sorted), false);
