@@ -22,18 +22,19 @@ void TCustomChainStat::AddDraw(int i, int L, TLastValueArray& lastValues, TRunSt
     }
 }
 
+bool TCustomChainStat::Indexable(int index) const {
+    if (index < 0) return true;
+    for (uint8_t x : Draws[size_t(index)].Digits)
+        if (x > 9) return false;
+    return true;
+}
+
 // Declines when a draw it may read holds a digit above 9: transitions of such digits leave the
 // numbered range.
 bool TCustomChainStat::BeginPass(int first, int last, int L, bool sorted) {
-    auto digits = [this](int i) {
-        if (i < 0) return true;
-        for (uint8_t x : Draws[size_t(i)].Digits)
-            if (x > 9) return false;
-        return true;
-    };
     for (int i = first - 2; i <= last; ++i)
-        if (!digits(i)) return false;
-    if (!digits(L - 1)) return false;
+        if (!Indexable(i)) return false;
+    if (!Indexable(L - 1)) return false;
     FL = L;
     FSorted = sorted;
     // Every draw the transitions read: two before the window's first, the window, the hidden draws.
@@ -41,6 +42,31 @@ bool TCustomChainStat::BeginPass(int first, int last, int L, bool sorted) {
     FCopies.clear();
     for (int i = FCopyFrom; i <= last; ++i) FCopies.push_back(DrawAt(i, sorted));
     return true;
+}
+
+std::shared_ptr<const TOccurrenceIndex> TCustomChainStat::ArchiveIndex(int seriesCount, bool sorted, int start,
+                                                                       const TOccurrenceIndex::THitsOfDraw& hitsOf) {
+    TOccurrenceCache* cache = Occurrences();
+    if (!cache) return nullptr;
+    // The transitions into a window's first draw read the two draws before it.
+    return cache->Get(Draws, sorted, start - 2, [&] {
+        return TOccurrenceIndex::Build(seriesCount, Draws, [&](int i, uint32_t* ids) {
+            return Indexable(i) ? hitsOf(i, ids) : -1;
+        });
+    });
+}
+
+void TCustomChainStat::ReadRows(const TOccurrenceIndex& index, const std::vector<TIndexedRow>& rows, int start, int L,
+                                std::vector<TValueSummary>& out) {
+    out.clear();
+    TValueSummary summary;
+    for (const TIndexedRow& row : rows)
+        if (index.MergedSummary({row.Series, row.Count}, start, L, summary)) {
+            summary.Value = row.Id;
+            out.push_back(summary);
+        }
+    std::sort(out.begin(), out.end(),
+              [](const TValueSummary& x, const TValueSummary& y) { return x.FirstOrder < y.FirstOrder; });
 }
 
 int TCustomChainStat::DrawHits(int i, uint32_t* ids) const {

@@ -12,11 +12,13 @@ namespace {
 
 // Variant k is a channel or segment number; draws are read unsorted.
 template <TScaleKind Kind, int Length>
-class TCountChainStat : public TCustomChainStat, public TOwnCodeFilter {
+class TCountChainStat : public TChainMember<TCountChainStat<Kind, Length>>, public TOwnCodeFilter {
+    using TBase = TChainMember<TCountChainStat<Kind, Length>>;
+
 public:
-    TCountChainStat(const TStatClass& cls, const TStatEnv& env, int32_t param)
-        : TCustomChainStat(cls, env, param, Kind) {}
+    TCountChainStat(const TStatClass& cls, const TStatEnv& env, int32_t param) : TBase(cls, env, param, Kind) {}
     static constexpr int kNameArg = Length;
+    static constexpr int kLength = Length;
     static constexpr bool kHasParams = true;
     // Channels ch(0)..ch(9); segments from the smallest to the largest number of the table, with
     // 9 and 1 as the starting bounds.
@@ -29,29 +31,32 @@ public:
     // Channels list every count the current draw's count can lead to, 0..w; segments one row.
     void InitValues(int L, TStatSink& rows) override {
         TCustomChainStat::InitValues(L, rows);
-        const int last = Kind == TScaleKind::Channels ? Scale.Width : 0;
+        const int last = Kind == TScaleKind::Channels ? this->Scale.Width : 0;
         for (int n = 0; n <= last; ++n) {
             if constexpr (Length == 2)
-                ListValue(rows, TStatKey::FromParts(CountAt(L), n));
+                this->ListValue(rows, TStatKey::FromParts(CountAt(L), n));
             else
-                ListValue(rows, TStatKey::FromParts(CountAt(L - 1), CountAt(L), n));
+                this->ListValue(rows, TStatKey::FromParts(CountAt(L - 1), CountAt(L), n));
         }
     }
 
-    void DrawChains(int i, int L, bool, TChainHits& out) const override {
-        const int back = CountAt(i - 1);
-        if (back != CountAt(L)) return;
-        if constexpr (Length == 2) {
-            out.Add(back, CountAt(i));
-        } else {
-            const int before = CountAt(i - 2);
-            if (before == CountAt(L - 1)) out.Add(before, back, CountAt(i));
-        }
+    // The counts of the draws before i to the count of draw i.
+    template <class Keep, class Add>
+    void Transitions(int i, bool, Keep&& keep, Add&& add) const {
+        const int start = StartOf(i);
+        if (keep(0, start)) add(0, start, CountAt(i));
     }
+    // Those the draw after L would start from.
+    TChainStarts Starts(int L, bool) const {
+        TChainStarts starts;
+        starts.Start[starts.Count++] = StartOf(L + 1);
+        return starts;
+    }
+    int Slots() const { return 1; }
 
     bool Matches(TCombCode code, TSelectedRows selected, bool, bool, int) override {
         int m = 0;
-        for (int p = 0; p < kPositions; ++p) m += Scale.Of(p, uint8_t(DigitOfCode(code, p))) == Param;
+        for (int p = 0; p < kPositions; ++p) m += this->Scale.Of(p, uint8_t(DigitOfCode(code, p))) == this->Param;
         return SelectedHasK(selected, Length, int16_t(m));
     }
     TOwnCodeFilter* OwnCodeFilter() override { return this; }
@@ -61,7 +66,7 @@ public:
         for (int m = 0; m <= kPositions; ++m) byCount[m] = SelectedHasK(selected, Length, int16_t(m));
         uint8_t in[kPositions][10];
         for (int p = 0; p < kPositions; ++p)
-            for (uint8_t x = 0; x <= 9; ++x) in[p][x] = Scale.Of(p, x) == Param;
+            for (uint8_t x = 0; x <= 9; ++x) in[p][x] = this->Scale.Of(p, x) == this->Param;
         for (int a = 0; a < 10; ++a)
             for (int b = 0; b < 10; ++b)
                 for (int c = 0; c < 10; ++c) {
@@ -70,10 +75,14 @@ public:
                 }
     }
 
-    std::string ValueText(const TStatDraw& row) const override { return ChainText(row, Length, false); }
+    std::string ValueText(const TStatDraw& row) const override { return this->ChainText(row, Length, false); }
 
 private:
-    int CountAt(int index) const { return Scale.CountIn(Read(index, false), Param); }
+    int CountAt(int index) const { return this->Scale.CountIn(this->Read(index, false), this->Param); }
+    // The start of a transition into draw i: the count of the draw before it (two for length 3).
+    int StartOf(int i) const {
+        return Length == 2 ? CountAt(i - 1) : TCustomChainStat::TwoParts(CountAt(i - 2), CountAt(i - 1));
+    }
 };
 
 class TstChain2CnlCnt final : public TCountChainStat<TScaleKind::Channels, 2> {
@@ -115,30 +124,43 @@ public:
 enum class TInsideMode { All, Suc, Bad, Cnt };
 
 template <TInsideMode Mode>
-class TCustomChainChannels2Inside : public TCustomChainStat, public TPositionFilter {
+class TCustomChainChannels2Inside : public TChainMember<TCustomChainChannels2Inside<Mode>>, public TPositionFilter {
+    using TBase = TChainMember<TCustomChainChannels2Inside<Mode>>;
+
 public:
     TCustomChainChannels2Inside(const TStatClass& cls, const TStatEnv& env, int32_t param)
-        : TCustomChainStat(cls, env, param, TScaleKind::Channels) {}
+        : TBase(cls, env, param, TScaleKind::Channels) {}
+    static constexpr int kLength = 2;
 
-    void DrawChains(int i, int L, bool sorted, TChainHits& out) const override {
-        const TDrawRecord back = Read(i - 1, false);
-        if (!Exists(back)) return;
-        const TDrawRecord draw = Read(i, sorted), ref = Read(L, sorted);
+    // Each digit of the draw before i (read unsorted) to the digits of draw i in its channel.
+    template <class Keep, class Add>
+    void Transitions(int i, bool sorted, Keep&& keep, Add&& add) const {
+        const TDrawRecord back = this->Read(i - 1, false);
+        if (!this->Exists(back)) return;
+        const TDrawRecord draw = this->Read(i, sorted);
         for (uint8_t x : back.Digits) {
-            if (std::find(std::begin(ref.Digits), std::end(ref.Digits), x) == std::end(ref.Digits)) continue;
+            if (!keep(0, x)) continue;
             int to = 0;
             for (uint8_t y : draw.Digits) {
-                if (Scale.Of(0, y) != Scale.Of(0, x)) continue;
+                if (this->Scale.Of(0, y) != this->Scale.Of(0, x)) continue;
                 if constexpr (Mode == TInsideMode::Cnt) {
                     ++to;
                 } else {
                     to = y;
-                    if constexpr (Mode != TInsideMode::Bad) out.Add(x, to);
+                    if constexpr (Mode != TInsideMode::Bad) add(0, x, to);
                 }
             }
-            if (Mode == TInsideMode::Cnt || (to == 0 && Mode != TInsideMode::Suc)) out.Add(x, to);
+            if (Mode == TInsideMode::Cnt || (to == 0 && Mode != TInsideMode::Suc)) add(0, x, to);
         }
     }
+    // Any digit the current draw holds.
+    TChainStarts Starts(int L, bool sorted) const {
+        TChainStarts starts;
+        starts.Anywhere = true;
+        for (uint8_t x : this->Read(L, sorted).Digits) starts.Start[starts.Count++] = x;
+        return starts;
+    }
+    int Slots() const { return 1; }
 
     // Against the current draw read unsorted: a row (x, 0) and every row of Cnt accept a digit in
     // the channel of x, the others (x, y) the digit y, where x is a digit of the current draw.
@@ -146,12 +168,12 @@ public:
         return AnyPositionAccepts(code, selected, exclude, L);
     }
     bool AcceptsAt(int, uint8_t q, TSelectedRows selected, bool, int L) override {
-        const TDrawRecord current = Read(L, false);
+        const TDrawRecord current = this->Read(L, false);
         for (uint8_t p : current.Digits)
             for (const TStatDraw& row : selected) {
                 if (row.Key.K1() != p) continue;
                 if (Mode == TInsideMode::Cnt || (row.Key.K1() != 0 && row.Key.K2() == 0)) {
-                    if (Scale.Of(0, q) == Scale.Of(0, p)) return true;
+                    if (this->Scale.Of(0, q) == this->Scale.Of(0, p)) return true;
                 } else if (row.Key.K2() == q) {
                     return true;
                 }
@@ -160,7 +182,7 @@ public:
     }
     TOwnCodeFilter* OwnCodeFilter() override { return this; }
 
-    std::string ValueText(const TStatDraw& row) const override { return ChainText(row, 2, false); }
+    std::string ValueText(const TStatDraw& row) const override { return this->ChainText(row, 2, false); }
 };
 
 class TstChainChannels2InsideAll final : public TCustomChainChannels2Inside<TInsideMode::All> {

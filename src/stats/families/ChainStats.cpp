@@ -10,55 +10,74 @@ namespace {
 // Length 2 over every position pair (AllPositions) or position by position; length 3 position by
 // position. Members with a variant follow its position only.
 template <TScaleKind Kind, int Length, bool AllPositions>
-class TValueChainStat : public TCustomChainStat, public TPositionFilter {
+class TValueChainStat : public TChainMember<TValueChainStat<Kind, Length, AllPositions>>, public TPositionFilter {
+    using TBase = TChainMember<TValueChainStat<Kind, Length, AllPositions>>;
+
 public:
-    TValueChainStat(const TStatClass& cls, const TStatEnv& env, int32_t param)
-        : TCustomChainStat(cls, env, param, Kind) {}
+    TValueChainStat(const TStatClass& cls, const TStatEnv& env, int32_t param) : TBase(cls, env, param, Kind) {}
     static constexpr uint8_t kFlags = AllPositions ? kFlagD : kFlagS | kFlagD;
     static constexpr int kNameArg = Length;
+    static constexpr int kLength = Length;
 
-    void DrawChains(int i, int L, bool sorted, TChainHits& out) const override {
-        const TDrawRecord back = Read(i - 1, sorted);
-        if (!Exists(back)) return;
-        const TDrawRecord draw = Read(i, sorted), ref = Read(L, sorted);
+    // All positions: every previous value (duplicates too), each to every value of draw i. By
+    // position: the previous value (two of them for length 3) to draw i's value there.
+    template <class Keep, class Add>
+    void Transitions(int i, bool sorted, Keep&& keep, Add&& add) const {
+        const TDrawRecord back = this->Read(i - 1, sorted);
+        if (!this->Exists(back)) return;
+        const TDrawRecord draw = this->Read(i, sorted);
         if constexpr (AllPositions) {
-            // Every previous digit (duplicates too) whose value the current draw holds.
             for (int q = 0; q < kPositions; ++q) {
-                const int from = Scale.Of(q, back.Digits[q]);
-                if (!Scale.Holds(ref, from)) continue;
-                for (int p = 0; p < kPositions; ++p) out.Add(from, Scale.Of(p, draw.Digits[p]));
-            }
-        } else if constexpr (Length == 2) {
-            for (int p = FirstPosition(); p <= LastPosition(); ++p) {
-                const int b = Scale.Of(p, back.Digits[p]);
-                if (b == Scale.Of(p, ref.Digits[p])) out.Add(b, Scale.Of(p, draw.Digits[p]));
+                const int from = Of(q, back);
+                if (!keep(0, from)) continue;
+                for (int p = 0; p < kPositions; ++p) add(0, from, Of(p, draw));
             }
         } else {
-            const TDrawRecord before = Read(i - 2, sorted);
-            if (!Exists(before)) return;
-            const TDrawRecord refBack = Read(L - 1, sorted);
+            TDrawRecord before{};
+            if constexpr (Length == 3) {
+                before = this->Read(i - 2, sorted);
+                if (!this->Exists(before)) return;
+            }
             for (int p = FirstPosition(); p <= LastPosition(); ++p) {
-                const int a = Scale.Of(p, before.Digits[p]), b = Scale.Of(p, back.Digits[p]);
-                if (b == Scale.Of(p, ref.Digits[p]) && a == Scale.Of(p, refBack.Digits[p]))
-                    out.Add(a, b, Scale.Of(p, draw.Digits[p]));
+                const int start = StartAt(p, before, back);
+                if (keep(p - FirstPosition(), start)) add(p - FirstPosition(), start, Of(p, draw));
             }
         }
     }
+    // The values of the current draw: anywhere, or the start at each position.
+    TChainStarts Starts(int L, bool sorted) const {
+        const TDrawRecord ref = this->Read(L, sorted);
+        TChainStarts starts;
+        starts.Anywhere = AllPositions;
+        if constexpr (AllPositions) {
+            for (int p = 0; p < kPositions; ++p) starts.Start[starts.Count++] = Of(p, ref);
+        } else {
+            const TDrawRecord refBack = Length == 3 ? this->Read(L - 1, sorted) : TDrawRecord{};
+            for (int p = FirstPosition(); p <= LastPosition(); ++p) starts.Start[starts.Count++] = StartAt(p, refBack, ref);
+        }
+        return starts;
+    }
+    int Slots() const { return LastPosition() - FirstPosition() + 1; }
 
     // The candidate is the draw after L: some position's value is where a selected chain leads.
     bool Matches(TCombCode code, TSelectedRows selected, bool exclude, bool, int L) override {
         return AnyPositionAccepts(code, selected, exclude, L);
     }
     bool AcceptsAt(int position, uint8_t digit, TSelectedRows selected, bool, int) override {
-        return SelectedHasK(selected, Length, int16_t(Scale.Of(position, digit)));
+        return SelectedHasK(selected, Length, int16_t(this->Scale.Of(position, digit)));
     }
     TOwnCodeFilter* OwnCodeFilter() override { return this; }
 
-    std::string ValueText(const TStatDraw& row) const override { return ChainText(row, Length, true); }
+    std::string ValueText(const TStatDraw& row) const override { return this->ChainText(row, Length, true); }
 
 private:
-    int FirstPosition() const { return Param >= 1 && Param <= kPositions ? Param - 1 : 0; }
-    int LastPosition() const { return Param >= 1 && Param <= kPositions ? Param - 1 : kPositions - 1; }
+    int Of(int p, const TDrawRecord& d) const { return this->Scale.Of(p, d.Digits[p]); }
+    // The start of a transition at p: the back value, after the one before it for length 3.
+    int StartAt(int p, const TDrawRecord& before, const TDrawRecord& back) const {
+        return Length == 2 ? Of(p, back) : TCustomChainStat::TwoParts(Of(p, before), Of(p, back));
+    }
+    int FirstPosition() const { return this->Param >= 1 && this->Param <= kPositions ? this->Param - 1 : 0; }
+    int LastPosition() const { return this->Param >= 1 && this->Param <= kPositions ? this->Param - 1 : kPositions - 1; }
 };
 
 // A member with a variant per position.
