@@ -223,9 +223,11 @@ std::shared_ptr<const TOccurrenceIndex> TOccurrenceCache::Get(const TDigitValueT
 }
 
 std::shared_ptr<const TOccurrenceIndex> TOccurrenceCache::Get(const TDrawsArray& draws, bool sorted, int from,
-                                                              const TBuild& build) {
+                                                              const TBuild& build, int variant) {
     std::lock_guard lock(FLock);
-    TSlot& slot = FSlots[sorted ? 1 : 0];
+    const size_t at = size_t(variant) * 2 + (sorted ? 1 : 0);
+    if (FSlots.size() <= at) FSlots.resize(at + 1);
+    TSlot& slot = FSlots[at];
     if (!FRevision) {
         if (!slot.Index || !slot.Index->Holds(draws, from)) slot.Index = build();
         return slot.Index;

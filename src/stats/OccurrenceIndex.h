@@ -114,9 +114,11 @@ public:
     std::shared_ptr<const TOccurrenceIndex> Get(const TDigitValueTable& table, const TDrawsArray& draws, bool sorted,
                                                 int from);
     // The same for an index of other hits: build makes it when the one kept no longer holds. Hits
-    // that read the draws before a window's first must pass the first draw they read as from.
+    // that read the draws before a window's first must pass the first draw they read as from. A
+    // method that keeps several indexes numbers them by variant (0, 1, ...).
     using TBuild = std::function<std::shared_ptr<const TOccurrenceIndex>()>;
-    std::shared_ptr<const TOccurrenceIndex> Get(const TDrawsArray& draws, bool sorted, int from, const TBuild& build);
+    std::shared_ptr<const TOccurrenceIndex> Get(const TDrawsArray& draws, bool sorted, int from, const TBuild& build,
+                                                int variant = 0);
 
 private:
     struct TSlot {
@@ -127,7 +129,7 @@ private:
     };
     std::mutex FLock;
     const TDrawsRevision FRevision;
-    TSlot FSlots[2];
+    std::vector<TSlot> FSlots;  // per variant: without and with sorted digits
 };
 
 } // namespace qx

@@ -517,3 +517,28 @@ TEST(Differential, IrregularArchivesUnderOtherConfigurations) {
         CompareFilters(b.Env(), cls, list.Items(i).Param, rnd, 3);
     }
 }
+
+// Draws numbered 0 or below in the middle of the archive start no chain and measure no period;
+// with every digit 0..9 the chain members read such windows off the archive index, here under
+// width 1 (channel 10 is a part of its own) and a segment table with segment 0.
+TEST(Differential, ChainIndexOverDrawsWithoutNumbers) {
+    std::mt19937 rnd(64);
+    TStatBench b;
+    for (int i = 0; i < 500; ++i) {
+        int number = 1 + i;
+        if (i % 37 == 11) number = 0;
+        if (i % 59 == 30) number = -number;
+        if (i % 43 == 5) number = i - 2;  // repeats an earlier number
+        const int d = int(rnd() % 10);
+        b.Draws.push_back(StatDraw(number, {d, i % 5 == 0 ? d : int(rnd() % 10), int(rnd() % 10), int(rnd() % 10)}));
+    }
+    b.Config.ChannelSize = 1;
+    b.Config.SetMatrixSegmentsText("0123401234567895678900000999990918273645");
+    TStatList list;
+    list.SetDraws(&b.Draws);
+    list.SetConfig(b.Config);
+    list.Register();
+    for (int i = 0; i < list.Count(); ++i)
+        if (list.Items(i).StatClass->Group() == 10)
+            CompareTables(b.Env(), *list.Items(i).StatClass, list.Items(i).Param, rnd, 8, [&] { return list.CreateStat(i); });
+}

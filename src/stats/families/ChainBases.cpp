@@ -45,27 +45,21 @@ bool TCustomChainStat::BeginPass(int first, int last, int L, bool sorted) {
 }
 
 std::shared_ptr<const TOccurrenceIndex> TCustomChainStat::ArchiveIndex(int seriesCount, bool sorted, int start,
+                                                                       int variant,
                                                                        const TOccurrenceIndex::THitsOfDraw& hitsOf) {
     TOccurrenceCache* cache = Occurrences();
     if (!cache) return nullptr;
     // The transitions into a window's first draw read the two draws before it.
-    return cache->Get(Draws, sorted, start - 2, [&] {
+    const auto build = [&] {
         return TOccurrenceIndex::Build(seriesCount, Draws, [&](int i, uint32_t* ids) {
             return Indexable(i) ? hitsOf(i, ids) : -1;
         });
-    });
+    };
+    return cache->Get(Draws, sorted, start - 2, build, variant);
 }
 
-void TCustomChainStat::ReadRows(const TOccurrenceIndex& index, const std::vector<TIndexedRow>& rows, int start, int L,
-                                std::vector<TValueSummary>& out) {
-    out.clear();
-    TValueSummary summary;
-    for (const TIndexedRow& row : rows)
-        if (index.MergedSummary({row.Series, row.Count}, start, L, summary)) {
-            summary.Value = row.Id;
-            out.push_back(summary);
-        }
-    std::sort(out.begin(), out.end(),
+void TCustomChainStat::SortByFirstHit(std::vector<TValueSummary>& summaries) {
+    std::sort(summaries.begin(), summaries.end(),
               [](const TValueSummary& x, const TValueSummary& y) { return x.FirstOrder < y.FirstOrder; });
 }
 

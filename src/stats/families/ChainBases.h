@@ -1,4 +1,6 @@
 #pragma once
+#include <algorithm>
+#include <bit>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -16,7 +18,7 @@ struct TChainHits {
     static constexpr int kMax = 20;
     uint64_t Keys[kMax]; // raw keys, left unset beyond Count
     int Count = 0;
-    void Add(int k1, int k2, int k3 = 0) { Keys[Count++] = TStatKey::FromParts(k1, k2, k3).Raw(); }
+    void Add(TStatKey key) { Keys[Count++] = key.Raw(); }
 };
 
 // What the current draw (and the one before it) selects: the start a transition must have at each
@@ -83,19 +85,11 @@ protected:
     // True when the draw at index holds no digit above 9 (or lies before the archive).
     bool Indexable(int index) const;
     // The member's index over the whole archive of series ids hitsOf gives per draw, for windows
-    // from start on; none without the registry's cache or when a draw holds a digit above 9.
-    std::shared_ptr<const TOccurrenceIndex> ArchiveIndex(int seriesCount, bool sorted, int start,
+    // from start on (variant tells the member's indexes apart); none without the registry's cache
+    // or when a draw holds a digit above 9.
+    std::shared_ptr<const TOccurrenceIndex> ArchiveIndex(int seriesCount, bool sorted, int start, int variant,
                                                          const TOccurrenceIndex::THitsOfDraw& hitsOf);
-
-    // A row read off the index: the series (one per slot holding its start) whose hits it merges.
-    struct TIndexedRow {
-        uint32_t Id = 0;
-        uint32_t Series[kPositions] = {};
-        size_t Count = 0;
-    };
-    // The summaries of the rows that have hits in [start, L], in order of first hit.
-    static void ReadRows(const TOccurrenceIndex& index, const std::vector<TIndexedRow>& rows, int start, int L,
-                         std::vector<TValueSummary>& out);
+    static void SortByFirstHit(std::vector<TValueSummary>& summaries);
 
 private:
     int FL = 0;
@@ -109,9 +103,11 @@ static_assert(TChainHits::kMax <= TOwnWindowPass::kMaxHits);
 
 // The transitions of a member split in what the draws around i give (Member::Transitions: each
 // (slot, start, to) it keeps, in the order they merge) and what the current draw selects
-// (Member::Starts). The first part depends on the archive alone: the registry's index numbers it
-// once as series (slot, start, to), and a table reads the selected series off it.
-// Member::kLength is 2 (a start of one part) or 3 (two parts, as TwoParts packs them).
+// (Member::Starts). The first part depends on the archive alone, so the registry keeps it indexed:
+// one index with a series per (slot, start, to), and, for slots the current draw gives one start
+// (their hits make one row), one per such set of slots with a series per (start, to).
+// Member::kLength is 2 (a start of one part) or 3 (two parts, as TwoParts packs them); the series
+// number each part 0..Member::kParts - 1 (a draw with another part is not indexed).
 template <class Member>
 class TChainMember : public TCustomChainStat {
 public:
@@ -121,76 +117,95 @@ public:
         const TChainStarts starts = Self().Starts(L, sorted);
         Self().Transitions(
             i, sorted, [&](int slot, int start) { return starts.Keeps(slot, start); },
-            [&](int, int start, int to) { AddRow(start, to, out); });
+            [&](int, int start, int to) { out.Add(RowKey(start, to)); });
     }
 
     bool WindowSummaries(int start, int L, bool sorted, std::vector<TValueSummary>& out) override {
-        const int slots = Self().Slots();
-        const auto index = ArchiveIndex(slots * StartCount() * kPart, sorted, start, [this, sorted](int i, uint32_t* ids) {
-            int n = 0;
-            bool fits = true;
-            Self().Transitions(
-                i, sorted, [](int, int) { return true; },
-                [&](int slot, int from, int to) {
-                    fits &= Fits(from) && to < kPart;
-                    ids[n++] = SeriesOf(slot, from, to) | TOccurrenceIndex::kPeriodsBit;
-                });
-            return fits ? n : -1;
-        });
-        if (!index) return false;
-        ReadRows(*index, SelectedRows(Self().Starts(L, sorted)), start, L, out);
+        const auto bySlot = SlotsIndex(0, sorted, start);
+        if (!bySlot) return false;
+        out.clear();
+        for (const TGroup& group : Groups(Self().Starts(L, sorted))) {
+            const bool single = std::has_single_bit(group.Slots);
+            const auto index = single ? bySlot : SlotsIndex(group.Slots, sorted, start);
+            if (!index) return false;
+            const int slot = single ? std::countr_zero(group.Slots) : 0;
+            TValueSummary summary;
+            for (int to = 0; to < Parts(); ++to) {
+                if (!index->Summary(SeriesOf(slot, group.Start, to), start, L, summary)) continue;
+                // The order of first hits is the one of the index by slot.
+                if (!single) summary.FirstOrder = FirstOrderOf(*bySlot, group, to, start, L);
+                summary.Value = IdOf(RowKey(group.Start, to));
+                out.push_back(summary);
+            }
+        }
+        SortByFirstHit(out);
         return true;
     }
 
 private:
-    // How many numbered starts there are (a function: Member is not complete where this is read).
-    static constexpr int StartCount() { return Member::kLength == 2 ? kPart : kPart * kPart; }
+    // The slots (a bit each) where the current draw selects one start; all starts of an Anywhere
+    // member are slot 0's.
+    struct TGroup {
+        uint32_t Slots = 0;
+        int Start = 0;
+    };
+
+    // How many values a part takes, and numbered starts there are (functions: Member is not complete
+    // where the class is made).
+    static constexpr int Parts() { return Member::kParts; }
+    static constexpr int StartCount() { return Member::kLength == 2 ? Parts() : Parts() * Parts(); }
 
     const Member& Self() const { return static_cast<const Member&>(*this); }
     static int First(int start) { return start >> 8; }
     static int Second(int start) { return start & 0xFF; }
-    // Whether every part of a start is numbered (0..10).
+    // Whether every part of a start is numbered.
     static bool Fits(int start) {
-        return Member::kLength == 2 ? start < kPart : First(start) < kPart && Second(start) < kPart;
+        return Member::kLength == 2 ? start < Parts() : First(start) < Parts() && Second(start) < Parts();
     }
-    // A numbered start, 0..StartCount() - 1.
-    static int Numbered(int start) { return Member::kLength == 2 ? start : First(start) * kPart + Second(start); }
     static uint32_t SeriesOf(int slot, int start, int to) {
-        return uint32_t((slot * StartCount() + Numbered(start)) * kPart + to);
+        const int numbered = Member::kLength == 2 ? start : First(start) * Parts() + Second(start);
+        return uint32_t((slot * StartCount() + numbered) * Parts() + to);
     }
-    static void AddRow(int start, int to, TChainHits& out) {
-        if constexpr (Member::kLength == 2)
-            out.Add(start, to);
-        else
-            out.Add(First(start), Second(start), to);
+    static TStatKey RowKey(int start, int to) {
+        return Member::kLength == 2 ? TStatKey::FromParts(start, to) : TStatKey::FromParts(First(start), Second(start), to);
     }
-    // The value id of the row AddRow makes.
-    static uint32_t RowId(int start, int to) {
-        return uint32_t(Numbered(start) * kPart + to) * (Member::kLength == 2 ? kPart : 1);
+
+    // The index of the transitions at the given slots as series (start, to), or with slots 0 at
+    // every slot, each slot's series of its own.
+    std::shared_ptr<const TOccurrenceIndex> SlotsIndex(uint32_t slots, bool sorted, int start) {
+        const int count = (slots == 0 ? Self().Slots() : 1) * StartCount() * Parts();
+        return ArchiveIndex(count, sorted, start, int(slots), [this, sorted, slots](int i, uint32_t* ids) {
+            int n = 0;
+            bool fits = true;
+            Self().Transitions(
+                i, sorted, [slots](int slot, int) { return slots == 0 || (slots >> slot & 1); },
+                [&](int slot, int from, int to) {
+                    fits &= Fits(from) && to < Parts();
+                    ids[n++] = SeriesOf(slots == 0 ? slot : 0, from, to) | TOccurrenceIndex::kPeriodsBit;
+                });
+            return fits ? n : -1;
+        });
     }
-    // One row per selected start and every end: the slots holding the same start merge (all
-    // starts of an Anywhere member are series of slot 0).
-    static std::vector<TIndexedRow> SelectedRows(const TChainStarts& starts) {
-        std::vector<TIndexedRow> rows;
-        uint32_t done = 0;
+
+    static std::vector<TGroup> Groups(const TChainStarts& starts) {
+        std::vector<TGroup> groups;
         for (int s = 0; s < starts.Count; ++s) {
-            if (done >> s & 1) continue;
             const int from = starts.Start[s];
-            int slots[kPositions];
-            size_t n = 0;
-            for (int t = s; t < starts.Count; ++t)
-                if (starts.Start[t] == from) {
-                    done |= 1u << t;
-                    if (!starts.Anywhere || n == 0) slots[n++] = starts.Anywhere ? 0 : t;
-                }
-            for (int to = 0; to < kPart; ++to) {
-                TIndexedRow row;
-                row.Id = RowId(from, to);
-                for (size_t k = 0; k < n; ++k) row.Series[row.Count++] = SeriesOf(slots[k], from, to);
-                rows.push_back(row);
-            }
+            auto same = std::find_if(groups.begin(), groups.end(), [from](const TGroup& g) { return g.Start == from; });
+            if (same == groups.end()) same = groups.insert(groups.end(), TGroup{0, from});
+            same->Slots |= starts.Anywhere ? 1u : 1u << s;
         }
-        return rows;
+        return groups;
+    }
+
+    // The first hit of a row of several slots: the earliest of its slots' first hits.
+    static uint32_t FirstOrderOf(const TOccurrenceIndex& bySlot, const TGroup& group, int to, int start, int L) {
+        uint32_t first = ~0u;
+        TValueSummary summary;
+        for (uint32_t rest = group.Slots; rest != 0; rest &= rest - 1)
+            if (bySlot.Summary(SeriesOf(std::countr_zero(rest), group.Start, to), start, L, summary))
+                first = std::min(first, summary.FirstOrder);
+        return first;
     }
 };
 

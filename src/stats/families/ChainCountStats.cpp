@@ -19,6 +19,7 @@ public:
     TCountChainStat(const TStatClass& cls, const TStatEnv& env, int32_t param) : TBase(cls, env, param, Kind) {}
     static constexpr int kNameArg = Length;
     static constexpr int kLength = Length;
+    static constexpr int kParts = kPositions + 1; // counts 0..4
     static constexpr bool kHasParams = true;
     // Channels ch(0)..ch(9); segments from the smallest to the largest number of the table, with
     // 9 and 1 as the starting bounds.
@@ -131,6 +132,7 @@ public:
     TCustomChainChannels2Inside(const TStatClass& cls, const TStatEnv& env, int32_t param)
         : TBase(cls, env, param, TScaleKind::Channels) {}
     static constexpr int kLength = 2;
+    static constexpr int kParts = TCustomChainStat::kPart;
 
     // Each digit of the draw before i (read unsorted) to the digits of draw i in its channel.
     template <class Keep, class Add>

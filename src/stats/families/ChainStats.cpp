@@ -18,6 +18,7 @@ public:
     static constexpr uint8_t kFlags = AllPositions ? kFlagD : kFlagS | kFlagD;
     static constexpr int kNameArg = Length;
     static constexpr int kLength = Length;
+    static constexpr int kParts = TCustomChainStat::kPart;
 
     // All positions: every previous value (duplicates too), each to every value of draw i. By
     // position: the previous value (two of them for length 3) to draw i's value there.
