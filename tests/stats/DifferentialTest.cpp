@@ -491,6 +491,18 @@ TEST(Differential, PeriodFiltersBothWaysAndFactsFromInsideTheWindow) {
     }
 }
 
+// The registry over b's draws under width 1 (channel 10 is a part of its own) and a segment table
+// with segment 0.
+namespace {
+void RegisterUnderWidthOne(TStatBench& b, TStatList& list) {
+    b.Config.ChannelSize = 1;
+    b.Config.SetMatrixSegmentsText("0123401234567895678900000999990918273645");
+    list.SetDraws(&b.Draws);
+    list.SetConfig(b.Config);
+    list.Register();
+}
+} // namespace
+
 // Hand-edited archives (repeated and far-jumping numbers, digits above 9) under width 1 and a
 // segment table with segment 0: the cross-draw members' tables and filters on both paths.
 TEST(Differential, IrregularArchivesUnderOtherConfigurations) {
@@ -504,12 +516,8 @@ TEST(Differential, IrregularArchivesUnderOtherConfigurations) {
         if (i % 61 == 3) d.Digits[i % 4] = uint8_t(10 + rnd() % 240);
         b.Draws.push_back(d);
     }
-    b.Config.ChannelSize = 1;
-    b.Config.SetMatrixSegmentsText("0123401234567895678900000999990918273645");
     TStatList list;
-    list.SetDraws(&b.Draws);
-    list.SetConfig(b.Config);
-    list.Register();
+    RegisterUnderWidthOne(b, list);
     for (int i = 0; i < list.Count(); ++i) {
         const TStatClass& cls = *list.Items(i).StatClass;
         if (cls.Group() < 8 || cls.Group() > 10) continue;
@@ -519,8 +527,7 @@ TEST(Differential, IrregularArchivesUnderOtherConfigurations) {
 }
 
 // Draws numbered 0 or below in the middle of the archive start no chain and measure no period;
-// with every digit 0..9 the chain members read such windows off the archive index, here under
-// width 1 (channel 10 is a part of its own) and a segment table with segment 0.
+// with every digit 0..9 the chain members read such windows off the archive index.
 TEST(Differential, ChainIndexOverDrawsWithoutNumbers) {
     std::mt19937 rnd(64);
     TStatBench b;
@@ -532,12 +539,8 @@ TEST(Differential, ChainIndexOverDrawsWithoutNumbers) {
         const int d = int(rnd() % 10);
         b.Draws.push_back(StatDraw(number, {d, i % 5 == 0 ? d : int(rnd() % 10), int(rnd() % 10), int(rnd() % 10)}));
     }
-    b.Config.ChannelSize = 1;
-    b.Config.SetMatrixSegmentsText("0123401234567895678900000999990918273645");
     TStatList list;
-    list.SetDraws(&b.Draws);
-    list.SetConfig(b.Config);
-    list.Register();
+    RegisterUnderWidthOne(b, list);
     for (int i = 0; i < list.Count(); ++i)
         if (list.Items(i).StatClass->Group() == 10)
             CompareTables(b.Env(), *list.Items(i).StatClass, list.Items(i).Param, rnd, 8, [&] { return list.CreateStat(i); });
