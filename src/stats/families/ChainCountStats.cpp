@@ -1,6 +1,7 @@
 // Chains of counts (how many digits of a draw lie in channel or segment k) and transitions of
 // digits within their channels.
 #include <algorithm>
+#include <cstring>
 
 #include "core/DrawHelpers.h"
 #include "stats/StatClassOf.h"
@@ -61,19 +62,18 @@ public:
         return SelectedHasK(selected, Length, int16_t(m));
     }
     TOwnCodeFilter* OwnCodeFilter() override { return this; }
-    // The answer for each count 0..4, spread by each code's count.
+    // The answer for each count 0..4, spread by each code's count. The full set runs in hundreds
+    // of codes with the same first two digits, whose count there (0..2) picks one of three rows.
     void MatchTable(TSelectedRows selected, bool, bool, int, uint8_t* pass) override {
         uint8_t byCount[kPositions + 1];
         for (int m = 0; m <= kPositions; ++m) byCount[m] = SelectedHasK(selected, Length, int16_t(m));
         uint8_t in[kPositions][10];
         for (int p = 0; p < kPositions; ++p)
             for (uint8_t x = 0; x <= 9; ++x) in[p][x] = this->Scale.Of(p, x) == this->Param;
-        for (int a = 0; a < 10; ++a)
-            for (int b = 0; b < 10; ++b)
-                for (int c = 0; c < 10; ++c) {
-                    const int head = in[0][a] + in[1][b] + in[2][c];
-                    for (int d = 0; d < 10; ++d) *pass++ = byCount[head + in[3][d]];
-                }
+        uint8_t rows[3][100];
+        for (int head = 0; head < 3; ++head)
+            for (int cd = 0; cd < 100; ++cd) rows[head][cd] = byCount[head + in[2][cd / 10] + in[3][cd % 10]];
+        for (int ab = 0; ab < 100; ++ab) std::memcpy(pass + ab * 100, rows[in[0][ab / 10] + in[1][ab % 10]], 100);
     }
 
     std::string ValueText(const TStatDraw& row) const override { return this->ChainText(row, Length, false); }

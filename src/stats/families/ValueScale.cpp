@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
 
 #include "core/DrawHelpers.h"
 #include "core/Text.h"
@@ -58,14 +59,16 @@ void TPositionFilter::MatchTable(TSelectedRows selected, bool exclude, bool, int
 }
 
 void FillPositionTable(const bool (&accepted)[kPositions][10], uint8_t* pass) {
-    // The first two positions decide a hundred codes at once where they accept.
+    // The full set runs in hundreds of codes with the same first two digits: all ones where one of
+    // them is accepted, else the answers of the last two positions, the same hundred every time.
+    uint8_t tail[100];
+    for (int cd = 0; cd < 100; ++cd) tail[cd] = accepted[2][cd / 10] || accepted[3][cd % 10];
     for (int ab = 0; ab < 100; ++ab) {
         uint8_t* out = pass + ab * 100;
-        if (accepted[0][ab / 10] || accepted[1][ab % 10]) {
+        if (accepted[0][ab / 10] || accepted[1][ab % 10])
             std::fill(out, out + 100, uint8_t(1));
-            continue;
-        }
-        for (int cd = 0; cd < 100; ++cd) out[cd] = accepted[2][cd / 10] || accepted[3][cd % 10];
+        else
+            std::memcpy(out, tail, sizeof tail);
     }
 }
 
