@@ -1,17 +1,34 @@
 // Periods: the gap in draw numbers between two consecutive occurrences of a digit, channel or
 // segment within the window.
 #include <algorithm>
+#include <array>
+#include <unordered_map>
+#include <vector>
 
 #include "stats/GroupBases.h"
 #include "stats/StatClassOf.h"
+#include "stats/families/ArchiveData.h"
 #include "stats/families/Families.h"
 #include "stats/families/ValueScale.h"
 
 namespace qx {
 namespace {
 
+// The period hits of the whole archive, read with or without sorted digits: each draw's hit
+// (e, gap) for every value e it holds that some earlier draw held too, as ids. A window's hits
+// are these but for the first draw of the window holding each value: its previous one lies
+// before the window, so it gives none there.
+struct TPeriodArchive {
+    struct TOccurrence {
+        int32_t Draw;
+        uint32_t Id;  // the hit the draw gives; TOwnWindowPass::kNoHit for none
+    };
+    std::vector<TStatKey> Keys;  // of every id
+    std::array<std::vector<TOccurrence>, 256> Occurrences;  // of every value, oldest first
+};
+
 template <TScaleKind Kind>
-class TCustomPeriodsStat : public TCustomStat, public TPositionFilter {
+class TCustomPeriodsStat : public TCustomStat, public TPositionFilter, public TOwnWindowPass {
 public:
     TCustomPeriodsStat(const TStatClass& cls, const TStatEnv& env, int32_t param)
         : TCustomStat(cls, env, param), Scale(Kind, ConfigOf(env)) {}
@@ -59,11 +76,88 @@ public:
     }
     TOwnCodeFilter* OwnCodeFilter() override { return this; }
 
+    // Tables read the window off the archive's period hits; without them AddDraw merges the draws.
+    TOwnWindowPass* OwnWindowPass() override { return this; }
+    bool BeginPass(int, int, int, bool) override { return false; }
+    int ValueCount() const override { return FArchive ? static_cast<int>(FArchive->Keys.size()) : 0; }
+    TStatKey ValueKey(uint32_t id) const override { return FArchive->Keys[id]; }
+    int DrawHits(int, uint32_t*) const override { return 0; }
+    bool WindowSummaries(int start, int L, bool sorted, std::vector<TValueSummary>& out) override {
+        FIndex = CachedWithData(Occurrences(), Draws, sorted, start, [&] { return BuildArchive(sorted); }, FArchive);
+        // Against fewer draws than ids merging the draws costs less.
+        if (!FIndex || FArchive->Keys.size() > size_t(L - start + 1)) return false;
+        const std::vector<int> from = WindowStarts(start, L);
+        out.clear();
+        TValueSummary s;
+        for (uint32_t id = 0; id < FArchive->Keys.size(); ++id)
+            if (FIndex->Summary(id, from[id], L, s)) {
+                s.NextIndex = -1;  // see FindNext: no row occurs again
+                out.push_back(s);
+            }
+        std::sort(out.begin(), out.end(),
+                  [](const TValueSummary& x, const TValueSummary& y) { return x.FirstOrder < y.FirstOrder; });
+        return true;
+    }
+
     std::string ValueText(const TStatDraw& row) const override {
         return Scale.Text(row.Key.K1()) + " x " + IntToStr(row.Key.K2());
     }
 
     TValueScale Scale;
+
+private:
+    // Where each id's hits in the window start: at the window's first draw, but after the draw
+    // that first holds the value there when that draw's hit has the id.
+    std::vector<int> WindowStarts(int start, int L) const {
+        std::vector<int> from(FArchive->Keys.size(), start);
+        for (const auto& occurrences : FArchive->Occurrences) {
+            const auto first = std::lower_bound(occurrences.begin(), occurrences.end(), start,
+                                                [](const TPeriodArchive::TOccurrence& o, int i) { return o.Draw < i; });
+            if (first != occurrences.end() && first->Draw <= L && first->Id != kNoHit) from[first->Id] = first->Draw + 1;
+        }
+        return from;
+    }
+
+    // The archive's hits as AddDraw gives them over a window holding every draw: a value held
+    // twice in a draw gives one hit, a gap of 0 or less none.
+    std::shared_ptr<const TOccurrenceIndex> BuildArchive(bool sorted) const {
+        const size_t n = Draws.size();
+        TPeriodArchive archive;
+        std::unordered_map<uint64_t, uint32_t> idOfKey;
+        std::vector<std::array<uint32_t, kPositions>> hits(n);
+        std::vector<uint8_t> hitCount(n, 0);
+        std::array<int, 256> lastIndex;
+        lastIndex.fill(-1);
+        std::array<int32_t, 256> lastNumber{};
+        for (size_t i = 0; i < n; ++i) {
+            const TDrawRecord d = DrawAt(static_cast<int>(i), sorted);
+            for (int p = 0; p < kPositions; ++p) {
+                const int e = Scale.Of(p, d.Digits[p]);
+                if (lastIndex[size_t(e)] == static_cast<int>(i)) continue;
+                uint32_t id = kNoHit;
+                // The gap as AddDraw's int subtraction gives it, wrapping included.
+                const int32_t gap = int32_t(uint32_t(d.Number) - uint32_t(lastNumber[size_t(e)]));
+                if (lastIndex[size_t(e)] >= 0 && gap > 0) {
+                    const TStatKey key = TStatKey::FromParts(e, gap);
+                    const auto [at, added] = idOfKey.try_emplace(key.Raw(), uint32_t(archive.Keys.size()));
+                    if (added) archive.Keys.push_back(key);
+                    id = at->second;
+                    hits[i][hitCount[i]++] = id | kPeriodsBit;
+                }
+                lastIndex[size_t(e)] = static_cast<int>(i);
+                lastNumber[size_t(e)] = d.Number;
+                archive.Occurrences[size_t(e)].push_back({int32_t(i), id});
+            }
+        }
+        auto index = TOccurrenceIndex::Build(static_cast<int>(archive.Keys.size()), Draws, [&](int i, uint32_t* ids) {
+            std::copy_n(hits[size_t(i)].begin(), hitCount[size_t(i)], ids);
+            return int(hitCount[size_t(i)]);
+        });
+        return IndexWithData(std::move(index), std::move(archive));
+    }
+
+    std::shared_ptr<const TOccurrenceIndex> FIndex;  // the archive's, while a table reads it
+    const TPeriodArchive* FArchive = nullptr;
 };
 
 class TstNumPeriods final : public TCustomPeriodsStat<TScaleKind::Digits> {
