@@ -2,6 +2,7 @@
 // absent), counted where the run ends, for the values the current draw holds.
 #include <algorithm>
 #include <array>
+#include <utility>
 #include <vector>
 
 #include "stats/GroupBases.h"
@@ -36,14 +37,33 @@ struct TSerialArchive {
     }
 };
 
+// The ids of one value's keys by run length while a window is read: short lengths in a table, the
+// few long ones (runs cut at the window's ends, long pauses) in a list.
+class TLengthIds {
+public:
+    static constexpr uint32_t kNone = ~uint32_t(0);
+    void Clear() {
+        FShort.fill(kNone);
+        FLong.clear();
+    }
+    uint32_t& operator[](uint16_t length) {
+        if (length < FShort.size()) return FShort[length];
+        for (auto& [l, id] : FLong)
+            if (l == length) return id;
+        return FLong.emplace_back(length, kNone).second;
+    }
+
+private:
+    std::array<uint32_t, 64> FShort;
+    std::vector<std::pair<uint16_t, uint32_t>> FLong;
+};
+
 template <TScaleKind Kind>
 class TCustomSerialStat : public TCustomStat, public TPositionFilter, public TOwnWindowPass {
 public:
     TCustomSerialStat(const TStatClass& cls, const TStatEnv& env, int32_t param, bool groupsMode)
         : TCustomStat(cls, env, param), GroupsMode(groupsMode), Scale(Kind, ConfigOf(env)),
-          FirstValue(Scale.First()), LastValue(std::min(Scale.Last(), kRunStateSize - 1)) {
-        FillBits();
-    }
+          FirstValue(Scale.First()), LastValue(std::min(Scale.Last(), kRunStateSize - 1)) {}
     static constexpr uint8_t kGroup = 8;
     static constexpr uint8_t kFlags = kFlagD;
     static constexpr bool kCanParseValue = false;
@@ -148,26 +168,31 @@ public:
     bool WindowSummaries(int start, int L, bool sorted, std::vector<TValueSummary>& out) override {
         const TSerialArchive* archive = Archive(start, sorted);
         if (!archive) return false;
-        ClearIds();
+        FPassKeys.clear();
         std::vector<TStatDraw> rows;
         std::vector<uint32_t> firstOrder;
+        TLengthIds ids;
         const uint32_t inRef = MaskAt(L, sorted);
         for (int v = FirstValue; v <= LastValue; ++v) {
             if (!(inRef >> v & 1)) continue;
+            ids.Clear();
             const auto end = archive->Runs[size_t(v)].end();
             for (auto run = archive->FirstEndingFrom(v, start); run != end && run->Begin <= L; ++run) {
                 const int last = std::min(run->End, L);
-                const uint32_t id = IdOf(v, last - std::max(run->Begin, start) + 1);
+                const uint16_t length = uint16_t(last - std::max(run->Begin, start) + 1);
                 TStatDraw hit;
                 hit.Count = 1;
                 hit.LastDraw = hit.PrevDraw = Draws[size_t(last)].Number;
                 hit.Depth = L - last + 1;
-                if (id < rows.size()) {
+                uint32_t& id = ids[length];
+                if (id != TLengthIds::kNone) {
                     MergeHit(rows[id], hit, true);
-                } else {
-                    rows.push_back(RowOfHit(hit));
-                    firstOrder.push_back(uint32_t(std::min(run->End + 1, L) * kRunStateSize + v));
+                    continue;
                 }
+                id = uint32_t(rows.size());
+                FPassKeys.push_back(TStatKey::FromParts(v, length));
+                rows.push_back(RowOfHit(hit));
+                firstOrder.push_back(uint32_t(std::min(run->End + 1, L) * kRunStateSize + v));
             }
         }
         out.resize(rows.size());
@@ -213,22 +238,17 @@ private:
         rows.AddHit(Hit, true);
     }
 
-    // Bit v set when some position of the draw holds value v.
+    // Bit v set when some position of the draw holds value v (none for values beyond the mask;
+    // above 9 a digit is its own value, a channel or segment reads 0).
     uint32_t MaskOf(const TDrawRecord& d) const {
-        return FBit[0][d.Digits[0]] | FBit[1][d.Digits[1]] | FBit[2][d.Digits[2]] | FBit[3][d.Digits[3]];
+        uint32_t mask = 0;
+        for (int p = 0; p < kPositions; ++p)
+            if (const int v = Scale.Of(p, d.Digits[p]); v < 32) mask |= uint32_t(1) << v;
+        return mask;
     }
     // The same for the draw at idx as DrawAt reads it; only segments depend on the digits' order.
     uint32_t MaskAt(int idx, bool sorted) const {
         return sorted && Kind == TScaleKind::Segments ? MaskOf(DrawAt(idx, true)) : MaskOf(Draws[size_t(idx)]);
-    }
-    // The bit of value(p, x) for every position and byte (none for values beyond the mask).
-    void FillBits() {
-        for (int p = 0; p < kPositions; ++p)
-            for (int x = 0; x < 256; ++x) {
-                // Above 9 a digit is its own value; a channel or segment reads 0.
-                const int v = x <= 9 ? Scale.Of(p, uint8_t(x)) : Kind == TScaleKind::Digits ? x : 0;
-                FBit[p][x] = v < 32 ? uint32_t(1) << v : 0;
-            }
     }
 
     // Masks of the draws from `from` to the newest, kept for the rest of the computation; an
@@ -324,7 +344,6 @@ private:
     std::vector<TStatKey> FPassKeys;
     std::vector<uint32_t> FPassHits, FPassStart;
     std::array<std::vector<uint32_t>, kRunStateSize> FIdOfLength;
-    uint32_t FBit[kPositions][256] = {};
     std::vector<uint32_t> FMasks;
     int FMaskFrom = 0, FMaskL = 0;
     bool FMaskSorted = false;
