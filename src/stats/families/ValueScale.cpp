@@ -58,14 +58,16 @@ void TPositionFilter::MatchTable(TSelectedRows selected, bool exclude, bool, int
 }
 
 void FillPositionTable(const bool (&accepted)[kPositions][10], uint8_t* pass) {
-    // The first two positions decide a hundred codes at once where they accept.
+    // The first two positions decide a hundred codes at once where they accept; elsewhere the last
+    // two decide, the same way for every first two: their hundred answers are worked out once.
+    uint8_t lastTwo[100];
+    for (int cd = 0; cd < 100; ++cd) lastTwo[cd] = accepted[2][cd / 10] || accepted[3][cd % 10];
     for (int ab = 0; ab < 100; ++ab) {
         uint8_t* out = pass + ab * 100;
-        if (accepted[0][ab / 10] || accepted[1][ab % 10]) {
+        if (accepted[0][ab / 10] || accepted[1][ab % 10])
             std::fill(out, out + 100, uint8_t(1));
-            continue;
-        }
-        for (int cd = 0; cd < 100; ++cd) out[cd] = accepted[2][cd / 10] || accepted[3][cd % 10];
+        else
+            std::copy(lastTwo, lastTwo + 100, out);
     }
 }
 
