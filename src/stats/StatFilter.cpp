@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <type_traits>
+#include <utility>
 #include <vector>
 
 #include "stats/DigitValues.h"
@@ -112,6 +113,24 @@ bool AllDigitCodes(std::span<const TCombCode> codes) {
     return bad == 0;
 }
 
+// passes[ci] := some value of code ci is matched, from the padded rows of the table.
+template <int Width>
+void PassesOfWidth(const uint32_t* ids, const char* matched, uint8_t* passes) {
+    for (int ci = 0; ci < kCombCount; ++ci, ids += Width) {
+        char any = 0;
+        for (int k = 0; k < Width; ++k) any |= matched[ids[k]];
+        passes[ci] = any != 0;
+    }
+}
+template <int... Widths>
+void PassesOfPadded(const TDigitValueTable& table, const char* matched, uint8_t* passes,
+                    std::integer_sequence<int, Widths...>) {
+    ((table.PaddedWidth() == Widths + 1 ? PassesOfWidth<Widths + 1>(table.PaddedData(), matched, passes) : void()), ...);
+}
+void PassesOfPadded(const TDigitValueTable& table, const char* matched, uint8_t* passes) {
+    PassesOfPadded(table, matched, passes, std::make_integer_sequence<int, int(TDigitValueTable::kMaxPaddedWidth)>());
+}
+
 // Runs pass(test) with the fastest test of whether a candidate matches the selected rows. A
 // method of digit values is tested through its table, a method with its own filter table through
 // that; a code with a byte above 9 lies outside both and only the method itself can judge it, so
@@ -143,6 +162,11 @@ void RunMatchTest(TCustomStat& stat, TSelectedRows selected, bool exclude, bool 
         const uint64_t* const masks = table.MaskData();
         if (!wide) return pass([masks, wanted](TCombCode code) { return (masks[DigitCodeIndex(code)] & wanted) != 0; });
         for (int ci = 0; ci < kCombCount; ++ci) passes[ci] = (masks[ci] & wanted) != 0;
+        return pass(TPassTable{passes, fullSet});
+    }
+    if (wide && table.PaddedWidth() > 0) {
+        scratch.Matched.push_back(0);  // the filler id matches nothing
+        PassesOfPadded(table, scratch.Matched.data(), passes);
         return pass(TPassTable{passes, fullSet});
     }
     const char* const hit = scratch.Matched.data();
