@@ -27,6 +27,51 @@ struct TPeriodArchive {
     std::array<std::vector<TOccurrence>, 256> Occurrences;  // of every value, oldest first
 };
 
+// The archive's period hits worked out draw by draw, oldest first, as AddDraw gives them over a
+// window holding every draw: a value held twice in a draw gives one hit, a gap of 0 or less none.
+class TPeriodHits {
+public:
+    explicit TPeriodHits(size_t draws) : FHits(draws), FHitCount(draws, 0) { FLastIndex.fill(-1); }
+
+    // Value e at some position of draw i (numbered number).
+    void Add(int i, int e, int32_t number) {
+        if (FLastIndex[size_t(e)] == i) return;
+        uint32_t id = TOwnWindowPass::kNoHit;
+        // The gap as AddDraw's int subtraction gives it, wrapping included.
+        const int32_t gap = int32_t(uint32_t(number) - uint32_t(FLastNumber[size_t(e)]));
+        if (FLastIndex[size_t(e)] >= 0 && gap > 0) {
+            id = IdOf(TStatKey::FromParts(e, gap));
+            FHits[size_t(i)][FHitCount[size_t(i)]++] = id | TOwnWindowPass::kPeriodsBit;
+        }
+        FLastIndex[size_t(e)] = i;
+        FLastNumber[size_t(e)] = number;
+        FArchive.Occurrences[size_t(e)].push_back({i, id});
+    }
+    // The index of the hits, carrying the archive's keys and occurrences.
+    std::shared_ptr<const TOccurrenceIndex> Index(const TDrawsArray& draws) {
+        auto index = TOccurrenceIndex::Build(static_cast<int>(FArchive.Keys.size()), draws, [this](int i, uint32_t* ids) {
+            std::copy_n(FHits[size_t(i)].begin(), FHitCount[size_t(i)], ids);
+            return int(FHitCount[size_t(i)]);
+        });
+        return IndexWithData(std::move(index), std::move(FArchive));
+    }
+
+private:
+    // Ids in order of first hit.
+    uint32_t IdOf(TStatKey key) {
+        const auto [at, added] = FIdOfKey.try_emplace(key.Raw(), uint32_t(FArchive.Keys.size()));
+        if (added) FArchive.Keys.push_back(key);
+        return at->second;
+    }
+
+    TPeriodArchive FArchive;
+    std::unordered_map<uint64_t, uint32_t> FIdOfKey;
+    std::vector<std::array<uint32_t, kPositions>> FHits;  // of each draw
+    std::vector<uint8_t> FHitCount;
+    std::array<int, 256> FLastIndex;  // each value's newest draw so far, -1 none
+    std::array<int32_t, 256> FLastNumber{};
+};
+
 template <TScaleKind Kind>
 class TCustomPeriodsStat : public TCustomStat, public TPositionFilter, public TOwnWindowPass {
 public:
@@ -118,42 +163,13 @@ private:
         return from;
     }
 
-    // The archive's hits as AddDraw gives them over a window holding every draw: a value held
-    // twice in a draw gives one hit, a gap of 0 or less none.
     std::shared_ptr<const TOccurrenceIndex> BuildArchive(bool sorted) const {
-        const size_t n = Draws.size();
-        TPeriodArchive archive;
-        std::unordered_map<uint64_t, uint32_t> idOfKey;
-        std::vector<std::array<uint32_t, kPositions>> hits(n);
-        std::vector<uint8_t> hitCount(n, 0);
-        std::array<int, 256> lastIndex;
-        lastIndex.fill(-1);
-        std::array<int32_t, 256> lastNumber{};
-        for (size_t i = 0; i < n; ++i) {
+        TPeriodHits hits(Draws.size());
+        for (size_t i = 0; i < Draws.size(); ++i) {
             const TDrawRecord d = DrawAt(static_cast<int>(i), sorted);
-            for (int p = 0; p < kPositions; ++p) {
-                const int e = Scale.Of(p, d.Digits[p]);
-                if (lastIndex[size_t(e)] == static_cast<int>(i)) continue;
-                uint32_t id = kNoHit;
-                // The gap as AddDraw's int subtraction gives it, wrapping included.
-                const int32_t gap = int32_t(uint32_t(d.Number) - uint32_t(lastNumber[size_t(e)]));
-                if (lastIndex[size_t(e)] >= 0 && gap > 0) {
-                    const TStatKey key = TStatKey::FromParts(e, gap);
-                    const auto [at, added] = idOfKey.try_emplace(key.Raw(), uint32_t(archive.Keys.size()));
-                    if (added) archive.Keys.push_back(key);
-                    id = at->second;
-                    hits[i][hitCount[i]++] = id | kPeriodsBit;
-                }
-                lastIndex[size_t(e)] = static_cast<int>(i);
-                lastNumber[size_t(e)] = d.Number;
-                archive.Occurrences[size_t(e)].push_back({int32_t(i), id});
-            }
+            for (int p = 0; p < kPositions; ++p) hits.Add(static_cast<int>(i), Scale.Of(p, d.Digits[p]), d.Number);
         }
-        auto index = TOccurrenceIndex::Build(static_cast<int>(archive.Keys.size()), Draws, [&](int i, uint32_t* ids) {
-            std::copy_n(hits[size_t(i)].begin(), hitCount[size_t(i)], ids);
-            return int(hitCount[size_t(i)]);
-        });
-        return IndexWithData(std::move(index), std::move(archive));
+        return hits.Index(Draws);
     }
 
     std::shared_ptr<const TOccurrenceIndex> FIndex;  // the archive's, while a table reads it

@@ -92,9 +92,9 @@ public:
     }
 
     // The search from `from` with every run at zero, followed for the row's value alone: runs of
-    // one value never touch another's entry, so only its own run can produce the key. The draws'
-    // value masks are worked out once per computation.
-    // With the archive's runs at hand the search is a few lookups.
+    // one value never touch another's entry, so only its own run can produce the key. With the
+    // archive's runs at hand it is a few lookups; else the draws' value masks are worked out once
+    // per computation and walked.
     int32_t FindNext(const TStatDraw& row, int from, bool sorted, int L) override {
         const int v = row.Key.K1(), last = static_cast<int>(Draws.size()) - 1;
         if (v < FirstValue || v > LastValue || from > last || !(MaskOf(DrawAt(L, sorted)) >> v & 1)) return -1;
@@ -130,9 +130,10 @@ public:
     bool BeginPass(int first, int, int L, bool sorted) override {
         PrepareMasks(first, sorted, L);
         FPassFirst = first;
-        ClearIds();
+        FPassKeys.clear();
         FPassHits.clear();
         FPassStart.assign(size_t(L - first + 2), 0);
+        for (auto& ids : FIdOfLength) ids.clear();
         const uint32_t inRef = FMasks[size_t(L - FMaskFrom)];
         int runs[kRunStateSize] = {};
         for (int i = first; i <= L; ++i) {
@@ -162,39 +163,14 @@ public:
         return int(to - from);
     }
 
-    // Rows of the values the current draw holds, one hit per run of theirs in the window (merged
-    // in the order AddDraw gives them: by the draw that ends the run or L, then by value), each
+    // Rows of the values the current draw holds, one hit per run of theirs in the window, each
     // with its fact as the search from after the row's last draw finds it.
     bool WindowSummaries(int start, int L, bool sorted, std::vector<TValueSummary>& out) override {
         const TSerialArchive* archive = Archive(start, sorted);
         if (!archive) return false;
-        FPassKeys.clear();
         std::vector<TStatDraw> rows;
         std::vector<uint32_t> firstOrder;
-        TLengthIds ids;
-        const uint32_t inRef = MaskAt(L, sorted);
-        for (int v = FirstValue; v <= LastValue; ++v) {
-            if (!(inRef >> v & 1)) continue;
-            ids.Clear();
-            const auto end = archive->Runs[size_t(v)].end();
-            for (auto run = archive->FirstEndingFrom(v, start); run != end && run->Begin <= L; ++run) {
-                const int last = std::min(run->End, L);
-                const uint16_t length = uint16_t(last - std::max(run->Begin, start) + 1);
-                TStatDraw hit;
-                hit.Count = 1;
-                hit.LastDraw = hit.PrevDraw = Draws[size_t(last)].Number;
-                hit.Depth = L - last + 1;
-                uint32_t& id = ids[length];
-                if (id != TLengthIds::kNone) {
-                    MergeHit(rows[id], hit, true);
-                    continue;
-                }
-                id = uint32_t(rows.size());
-                FPassKeys.push_back(TStatKey::FromParts(v, length));
-                rows.push_back(RowOfHit(hit));
-                firstOrder.push_back(uint32_t(std::min(run->End + 1, L) * kRunStateSize + v));
-            }
-        }
+        MergeWindowRuns(*archive, start, L, sorted, rows, firstOrder);
         out.resize(rows.size());
         for (uint32_t id = 0; id < rows.size(); ++id) {
             TValueSummary& s = out[id];
@@ -269,6 +245,38 @@ private:
         FMaskFrom = from;
     }
 
+    // The window's runs of the values the current draw holds, merged as AddDraw's hits into one
+    // row per key (id: the key's place in FPassKeys). A run's hit comes with the draw that ends it
+    // or with L, values in order within a draw: firstOrder[id] orders the rows by first hit.
+    void MergeWindowRuns(const TSerialArchive& archive, int start, int L, bool sorted, std::vector<TStatDraw>& rows,
+                         std::vector<uint32_t>& firstOrder) {
+        FPassKeys.clear();
+        TLengthIds ids;
+        const uint32_t inRef = MaskAt(L, sorted);
+        for (int v = FirstValue; v <= LastValue; ++v) {
+            if (!(inRef >> v & 1)) continue;
+            ids.Clear();
+            const auto end = archive.Runs[size_t(v)].end();
+            for (auto run = archive.FirstEndingFrom(v, start); run != end && run->Begin <= L; ++run) {
+                const int last = std::min(run->End, L);
+                const uint16_t length = uint16_t(last - std::max(run->Begin, start) + 1);
+                TStatDraw hit;
+                hit.Count = 1;
+                hit.LastDraw = hit.PrevDraw = Draws[size_t(last)].Number;
+                hit.Depth = L - last + 1;
+                uint32_t& id = ids[length];
+                if (id != TLengthIds::kNone) {
+                    MergeHit(rows[id], hit, true);
+                    continue;
+                }
+                id = uint32_t(rows.size());
+                FPassKeys.push_back(TStatKey::FromParts(v, length));
+                rows.push_back(RowOfHit(hit));
+                firstOrder.push_back(uint32_t(std::min(run->End + 1, L) * kRunStateSize + v));
+            }
+        }
+    }
+
     // The archive's runs, built when the registry's cache holds none for the draws from `from` on
     // (all that a search or window starting there reads); none without the registry.
     const TSerialArchive* Archive(int from, bool sorted) {
@@ -324,10 +332,6 @@ private:
         return ended;
     }
 
-    void ClearIds() {
-        FPassKeys.clear();
-        for (auto& ids : FIdOfLength) ids.clear();
-    }
     // The dense id of key (v, length), given in order of first need.
     uint32_t IdOf(int v, int length) {
         std::vector<uint32_t>& ids = FIdOfLength[size_t(v)];
