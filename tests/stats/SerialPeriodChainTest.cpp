@@ -3,6 +3,8 @@
 // configuration (width 1, other segment tables) the members copy.
 #include <gtest/gtest.h>
 
+#include <random>
+
 #include "StatTestSupport.h"
 #include "stats/StatClasses.h"
 #include "stats/StatFilter.h"
@@ -180,6 +182,22 @@ TEST(Periods, TheWindowsFirstOccurrenceOfAValueGivesNoGap) {
     EXPECT_EQ(Values(all), (std::vector<std::string>{"1 x 2", "2 x 1", "3 x 1", "2 x 3"}));
     EXPECT_EQ(Counts(all), (std::vector<std::string>{"2", "1", "1", "1"}));
     ExpectSameTable(all, b.Table("PRDV", 6));
+}
+
+// Numbers that jump about give a gap of a new size almost every time: past a few thousand keys
+// the registry's object merges the window's draws like an object made on its own.
+TEST(Periods, NumberingThatJumpsAboutGivesTheSameTables) {
+    TStatBench b;
+    std::mt19937 rnd(3);
+    int number = 1;
+    for (int i = 0; i < 1600; ++i) {
+        number += 1 + int(rnd() % 30000);
+        b.Draws.push_back(StatDraw(number, {int(rnd() % 10), int(rnd() % 10), int(rnd() % 10), int(rnd() % 10)}));
+    }
+    for (int window : {1600, 40}) {
+        ExpectSameTable(RegisteredTable(b, "PRDV", window, 0), b.Table("PRDV", window));
+        ExpectSameTable(RegisteredTable(b, "PRDC", window, 7), b.Table("PRDC", window, 7));
+    }
 }
 
 // Digit 1 in draws 1, 2 and 4 gives gaps 1 and 2; a digit seen once, or twice in one draw, gives none.

@@ -47,8 +47,12 @@ public:
         FLastNumber[size_t(e)] = number;
         FArchive.Occurrences[size_t(e)].push_back({i, id});
     }
-    // The index of the hits, carrying the archive's keys and occurrences.
+    // The index of the hits, carrying the archive's keys and occurrences. Numbering that jumps
+    // about gives gaps of every size: past kMaxIds keys the index would cost more memory than the
+    // merge of a window costs time, and the index carries no data (tables then merge their draws).
+    static constexpr size_t kMaxIds = 4096;
     std::shared_ptr<const TOccurrenceIndex> Index(const TDrawsArray& draws) {
+        if (FArchive.Keys.size() > kMaxIds) return TOccurrenceIndex::Build(0, draws, [](int, uint32_t*) { return 0; });
         auto index = TOccurrenceIndex::Build(static_cast<int>(FArchive.Keys.size()), draws, [this](int i, uint32_t* ids) {
             std::copy_n(FHits[size_t(i)].begin(), FHitCount[size_t(i)], ids);
             return int(FHitCount[size_t(i)]);
