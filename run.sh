@@ -5,7 +5,7 @@ set -euo pipefail
 cd "$(dirname "$0")"
 scripts/install-deps.sh
 BUILD=${BUILD_DIR:-build}
-cmake -S . -B "$BUILD" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake -S . -B "$BUILD" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUADRIX_DEBUG_INFO=OFF >/dev/null
 cmake --build "$BUILD" -j "$(nproc)"
 # A program directory without an archive gets the example one (EMPTY=1: start empty).
 scripts/seed-example.sh "$BUILD/bin" "$BUILD/bin/quadrix"

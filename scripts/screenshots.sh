@@ -8,7 +8,7 @@ cd "$(dirname "$0")/.."
 OUT=$(realpath -m "$1")
 BUILD=${BUILD_DIR:-build}
 scripts/install-deps.sh
-cmake -S . -B "$BUILD" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake -S . -B "$BUILD" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUADRIX_DEBUG_INFO=OFF >/dev/null
 cmake --build "$BUILD" -j "$(nproc)" --target quadrix quadrix_screenshots
 
 PROGRAM=$(mktemp -d)

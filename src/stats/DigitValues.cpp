@@ -44,6 +44,16 @@ std::shared_ptr<const TDigitValueTable> TDigitValueTable::Build(const TDigitValu
             table->FPacked[size_t(ci)] = word;
         }
     }
+    size_t width = 0;
+    for (int ci = 0; ci < kCombCount; ++ci) width = std::max(width, table->Hits(ci).size());
+    if (table->FKeys.size() > 64 && width <= kMaxPaddedWidth) {
+        table->FPaddedWidth = int(width);
+        table->FPadded.assign(kCombCount * width, uint32_t(table->FKeys.size()));
+        for (int ci = 0; ci < kCombCount; ++ci) {
+            size_t k = size_t(ci) * width;
+            for (uint32_t h : table->Hits(ci)) table->FPadded[k++] = h & ~kPeriodsBit;
+        }
+    }
     if (table->FKeys.size() <= 64) {
         table->FMasks.resize(kCombCount);
         for (int ci = 0; ci < kCombCount; ++ci)

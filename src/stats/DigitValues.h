@@ -94,6 +94,12 @@ public:
     const uint32_t* PackedData() const { return FPacked.data(); }
     uint64_t Mask(int codeIndex) const { return FMasks[size_t(codeIndex)]; }
     const uint64_t* MaskData() const { return FMasks.data(); }
+    // For a method with more than 64 values and at most kMaxPaddedWidth hits per code: every
+    // code's value ids (periods bit cleared) in a row of PaddedWidth(), filled up with ValueCount(),
+    // so a test of all codes runs without a branch per hit. 0 when there are none.
+    static constexpr size_t kMaxPaddedWidth = 8;
+    int PaddedWidth() const { return FPaddedWidth; }
+    const uint32_t* PaddedData() const { return FPadded.data(); }
 
 private:
     std::vector<TStatKey> FKeys;
@@ -101,6 +107,8 @@ private:
     std::vector<uint32_t> FHits;
     std::vector<uint64_t> FMasks;
     std::vector<uint32_t> FPacked;
+    std::vector<uint32_t> FPadded;
+    int FPaddedWidth = 0;
     std::vector<std::pair<uint64_t, uint32_t>> FIndex;  // (key, value id) by key
 };
 

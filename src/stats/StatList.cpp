@@ -167,8 +167,9 @@ void TStatList::ShareTables(int i, TCustomStat& stat) const {
     if (FOccurrences.size() != FMethods.size()) FOccurrences.assign(FMethods.size(), nullptr);
     auto& occurrences = FOccurrences[size_t(i)];
     if (!occurrences) occurrences = std::make_shared<TOccurrenceCache>(FDrawsRevision);
-    if (TOwnWindowPass* pass = stat.OwnWindowPass()) pass->AttachOccurrences(occurrences);
     const auto* source = stat.DigitSource();
+    // One cache holds one kind of index: a method of digit values keeps that of its values.
+    if (TOwnWindowPass* pass = stat.OwnWindowPass(); pass && !source) pass->AttachOccurrences(occurrences);
     if (!source) return;
     if (FTables.size() != FMethods.size()) FTables.assign(FMethods.size(), nullptr);
     auto& table = FTables[size_t(i)];

@@ -287,13 +287,20 @@ TEST(CrossDraw, DynamicOgnevWithRepeatedNumbersAgreesWithTheLiteralTable) {
     TStatBench b;
     b.Draws = DrawsOf({"3826", "1234", "2444", "9600", "3826", "0000", "7173", "2444", "5890", "1357", "2468", "3826"});
     for (size_t i = 0; i < b.Draws.size(); ++i) b.Draws[i].Number = 1 + int(i % 4);
+    // The registry's objects read the carriers of the number off an index of the archive.
+    TStatList list;
+    list.SetDraws(&b.Draws);
+    list.Register();
+    const int registered = list.IndexOfCode("HCO3");
     for (bool sorted : {false, true})
-        for (int L = 0; L < int(b.Draws.size()); ++L) {
+        for (int k = 0; k < int(b.Draws.size()) * 2; ++k) {
+            // Every current draw twice: once for each kind of object.
+            const int L = k / 2;
             TStatTableParams p;
             p.Current = L;
-            p.WindowLength = 1 + L % 7;
+            p.WindowLength = 1 + k % 7;
             p.Sorted = sorted;
-            const TStatTable fast = ComputeTable(*b.Create("HCO3"), p);
+            const TStatTable fast = ComputeTable(*(k % 2 ? b.Create("HCO3") : list.CreateStat(registered)), p);
             const oracle::TLiteralTable slow = oracle::LiteralComputeTable(*b.Create("HCO3"), p);
             ASSERT_EQ(fast.Rows.size(), slow.Rows.size()) << L;
             for (size_t r = 0; r < fast.Rows.size(); ++r) {

@@ -503,6 +503,51 @@ void RegisterUnderWidthOne(TStatBench& b, TStatList& list) {
 }
 } // namespace
 
+// The registry's serial objects search from the archive's runs: from every start in and just
+// after the window, so that searches begin inside runs (long ones too: the default segment table
+// puts every digit in one segment, present in every draw), against the literal search.
+void CompareSerialFactsFromEveryStart(TStatBench& b, std::mt19937& rnd) {
+    const int count = int(b.Draws.size());
+    for (const char* segments : {"", "1122334455667788991212345678998765432101"}) {
+        b.Config.MatrixSegments = TConfigData::DefaultSegments();
+        if (*segments) b.Config.SetMatrixSegmentsText(segments);
+        TStatList list;
+        list.SetDraws(&b.Draws);
+        list.SetConfig(b.Config);
+        list.Register();
+        for (int i = 0; i < list.Count(); ++i) {
+            if (list.Items(i).StatClass->Group() != 8) continue;
+            for (int round = 0; round < 4; ++round) {
+                const int L = count - 1 - int(rnd() % 300), window = 1 + int(rnd() % 60);
+                const bool sorted = round % 2 == 1;
+                auto stat = list.CreateStat(i);
+                const TStatTable table = ComputeTable(*stat, Params(L, window, sorted, nullptr));
+                auto slow = list.Items(i).StatClass->Create(b.Env(), list.Items(i).Param);
+                for (const auto& r : table.Rows)
+                    for (int from = std::max(0, L - window + 1); from <= std::min(count, L + 40); ++from)
+                        ASSERT_EQ(stat->FindNext(r.Row, from, sorted, L), oracle::LiteralFindNext(*slow, r.Row, from, sorted, L))
+                            << list.Items(i).Code() << " from " << from << " L " << L;
+            }
+        }
+    }
+}
+
+TEST(Differential, SerialFactsFromTheArchivesRunsFromEveryStart) {
+    // Digits that stay for stretches: runs of presence and absence tens of draws long.
+    TStatBench b;
+    std::mt19937 rnd(4242);
+    TDrawRecord d = StatDraw(1, {1, 2, 3, 4});
+    for (int i = 0; i < 700; ++i) {
+        d.Number = 1 + i;
+        if (rnd() % 4 == 0) d.Digits[rnd() % 4] = uint8_t(rnd() % 10);
+        b.Draws.push_back(d);
+    }
+    CompareSerialFactsFromEveryStart(b, rnd);
+    if (RealDraws().empty()) return;
+    b.Draws = RealDraws();
+    CompareSerialFactsFromEveryStart(b, rnd);
+}
+
 // Hand-edited archives (repeated and far-jumping numbers, digits above 9) under width 1 and a
 // segment table with segment 0: the cross-draw members' tables and filters on both paths.
 TEST(Differential, IrregularArchivesUnderOtherConfigurations) {

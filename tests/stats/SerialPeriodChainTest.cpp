@@ -3,6 +3,8 @@
 // configuration (width 1, other segment tables) the members copy.
 #include <gtest/gtest.h>
 
+#include <random>
+
 #include "StatTestSupport.h"
 #include "stats/StatClasses.h"
 #include "stats/StatFilter.h"
@@ -51,6 +53,32 @@ TStatDraw RowKey(int k1, int k2, int k3 = 0) {
     return r;
 }
 
+// The registry's object for code over the fixture's draws: it reads tables off the archive's
+// indexes, which objects made on their own do not have.
+std::unique_ptr<TCustomStat> Registered(const TStatBench& b, const std::string& code) {
+    TStatList list;
+    list.SetDraws(&b.Draws);
+    list.SetConfig(b.Config);
+    list.Register();
+    return list.CreateStat(list.IndexOfCode(code));
+}
+
+TStatTable RegisteredTable(const TStatBench& b, const std::string& code, int windowLength, int offset) {
+    TStatTableParams p;
+    p.Current = int(b.Draws.size()) - 1 - offset;
+    p.WindowLength = windowLength;
+    return ComputeTable(*Registered(b, code), p);
+}
+
+// The same rows and facts as the table of an object made on its own.
+void ExpectSameTable(const TStatTable& a, const TStatTable& b) {
+    ASSERT_EQ(a.Rows.size(), b.Rows.size());
+    for (size_t r = 0; r < a.Rows.size(); ++r) {
+        EXPECT_EQ(a.Rows[r].Row, b.Rows[r].Row) << r;
+        EXPECT_EQ(a.Rows[r].Fact, b.Rows[r].Fact) << r;
+    }
+}
+
 } // namespace
 
 // Digit 5 in draws 1-3, missing from 4, back in the current draw 5: the broken run counts 3 at
@@ -77,6 +105,31 @@ TEST(SerialGroups, BrokenAndOpenRunsOfTheCurrentDrawsDigits) {
     // A candidate matches by any digit of a selected row's value.
     EXPECT_EQ(Survivors(b, "GRPV", {five}, false, 4), CountCodes([](TCombCode c) { return HasDigit(c, 5); }));
     EXPECT_EQ(Survivors(b, "GRPV", {five}, true, 4), CountCodes([](TCombCode c) { return !HasDigit(c, 5); }));
+}
+
+// Digit 5 runs over draws 1-3, 5-6 and 8-9. A window of draws 3-6 meets the first run at its
+// last draw only (5 x 1) and the second at the current draw (5 x 2); 9 runs at draw 6 alone.
+// Searches count a run from where they start, and the run holding the current draw up to it.
+TEST(SerialGroups, RunsCutWhereTheWindowOrTheSearchStarts) {
+    TStatBench b;
+    b.Draws = DrawsOf({"5000", "5111", "5222", "1234", "5678", "5999", "1111", "5555", "5123", "0000"});
+    const TStatTable t = RegisteredTable(b, "GRPV", 4, 4);
+    EXPECT_EQ(Values(t), (std::vector<std::string>{"5 x 1", "5 x 2", "9 x 1"}));
+    EXPECT_EQ(Counts(t), (std::vector<std::string>{"1", "1", "1"}));
+    // After draw 6, 5 runs two draws again (8-9), ended by draw 10.
+    EXPECT_EQ(t.Rows[1].Fact, 9);
+    EXPECT_EQ(t.Rows[0].Fact, -1);
+    ExpectSameTable(t, b.Table("GRPV", 4, 4));
+
+    auto stat = Registered(b, "GRPV"), plain = b.Create("GRPV");
+    const TStatDraw one = RowKey(5, 1), two = RowKey(5, 2);
+    EXPECT_EQ(stat->FindNext(one, 8, false, 5), 9);  // the run of draws 8-9 from draw 9 on
+    EXPECT_EQ(stat->FindNext(two, 1, false, 5), 3);  // the run of draws 1-3 from draw 2 on
+    EXPECT_EQ(stat->FindNext(one, 5, false, 5), 6);  // at the current draw, the run from it on
+    EXPECT_EQ(stat->FindNext(two, 5, false, 5), 9);  // that run is one draw long there: 8-9 next
+    for (int from = 0; from <= 10; ++from)
+        for (const TStatDraw& row : {one, two})
+            EXPECT_EQ(stat->FindNext(row, from, false, 5), plain->FindNext(row, from, false, 5)) << from;
 }
 
 // A stored width outside 1..10 acts as 2; an object keeps the width it was made with.
@@ -113,6 +166,38 @@ TEST(SerialGroups, TenChannelsOfWidthOneAndSegmentsOfTheTable) {
     b.Config.SetMatrixSegmentsText("0000099999000009999900000999990000099999");
     EXPECT_EQ(Values(b.Table("GRSV", 3)), (std::vector<std::string>{"0 x 3", "9 x 3"}));
     EXPECT_TRUE(b.Table("GRSP", 3).Rows.empty());
+}
+
+// A window of draws 3-6: the first draw there holding 1 (draw 3) or 2 (also draw 3) gives no gap,
+// though the archive has one for it (to draws 1 and 2); 1 and 3 come back at draw 5, 2 at draw 6.
+TEST(Periods, TheWindowsFirstOccurrenceOfAValueGivesNoGap) {
+    TStatBench b;
+    b.Draws = DrawsOf({"1111", "2222", "1222", "3333", "1333", "2444"});
+    const TStatTable t = RegisteredTable(b, "PRDV", 4, 0);
+    EXPECT_EQ(Values(t), (std::vector<std::string>{"1 x 2", "3 x 1", "2 x 3"}));
+    EXPECT_EQ(Counts(t), (std::vector<std::string>{"1", "1", "1"}));
+    ExpectSameTable(t, b.Table("PRDV", 4));
+    // The whole archive: 1's gap of 2 twice, 2's gap of 1 at draw 3.
+    const TStatTable all = RegisteredTable(b, "PRDV", 6, 0);
+    EXPECT_EQ(Values(all), (std::vector<std::string>{"1 x 2", "2 x 1", "3 x 1", "2 x 3"}));
+    EXPECT_EQ(Counts(all), (std::vector<std::string>{"2", "1", "1", "1"}));
+    ExpectSameTable(all, b.Table("PRDV", 6));
+}
+
+// Numbers that jump about give a gap of a new size almost every time: past a few thousand keys
+// the registry's object merges the window's draws like an object made on its own.
+TEST(Periods, NumberingThatJumpsAboutGivesTheSameTables) {
+    TStatBench b;
+    std::mt19937 rnd(3);
+    int number = 1;
+    for (int i = 0; i < 1600; ++i) {
+        number += 1 + int(rnd() % 30000);
+        b.Draws.push_back(StatDraw(number, {int(rnd() % 10), int(rnd() % 10), int(rnd() % 10), int(rnd() % 10)}));
+    }
+    for (int window : {1600, 40}) {
+        ExpectSameTable(RegisteredTable(b, "PRDV", window, 0), b.Table("PRDV", window));
+        ExpectSameTable(RegisteredTable(b, "PRDC", window, 7), b.Table("PRDC", window, 7));
+    }
 }
 
 // Digit 1 in draws 1, 2 and 4 gives gaps 1 and 2; a digit seen once, or twice in one draw, gives none.

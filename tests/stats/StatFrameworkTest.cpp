@@ -6,11 +6,13 @@
 #include <map>
 #include <random>
 
+#include "StatTestSupport.h"
 #include "core/Text.h"
 #include "stats/KeyTests.h"
 #include "stats/StatFormat.h"
 #include "stats/StatRows.h"
 #include "stats/TableSort.h"
+#include "stats/families/ArchiveData.h"
 #include "support/CommaLocale.h"
 
 using namespace qx;
@@ -252,4 +254,41 @@ TEST(TableSort, NumbersTextsCaptionsAndDirection) {
     // The caption column ignores letter case (Cyrillic included) and needs no tie rule.
     EXPECT_EQ(SortListRows(7, 0, false, text), (std::vector<int>{1, 0, 2, 3, 6, 5, 4}));
     EXPECT_EQ(SortListRows(7, -1, false, text), (std::vector<int>{0, 1, 2, 3, 4, 5, 6}));
+}
+
+// A method's own data kept in the occurrence cache with an index: handed out with it while the
+// draws hold, built again with it when they change, and alive as long as the index is held.
+TEST(ArchiveData, TravelsWithItsIndexThroughTheCache) {
+    TDrawsArray draws = test::DrawsOf({"1234", "5678", "9012"});
+    auto cache = std::make_unique<TOccurrenceCache>();
+    int builds = 0;
+    const auto build = [&] {
+        ++builds;
+        return IndexWithData(TOccurrenceIndex::Build(0, draws, [](int, uint32_t*) { return 0; }), std::vector<int>{builds});
+    };
+    const std::vector<int>* data = nullptr;
+    auto first = CachedWithData(cache.get(), draws, false, 0, build, data);
+    ASSERT_TRUE(first && data);
+    EXPECT_EQ(*data, std::vector<int>{1});
+    EXPECT_EQ(CachedWithData(cache.get(), draws, false, 0, build, data), first);
+    EXPECT_EQ(builds, 1);
+
+    draws[2].Digits[0] = 7;
+    auto second = CachedWithData(cache.get(), draws, false, 1, build, data);
+    ASSERT_TRUE(second && data);
+    EXPECT_NE(second, first);
+    EXPECT_EQ(*data, std::vector<int>{2});
+    // A change before the draws a window reads leaves the index as it is.
+    draws[0].Digits[0] = 7;
+    EXPECT_EQ(CachedWithData(cache.get(), draws, false, 1, build, data), second);
+
+    // Data of another type, or an index made without data, give none; no cache gives nothing.
+    EXPECT_EQ(DataOf<std::string>(second), nullptr);
+    EXPECT_EQ(DataOf<std::vector<int>>(TOccurrenceIndex::Build(0, draws, [](int, uint32_t*) { return 0; })), nullptr);
+    EXPECT_EQ(CachedWithData(nullptr, draws, false, 0, build, data), nullptr);
+    EXPECT_EQ(data, nullptr);
+
+    cache.reset();
+    ASSERT_NE(DataOf<std::vector<int>>(first), nullptr);
+    EXPECT_EQ(*DataOf<std::vector<int>>(first), std::vector<int>{1});
 }

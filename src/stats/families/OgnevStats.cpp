@@ -3,6 +3,8 @@
 #include "stats/families/Ognev.h"
 
 #include <cstdlib>
+#include <memory>
+#include <vector>
 
 #include "core/Text.h"
 #include "stats/DigitFilter.h"
@@ -127,10 +129,34 @@ public:
     int DrawHits(int i, uint32_t* ids) const override {
         if (Draws[size_t(i)].Number != FCurrent) return 0;
         int n = 0;
-        DynamicOgnevValues(DrawDigits(Draws[size_t(i)], FSorted), FNext, [&](TStatKey key, bool counted) {
-            ids[n++] = (uint32_t(key.K1()) + (key.K4() == 2 ? kPairId : 0)) | (counted ? 0 : kUncountedBit);
-        });
+        CarrierHits(i, FSorted, FNext, [&](uint32_t id, bool counted) { ids[n++] = id | (counted ? 0 : kUncountedBit); });
         return n;
+    }
+
+    // Only the draws carrying the current number give hits. Where the archive's numbering rises
+    // all along the window and after it, L alone carries it (an index of the draws where the
+    // numbering does not rise tells in a lookup); otherwise those draws are searched for.
+    bool WindowSummaries(int start, int L, bool sorted, std::vector<TValueSummary>& out) override {
+        const auto breaks = NumberingBreaks(start);
+        if (!breaks) return false;
+        const int high = static_cast<int>(Draws.size()) - 1;
+        const TDrawRecord next = DrawAt(L + 1, false);
+        out.clear();
+        uint32_t order = 0;
+        TValueSummary none;
+        if (!breaks->Summary(0, start + 1, high, none)) {
+            MergeCarrier(L, sorted, next, order, out);
+            return true;
+        }
+        const int32_t number = Draws[size_t(L)].Number;
+        for (int j = start; j <= high; ++j) {
+            if (Draws[size_t(j)].Number != number) continue;
+            if (j <= L)
+                MergeCarrier(j, sorted, next, order, out);
+            else
+                NoteNextCarrier(j, sorted, next, out);
+        }
+        return true;
     }
 
     TOwnCodeFilter* OwnCodeFilter() override { return this; }
@@ -138,6 +164,53 @@ public:
 
 private:
     static constexpr uint32_t kPairId = 1024;
+
+    // The value ids draw j gives as a carrier of the current number: fn(id, counted) in merge order.
+    template <class Fn>
+    void CarrierHits(int j, bool sorted, const TDrawRecord& next, Fn&& fn) const {
+        DynamicOgnevValues(DrawDigits(Draws[size_t(j)], sorted), next, [&](TStatKey key, bool counted) {
+            fn(uint32_t(key.K1()) + (key.K4() == 2 ? kPairId : 0), counted);
+        });
+    }
+    static TValueSummary* SummaryOf(uint32_t id, std::vector<TValueSummary>& summaries) {
+        for (TValueSummary& s : summaries)
+            if (s.Value == id) return &s;
+        return nullptr;
+    }
+    // Carrier j of the window merged into the summaries (no periods: Count and newest draw only).
+    void MergeCarrier(int j, bool sorted, const TDrawRecord& next, uint32_t& order,
+                      std::vector<TValueSummary>& summaries) const {
+        CarrierHits(j, sorted, next, [&](uint32_t id, bool counted) {
+            TValueSummary* s = SummaryOf(id, summaries);
+            if (!s) {
+                s = &summaries.emplace_back();
+                s->Value = id;
+                s->FirstOrder = order;
+            }
+            ++order;
+            s->Count += counted;
+            s->Last = Draws[size_t(j)].Number;
+            s->LastIndex = j;
+        });
+    }
+    // A carrier after the window: the next occurrence of the window's values it gives.
+    void NoteNextCarrier(int j, bool sorted, const TDrawRecord& next, std::vector<TValueSummary>& summaries) const {
+        CarrierHits(j, sorted, next, [&](uint32_t id, bool) {
+            if (TValueSummary* s = SummaryOf(id, summaries); s && s->NextIndex < 0) s->NextIndex = j;
+        });
+    }
+    // Draws whose number is not above the one before: the archive has repeated numbers only where
+    // there is one. Read from the window's first draw on.
+    std::shared_ptr<const TOccurrenceIndex> NumberingBreaks(int start) {
+        TOccurrenceCache* cache = Occurrences();
+        if (!cache) return nullptr;
+        return cache->Get(Draws, false, start, [this] {
+            return TOccurrenceIndex::Build(1, Draws, [this](int i, uint32_t* ids) {
+                ids[0] = 0;
+                return i > 0 && Draws[size_t(i)].Number <= Draws[size_t(i - 1)].Number ? 1 : 0;
+            });
+        });
+    }
     bool FSorted = false;
     int32_t FCurrent = 0;
     TDrawRecord FNext;

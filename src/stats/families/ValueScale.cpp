@@ -1,8 +1,8 @@
 #include "stats/families/ValueScale.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdio>
-#include <cstring>
 
 #include "core/DrawHelpers.h"
 #include "core/Text.h"
@@ -16,10 +16,15 @@ TValueScale::TValueScale(TScaleKind kind, const TConfigData& config)
             FValue[p][x] = uint8_t(kind == TScaleKind::Digits     ? x
                                    : kind == TScaleKind::Channels ? ChannelOf(x, Width)
                                                                   : Segments[size_t(p)][size_t(x)]);
-    // Above 9 a digit is its own value; it has no channel and no segment.
+    // Above 9 a digit is its own value; it has no channel and no segment. Copied from a table of
+    // every byte: a scale is made with every statistic object, and a byte loop costs more.
+    static constexpr auto kEveryByte = [] {
+        std::array<uint8_t, 256> t{};
+        for (int x = 0; x < 256; ++x) t[size_t(x)] = uint8_t(x);
+        return t;
+    }();
     if (kind == TScaleKind::Digits)
-        for (int p = 0; p < kPositions; ++p)
-            for (int x = 10; x < 256; ++x) FValue[p][x] = uint8_t(x);
+        for (int p = 0; p < kPositions; ++p) std::copy(kEveryByte.begin() + 10, kEveryByte.end(), FValue[p] + 10);
     switch (kind) {
     case TScaleKind::Digits: break;
     case TScaleKind::Channels:
@@ -59,16 +64,16 @@ void TPositionFilter::MatchTable(TSelectedRows selected, bool exclude, bool, int
 }
 
 void FillPositionTable(const bool (&accepted)[kPositions][10], uint8_t* pass) {
-    // The full set runs in hundreds of codes with the same first two digits: all ones where one of
-    // them is accepted, else the answers of the last two positions, the same hundred every time.
-    uint8_t tail[100];
-    for (int cd = 0; cd < 100; ++cd) tail[cd] = accepted[2][cd / 10] || accepted[3][cd % 10];
+    // The first two positions decide a hundred codes at once where they accept; elsewhere the last
+    // two decide, the same way for every first two: their hundred answers are worked out once.
+    uint8_t lastTwo[100];
+    for (int cd = 0; cd < 100; ++cd) lastTwo[cd] = accepted[2][cd / 10] || accepted[3][cd % 10];
     for (int ab = 0; ab < 100; ++ab) {
         uint8_t* out = pass + ab * 100;
         if (accepted[0][ab / 10] || accepted[1][ab % 10])
             std::fill(out, out + 100, uint8_t(1));
         else
-            std::memcpy(out, tail, sizeof tail);
+            std::copy(lastTwo, lastTwo + 100, out);
     }
 }
 
