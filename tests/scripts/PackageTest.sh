@@ -41,8 +41,15 @@ scripts=$(cd "$T/control" && ls | grep -E '^(pre|post)(inst|rm)$')
 
 dpkg-deb -x "$deb" "$T/x"
 desktop-file-validate "$T/x/usr/share/applications/quadrix.desktop" || fail "the menu entry is not valid"
+# A PNG's size, read off its header (signature, then the IHDR chunk's width and height, big-endian).
+png_size() {
+  local b
+  read -ra b <<<"$(od -An -tu1 -N24 -v "$1" | tr -s " \n" "  ")"
+  [ "${#b[@]}" -eq 24 ] && [ "${b[0]} ${b[1]} ${b[2]} ${b[3]}" = "137 80 78 71" ] || { echo "not a PNG"; return; }
+  echo "$(((b[16] << 24) | (b[17] << 16) | (b[18] << 8) | b[19]))x$(((b[20] << 24) | (b[21] << 16) | (b[22] << 8) | b[23]))"
+}
 for size in 16 24 32 48 64 128 256; do
-  got=$(identify -format '%wx%h' "$T/x/usr/share/icons/hicolor/${size}x${size}/apps/quadrix.png" 2>&1)
+  got=$(png_size "$T/x/usr/share/icons/hicolor/${size}x${size}/apps/quadrix.png")
   [ "$got" = "${size}x${size}" ] || fail "icon in ${size}x${size} is $got"
 done
 export HOME=$T/home XDG_DATA_HOME=$T/xdg
