@@ -213,7 +213,11 @@ void TOccurrenceIndex::Window(int start, int L, std::vector<TValueSummary>& out)
     TValueSummary s;
     for (uint32_t v = 0; v < values; ++v)
         if (Summary(v, start, L, s)) out.push_back(s);
-    std::sort(out.begin(), out.end(),
+    SortByFirstHit(out);
+}
+
+void SortByFirstHit(std::vector<TValueSummary>& summaries) {
+    std::sort(summaries.begin(), summaries.end(),
               [](const TValueSummary& x, const TValueSummary& y) { return x.FirstOrder < y.FirstOrder; });
 }
 

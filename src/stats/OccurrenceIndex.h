@@ -26,6 +26,9 @@ struct TValueSummary {
     uint32_t FirstOrder = 0;  // place of the value's first hit in the window among all hits
 };
 
+// Summaries in the order rows take them: that of each value's first hit.
+void SortByFirstHit(std::vector<TValueSummary>& summaries);
+
 // Where every value of a digit-values method occurs over the whole archive, read with or without
 // sorted digits. The summaries of any window are read off it (binary searches and block minima)
 // instead of merging the window's draws one by one.

@@ -60,6 +60,12 @@ public:
     // none for objects made without it.
     TOccurrenceCache* Occurrences() const { return FOccurrences.get(); }
     void AttachOccurrences(std::shared_ptr<TOccurrenceCache> cache) { FOccurrences = std::move(cache); }
+    // The method's index number variant from that cache (build makes it when the one kept does not
+    // hold for the draws from `from` on); none without a cache or when build gives none.
+    std::shared_ptr<const TOccurrenceIndex> CachedIndex(const TDrawsArray& draws, bool sorted, int from, int variant,
+                                                        const TOccurrenceCache::TBuild& build) const {
+        return FOccurrences ? FOccurrences->Get(draws, sorted, from, build, variant) : nullptr;
+    }
 
 protected:
     ~TOwnWindowPass() = default;

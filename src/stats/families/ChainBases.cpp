@@ -47,20 +47,12 @@ bool TCustomChainStat::BeginPass(int first, int last, int L, bool sorted) {
 std::shared_ptr<const TOccurrenceIndex> TCustomChainStat::ArchiveIndex(int seriesCount, bool sorted, int start,
                                                                        int variant,
                                                                        const TOccurrenceIndex::THitsOfDraw& hitsOf) {
-    TOccurrenceCache* cache = Occurrences();
-    if (!cache) return nullptr;
     // The transitions into a window's first draw read the two draws before it.
-    const auto build = [&] {
+    return CachedIndex(Draws, sorted, start - 2, variant, [&] {
         return TOccurrenceIndex::Build(seriesCount, Draws, [&](int i, uint32_t* ids) {
             return Indexable(i) ? hitsOf(i, ids) : -1;
         });
-    };
-    return cache->Get(Draws, sorted, start - 2, build, variant);
-}
-
-void TCustomChainStat::SortByFirstHit(std::vector<TValueSummary>& summaries) {
-    std::sort(summaries.begin(), summaries.end(),
-              [](const TValueSummary& x, const TValueSummary& y) { return x.FirstOrder < y.FirstOrder; });
+    });
 }
 
 int TCustomChainStat::DrawHits(int i, uint32_t* ids) const {

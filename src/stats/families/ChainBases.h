@@ -89,7 +89,6 @@ protected:
     // or when a draw holds a digit above 9.
     std::shared_ptr<const TOccurrenceIndex> ArchiveIndex(int seriesCount, bool sorted, int start, int variant,
                                                          const TOccurrenceIndex::THitsOfDraw& hitsOf);
-    static void SortByFirstHit(std::vector<TValueSummary>& summaries);
 
 private:
     int FL = 0;

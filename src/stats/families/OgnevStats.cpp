@@ -202,9 +202,7 @@ private:
     // Draws whose number is not above the one before: the archive has repeated numbers only where
     // there is one. Read from the window's first draw on.
     std::shared_ptr<const TOccurrenceIndex> NumberingBreaks(int start) {
-        TOccurrenceCache* cache = Occurrences();
-        if (!cache) return nullptr;
-        return cache->Get(Draws, false, start, [this] {
+        return CachedIndex(Draws, false, start, 0, [this] {
             return TOccurrenceIndex::Build(1, Draws, [this](int i, uint32_t* ids) {
                 ids[0] = 0;
                 return i > 0 && Draws[size_t(i)].Number <= Draws[size_t(i - 1)].Number ? 1 : 0;

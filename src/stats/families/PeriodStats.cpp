@@ -143,8 +143,7 @@ public:
                 s.NextIndex = -1;  // see FindNext: no row occurs again
                 out.push_back(s);
             }
-        std::sort(out.begin(), out.end(),
-                  [](const TValueSummary& x, const TValueSummary& y) { return x.FirstOrder < y.FirstOrder; });
+        SortByFirstHit(out);
         return true;
     }
 

@@ -153,10 +153,8 @@ protected:
     // registry keeps no indexes for this object.
     template <class HitsOf>
     std::shared_ptr<const TOccurrenceIndex> ArchiveIndex(int valueCount, bool sorted, int start, HitsOf hitsOf) {
-        TOccurrenceCache* cache = this->Occurrences();
-        if (!cache) return nullptr;
         const TDrawsArray& draws = this->Draws;
-        return cache->Get(draws, sorted, start - kLookBack<Rule>, [&] {
+        return this->CachedIndex(draws, sorted, start - kLookBack<Rule>, 0, [&] {
             std::vector<TCombCode> codes(draws.size());
             for (size_t i = 0; i < draws.size(); ++i) codes[i] = CodeOfDraw(this->DrawAt(int(i), sorted));
             const auto code = [&](int i) { return i >= 0 ? codes[size_t(i)] : TCombCode(0); };
@@ -251,8 +249,7 @@ public:
                 out.push_back(summary);
             }
         }
-        std::sort(out.begin(), out.end(),
-                  [](const TValueSummary& x, const TValueSummary& y) { return x.FirstOrder < y.FirstOrder; });
+        SortByFirstHit(out);
         return true;
     }
 

@@ -184,8 +184,7 @@ public:
             const TStatKey key = FPassKeys[id];
             s.NextIndex = RunFact(*archive, key.K1(), uint16_t(key.K2()), s.LastIndex + 1, L);
         }
-        std::sort(out.begin(), out.end(),
-                  [](const TValueSummary& x, const TValueSummary& y) { return x.FirstOrder < y.FirstOrder; });
+        SortByFirstHit(out);
         return true;
     }
 
