@@ -144,8 +144,9 @@ void RunMatchTest(TCustomStat& stat, TSelectedRows selected, bool exclude, bool 
     auto byMethod = [&](TCombCode code) { return stat.Matches(code, selected, exclude, sorted, lref); };
     const auto* source = stat.DigitSource();
     TOwnCodeFilter* own = source ? nullptr : stat.OwnCodeFilter();
+    if (!source && !own) return pass(byMethod);
     const bool fullSet = IsFullSet(candidates);
-    if ((!source && !own) || (!fullSet && !AllDigitCodes(candidates))) return pass(byMethod);
+    if (!fullSet && !AllDigitCodes(candidates)) return pass(byMethod);
     scratch.Passes.resize(kCombCount);
     uint8_t* const passes = scratch.Passes.data();
     if (own) {

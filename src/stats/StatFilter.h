@@ -20,7 +20,7 @@ void FilterCombinations(TCustomStat& stat, TSelectedRows selected, bool exclude,
 struct TFilterScratch {
     std::vector<char> Matched;    // per value of the method's table: matches a selected row
     std::vector<uint64_t> Parts;  // the selected rows' compared key parts, sorted
-    std::vector<uint8_t> Passes;  // per code of the full set, for a method's own filter table
+    std::vector<uint8_t> Passes;  // per code of the full set: whether it matches (long lists, own filter tables)
 };
 
 // How many candidates match the selected rows, by the same test as FilterCombinations: what
