@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <limits>
@@ -291,4 +292,94 @@ TEST(ArchiveData, TravelsWithItsIndexThroughTheCache) {
     cache.reset();
     ASSERT_NE(DataOf<std::vector<int>>(first), nullptr);
     EXPECT_EQ(*DataOf<std::vector<int>>(first), std::vector<int>{1});
+}
+
+namespace {
+
+// The merge a window pass does, hit by hit: what an index summary must equal.
+struct TMergedRow {
+    int32_t Count = 0, Last = 0, LastIndex = -1, NextIndex = -1;
+    uint16_t PeriodMin = 0, PeriodMax = 0;
+    bool operator==(const TValueSummary& s) const {
+        return Count == s.Count && Last == s.Last && LastIndex == s.LastIndex && NextIndex == s.NextIndex &&
+               PeriodMin == s.PeriodMin && PeriodMax == s.PeriodMax;
+    }
+};
+
+using TDrawHitLists = std::vector<std::vector<uint32_t>>;
+
+TMergedRow MergeByHand(const TDrawsArray& draws, const TDrawHitLists& hits, const std::vector<uint32_t>& values,
+                       int start, int L) {
+    TMergedRow row;
+    const auto holds = [&](uint32_t h) {
+        return std::find(values.begin(), values.end(), h & ~TOccurrenceIndex::kPeriodsBit) != values.end();
+    };
+    for (int i = start; i < static_cast<int>(draws.size()); ++i)
+        for (uint32_t h : hits[size_t(i)]) {
+            if (!holds(h)) continue;
+            if (i > L) {
+                if (row.NextIndex < 0) row.NextIndex = i;
+                continue;
+            }
+            const int32_t number = draws[size_t(i)].Number;
+            ++row.Count;
+            if ((h & TOccurrenceIndex::kPeriodsBit) && number > 0 && row.Last > 0) {
+                const uint16_t g = uint16_t(std::min<int64_t>(std::llabs(int64_t(number) - row.Last), kMaxPeriod));
+                if (g < row.PeriodMin || row.PeriodMin == 0) row.PeriodMin = g;
+                if (g > row.PeriodMax || row.PeriodMax == 0) row.PeriodMax = g;
+            }
+            row.Last = number;
+            row.LastIndex = i;
+        }
+    return row;
+}
+
+} // namespace
+
+// An index over arbitrary hits answers any window as merging its draws would: numbers that repeat,
+// go back, jump past the largest period or stay at 0 and below, several hits of a value in one draw
+// (gaps of 0), hits that do not count periods, windows across the index's chunks and blocks.
+TEST(OccurrenceIndex, WindowsEqualMergingTheirDraws) {
+    std::mt19937 rnd(12);
+    TDrawsArray draws(700);
+    TDrawHitLists hits(draws.size());
+    int32_t number = 1;
+    for (size_t i = 0; i < draws.size(); ++i) {
+        const int step = int(rnd() % 20);
+        number = step == 0 ? number : step == 1 ? number - 3 : step == 2 ? 0 : step == 3 ? number + 70000 : number + 1;
+        draws[i].Number = number;
+        for (int k = int(rnd() % 5); k > 0; --k)
+            hits[i].push_back(uint32_t(rnd() % 9) | (rnd() % 4 != 0 ? TOccurrenceIndex::kPeriodsBit : 0));
+    }
+    const auto index = TOccurrenceIndex::Build(9, draws, [&](int i, uint32_t* ids) {
+        std::copy(hits[size_t(i)].begin(), hits[size_t(i)].end(), ids);
+        return static_cast<int>(hits[size_t(i)].size());
+    });
+    ASSERT_TRUE(index);
+    std::vector<TValueSummary> window;
+    for (int round = 0; round < 400; ++round) {
+        const int L = int(rnd() % draws.size()), start = L - int(rnd() % (L + 1));
+        for (uint32_t v = 0; v < 9; ++v) {
+            TValueSummary s;
+            const TMergedRow expected = MergeByHand(draws, hits, {v}, start, L);
+            ASSERT_EQ(index->Summary(v, start, L, s), expected.Count > 0) << v << " " << start << ".." << L;
+            if (expected.Count > 0) {
+                ASSERT_TRUE(expected == s) << v << " " << start << ".." << L;
+            }
+        }
+        std::vector<uint32_t> some = {uint32_t(rnd() % 9), uint32_t(rnd() % 9), uint32_t(rnd() % 9)};
+        std::sort(some.begin(), some.end());
+        some.erase(std::unique(some.begin(), some.end()), some.end());
+        const TMergedRow merged = MergeByHand(draws, hits, some, start, L);
+        TValueSummary s;
+        ASSERT_EQ(index->MergedSummary(some, start, L, s), merged.Count > 0);
+        if (merged.Count > 0) {
+            ASSERT_TRUE(merged == s) << start << ".." << L;
+        }
+        // The window's values in the order of their first hits.
+        index->Window(start, L, window);
+        for (size_t k = 1; k < window.size(); ++k) ASSERT_LT(window[k - 1].FirstOrder, window[k].FirstOrder);
+    }
+    // A draw that cannot be indexed gives no index.
+    EXPECT_FALSE(TOccurrenceIndex::Build(9, draws, [](int i, uint32_t*) { return i == 5 ? -1 : 0; }));
 }
