@@ -1,6 +1,9 @@
 #pragma once
+#include <benchmark/benchmark.h>
+
 #include "BenchArchive.h"
 #include "core/Game.h"
+#include "stats/StatFilter.h"
 #include "stats/StatList.h"
 #include "stats/StatTable.h"
 
@@ -27,6 +30,18 @@ struct TBenchStats {
         p.Current = L(offset);
         p.WindowLength = 1000;
         return p;
+    }
+    // One table of the method as the list or the command line shows it: numbers and every row's texts.
+    void TableWithTexts(int method, int offset) {
+        auto stat = Stats.CreateStat(method);
+        const TStatTable table = ComputeTable(*stat, Params(offset));
+        for (int r = 0; r < table.Size(); ++r) benchmark::DoNotOptimize(table.Texts(r)[kStatColumnCount - 1]);
+    }
+    // One filter step of the method over the full set, judged as the draw after L.
+    void Filter(int method, const TStatDrawArray& selected, int L, TCombsArray& survivors) {
+        auto stat = Stats.CreateStat(method);
+        FilterCombinations(*stat, selected, false, false, L, FullSet, survivors);
+        benchmark::DoNotOptimize(survivors.data());
     }
     // Every third row of the method's table at offset 0: the selection the filter benchmarks use.
     TStatDrawArray ThirdOfTheRows(int method) {

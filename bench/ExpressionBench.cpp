@@ -61,11 +61,7 @@ void Register(int method) {
     for (int offset : {0, 500}) {
         const std::string name = "table/" + code + "/offset:" + std::to_string(offset);
         benchmark::RegisterBenchmark((name + "/fast").c_str(), [method, offset](benchmark::State& state) {
-            for (auto _ : state) {
-                auto stat = Data().Stats.CreateStat(method);
-                const TStatTable table = ComputeTable(*stat, Data().Params(offset));
-                for (int r = 0; r < table.Size(); ++r) benchmark::DoNotOptimize(table.Texts(r)[kStatColumnCount - 1]);
-            }
+            for (auto _ : state) Data().TableWithTexts(method, offset);
         })->Unit(benchmark::kMicrosecond);
         benchmark::RegisterBenchmark((name + "/oracle").c_str(), [method, offset](benchmark::State& state) {
             for (auto _ : state) benchmark::DoNotOptimize(oracle::LiteralComputeTable(*Literal(method), Data().Params(offset)));
@@ -79,9 +75,7 @@ void Register(int method) {
         survivors.reserve(kCombCount);
         int offset = 0;
         for (auto _ : state) {
-            auto stat = Data().Stats.CreateStat(method);
-            FilterCombinations(*stat, selected, false, false, Data().L(offset), Data().FullSet, survivors);
-            benchmark::DoNotOptimize(survivors.data());
+            Data().Filter(method, selected, Data().L(offset), survivors);
             offset = (offset + 1) % 5000;
         }
     })->Unit(benchmark::kMicrosecond);
@@ -89,11 +83,7 @@ void Register(int method) {
         const TStatDrawArray selected = Data().ThirdOfTheRows(method);
         TCombsArray survivors;
         survivors.reserve(kCombCount);
-        for (auto _ : state) {
-            auto stat = Data().Stats.CreateStat(method);
-            FilterCombinations(*stat, selected, false, false, Data().L(0), Data().FullSet, survivors);
-            benchmark::DoNotOptimize(survivors.data());
-        }
+        for (auto _ : state) Data().Filter(method, selected, Data().L(0), survivors);
     })->Unit(benchmark::kMicrosecond);
     benchmark::RegisterBenchmark(("filter/" + code + "/oracle").c_str(), [method](benchmark::State& state) {
         const TStatDrawArray selected = Data().ThirdOfTheRows(method);

@@ -36,11 +36,7 @@ void Register(int method) {
         const std::string name = "table/" + code + "/offset:" + std::to_string(offset);
         // The whole table as the list or the command line shows it: numbers and every row's texts.
         benchmark::RegisterBenchmark((name + "/fast").c_str(), [method, offset](benchmark::State& state) {
-            for (auto _ : state) {
-                auto stat = Data().Stats.CreateStat(method);
-                const TStatTable table = ComputeTable(*stat, Data().Params(offset));
-                for (int r = 0; r < table.Size(); ++r) benchmark::DoNotOptimize(table.Texts(r)[kStatColumnCount - 1]);
-            }
+            for (auto _ : state) Data().TableWithTexts(method, offset);
         })->Unit(benchmark::kMicrosecond);
         // The numbers only, as filter steps and scripts read the table.
         benchmark::RegisterBenchmark((name + "/numbers").c_str(), [method, offset](benchmark::State& state) {
@@ -61,11 +57,7 @@ void Register(int method) {
         const TStatDrawArray selected = Data().ThirdOfTheRows(method);
         TCombsArray survivors;
         survivors.reserve(kCombCount);
-        for (auto _ : state) {
-            auto stat = Data().Stats.CreateStat(method);
-            FilterCombinations(*stat, selected, false, false, Data().L(0), Data().FullSet, survivors);
-            benchmark::DoNotOptimize(survivors.data());
-        }
+        for (auto _ : state) Data().Filter(method, selected, Data().L(0), survivors);
     })->Unit(benchmark::kMicrosecond);
     benchmark::RegisterBenchmark((name + "/oracle").c_str(), [method](benchmark::State& state) {
         const TStatDrawArray selected = Data().ThirdOfTheRows(method);
